@@ -1,0 +1,33 @@
+#include "fileops.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace mervalo {
+
+int fileState(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.exists() || !info.isFile()) return -1;
+  return info.size() > 0 ? 1 : 0;
+}
+
+void makeFolder(const QString& path) {
+  QString p = path;
+  if (!p.endsWith(QLatin1Char('/'))) p += QLatin1Char('/');
+  // Create level by level so that one level that fails does not stop the attempt at the next.
+  for (qsizetype pos = p.indexOf(QLatin1Char('/'), 1); pos >= 0; pos = p.indexOf(QLatin1Char('/'), pos + 1)) {
+    const QString level = p.left(pos);
+    if (!QFileInfo::exists(level)) QDir().mkdir(level);
+  }
+}
+
+int listSearch(const QStringList& list, const QString& text, bool exact) {
+  for (qsizetype i = 0; i < list.size(); ++i) {
+    const bool hit = exact ? list[i].compare(text, Qt::CaseInsensitive) == 0
+                           : list[i].startsWith(text, Qt::CaseInsensitive);
+    if (hit) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+}  // namespace mervalo

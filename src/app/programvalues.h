@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "texts.h"
+
+namespace mervalo {
+
+// Calling-screen codes: who opened a shared screen.
+enum CallingScreen : int { kCallerMainMenu = 1, kCallerEntryPerBoard = 6, kCallerEntryPerRound = 7, kCallerMailSettings = 9 };
+
+// The values the shell owns for the whole run and every screen reads or writes.
+struct ProgramValues {
+  QString programFolder;     // no trailing separator
+  QString settingsFilePath;  // programFolder + "/standaard.ini"
+  int language = kDutch;
+  bool connected = false;
+  QString notAllowedFileNameChars;
+  QString sitOutAbbreviation;
+  int callingScreen = 0;
+  QString groupFileName;
+  QString eventFileName;
+  QString ownEmailAddress;
+  QString nameForEmail;
+  bool mailUnavailable = false;
+  QString sharedDate;
+  bool busy = false;
+  qint32 lastMailErrorNumber = 0;
+  QString lastMailErrorText;
+  bool updateAsked = false;
+
+  // Text n of the current language (the five-digit rule applies).
+  QString text(int n) const { return TextTable::builtin().lookup(n, language); }
+  // Text n with every "|" made a line break, as message boxes show it.
+  QString message(int n) const { return text(n).replace(QLatin1Char('|'), QLatin1Char('\n')); }
+  // programFolder + relative, where relative uses "/" and starts with "/".
+  QString path(const QString& relative) const { return programFolder + relative; }
+};
+
+}  // namespace mervalo

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <functional>
+#include <map>
+
+#include "app/programvalues.h"
+#include "app/screens/prompter.h"
+
+namespace mervalo {
+
+class Screen;
+struct AppContext;
+
+// Builds a screen by its form name ("frmMervalo02"); the opener is the screen to re-enable when
+// the new one closes.
+using ScreenFactory = std::function<Screen*(AppContext& ctx, Screen* opener)>;
+
+// What the shell owns and hands to every screen: the program-wide values, the prompter, the
+// screens that exist, and the things tests replace (clock).
+struct AppContext {
+  ProgramValues values;
+  Prompter* prompter = nullptr;
+  std::map<QString, ScreenFactory> screens;
+  std::function<QDate()> today = [] { return QDate::currentDate(); };
+  // Called instead of ending the process when the program ends (tests observe it).
+  std::function<void()> quit;
+
+  bool hasScreen(const QString& name) const { return screens.count(name) > 0; }
+  // Creates and shows the screen modeless; nullptr when it does not exist.
+  Screen* open(const QString& name, Screen* opener);
+  QString text(int n) const { return values.text(n); }
+};
+
+// Registers every screen of the program (defined beside the executable's sources).
+void registerAllScreens(AppContext& ctx);
+
+}  // namespace mervalo

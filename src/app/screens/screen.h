@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "app/screens/appcontext.h"
+
+class QPushButton;
+
+namespace mervalo {
+
+// Base of every window of the program. A screen is opened modeless by another screen (its
+// opener), which stays disabled until this one closes; closing re-enables the opener and runs
+// its activation steps again. Screens are deleted when they close.
+class Screen : public QWidget {
+  Q_OBJECT
+ public:
+  Screen(AppContext& ctx, Screen* opener, QWidget* parent = nullptr);
+  ~Screen() override;
+
+  AppContext& ctx() const { return ctx_; }
+  ProgramValues& values() const { return ctx_.values; }
+  Screen* opener() const { return opener_; }
+  QString text(int n) const { return ctx_.values.text(n); }
+  QString message(int n) const { return ctx_.values.message(n); }
+
+  // The activation steps; run after the screen is first shown and whenever a screen it
+  // opened has closed.
+  virtual void formActivate() {}
+
+  // Disables this screen and opens the named one modeless; nullptr when it does not exist
+  // (this screen is then left enabled).
+  Screen* openChild(const QString& formName);
+
+  // Called by a closing child: enable, show and activate again.
+  void returnFromChild();
+
+  // Gives the focus to the off-screen focus sink.
+  void parkFocus();
+
+  // Focuses control only when this window is visible and enabled and the control is visible
+  // and enabled; otherwise does nothing.
+  void safeFocus(QWidget* control);
+
+  // Centres the window on the primary screen.
+  void centreOnScreen();
+
+  // Shows the window and runs its activation steps.
+  void showAndActivate();
+
+  // Message box with this screen's caption as title.
+  void inform(const QString& text, PromptIcon icon = PromptIcon::Information);
+  bool askYesNo(const QString& text);
+
+ protected:
+  // Creates the focus sink with the screen's own name for it ("cmdSetFocus", "cmdSetfocus" or
+  // "cmdFocus") and places it beyond the window's right edge.
+  QPushButton* makeFocusSink(const QString& objectName);
+  QPushButton* focusSink() const { return focusSink_; }
+
+  // Return false to keep the window open.
+  virtual bool formQueryUnload() { return true; }
+
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  AppContext& ctx_;
+  QPointer<Screen> opener_;
+  QPushButton* focusSink_ = nullptr;
+};
+
+// Pixels from twips and back (15 twips to a pixel).
+constexpr int twipsToPixels(int twips) { return twips / 15; }
+constexpr int pixelsToTwips(int pixels) { return pixels * 15; }
+
+}  // namespace mervalo

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+namespace mervalo {
+
+inline constexpr int kDutch = 10;
+inline constexpr int kEnglish = 11;
+
+// The built-in text table of both languages, stored under language × 1000 + text number.
+class TextTable {
+ public:
+  // The table compiled into the program (resources/texts.txt).
+  static const TextTable& builtin();
+
+  // Parses the table's source form: one entry a line, "identifier<TAB>text", UTF-8.
+  // Blank lines and lines starting with '#' are skipped.
+  static TextTable parse(const QByteArray& utf8);
+
+  // Text n (0..999) of the given language, or — for a five-digit number — the text stored
+  // under that identifier whatever the language. Missing texts are empty.
+  QString lookup(int number, int language) const;
+
+  int size() const { return static_cast<int>(texts_.size()); }
+
+ private:
+  QHash<int, QString> texts_;
+};
+
+}  // namespace mervalo

@@ -1,0 +1,21 @@
+#include <QApplication>
+#include <QDir>
+
+#include "app/screens/appcontext.h"
+#include "app/screens/frmmervalo01.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  mervalo::MessageBoxPrompter prompter;
+  mervalo::AppContext ctx;
+  ctx.prompter = &prompter;
+  ctx.values.programFolder = QDir::cleanPath(QCoreApplication::applicationDirPath());
+  ctx.quit = [] { QCoreApplication::exit(0); };
+  mervalo::registerAllScreens(ctx);
+  auto* menu = new mervalo::FrmMervalo01(ctx);
+  menu->centreOnScreen();
+  menu->showAndActivate();
+  const int rc = QApplication::exec();
+  delete menu;
+  return rc;
+}

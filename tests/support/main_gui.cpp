@@ -1,0 +1,33 @@
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Any dialog that is shown outside the scripted prompter would block a headless run: fail the
+// test that showed it and close it at once.
+class DialogGuard : public QObject {
+ public:
+  bool eventFilter(QObject* obj, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      if (auto* box = qobject_cast<QMessageBox*>(obj)) {
+        ADD_FAILURE() << "a message box appeared outside the prompter: " << box->text().toStdString();
+        QTimer::singleShot(0, box, [box] { box->done(QMessageBox::No); });
+      }
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+  QApplication app(argc, argv);
+  DialogGuard guard;
+  app.installEventFilter(&guard);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
