@@ -19,6 +19,7 @@ const TextTable& TextTable::builtin() {
 
 TextTable TextTable::parse(const QByteArray& utf8) {
   TextTable t;
+  QHash<QString, QString> values;  // "{{name}}" -> value: the maker's details, kept once
   const QString all = QString::fromUtf8(utf8);
   const auto lines = all.split(QLatin1Char('\n'));
   for (QString line : lines) {
@@ -26,18 +27,34 @@ TextTable TextTable::parse(const QByteArray& utf8) {
     if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
     const qsizetype tab = line.indexOf(QLatin1Char('\t'));
     if (tab <= 0) continue;
+    const QString key = line.left(tab);
+    if (key.startsWith(QLatin1String("{{")) && key.endsWith(QLatin1String("}}"))) {
+      values.insert(key, line.mid(tab + 1));
+      continue;
+    }
     bool ok = false;
-    const int id = line.left(tab).toInt(&ok);
+    const int id = key.toInt(&ok);
     if (!ok) continue;
     t.texts_.insert(id, line.mid(tab + 1));
+  }
+  if (!values.isEmpty()) {
+    for (auto it = t.texts_.begin(); it != t.texts_.end(); ++it) {
+      if (!it.value().contains(QLatin1String("{{"))) continue;
+      for (auto v = values.cbegin(); v != values.cend(); ++v) it.value().replace(v.key(), v.value());
+    }
   }
   return t;
 }
 
 QString TextTable::lookup(int number, int language) const {
-  // A five-digit number is an identifier of its own; otherwise the language's thousand.
-  const int id = number >= 10000 ? number : language * 1000 + number;
-  return texts_.value(id);
+  // The number padded to three digits; five digits make an identifier of their own,
+  // anything else goes behind the language number ("10" + "043").
+  const QString digits = QString::number(number).rightJustified(3, QLatin1Char('0'));
+  bool ok = false;
+  const qlonglong id = digits.size() == 5 ? digits.toLongLong(&ok)
+                                          : (QString::number(language) + digits).toLongLong(&ok);
+  if (!ok || id < 0 || id > 0x7fffffff) return {};
+  return texts_.value(static_cast<int>(id));
 }
 
 }  // namespace mervalo

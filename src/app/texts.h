@@ -16,6 +16,7 @@ class TextTable {
 
   // Parses the table's source form: one entry a line, "identifier<TAB>text", UTF-8.
   // Blank lines and lines starting with '#' are skipped.
+  // A line "{{name}}<TAB>value" defines a value that replaces "{{name}}" inside the texts.
   static TextTable parse(const QByteArray& utf8);
 
   // Text n (0..999) of the given language, or — for a five-digit number — the text stored
