@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "app/grid.h"
+#include "publish/printlayout.h"
+
+class QPrinter;
+class QWidget;
+
+namespace mervalo {
+
+class Screen;
+
+// Printing a grid from a screen. A screen's print button does:
+//
+//   if (!choosePrinter(*this)) { /* cancelled: Tag is "1"; re-enable, park the focus */ }
+//   else printGrid(*this, grid, title, false);
+//
+// Both work on the printer of the program run (currentPrinter()) unless given another one.
+
+// The printer of the program run: the system's default printer until the user chooses another
+// one in the printer dialog; the next dialog starts from the last choice.
+QPrinter& currentPrinter();
+
+// Lets the user choose the printer and its settings, owned by the caller. Returns true on OK.
+// On Cancel, or when no dialog could be shown, sets the caller's dynamic property "Tag" to "1"
+// and returns false; otherwise leaves the property as it was.
+bool choosePrinter(Screen& caller, QPrinter& printer = currentPrinter());
+
+// Prints the grid as a ruled table with the title on the first page, page breaks with the
+// first row (repeatTitle false) or the title (repeatTitle true) at the top of every new page,
+// and the closing line "<text 1> <year>" in 8-point type, the year from the caller's clock.
+// The grid itself is left unchanged. Ends the print job and sets the printer back to
+// portrait. Returns false when the printer could not be started (nothing was printed).
+bool printGrid(Screen& caller, const Grid& grid, const QString& title, bool repeatTitle,
+               QPrinter& printer = currentPrinter());
+
+// The same without a screen: the closing line is given whole.
+bool printGrid(QPrinter& printer, const Grid& grid, const QString& title, bool repeatTitle,
+               const QString& closingLine);
+
+// The pages as the printer would get them, without printing (fonts measured for this printer).
+PrintLayout layoutForPrinter(QPrinter& printer, const Grid& grid, const QString& title, bool repeatTitle,
+                             const QString& closingLine);
+
+// The printer dialog: returns true when the user accepted, having set up the printer.
+using PrinterDialog = std::function<bool(QWidget* owner, QPrinter& printer)>;
+
+// Replaces the platform's print dialog (tests answer it without a modal loop); an empty
+// function brings the platform's dialog back.
+void setPrinterDialog(PrinterDialog dialog);
+
+// Stand-ins for tests: a dialog that is accepted and sends the printout to a PDF file, and one
+// that is cancelled.
+PrinterDialog pdfPrinterDialog(const QString& pdfFilePath);
+PrinterDialog cancelledPrinterDialog();
+
+}  // namespace mervalo
