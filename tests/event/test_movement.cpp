@@ -1,0 +1,158 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "app/textfile.h"
+#include "app/texts.h"
+#include "event/movement.h"
+#include "qtprint.h"
+
+using namespace mervalo;
+
+namespace {
+
+class SchemaFolder : public ::testing::Test {
+ protected:
+  void touch(int language, const QString& name, const QStringList& lines = {QStringLiteral("header")}) {
+    const QString folder = schemaFolder(dir.path(), language);
+    QDir().mkpath(folder);
+    ASSERT_TRUE(writeTextLines(folder + QLatin1Char('/') + name, lines));
+  }
+  QTemporaryDir dir;
+};
+
+QStringList cellsFor(const QStringList& roundLines, int rounds, int b) {
+  return tableCells(roundLines, rangeMap(rounds, b));
+}
+
+QStringList keys(const QVector<Pairing>& ps) {
+  QStringList out;
+  for (const Pairing& p : ps) out.append(p.key());
+  return out;
+}
+
+}  // namespace
+
+TEST_F(SchemaFolder, ListsMatchingFilesWithoutCaseAndLeavesOutTheExcludedName) {
+  touch(kDutch, QStringLiteral("08 Paren 03 Ronden Howell.txt"));
+  touch(kDutch, QStringLiteral("08 paren 03 ronden Mitchell.txt"));  // the excluded one
+  touch(kDutch, QStringLiteral("08 paren 03 ronden Mitchell 2.txt"));
+  touch(kDutch, QStringLiteral("08 PAREN 03 RONDEN.TXT"));
+  touch(kDutch, QStringLiteral("08 Paren 04 Ronden Howell.txt"));
+  touch(kDutch, QStringLiteral("10 Paren 03 Ronden Howell.txt"));
+  touch(kDutch, QStringLiteral("08 Paren 03 Ronden notes.doc"));
+  touch(kEnglish, QStringLiteral("08 Pairs 03 Rounds Howell.txt"));
+
+  const QStringList dutch = listSchemas(dir.path(), kDutch, 8, 3);
+  EXPECT_EQ(dutch.size(), 3) << dutch.join(QLatin1Char(',')).toStdString();
+  EXPECT_TRUE(dutch.contains(QStringLiteral("08 paren 03 ronden Mitchell 2")));
+  EXPECT_TRUE(dutch.contains(QStringLiteral("08 Paren 03 Ronden Howell")));
+  EXPECT_TRUE(dutch.contains(QStringLiteral("08 PAREN 03 RONDEN")));
+  EXPECT_FALSE(dutch.contains(QStringLiteral("08 paren 03 ronden Mitchell")));
+
+  EXPECT_EQ(listSchemas(dir.path(), kEnglish, 8, 3), QStringList{QStringLiteral("08 Pairs 03 Rounds Howell")});
+}
+
+TEST_F(SchemaFolder, TwoDigitNumbersAndAMissingFolder) {
+  EXPECT_EQ(schemaNamePrefix(14, 12, kDutch), QStringLiteral("14 Paren 12 Ronden"));
+  EXPECT_EQ(schemaNamePrefix(4, 3, kEnglish), QStringLiteral("04 Pairs 03 Rounds"));
+  EXPECT_TRUE(listSchemas(dir.path(), kDutch, 14, 12).isEmpty());
+
+  touch(kDutch, QStringLiteral("14 Paren 12 Ronden.txt"));
+  touch(kDutch, QStringLiteral("14 Paren 11 Ronden.txt"));
+  touch(kDutch, QStringLiteral("08 paren 03 ronden Mitchell.txt"));
+  EXPECT_EQ(listSchemas(dir.path(), kDutch, 14, 12), QStringList{QStringLiteral("14 Paren 12 Ronden")});
+}
+
+TEST_F(SchemaFolder, LoadingDropsTheHeaderAndBlankLinesWhateverTheLineEnds) {
+  const QString folder = schemaFolder(dir.path(), kDutch);
+  QDir().mkpath(folder);
+  QFile f(folder + QStringLiteral("/04 Paren 03 Ronden.txt"));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("1-2\t(1-4)\r\n\r\nR1\t1-2 (1-4)\t3-4 (5-8)\n   \nR2\t1-3 (5-8)\t2-4 (1-4)\rR3\t1-4 (9-12)\t2-3 (1-4)");
+  f.close();
+  const auto lines = loadSchema(dir.path(), kDutch, QStringLiteral(" 04 Paren 03 Ronden "));
+  ASSERT_TRUE(lines);
+  ASSERT_EQ(lines->size(), 3);
+  EXPECT_TRUE(lines->at(0).startsWith(QStringLiteral("R1\t")));
+  EXPECT_TRUE(lines->at(2).startsWith(QStringLiteral("R3\t")));
+  EXPECT_FALSE(loadSchema(dir.path(), kDutch, QStringLiteral("none")));
+
+  touch(kDutch, QStringLiteral("header only.txt"));
+  EXPECT_TRUE(loadSchema(dir.path(), kDutch, QStringLiteral("header only"))->isEmpty());
+}
+
+TEST(BoardRanges, MapFourBoardSetsOntoTheEventsBoardsPerRound) {
+  EXPECT_EQ(rangeMap(3, 4), (QStringList{QStringLiteral("(1-4)|(1-4)"), QStringLiteral("(5-8)|(5-8)"),
+                                         QStringLiteral("(9-12)|(9-12)")}));
+  const QStringList two = rangeMap(12, 2);
+  EXPECT_EQ(two[1], QStringLiteral("(5-8)|(3-4)"));
+  EXPECT_EQ(two[11], QStringLiteral("(45-48)|(23-24)"));
+  EXPECT_EQ(rangeMap(3, 3)[1], QStringLiteral("(5-8)|(4-6)"));
+  EXPECT_EQ(boardRange(4, 2), QStringLiteral("(3-4)"));
+  EXPECT_EQ(boardRange(3, 2), QStringLiteral("(3-4)"));
+  EXPECT_EQ(boardRange(108, 9), QStringLiteral("(100-108)"));
+  EXPECT_EQ(boardRange(1, 1), QStringLiteral("(1-1)"));
+  EXPECT_TRUE(boardRange(0, 4).isEmpty());
+  EXPECT_TRUE(boardRange(1, 0).isEmpty());
+}
+
+TEST(BoardRanges, ConvertingEveryRangeInACellOnce) {
+  // With B = 2 set 3 "(9-12)" becomes "(5-6)", which must not be mistaken for set 2 afterwards.
+  const QStringList map = rangeMap(12, 2);
+  EXPECT_EQ(convertRanges(QStringLiteral("1-2 (9-12)"), map), QStringLiteral("1-2 (5-6)"));
+  EXPECT_EQ(convertRanges(QStringLiteral("1-2 (45-48)"), map), QStringLiteral("1-2 (23-24)"));
+  // A range that names no set of the event stays as it was and so never matches a board.
+  EXPECT_EQ(convertRanges(QStringLiteral("1-2 (2-5)"), map), QStringLiteral("1-2 (2-5)"));
+  EXPECT_EQ(convertRanges(QStringLiteral("1-2 (13-16)"), rangeMap(3, 2)), QStringLiteral("1-2 (13-16)"));
+}
+
+TEST(Pairings, FollowTheBoardsSetInAscendingNsOrder) {
+  const QStringList rounds = {QStringLiteral("Ronde 1\t7-2 (1-4)\t3-8 (5-8)\t1-6 (9-12)\t4-5 (1-4)"),
+                              QStringLiteral("Ronde 2\t 3 - 8 (1-4)\t1-2 (5-8)"),
+                              QStringLiteral("Ronde 3\t10-1 (1-4)\t-  - (5-8)")};
+  EXPECT_EQ(keys(pairingsOfBoard(rounds, 3, 4, 1)),
+            (QStringList{QStringLiteral("003-8"), QStringLiteral("004-5"), QStringLiteral("007-2"), QStringLiteral("010-1")}));
+  // The same tables with three boards a round: board 2 is in set 1, board 5 in set 2.
+  const auto b2 = pairingsOfBoard(rounds, 3, 3, 2);
+  ASSERT_EQ(b2.size(), 4);
+  EXPECT_EQ(b2[0], (Pairing{3, 8, QStringLiteral("8")}));
+  EXPECT_EQ(keys(pairingsOfBoard(rounds, 3, 3, 5)), (QStringList{QStringLiteral("001-2"), QStringLiteral("003-8")}));
+  EXPECT_TRUE(pairingsOfBoard(rounds, 3, 3, 10).isEmpty());  // beyond the event
+}
+
+TEST(Pairings, TheExampleCellWithThreeBoardsARound) {
+  const QStringList cells = cellsFor({QStringLiteral("R1\t3-8 (1-4)")}, 3, 3);
+  EXPECT_EQ(cells, QStringList{QStringLiteral("3-8 (1-3)")});
+  EXPECT_EQ(keys(pairingsOfBoard(cells, 2, 3)), QStringList{QStringLiteral("003-8")});
+}
+
+TEST(Pairings, OneBoardARoundDoesNotConfuseBoardOneWithBoardEleven) {
+  const QStringList rounds = {QStringLiteral("R\t1-2 (1-4)\t3-4 (41-44)"), QStringLiteral("R\t5-6 (41-44)")};
+  const QStringList cells = cellsFor(rounds, 12, 1);
+  EXPECT_EQ(cells, (QStringList{QStringLiteral("1-2 (1-1)"), QStringLiteral("3-4 (11-11)"), QStringLiteral("5-6 (11-11)")}));
+  EXPECT_EQ(keys(pairingsOfBoard(cells, 1, 1)), QStringList{QStringLiteral("001-2")});
+  EXPECT_EQ(keys(pairingsOfBoard(cells, 11, 1)), (QStringList{QStringLiteral("003-4"), QStringLiteral("005-6")}));
+}
+
+TEST(Pairings, EmptyTablesAndUnusableFieldsAreNeverSeated) {
+  const QStringList rounds = {QStringLiteral("R1\t-  - (1-4)\t1-2 (1-4)\t3 -  - 4 (1-4)"),
+                              QStringLiteral("R2\t5 (1-4)\tx-y (1-4)\t6-7\t8-9 (1-5)\t11-12(1-4)"),
+                              QStringLiteral("R3 without tabs 13-14 (1-4)"), QString()};
+  const QStringList cells = cellsFor(rounds, 3, 4);
+  for (const QString& c : cells) EXPECT_FALSE(c.contains(QStringLiteral("-  -"))) << c.toStdString();
+  const auto ps = pairingsOfBoard(cells, 1, 4);
+  // "5 (1-4)" seats pair 5 without an EW pair; "x-y" has no NS number; "6-7" and "(1-5)" name no set.
+  EXPECT_EQ(keys(ps), (QStringList{QStringLiteral("001-2"), QStringLiteral("005-"), QStringLiteral("011-12")}));
+  EXPECT_EQ(ps[1].ew, 0);
+  EXPECT_EQ(cellPairText(QStringLiteral(" 3-8 (1-3)")), QStringLiteral("3-8"));
+  EXPECT_EQ(cellPairText(QStringLiteral("3-8")), QStringLiteral("3-8"));
+}
+
+TEST(Pairings, RoundCellsKeepTableOrder) {
+  const QStringList map = rangeMap(4, 2);
+  EXPECT_EQ(roundCells(QStringLiteral("Ronde 4\t2-1 (13-16)\t-  -\t4-3 (1-4)"), map),
+            (QStringList{QStringLiteral("2-1 (7-8)"), QStringLiteral("4-3 (1-2)")}));
+  EXPECT_TRUE(roundCells(QStringLiteral("label only"), map).isEmpty());
+}
