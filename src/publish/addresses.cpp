@@ -1,0 +1,107 @@
+#include "publish/addresses.h"
+
+#include "app/fileops.h"
+#include "app/textfile.h"
+
+namespace mervalo {
+
+QStringList playersForMail(const QStringList& groupMailLines) {
+  QStringList players;
+  for (const QString& line : groupMailLines) {
+    if (line.trimmed().isEmpty()) continue;
+    const QStringList fields = line.split(QLatin1Char('|'));
+    if (fields.size() < 2) continue;  // the sit-out, or no name-list line at all
+    const QString address = fields.last().trimmed();
+    if (!address.contains(QLatin1Char('@')) && line.contains(QLatin1Char('+'))) {
+      // A companion made by copying the group file: its lines are pairs, not players.
+      players << playersFromGroupLines({line});
+      continue;
+    }
+    if (!address.isEmpty()) {
+      players << QLatin1Char('|') + address;
+      continue;
+    }
+    QStringList names = fields.mid(1, fields.size() - 2);
+    bool anyName = false;
+    for (const QString& n : names) anyName = anyName || !n.trimmed().isEmpty();
+    if (anyName) players << QLatin1Char('|') + names.join(QLatin1Char('|')) + QLatin1Char('|');
+  }
+  return players;
+}
+
+QString playerDisplayName(const QString& key, const QStringList& mailingList) {
+  for (const QString& entry : mailingList) {
+    if (entry.contains(key)) {
+      const QString names = entry.section(QLatin1Char('|'), 0, 0).trimmed();
+      if (!names.isEmpty()) return names;
+      break;
+    }
+  }
+  QStringList words = key.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+  for (QString& w : words) w = w.trimmed();
+  words.removeAll(QString());
+  return words.join(QLatin1Char(' '));
+}
+
+QStringList playersFromGroupLines(const QStringList& groupLines) {
+  QStringList players;
+  for (const QString& line : groupLines) {
+    if (line.trimmed().isEmpty() || line.contains(QStringLiteral("**"))) continue;
+    for (const QString& player : line.split(QLatin1Char('+'))) {
+      const int bar = player.indexOf(QLatin1Char('|'));
+      const QString description = (bar >= 0 ? player.mid(bar + 1) : player).trimmed();
+      if (!description.isEmpty()) players << description;
+    }
+  }
+  return players;
+}
+
+QStringList mailingListEntries(const QStringList& companionLines) {
+  QStringList entries;
+  for (const QString& line : companionLines) {
+    if (line.trimmed().isEmpty()) continue;
+    const QStringList fields = line.split(QLatin1Char('|'));
+    QString names;
+    for (int i = 1; i < fields.size() - 1; ++i) names += fields[i] + QLatin1Char(' ');
+    if (names.trimmed().isEmpty()) continue;
+    entries << names + QLatin1Char('|') + fields.last();
+  }
+  return entries;
+}
+
+QStringList addressLines(const QStringList& nameListMailLines) {
+  QStringList lines;
+  for (const QString& line : nameListMailLines)
+    if (!line.trimmed().isEmpty() && line.contains(QLatin1Char('@'))) lines << line;
+  return lines;
+}
+
+QString collectAddresses(const QStringList& players, QStringList& addressLines) {
+  QString collected;
+  for (const QString& player : players) {
+    if (player.isEmpty()) continue;  // an empty key would match every line
+    for (int i = 0; i < addressLines.size(); ++i) {
+      if (!addressLines[i].contains(player)) continue;
+      if (addressLines[i].contains(QLatin1Char('@')))
+        collected += addressLines[i].split(QLatin1Char('|')).last() + QStringLiteral("; ");
+      addressLines.removeAt(i);
+      break;
+    }
+  }
+  return collected;
+}
+
+QStringList eventPlayersForMail(const QString& programFolder, const QString& groupFileName) {
+  const QString groupPath = programFolder + QStringLiteral("/groepen/") + groupFileName;
+  QString companion = groupPath;
+  companion.replace(QStringLiteral(".txt"), QStringLiteral(".mail"));
+  if (fileState(companion) == 1) {
+    if (auto lines = readTextLines(companion)) return playersForMail(*lines);
+  }
+  if (fileState(groupPath) == 1) {
+    if (auto lines = readTextLines(groupPath)) return playersFromGroupLines(*lines);
+  }
+  return {};
+}
+
+}  // namespace mervalo

@@ -1,0 +1,187 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "app/textfile.h"
+#include "publish/addresses.h"
+#include "publish/htmlpage.h"
+#include "qtprint.h"
+
+using namespace mervalo;
+
+namespace {
+
+QByteArray readAll(const QString& p) {
+  QFile f(p);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A small results copy with every alignment form and colour the page distinguishes.
+Grid smallResult() {
+  Grid g(3, 4);
+  g.setFontName(QStringLiteral("Verdana"));
+  g.setFontSize(9);
+  const int widths[4] = {600, 2400, 615, 1514};  // 40, 160, 41 (remainder dropped), 100 pixels
+  for (int c = 0; c < 4; ++c) g.setColumnWidth(c, widths[c]);
+  const QStringList texts = {QStringLiteral("Nr"), QStringLiteral("Paren"), QStringLiteral("MP"),
+                             QStringLiteral("Percentage"), QStringLiteral("1"),
+                             QStringLiteral("Jan & <b>Ren") + QChar(0xE9) + QStringLiteral("e</b>"),
+                             QStringLiteral("40"), QStringLiteral("55.56%"), QStringLiteral("(2)"),
+                             QStringLiteral("Ann"), QStringLiteral("38"), QStringLiteral("52.78%")};
+  const int aligns[12] = {4, 1, 9, 7, 4, 0, 6, 5, 3, 2, 8, 9};
+  for (int i = 0; i < 12; ++i) {
+    g.setText(i / 4, i % 4, texts[i]);
+    g.setAlignment(i / 4, i % 4, aligns[i]);
+  }
+  g.setForeColour(1, 1, rgb(255, 0, 0));
+  for (int c = 0; c < 4; ++c) g.setBackColour(2, c, kRowYellow);
+  g.setBackColour(2, 2, rgb(0x12, 0x34, 0x56));
+  return g;
+}
+
+Grid entryResults(int pairs, int boards) {
+  // Shape of an entry screen's results grid: number, names, boards, MP, percentage, totals row.
+  Grid g(pairs + 2, boards + 4);
+  g.setText(0, 0, QStringLiteral("Nr"));
+  g.setText(0, 1, QStringLiteral("Paren"));
+  for (int b = 1; b <= boards; ++b) g.setText(0, b + 1, QString::number(b));
+  g.setText(0, boards + 2, QStringLiteral("MP"));
+  g.setText(0, boards + 3, QStringLiteral("Percentage"));
+  for (int p = 1; p <= pairs; ++p) {
+    g.setText(p, 0, QString::number(p));
+    g.setAlignment(p, 0, 4);
+    g.setText(p, 1, QStringLiteral("Pair %1 [%2]").arg(p).arg(boards));
+    g.setText(p, boards + 2, QString::number(40 - p));
+    g.setAlignment(p, boards + 2, 4);
+    g.setText(p, boards + 3, QStringLiteral("5%1.00%").arg(p));
+  }
+  g.setText(pairs + 1, 2, QStringLiteral("totals"));
+  return g;
+}
+
+}  // namespace
+
+TEST(HtmlPage, MatchesTheExpectedPageByteForByte) {
+  QTemporaryDir dir;
+  const QString out = dir.filePath(QStringLiteral("Dinsdag.html"));
+  ASSERT_TRUE(writeHtmlPage(out, smallResult(), QStringLiteral("Uitslag (Dinsdag)")));
+  const QByteArray expected = readAll(QStringLiteral(MERVALO_TEST_DATA "/publish/small_page.html"));
+  ASSERT_FALSE(expected.isEmpty());
+  EXPECT_EQ(readAll(out), expected);
+}
+
+TEST(HtmlPage, ColoursAreWrittenRedFirst) {
+  EXPECT_EQ(htmlColour(kTitleGreen), QStringLiteral("C0FFC0"));
+  EXPECT_EQ(htmlColour(kRowYellow), QStringLiteral("FFFFC0"));
+  EXPECT_EQ(htmlColour(rgb(1, 2, 3)), QStringLiteral("010203"));
+  EXPECT_EQ(htmlColour(0), QStringLiteral("000000"));
+}
+
+TEST(HtmlPage, FontSizeIsRoundedPointsOverThree) {
+  Grid g(1, 1);
+  g.setText(0, 0, QStringLiteral("x"));
+  g.setFontSize(8.25);
+  EXPECT_TRUE(htmlCellLine(g, 0, 0).contains(QStringLiteral("size=\"2\"")));
+  g.setFontSize(12);
+  EXPECT_TRUE(htmlCellLine(g, 0, 0).contains(QStringLiteral("size=\"4\"")));
+  g.setFontSize(8.6);  // rounds up to 9
+  EXPECT_TRUE(htmlCellLine(g, 0, 0).contains(QStringLiteral("size=\"3\"")));
+}
+
+TEST(HtmlPage, EmptyGridStillGivesAWholePage) {
+  const QStringList lines = htmlPageLines(Grid(), QStringLiteral("T"));
+  ASSERT_EQ(lines.size(), 12);
+  EXPECT_EQ(lines.last(), QStringLiteral("</html>"));
+  EXPECT_TRUE(lines[7].contains(QStringLiteral("colspan=\"0\"")));
+}
+
+TEST(ResultsCopy, TakesFourColumnsDropsTotalsAndStripesFromRowTwo) {
+  const Grid results = entryResults(11, 12);  // 13 rows
+  const Grid copy = resultsScreenGrid(results, [](const QString& s) { return 100 * static_cast<int>(s.size()); });
+  ASSERT_EQ(copy.rows(), 12);
+  ASSERT_EQ(copy.cols(), 4);
+  EXPECT_EQ(copy.rowTexts(0), (QStringList{"Nr", "Paren", "MP", "Percentage"}));
+  EXPECT_EQ(copy.rowTexts(3), (QStringList{"3", "Pair 3 [12]", "37", "53.00%"}));
+  EXPECT_EQ(copy.cell(3, 0).alignment, 4);
+  EXPECT_EQ(copy.cell(3, 1).alignment, kAlignGeneral);
+  for (int r = 0; r < copy.rows(); ++r)
+    for (int c = 0; c < 4; ++c)
+      EXPECT_EQ(copy.cell(r, c).backColour, (r >= 2 && r % 2 == 0) ? kRowYellow : 0u) << r << "," << c;
+  // Fitted: widest text plus one "W" in the measure.
+  EXPECT_EQ(copy.columnWidth(1), 100 * 13);  // "Pair 10 [12]" and "W"
+  EXPECT_TRUE(copy.visible());
+  EXPECT_EQ(copy.fontName(), QStringLiteral("Verdana"));
+
+  const QStringList page = htmlPageLines(copy, QStringLiteral("T"));
+  EXPECT_EQ(page.count(QStringLiteral("   <tr>")), 12);
+  EXPECT_EQ(page.count(QStringLiteral("   </tr>")), 12);
+  EXPECT_EQ(page.size(), 12 + 12 * 6);
+}
+
+TEST(ResultsCopy, DegenerateGridsGiveNoRows) {
+  EXPECT_EQ(resultsScreenGrid(Grid(), [](const QString&) { return 1; }).rows(), 0);
+  EXPECT_EQ(resultsScreenGrid(Grid(1, 6), [](const QString&) { return 1; }).rows(), 0);
+}
+
+TEST(ResultsNames, CaptionAndFileNameFollowTheGroupFile) {
+  EXPECT_EQ(resultsCaption(QStringLiteral("Uitslag"), QStringLiteral("Dinsdag.txt")), QStringLiteral("Uitslag (Dinsdag)"));
+  EXPECT_EQ(htmlFileName(QStringLiteral("Dinsdag.txt")), QStringLiteral("Dinsdag.html"));
+  EXPECT_EQ(htmlFileName(QStringLiteral("03-12-2026 Groep A.txt")), QStringLiteral("03-12-2026 Groep A.html"));
+}
+
+TEST(Addresses, OneLineServesOnePlayerAndNobodyGetsAnotherOnesAddress) {
+  QStringList lines = addressLines({QStringLiteral("Nr.|Dhr / Mevr|Voornaam|Achternaam|E-mailadres"),
+                                    QStringLiteral("1|Dhr.|Jan|Smit|jan@club.nl"),
+                                    QStringLiteral("2|Mevr.|Ann|Bos|an@club.nl"), QStringLiteral("   "),
+                                    QStringLiteral("3|Dhr.|Piet|Smit|"),
+                                    QStringLiteral("4|Mevr.|Ann|Bos|an@club.nl")});
+  ASSERT_EQ(lines.size(), 3);  // heading, blank and address-less lines are not address lines
+  // Ann's key must not pick up Jan's line although "an@club.nl" is inside "jan@club.nl".
+  const QString got = collectAddresses({QStringLiteral("|an@club.nl"), QStringLiteral("|an@club.nl"),
+                                        QStringLiteral("|an@club.nl"), QStringLiteral("|jan@club.nl"),
+                                        QStringLiteral("|nobody@club.nl"), QString()},
+                                       lines);
+  EXPECT_EQ(got, QStringLiteral("an@club.nl; an@club.nl; jan@club.nl; "));
+  EXPECT_TRUE(lines.isEmpty());
+}
+
+TEST(Addresses, PlayerKeysFromTheGroupCompanion) {
+  const QStringList companion = {QStringLiteral("1|Dhr.|Jan|Smit|jan@club.nl"), QString(),
+                                 QStringLiteral("3||Piet|de Vries|"), QStringLiteral("4|Mevr.|Ann|Bos| ann@club.nl ")};
+  const QStringList keys = playersForMail(companion);
+  EXPECT_EQ(keys, (QStringList{"|jan@club.nl", "||Piet|de Vries|", "|ann@club.nl"}));
+
+  // Both lookups find the player: the name-list line and the mailing-list entry.
+  const QStringList mailing = mailingListEntries(companion);
+  EXPECT_EQ(mailing, (QStringList{"Dhr. Jan Smit |jan@club.nl", " Piet de Vries |", "Mevr. Ann Bos | ann@club.nl "}));
+  EXPECT_TRUE(mailing[0].contains(keys[0]));
+  EXPECT_TRUE(companion[0].contains(keys[0]));
+  // Without an address the mail loop finds nothing, but a later address in a name list counts.
+  EXPECT_FALSE(mailing[1].contains(keys[1]));
+  QStringList names = {QStringLiteral("7||Piet|de Vries|piet@club.nl")};
+  EXPECT_EQ(collectAddresses({keys[1]}, names), QStringLiteral("piet@club.nl; "));
+
+  EXPECT_EQ(playerDisplayName(keys[0], mailing), QStringLiteral("Dhr. Jan Smit"));
+  EXPECT_EQ(playerDisplayName(keys[1], mailing), QStringLiteral("Piet de Vries"));
+}
+
+TEST(Addresses, GroupFileWithoutCompanionGivesDescriptions) {
+  const QStringList group = {QStringLiteral("3| Dhr. Jan Smit+7| Mevr. Anna de Vries"),
+                             QStringLiteral("***** Stilzit *****"), QString()};
+  EXPECT_EQ(playersFromGroupLines(group), (QStringList{"Dhr. Jan Smit", "Mevr. Anna de Vries"}));
+  // A companion that is a copy of the group file is read the same way.
+  EXPECT_EQ(playersForMail(group), (QStringList{"Dhr. Jan Smit", "Mevr. Anna de Vries"}));
+}
+
+TEST(Addresses, EventPlayersPreferTheCompanion) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("groepen")));
+  const QString g = dir.path() + QStringLiteral("/groepen/Dinsdag.txt");
+  ASSERT_TRUE(writeTextLines(g, {QStringLiteral("1| Dhr. Jan Smit+2| Mevr. Ann Bos")}));
+  EXPECT_EQ(eventPlayersForMail(dir.path(), QStringLiteral("Dinsdag.txt")), (QStringList{"Dhr. Jan Smit", "Mevr. Ann Bos"}));
+  ASSERT_TRUE(writeTextLines(dir.path() + QStringLiteral("/groepen/Dinsdag.mail"),
+                             {QStringLiteral("1|Dhr.|Jan|Smit|j@c.nl"), QStringLiteral("2|Mevr.|Ann|Bos|a@c.nl")}));
+  EXPECT_EQ(eventPlayersForMail(dir.path(), QStringLiteral("Dinsdag.txt")), (QStringList{"|j@c.nl", "|a@c.nl"}));
+  EXPECT_TRUE(eventPlayersForMail(dir.path(), QStringLiteral("Missing.txt")).isEmpty());
+}
