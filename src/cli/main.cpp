@@ -4,6 +4,10 @@
 
 #include "version.h"
 
+int runResultCommand(const QStringList& args);
+int runCsvCommand(const QStringList& args);
+int runScoreCommand(const QStringList& args);
+
 namespace {
 
 void printUsage(FILE* out) {
@@ -12,7 +16,14 @@ void printUsage(FILE* out) {
       "\n"
       "Commands:\n"
       "  --version            print the program's version\n"
-      "  --help               print this text\n",
+      "  --help               print this text\n"
+      "  result DIR EVENT     recompute event EVENT (its name without \".txt\") of the program\n"
+      "                       folder DIR, write its page to DIR/HTML and print the results\n"
+      "                       grid, one Tab-separated line per row\n"
+      "  csv DIR EVENT [FILE] the same results grid as CSV (UTF-8, CR LF), to FILE (with a\n"
+      "                       byte-order mark for spreadsheets) or else to standard output\n"
+      "  score BOARD TEXT     the NS and EW boxes and the verdict after TEXT is typed in an\n"
+      "                       NS score box of board BOARD and Enter is pressed\n",
       out);
 }
 
@@ -34,6 +45,9 @@ int main(int argc, char** argv) {
     printUsage(stdout);
     return 0;
   }
+  if (cmd == QLatin1String("result")) return runResultCommand(args.mid(1));
+  if (cmd == QLatin1String("csv")) return runCsvCommand(args.mid(1));
+  if (cmd == QLatin1String("score")) return runScoreCommand(args.mid(1));
   std::fprintf(stderr, "mervalo-cli: unknown command '%s'\n", qPrintable(cmd));
   printUsage(stderr);
   return 2;

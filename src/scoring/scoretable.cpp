@@ -117,6 +117,16 @@ QString mirrorScore(const QString& ns) {
   return QLatin1Char('-') + ns;
 }
 
+QString typedNsText(const QString& keys) {
+  static const QString accepted = QStringLiteral("0123456789-nN%");
+  QString box;
+  for (QChar key : keys) {
+    if (key == QLatin1Char('c') || key == QLatin1Char('C')) box.clear();
+    else if (accepted.contains(key)) box += key;
+  }
+  return box;
+}
+
 NormalisedScore normaliseNsScore(const QString& typed) {
   if (typed.contains(QLatin1Char('%'))) return {typed, QString()};
   QString ns = typed;

@@ -41,6 +41,10 @@ struct NormalisedScore {
 // True for the texts that mean "not played at this table".
 bool isNotPlayedText(const QString& score);
 
+// What an NS box holds after the keys of a text were typed into an empty one: the accepted keys
+// ("0"-"9", "-", "n", "N", "%") are typed, "c"/"C" clears the box, anything else is swallowed.
+QString typedNsText(const QString& keys);
+
 // Enter in an NS box: a trailing "-" moves to the front, a score typed without its last zero gets
 // it ("42" → "420", "-5" → "-50"; "50" stays), "00" becomes "0", and the EW box gets the mirror.
 // A text with "%" is left alone (EW empty: its own percentage is typed there).
