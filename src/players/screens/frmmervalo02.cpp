@@ -1,0 +1,490 @@
+#include "frmmervalo02.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "app/fileops.h"
+#include "app/screens/gridview.h"
+#include "players/namelist.h"
+
+namespace mervalo {
+
+namespace {
+constexpr int kCols = 5;
+constexpr int kMaxLength[3] = {50, 150, 150};
+const EntryBox kBoxKind[3] = {EntryBox::Name, EntryBox::Name, EntryBox::Email};
+
+bool rowHasData(const Grid& g, int r) {
+  QString joined;
+  for (int c = 1; c < g.cols(); ++c) joined += g.text(r, c);
+  return !joined.trimmed().isEmpty();
+}
+}  // namespace
+
+FrmMervalo02::FrmMervalo02(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
+  setObjectName(QStringLiteral("frmMervalo02"));
+
+  fraNamenBestand = new QGroupBox(this);
+  fraNamenBestand->setObjectName(QStringLiteral("fraNamenBestand"));
+  lstNamenBestand = new QListWidget(fraNamenBestand);
+  lstNamenBestand->setObjectName(QStringLiteral("lstNamenBestand"));
+  chkSorteer = new QCheckBox(fraNamenBestand);
+  chkSorteer->setObjectName(QStringLiteral("chkSorteer"));
+  cmdWissen = new QPushButton(fraNamenBestand);
+  cmdWissen->setObjectName(QStringLiteral("cmdWissen"));
+  cmdTerug = new QPushButton(fraNamenBestand);
+  cmdTerug->setObjectName(QStringLiteral("cmdTerug"));
+  auto* fileSide = new QVBoxLayout(fraNamenBestand);
+  fileSide->addWidget(lstNamenBestand);
+  fileSide->addWidget(chkSorteer);
+  fileSide->addWidget(cmdWissen);
+  fileSide->addWidget(cmdTerug);
+
+  fraInvoer = new QGroupBox(this);
+  fraInvoer->setObjectName(QStringLiteral("fraInvoer"));
+  auto* entry = new QGridLayout(fraInvoer);
+  for (int i = 0; i < 3; ++i) {
+    lblNaam[i] = new QLabel(fraInvoer);
+    lblNaam[i]->setObjectName(QStringLiteral("lblNaam_%1").arg(i));
+    txtNaam[i] = new QLineEdit(fraInvoer);
+    txtNaam[i]->setObjectName(QStringLiteral("txtNaam_%1").arg(i));
+    txtNaam[i]->setMaxLength(kMaxLength[i]);
+    txtNaam[i]->installEventFilter(this);
+    lblNaam[i]->setBuddy(txtNaam[i]);
+    entry->addWidget(lblNaam[i], i, 0);
+    entry->addWidget(txtNaam[i], i, 1, 1, 3);
+  }
+  auto* titles = new QHBoxLayout;
+  for (int i = 0; i < 2; ++i) {
+    chkTitel[i] = new QCheckBox(fraInvoer);
+    chkTitel[i]->setObjectName(QStringLiteral("chkTitel_%1").arg(i));
+    titles->addWidget(chkTitel[i]);
+  }
+  lblTitel = new QLabel(fraInvoer);
+  lblTitel->setObjectName(QStringLiteral("lblTitel"));
+  lblTitel->setStyleSheet(QStringLiteral("color: red;"));
+  titles->addWidget(lblTitel);
+  titles->addStretch();
+  cmdToevoegen = new QPushButton(fraInvoer);
+  cmdToevoegen->setObjectName(QStringLiteral("cmdToevoegen"));
+  titles->addWidget(cmdToevoegen);
+  entry->addLayout(titles, 3, 0, 1, 4);
+  msfgNamen = new QTableWidget(fraInvoer);
+  msfgNamen->setObjectName(QStringLiteral("msfgNamen"));
+  msfgNamen->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  msfgNamen->setSelectionBehavior(QAbstractItemView::SelectRows);
+  msfgNamen->setSelectionMode(QAbstractItemView::SingleSelection);
+  msfgNamen->setMinimumSize(560, 300);
+  entry->addWidget(msfgNamen, 4, 0, 1, 4);
+  lblNaamBestand = new QLabel(fraInvoer);
+  lblNaamBestand->setObjectName(QStringLiteral("lblNaamBestand"));
+  txtNaamBestand = new QLineEdit(fraInvoer);
+  txtNaamBestand->setObjectName(QStringLiteral("txtNaamBestand"));
+  txtNaamBestand->setMaxLength(100);
+  txtNaamBestand->installEventFilter(this);
+  lblNaamBestand->setBuddy(txtNaamBestand);
+  cmdOpslaan = new QPushButton(fraInvoer);
+  cmdOpslaan->setObjectName(QStringLiteral("cmdOpslaan"));
+  entry->addWidget(lblNaamBestand, 5, 0);
+  entry->addWidget(txtNaamBestand, 5, 1, 1, 2);
+  entry->addWidget(cmdOpslaan, 5, 3);
+
+  auto* main = new QHBoxLayout(this);
+  main->addWidget(fraNamenBestand, 1);
+  main->addWidget(fraInvoer, 3);
+
+  // The tab order follows the screen: entry boxes first, then the list and the file side.
+  setTabOrder(txtNaam[0], txtNaam[1]);
+  setTabOrder(txtNaam[1], txtNaam[2]);
+  setTabOrder(txtNaam[2], chkTitel[0]);
+  setTabOrder(chkTitel[0], chkTitel[1]);
+  setTabOrder(chkTitel[1], cmdToevoegen);
+  setTabOrder(cmdToevoegen, msfgNamen);
+  setTabOrder(msfgNamen, txtNaamBestand);
+  setTabOrder(txtNaamBestand, cmdOpslaan);
+  setTabOrder(cmdOpslaan, lstNamenBestand);
+  setTabOrder(lstNamenBestand, chkSorteer);
+  setTabOrder(chkSorteer, cmdWissen);
+  setTabOrder(cmdWissen, cmdTerug);
+
+  connect(cmdTerug, &QPushButton::clicked, this, &QWidget::close);
+  connect(chkSorteer, &QCheckBox::clicked, this, &FrmMervalo02::chkSorteer_Click);
+  connect(cmdWissen, &QPushButton::clicked, this, &FrmMervalo02::cmdWissen_Click);
+  connect(cmdToevoegen, &QPushButton::clicked, this, &FrmMervalo02::cmdToevoegen_Click);
+  connect(cmdOpslaan, &QPushButton::clicked, this, &FrmMervalo02::cmdOpslaan_Click);
+  connect(lstNamenBestand, &QListWidget::itemClicked, this, &FrmMervalo02::lstNamenBestand_Click);
+  connect(lstNamenBestand, &QListWidget::itemActivated, this, &FrmMervalo02::lstNamenBestand_Click);
+  connect(msfgNamen, &QTableWidget::cellPressed, this, &FrmMervalo02::msfgNamen_MouseDown);
+  connect(msfgNamen, &QTableWidget::cellClicked, this, [this](int row, int) { msfgNamen_Click(row); });
+  for (int i = 0; i < 2; ++i)
+    connect(chkTitel[i], &QCheckBox::toggled, this, [this, i] { chkTitel_Click(i); });
+  for (int i = 0; i < 3; ++i) {
+    connect(txtNaam[i], &QLineEdit::textChanged, this, &FrmMervalo02::txtNaam_Change);
+    connect(txtNaam[i], &QLineEdit::textEdited, this, [this, i] { txtNaam_Edited(i); });
+  }
+  connect(txtNaamBestand, &QLineEdit::textChanged, this, &FrmMervalo02::txtNaamBestand_Change);
+  auto* ctrlF4 = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this);
+  connect(ctrlF4, &QShortcut::activated, this, &QWidget::close);
+
+  formLoad();
+}
+
+void FrmMervalo02::formLoad() {
+  setWindowTitle(text(8));
+  makeFocusSink(QStringLiteral("cmdSetfocus"));
+  fraNamenBestand->setTitle(text(9));
+  chkSorteer->setText(QLatin1Char('&') + text(12));
+  cmdWissen->setText(QLatin1Char('&') + text(10));
+  cmdTerug->setText(QLatin1Char('&') + text(11));
+  fraInvoer->setTitle(text(19) + QLatin1Char(':'));
+  const int labels[3] = {14, 15, 137};
+  for (int i = 0; i < 3; ++i) {
+    lblNaam[i]->setText(text(labels[i]) + QLatin1Char(':'));
+    txtNaam[i]->setAccessibleName(text(labels[i]));
+  }
+  chkTitel[0]->setText(text(20));
+  chkTitel[1]->setText(text(21));
+  lblTitel->setText(text(140));
+  cmdToevoegen->setText(text(17));
+  lblNaamBestand->setText(text(22) + QLatin1String(": "));
+  txtNaamBestand->setAccessibleName(text(22));
+  cmdOpslaan->setText(QLatin1Char('&') + text(18));
+  msfgNamen->setAccessibleName(text(19));
+  lstNamenBestand->setAccessibleName(text(9));
+
+  for (QWidget* w : std::initializer_list<QWidget*>{cmdWissen, cmdOpslaan, cmdToevoegen, lblNaamBestand, txtNaamBestand})
+    w->setEnabled(false);
+  lblTitel->setVisible(false);
+
+  refreshFileList();
+  grid_.resize(2, kCols);
+  grid_.setFixedRows(1);
+  grid_.setFixedCols(1);
+  const QStringList heading = defaultNameHeading(text(16), text(20), text(21), text(14), text(15), text(137));
+  for (int c = 0; c < kCols; ++c) grid_.setText(0, c, heading[c]);
+  grid_.setAlignment(0, 0, kAlignCenterCenter);
+  showNames();
+  resize(900, 520);
+  centreOnScreen();
+}
+
+void FrmMervalo02::formActivate() { parkFocus(); }
+
+void FrmMervalo02::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  Screen::keyPressEvent(event);
+}
+
+void FrmMervalo02::refreshFileList() {
+  lstNamenBestand->clear();
+  lstNamenBestand->addItems(listFileNames(values().path(QStringLiteral("/namen")), QStringLiteral("*.txt"),
+                                          chkSorteer->isChecked()));
+}
+
+void FrmMervalo02::showNames() {
+  fitColumns(grid_, menuFontMeasure(), values().busy);
+  showGrid(grid_, msfgNamen);
+}
+
+void FrmMervalo02::renumber() {
+  for (int r = 1; r < grid_.rows(); ++r) {
+    if (!rowHasData(grid_, r)) continue;
+    grid_.setText(r, 0, QString::number(r));
+    grid_.setAlignment(r, 0, kAlignCenterCenter);
+  }
+  lblNaamBestand->setEnabled(true);
+  txtNaamBestand->setEnabled(true);
+  cmdOpslaan->setEnabled(!txtNaamBestand->text().trimmed().isEmpty());
+}
+
+void FrmMervalo02::sortOnColumn(int col) {
+  int last = grid_.rows() - 1;
+  // The empty entry row stays last.
+  if (last >= 1 && !rowHasData(grid_, last) && grid_.text(last, 0).isEmpty()) --last;
+  grid_.sortRows(1, last, col, true);
+}
+
+void FrmMervalo02::resetGrid() {
+  grid_.setRows(1);
+  grid_.setRows(2);
+  showNames();
+}
+
+void FrmMervalo02::caretToEnd(QLineEdit* box) {
+  safeFocus(box);
+  box->end(false);
+}
+
+void FrmMervalo02::updateAddState() {
+  const bool names = !txtNaam[0]->text().trimmed().isEmpty() && !txtNaam[1]->text().trimmed().isEmpty();
+  const bool title = chkTitel[0]->isChecked() || chkTitel[1]->isChecked();
+  // The hint asks for a title only once both names are there.
+  lblTitel->setVisible(names && !title);
+  cmdToevoegen->setEnabled(names && title);
+}
+
+void FrmMervalo02::chkSorteer_Click() {
+  chkSorteer->setText(chkSorteer->isChecked() ? text(13) : text(12));
+  refreshFileList();
+  parkFocus();
+}
+
+void FrmMervalo02::cmdToevoegen_Click() {
+  const int row = grid_.rows() - 1;
+  for (int i = 0; i < 3; ++i) {
+    grid_.setText(row, 2 + i, cleanField(txtNaam[i]->text().trimmed()));
+    txtNaam[i]->clear();
+  }
+  QString title;
+  if (chkTitel[0]->isChecked()) title = chkTitel[0]->text();
+  if (chkTitel[1]->isChecked()) title = chkTitel[1]->text();
+  grid_.setText(row, 1, title);
+  chkTitel[0]->setChecked(false);
+  chkTitel[1]->setChecked(false);
+  grid_.sortRows(1, grid_.rows() - 1, 3, true);
+  renumber();
+  grid_.setRows(grid_.rows() + 1);
+  showNames();
+  safeFocus(txtNaam[0]);
+}
+
+void FrmMervalo02::lstNamenBestand_Click() {
+  QListWidgetItem* item = lstNamenBestand->currentItem();
+  if (!item) return;
+  const QString name = item->text();
+  const auto list = readNameList(values().path(QStringLiteral("/namen/") + name + QStringLiteral(".txt")));
+  if (!list) return;  // unreadable: leave the screen as it was
+  cmdWissen->setEnabled(true);
+  fraInvoer->setTitle(text(19) + QLatin1String(": ") + name);
+  grid_.setRows(1);
+  for (int c = 0; c < kCols; ++c) grid_.setText(0, c, list->heading.value(c));
+  grid_.setAlignment(0, 0, kAlignCenterCenter);
+  grid_.setRows(1 + static_cast<int>(list->players.size()));
+  for (int i = 0; i < list->players.size(); ++i) {
+    for (int c = 0; c < kCols; ++c) grid_.setText(i + 1, c, list->players[i].value(c));
+    grid_.setAlignment(i + 1, 0, kAlignCenterCenter);
+  }
+  grid_.sortRows(1, grid_.rows() - 1, 3, true);
+  grid_.setRows(grid_.rows() + 1);
+  renumber();
+  showNames();
+  loadedList_ = name;
+  // A list that could not be taken whole is not offered for saving under its own name.
+  txtNaamBestand->setText(list->complete ? name : QString());
+  parkFocus();
+}
+
+void FrmMervalo02::cmdOpslaan_Click() {
+  cmdOpslaan->setEnabled(false);
+  bool typed = false;
+  for (QLineEdit* box : txtNaam) typed = typed || !box->text().trimmed().isEmpty();
+  if (typed && askYesNo(message(138))) {
+    cmdToevoegen_Click();
+    cmdOpslaan->setEnabled(true);
+    cmdOpslaan_Click();
+    return;
+  }
+  const QString name = nameBeforeTxt(txtNaamBestand->text()).trimmed();
+  txtNaamBestand->clear();
+  txtNaamBestand->setEnabled(false);
+  lblNaamBestand->setEnabled(false);
+  const QString folder = values().path(QStringLiteral("/namen"));
+  const QString file = folder + QLatin1Char('/') + name + QStringLiteral(".txt");
+  auto keepEditing = [&] {
+    lblNaamBestand->setEnabled(true);
+    txtNaamBestand->setEnabled(true);
+    txtNaamBestand->setText(name);
+    refreshFileList();
+    parkFocus();
+  };
+  if (name.isEmpty()) {
+    keepEditing();
+    return;
+  }
+  if (fileState(file) == 1) {
+    QString question = message(26);
+    question.replace(QLatin1Char('~'), name);
+    if (!askYesNo(question)) {
+      keepEditing();
+      return;
+    }
+  }
+  cmdWissen->setEnabled(false);
+  QStringList lines;
+  for (int r = 0; r <= grid_.rows() - 2; ++r) lines << grid_.rowTexts(r).join(QLatin1Char('|'));
+  makeFolder(folder);
+  if (!writeNameList(folder, name, lines)) {
+    // Nothing is lost: the list stays on the screen to be saved again.
+    keepEditing();
+    return;
+  }
+  resetGrid();
+  refreshFileList();
+  parkFocus();
+}
+
+void FrmMervalo02::cmdWissen_Click() {
+  cmdWissen->setEnabled(false);
+  QListWidgetItem* item = lstNamenBestand->currentItem();
+  const QString name = item ? item->text() : loadedList_;
+  QString question = message(24);
+  question.replace(QLatin1Char('~'), name);
+  if (!askYesNo(question)) {
+    cmdWissen->setEnabled(true);
+    parkFocus();
+    return;
+  }
+  resetGrid();
+  QFile::remove(values().path(QStringLiteral("/namen/") + name + QStringLiteral(".txt")));
+  refreshFileList();
+  txtNaamBestand->clear();
+  txtNaamBestand->setEnabled(false);
+  lblNaamBestand->setEnabled(false);
+  parkFocus();
+}
+
+void FrmMervalo02::msfgNamen_MouseDown(int row, int col) {
+  if (row != 0) return;
+  sortOnColumn(col);
+  renumber();
+  showNames();
+  headingPressed_ = true;
+}
+
+void FrmMervalo02::msfgNamen_Click(int row) {
+  if (headingPressed_) {
+    headingPressed_ = false;
+    safeFocus(txtNaam[0]);
+    return;
+  }
+  if (row < 1 || row >= grid_.rows() || !rowHasData(grid_, row)) {
+    safeFocus(txtNaam[0]);
+    return;
+  }
+  const QString description = grid_.rowTexts(row).join(QLatin1Char(' ')).trimmed();
+  QString question = message(113);
+  question.replace(QLatin1Char('~'), description);
+  if (askYesNo(question)) {
+    grid_.removeRow(row);
+  } else {
+    const QStringList cells = grid_.rowTexts(row);
+    if (!cells[1].isEmpty()) {
+      const bool mr = cells[1] == text(20);
+      chkTitel[0]->setChecked(mr);
+      chkTitel[1]->setChecked(!mr);
+    }
+    for (int i = 0; i < 3; ++i) txtNaam[i]->setText(cells[2 + i]);
+    grid_.removeRow(row);
+  }
+  renumber();
+  showNames();
+  safeFocus(txtNaam[0]);
+}
+
+void FrmMervalo02::chkTitel_Click(int index) {
+  const int other = 1 - index;
+  if (chkTitel[index]->isChecked() && chkTitel[other]->isChecked()) chkTitel[other]->setChecked(false);
+  updateAddState();
+  parkFocus();
+  if (txtNaam[0]->text().trimmed().isEmpty())
+    safeFocus(txtNaam[0]);
+  else if (txtNaam[1]->text().trimmed().isEmpty())
+    safeFocus(txtNaam[1]);
+}
+
+void FrmMervalo02::txtNaam_Change() { updateAddState(); }
+
+void FrmMervalo02::txtNaam_Edited(int index) {
+  if (repairing_) return;
+  QLineEdit* box = txtNaam[index];
+  const QString repaired = repairEntry(cleanField(box->text()));
+  if (repaired == box->text()) return;
+  repairing_ = true;
+  box->setText(repaired);
+  box->end(false);
+  repairing_ = false;
+}
+
+bool FrmMervalo02::txtNaam_KeyPress(int index, QKeyEvent* event) {
+  QLineEdit* box = txtNaam[index];
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+      if (index == 2) return true;
+      const int other = 1 - index;
+      if (txtNaam[other]->text().trimmed().isEmpty())
+        caretToEnd(txtNaam[other]);
+      else if (!box->text().trimmed().isEmpty())
+        cmdToevoegen_Click();
+      return true;
+    }
+    case Qt::Key_Up:
+      caretToEnd(txtNaam[(index + 2) % 3]);
+      return true;
+    case Qt::Key_Down:
+      caretToEnd(txtNaam[(index + 1) % 3]);
+      return true;
+    default:
+      break;
+  }
+  const QString typed = event->text();
+  if (typed.isEmpty() || (event->modifiers() & Qt::ControlModifier)) return false;
+  const QString t43 = text(43);
+  for (QChar c : typed) {
+    if (isRefused(kBoxKind[index], t43, c)) {
+      QString msg = message(44);
+      msg.replace(QLatin1Char('~'), refusedListForMessage(kBoxKind[index], t43));
+      inform(msg, PromptIcon::Information);
+      caretToEnd(box);
+      return true;
+    }
+  }
+  return false;
+}
+
+void FrmMervalo02::txtNaamBestand_Change() {
+  cmdOpslaan->setEnabled(!txtNaamBestand->text().trimmed().isEmpty());
+}
+
+bool FrmMervalo02::txtNaamBestand_KeyPress(QKeyEvent* event) {
+  const QString typed = event->text();
+  if (typed.isEmpty() || (event->modifiers() & Qt::ControlModifier)) return false;
+  const QString t43 = text(43);
+  for (QChar c : typed) {
+    if (isRefused(EntryBox::FileName, t43, c)) {
+      QString msg = message(44);
+      msg.replace(QLatin1Char('~'), refusedListForMessage(EntryBox::FileName, t43));
+      inform(msg, PromptIcon::Information);
+      caretToEnd(txtNaamBestand);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool FrmMervalo02::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    for (int i = 0; i < 3; ++i)
+      if (watched == txtNaam[i]) return txtNaam_KeyPress(i, key);
+    if (watched == txtNaamBestand) return txtNaamBestand_KeyPress(key);
+  }
+  return Screen::eventFilter(watched, event);
+}
+
+}  // namespace mervalo

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QStringList>
+
+#include "app/grid.h"
+#include "app/screens/screen.h"
+#include "players/entryrules.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTableWidget;
+
+namespace mervalo {
+
+// The club's name lists: enter players, edit them, keep the list sorted and numbered, save
+// it with its ".mail" companion, load or delete a list.
+class FrmMervalo02 : public Screen {
+  Q_OBJECT
+ public:
+  FrmMervalo02(AppContext& ctx, Screen* opener);
+
+  void formActivate() override;
+
+  // The list being edited, as shown in msfgNamen.
+  const Grid& namesGrid() const { return grid_; }
+
+  QGroupBox* fraNamenBestand = nullptr;
+  QListWidget* lstNamenBestand = nullptr;
+  QCheckBox* chkSorteer = nullptr;
+  QPushButton* cmdWissen = nullptr;
+  QPushButton* cmdTerug = nullptr;
+  QGroupBox* fraInvoer = nullptr;
+  QLabel* lblNaam[3] = {};
+  QLineEdit* txtNaam[3] = {};
+  QCheckBox* chkTitel[2] = {};
+  QLabel* lblTitel = nullptr;
+  QPushButton* cmdToevoegen = nullptr;
+  QTableWidget* msfgNamen = nullptr;
+  QLabel* lblNaamBestand = nullptr;
+  QLineEdit* txtNaamBestand = nullptr;
+  QPushButton* cmdOpslaan = nullptr;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void formLoad();
+  void refreshFileList();
+  void renumber();
+  void showNames();
+  void sortOnColumn(int col);
+  void resetGrid();
+  void updateAddState();
+  void caretToEnd(QLineEdit* box);
+
+  void chkSorteer_Click();
+  void cmdToevoegen_Click();
+  void lstNamenBestand_Click();
+  void cmdOpslaan_Click();
+  void cmdWissen_Click();
+  void msfgNamen_MouseDown(int row, int col);
+  void msfgNamen_Click(int row);
+  void chkTitel_Click(int index);
+  void txtNaam_Change();
+  void txtNaam_Edited(int index);
+  bool txtNaam_KeyPress(int index, QKeyEvent* event);
+  void txtNaamBestand_Change();
+  bool txtNaamBestand_KeyPress(QKeyEvent* event);
+
+  Grid grid_;
+  bool headingPressed_ = false;
+  bool repairing_ = false;
+  QString loadedList_;
+};
+
+}  // namespace mervalo

@@ -1,0 +1,802 @@
+#include "frmmervalo03.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "app/fileops.h"
+#include "app/screens/gridview.h"
+#include "app/textfile.h"
+#include "players/groupfile.h"
+#include "players/namelist.h"
+#include "players/screens/clicklabel.h"
+#include "publish/screens/printing.h"
+
+namespace mervalo {
+
+namespace {
+constexpr int kNameCols = 5;
+constexpr int kVisibleGroupRows = 12;
+
+QListWidget* makeList(QWidget* parent, const char* name) {
+  auto* l = new QListWidget(parent);
+  l->setObjectName(QString::fromLatin1(name));
+  return l;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name) {
+  auto* b = new QPushButton(parent);
+  b->setObjectName(QString::fromLatin1(name));
+  return b;
+}
+
+QTableWidget* makeTable(QWidget* parent, const char* name) {
+  auto* t = new QTableWidget(parent);
+  t->setObjectName(QString::fromLatin1(name));
+  t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  t->setSelectionBehavior(QAbstractItemView::SelectRows);
+  t->setSelectionMode(QAbstractItemView::SingleSelection);
+  return t;
+}
+
+bool rowHasData(const Grid& g, int r) {
+  QString joined;
+  for (int c = 1; c < g.cols(); ++c) joined += g.text(r, c);
+  return !joined.trimmed().isEmpty();
+}
+}  // namespace
+
+FrmMervalo03::FrmMervalo03(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
+  setObjectName(QStringLiteral("frmMervalo03"));
+
+  fraNamenBestanden = new QGroupBox(this);
+  fraNamenBestanden->setObjectName(QStringLiteral("fraNamenBestanden"));
+  lstNamenBestand = makeList(fraNamenBestanden, "lstNamenBestand");
+  chkSorteerNamen = new QCheckBox(fraNamenBestanden);
+  chkSorteerNamen->setObjectName(QStringLiteral("chkSorteerNamen"));
+  cmdWisNamen = makeButton(fraNamenBestanden, "cmdWisNamen");
+  auto* namesSide = new QVBoxLayout(fraNamenBestanden);
+  namesSide->addWidget(lstNamenBestand);
+  namesSide->addWidget(chkSorteerNamen);
+  namesSide->addWidget(cmdWisNamen);
+
+  fraGroepBestanden = new QGroupBox(this);
+  fraGroepBestanden->setObjectName(QStringLiteral("fraGroepBestanden"));
+  lstGroepBestand = makeList(fraGroepBestanden, "lstGroepBestand");
+  chkSorteerGroepen = new QCheckBox(fraGroepBestanden);
+  chkSorteerGroepen->setObjectName(QStringLiteral("chkSorteerGroepen"));
+  cmdWisGroepen = makeButton(fraGroepBestanden, "cmdWisGroepen");
+  auto* groupSide = new QVBoxLayout(fraGroepBestanden);
+  groupSide->addWidget(lstGroepBestand);
+  groupSide->addWidget(chkSorteerGroepen);
+  groupSide->addWidget(cmdWisGroepen);
+
+  auto* files = new QVBoxLayout;
+  files->addWidget(fraNamenBestanden);
+  files->addWidget(fraGroepBestanden);
+
+  msfgNamen = makeTable(this, "msfgNamen");
+  msfgNamen->setMinimumSize(420, 320);
+  auto* pickSlots = new QGridLayout;
+  for (int i = 0; i < 2; ++i) {
+    lblNaamNummer[i] = new QLabel(this);
+    lblNaamNummer[i]->setObjectName(QStringLiteral("lblNaamNummer_%1").arg(i));
+    lblNaam[i] = new ClickLabel(this);
+    lblNaam[i]->setObjectName(QStringLiteral("lblNaam_%1").arg(i));
+    lblNaam[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    lblNaam[i]->setMinimumWidth(220);
+    lblNaamNummer[i]->setBuddy(lblNaam[i]);
+    pickSlots->addWidget(lblNaamNummer[i], i, 0);
+    pickSlots->addWidget(lblNaam[i], i, 1);
+  }
+  cmdToevoegen = makeButton(this, "cmdToevoegen");
+  cmdStilzitter = makeButton(this, "cmdStilzitter");
+  pickSlots->addWidget(cmdToevoegen, 0, 2);
+  pickSlots->addWidget(cmdStilzitter, 1, 2);
+  auto* names = new QVBoxLayout;
+  names->addWidget(msfgNamen, 1);
+  names->addLayout(pickSlots);
+
+  msfgGroepen = makeTable(this, "msfgGroepen");
+  msfgGroepen->setMinimumSize(360, 320);
+  lblAanTalParen = new QLabel(this);
+  lblAanTalParen->setObjectName(QStringLiteral("lblAanTalParen"));
+  lblKanNiet = new QLabel(this);
+  lblKanNiet->setObjectName(QStringLiteral("lblKanNiet"));
+  lblKanNiet->setStyleSheet(QStringLiteral("QLabel { background: red; color: white; }"));
+  lblKanNiet->setMinimumWidth(20);
+  cmdMaakLeeg = makeButton(this, "cmdMaakLeeg");
+  cmdAfdrukken = makeButton(this, "cmdAfdrukken");
+  lblNaamBestand = new QLabel(this);
+  lblNaamBestand->setObjectName(QStringLiteral("lblNaamBestand"));
+  txtNaamBestand = new QLineEdit(this);
+  txtNaamBestand->setObjectName(QStringLiteral("txtNaamBestand"));
+  txtNaamBestand->setReadOnly(true);
+  txtNaamBestand->setMaxLength(12);
+  txtNaamBestand->setFocusPolicy(Qt::NoFocus);
+  lblNaamBestand->setBuddy(txtNaamBestand);
+  cmdKalender = makeButton(this, "cmdKalender");
+  lblGroepLetter = new QLabel(this);
+  lblGroepLetter->setObjectName(QStringLiteral("lblGroepLetter"));
+  txtGroepLetter = new QLineEdit(this);
+  txtGroepLetter->setObjectName(QStringLiteral("txtGroepLetter"));
+  txtGroepLetter->setReadOnly(true);
+  txtGroepLetter->setMaxLength(1);
+  txtGroepLetter->setAlignment(Qt::AlignCenter);
+  txtGroepLetter->setFocusPolicy(Qt::NoFocus);
+  txtGroepLetter->setFixedWidth(32);
+  vscrGroepLetter = new QScrollBar(Qt::Vertical, this);
+  vscrGroepLetter->setObjectName(QStringLiteral("vscrGroepLetter"));
+  vscrGroepLetter->setFixedHeight(40);
+  lblGroepLetter->setBuddy(vscrGroepLetter);
+  cmdOpslaan = makeButton(this, "cmdOpslaan");
+  cmdTerug = makeButton(this, "cmdTerug");
+
+  auto* count = new QHBoxLayout;
+  count->addWidget(lblAanTalParen, 1);
+  count->addWidget(lblKanNiet);
+  auto* groupButtons = new QHBoxLayout;
+  groupButtons->addWidget(cmdMaakLeeg);
+  groupButtons->addWidget(cmdAfdrukken);
+  auto* dateRow = new QGridLayout;
+  dateRow->addWidget(lblNaamBestand, 0, 0);
+  dateRow->addWidget(txtNaamBestand, 0, 1);
+  dateRow->addWidget(cmdKalender, 0, 2);
+  dateRow->addWidget(lblGroepLetter, 1, 0);
+  auto* letterBox = new QHBoxLayout;
+  letterBox->addWidget(txtGroepLetter);
+  letterBox->addWidget(vscrGroepLetter);
+  letterBox->addStretch();
+  dateRow->addLayout(letterBox, 1, 1);
+  auto* endButtons = new QHBoxLayout;
+  endButtons->addWidget(cmdOpslaan);
+  endButtons->addWidget(cmdTerug);
+  auto* group = new QVBoxLayout;
+  group->addWidget(msfgGroepen, 1);
+  group->addLayout(count);
+  group->addLayout(groupButtons);
+  group->addLayout(dateRow);
+  group->addLayout(endButtons);
+
+  auto* main = new QHBoxLayout(this);
+  main->addLayout(files, 1);
+  main->addLayout(names, 2);
+  main->addLayout(group, 2);
+
+  connect(lstNamenBestand, &QListWidget::itemClicked, this, &FrmMervalo03::lstNamenBestand_Click);
+  connect(lstNamenBestand, &QListWidget::itemActivated, this, &FrmMervalo03::lstNamenBestand_Click);
+  connect(lstGroepBestand, &QListWidget::itemClicked, this, &FrmMervalo03::lstGroepBestand_Click);
+  connect(lstGroepBestand, &QListWidget::itemActivated, this, &FrmMervalo03::lstGroepBestand_Click);
+  connect(chkSorteerNamen, &QCheckBox::clicked, this, &FrmMervalo03::chkSorteerNamen_Click);
+  connect(chkSorteerGroepen, &QCheckBox::clicked, this, &FrmMervalo03::chkSorteerGroepen_Click);
+  connect(msfgNamen, &QTableWidget::cellClicked, this, [this](int row, int) { msfgNamen_Click(row); });
+  connect(msfgGroepen, &QTableWidget::cellClicked, this, [this](int row, int) { msfgGroepen_Click(row); });
+  for (int i = 0; i < 2; ++i) connect(lblNaam[i], &ClickLabel::clicked, this, [this, i] { lblNaam_Click(i); });
+  connect(cmdToevoegen, &QPushButton::clicked, this, &FrmMervalo03::cmdToevoegen_Click);
+  connect(cmdStilzitter, &QPushButton::clicked, this, &FrmMervalo03::cmdStilzitter_Click);
+  connect(cmdMaakLeeg, &QPushButton::clicked, this, &FrmMervalo03::cmdMaakLeeg_Click);
+  connect(cmdAfdrukken, &QPushButton::clicked, this, &FrmMervalo03::cmdAfdrukken_Click);
+  connect(cmdKalender, &QPushButton::clicked, this, &FrmMervalo03::cmdKalender_Click);
+  connect(cmdOpslaan, &QPushButton::clicked, this, &FrmMervalo03::cmdOpslaan_Click);
+  connect(cmdWisGroepen, &QPushButton::clicked, this, &FrmMervalo03::cmdWisGroepen_Click);
+  connect(cmdWisNamen, &QPushButton::clicked, this, &FrmMervalo03::cmdWisNamen_Click);
+  connect(cmdTerug, &QPushButton::clicked, this, &QWidget::close);
+  connect(vscrGroepLetter, &QScrollBar::valueChanged, this, &FrmMervalo03::vscrGroepLetter_Change);
+  connect(txtNaamBestand, &QLineEdit::textChanged, this, &FrmMervalo03::txtNaamBestand_Change);
+  auto* ctrlF4 = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this);
+  connect(ctrlF4, &QShortcut::activated, this, &QWidget::close);
+
+  formLoad();
+}
+
+void FrmMervalo03::formLoad() {
+  setWindowTitle(text(28));
+  makeFocusSink(QStringLiteral("cmdSetfocus"));
+  fraNamenBestanden->setTitle(text(9));
+  chkSorteerNamen->setText(text(12));
+  cmdWisNamen->setText(text(37));
+  fraGroepBestanden->setTitle(text(31));
+  chkSorteerGroepen->setText(text(12));
+  cmdWisGroepen->setText(text(38));
+  for (int i = 0; i < 2; ++i) {
+    lblNaamNummer[i]->setText(text(29) + QStringLiteral(" %1:").arg(i + 1));
+    lblNaam[i]->setAccessibleName(text(29) + QStringLiteral(" %1").arg(i + 1));
+  }
+  cmdToevoegen->setText(QLatin1Char('&') + text(39));
+  cmdStilzitter->setText(QLatin1Char('&') + text(33));
+  cmdMaakLeeg->setText(QLatin1Char('&') + text(35));
+  cmdAfdrukken->setText(QLatin1Char('&') + text(40));
+  lblNaamBestand->setText(text(30) + QLatin1Char(':'));
+  txtNaamBestand->setAccessibleName(text(30));
+  cmdKalender->setText(QLatin1Char('&') + text(60));
+  lblGroepLetter->setText(text(64));
+  txtGroepLetter->setAccessibleName(text(64));
+  vscrGroepLetter->setAccessibleName(text(64));
+  cmdOpslaan->setText(QLatin1Char('&') + text(18));
+  cmdTerug->setText(QLatin1Char('&') + text(11));
+  lblKanNiet->setText(text(45));
+  lblAanTalParen->setText(QLatin1String("0 ") + text(32) + QLatin1Char(' ') + text(42));
+  msfgNamen->setAccessibleName(text(9));
+  msfgGroepen->setAccessibleName(text(32));
+  lstNamenBestand->setAccessibleName(text(9));
+  lstGroepBestand->setAccessibleName(text(31));
+
+  loading_ = true;
+  vscrGroepLetter->setRange(-1, kLastLetterIndex + 1);
+  vscrGroepLetter->setSingleStep(1);
+  vscrGroepLetter->setPageStep(1);
+  vscrGroepLetter->setValue(kLastLetterIndex);
+  txtGroepLetter->setText(letterAt(kLastLetterIndex));
+  loading_ = false;
+
+  makeFolder(values().path(QStringLiteral("/namen")));
+  makeFolder(values().path(QStringLiteral("/groepen")));
+
+  for (QWidget* w : std::initializer_list<QWidget*>{cmdKalender, cmdAfdrukken, cmdToevoegen, cmdMaakLeeg, cmdStilzitter,
+                                                   cmdOpslaan, cmdWisGroepen, cmdWisNamen, txtNaamBestand, lblNaamBestand,
+                                                   fraGroepBestanden})
+    w->setEnabled(false);
+  showWarning(false);
+
+  refreshNameLists();
+  refreshGroupFiles();
+  names_.resize(2, kNameCols);
+  const QStringList heading = defaultNameHeading(text(16), text(20), text(21), text(14), text(15), text(137));
+  for (int c = 0; c < kNameCols; ++c) names_.setText(0, c, heading[c]);
+  names_.setAlignment(0, 0, kAlignCenterCenter);
+  groups_.resize(2, 2);
+  groups_.setText(0, 0, text(16));
+  groups_.setAlignment(0, 0, kAlignCenterCenter);
+  groups_.setText(0, 1, text(32));
+  showNames();
+  showGroups();
+  resize(1100, 560);
+  centreOnScreen();
+}
+
+void FrmMervalo03::formActivate() {
+  if (!values().sharedDate.isEmpty()) txtNaamBestand->setText(values().sharedDate);
+  parkFocus();
+}
+
+void FrmMervalo03::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  Screen::keyPressEvent(event);
+}
+
+// ---- lists and grids ----
+
+void FrmMervalo03::refreshNameLists() {
+  lstNamenBestand->clear();
+  lstNamenBestand->addItems(listFileNames(values().path(QStringLiteral("/namen")), QStringLiteral("*.txt"),
+                                          chkSorteerNamen->isChecked()));
+}
+
+void FrmMervalo03::refreshGroupFiles() {
+  lstGroepBestand->clear();
+  const QString pattern = QLatin1Char('*') + text(125) + QLatin1String("*.txt");
+  lstGroepBestand->addItems(listFileNames(values().path(QStringLiteral("/groepen")), pattern, chkSorteerGroepen->isChecked()));
+}
+
+void FrmMervalo03::showNames() {
+  fitColumns(names_, menuFontMeasure(), values().busy);
+  showGrid(names_, msfgNamen);
+}
+
+void FrmMervalo03::showGroups() {
+  fitColumns(groups_, menuFontMeasure(), values().busy);
+  showGrid(groups_, msfgGroepen);
+  if (groups_.rows() > kVisibleGroupRows) {
+    // Keep the last row in sight once the group outgrows the grid.
+    if (QTableWidgetItem* last = msfgGroepen->item(groups_.rows() - 1, 0))
+      msfgGroepen->scrollToItem(last, QAbstractItemView::PositionAtTop);
+  }
+}
+
+void FrmMervalo03::renumberNames() {
+  for (int r = 1; r <= names_.rows() - 2; ++r) {
+    names_.setText(r, 0, QString::number(r));
+    names_.setAlignment(r, 0, kAlignCenterCenter);
+  }
+  lblNaamBestand->setEnabled(true);
+  txtNaamBestand->setEnabled(true);
+  cmdOpslaan->setEnabled(!txtNaamBestand->text().trimmed().isEmpty());
+}
+
+void FrmMervalo03::renumberGroups() {
+  for (int r = 1; r <= groups_.rows() - 2; ++r) {
+    groups_.setText(r, 0, QString::number(r));
+    groups_.setAlignment(r, 0, kAlignCenterCenter);
+  }
+}
+
+void FrmMervalo03::resetGroupGrid() {
+  groups_.setRows(1);
+  groups_.setRows(2);
+  showGroups();
+}
+
+void FrmMervalo03::showWarning(bool on) {
+  kanNiet_ = on;
+  lblKanNiet->setVisible(on);
+}
+
+int FrmMervalo03::entryCount() const { return static_cast<int>(lstGroep_.size()); }
+
+bool FrmMervalo03::hasSitOut() const {
+  for (const QString& line : lstGroep_)
+    if (isSitOutLine(line)) return true;
+  return false;
+}
+
+void FrmMervalo03::applyCountRule() {
+  const int n = entryCount();
+  lblAanTalParen->setText(groupCountText(n, text(41), text(32), text(42)));
+  showWarning(!groupConsistent(n, hasSitOut()));
+}
+
+bool FrmMervalo03::slotFilled(int i) const { return !tag_[i].isEmpty(); }
+
+void FrmMervalo03::clearSlot(int i) {
+  lblNaam[i]->clear();
+  tag_[i].clear();
+  terug_[i].clear();
+}
+
+QString FrmMervalo03::letter() const { return txtGroepLetter->text(); }
+
+void FrmMervalo03::setLetterIndex(int index) {
+  if (vscrGroepLetter->value() == index)
+    vscrGroepLetter_Change(index);
+  else
+    vscrGroepLetter->setValue(index);
+}
+
+QString FrmMervalo03::selectedGroup() const {
+  QListWidgetItem* item = lstGroepBestand->currentItem();
+  return item ? item->text() : QString();
+}
+
+QString FrmMervalo03::resultsPath(const QString& group) const {
+  return values().path(resultsRelativePath(group, text(70)));
+}
+
+void FrmMervalo03::reselectNameList() {
+  if (currentList_.isEmpty()) {
+    resetGroup();
+    return;
+  }
+  const auto found = lstNamenBestand->findItems(currentList_, Qt::MatchExactly);
+  if (!found.isEmpty()) lstNamenBestand->setCurrentItem(found.first());
+  lstNamenBestand_Click();
+}
+
+// Empties the group and the pickSlots; the names grid is left to the caller.
+void FrmMervalo03::resetGroup() {
+  clearSlot(0);
+  clearSlot(1);
+  lstGroep_.clear();
+  lstMail_.clear();
+  resetGroupGrid();
+  cmdToevoegen->setEnabled(false);
+  cmdMaakLeeg->setEnabled(false);
+  cmdAfdrukken->setEnabled(false);
+  applyCountRule();
+}
+
+// ---- handlers ----
+
+void FrmMervalo03::chkSorteerNamen_Click() {
+  chkSorteerNamen->setText(chkSorteerNamen->isChecked() ? text(13) : text(12));
+  refreshNameLists();
+  if (!currentList_.isEmpty()) {
+    const auto found = lstNamenBestand->findItems(currentList_, Qt::MatchExactly);
+    if (!found.isEmpty()) lstNamenBestand->setCurrentItem(found.first());
+  }
+  parkFocus();
+}
+
+void FrmMervalo03::chkSorteerGroepen_Click() {
+  chkSorteerGroepen->setText(chkSorteerGroepen->isChecked() ? text(13) : text(12));
+  refreshGroupFiles();
+  parkFocus();
+}
+
+void FrmMervalo03::lstNamenBestand_Click() {
+  QListWidgetItem* item = lstNamenBestand->currentItem();
+  if (!item) return;
+  const QString name = item->text();
+  const QString file = values().path(QStringLiteral("/namen/") + name + QStringLiteral(".txt"));
+  const auto list = readNameList(file);
+  if (!list) {
+    QString msg = message(179);
+    msg.replace(QLatin1Char('~'), name).replace(QLatin1Char('#'), file);
+    inform(msg);
+    return;
+  }
+  currentList_ = name;
+  resetGroup();
+  fraNamenBestanden->setTitle(text(19) + QLatin1String(": ") + name);
+  names_.setRows(1);
+  for (int c = 0; c < kNameCols; ++c) names_.setText(0, c, list->heading.value(c));
+  names_.setAlignment(0, 0, kAlignCenterCenter);
+  names_.setRows(static_cast<int>(list->players.size()) + 2);
+  for (int i = 0; i < list->players.size(); ++i) {
+    for (int c = 0; c < kNameCols; ++c) names_.setText(i + 1, c, list->players[i].value(c));
+    names_.setAlignment(i + 1, 0, kAlignCenterCenter);
+  }
+  cmdWisNamen->setEnabled(true);
+  cmdStilzitter->setEnabled(true);
+  fraGroepBestanden->setEnabled(true);
+  renumberNames();
+  // The keys and lines are taken after numbering, so a player's number is always his row.
+  lstNaam_.clear();
+  nameLines_.clear();
+  for (int r = 1; r <= names_.rows() - 2; ++r) {
+    const QStringList fields = names_.rowTexts(r);
+    lstNaam_ << pickKey(fields);
+    nameLines_ << fields.join(QLatin1Char('|'));
+  }
+  showNames();
+  txtNaamBestand->clear();
+  setLetterIndex(kLastLetterIndex);
+  cmdOpslaan->setEnabled(false);
+  cmdToevoegen->setEnabled(false);
+  cmdKalender->setEnabled(false);
+  parkFocus();
+}
+
+void FrmMervalo03::msfgNamen_Click(int row) {
+  // A taken player, the empty last row and the heading cannot be picked.
+  if (row < 1 || row > names_.rows() - 2 || !rowHasData(names_, row) || (slotFilled(0) && slotFilled(1))) {
+    parkFocus();
+    return;
+  }
+  const int slot = slotFilled(0) ? 1 : 0;
+  const QStringList fields = names_.rowTexts(row);
+  tag_[slot] = fields[0];
+  lblNaam[slot]->setText(playerDescription(fields[1], fields[2], fields[3]));
+  terug_[slot] = fields.join(QLatin1Char('|'));
+  for (int c = 1; c < kNameCols; ++c) names_.setText(row, c, QString());
+  showNames();
+  if (slotFilled(0) && slotFilled(1)) {
+    cmdToevoegen->setEnabled(true);
+    safeFocus(cmdToevoegen);
+  } else {
+    cmdToevoegen->setEnabled(false);
+    parkFocus();
+  }
+}
+
+void FrmMervalo03::lblNaam_Click(int index) {
+  if (slotFilled(index)) {
+    const QStringList fields = terug_[index].split(QLatin1Char('|'));
+    const int row = tag_[index].toInt();
+    if (row >= 1 && row < names_.rows())
+      for (int c = 0; c < kNameCols; ++c) names_.setText(row, c, fields.value(c));
+    clearSlot(index);
+    showNames();
+  }
+  cmdToevoegen->setEnabled(false);
+  if (lstGroep_.isEmpty()) {
+    cmdMaakLeeg->setEnabled(false);
+    cmdAfdrukken->setEnabled(false);
+  }
+  parkFocus();
+}
+
+void FrmMervalo03::cmdToevoegen_Click() {
+  cmdToevoegen->setEnabled(false);
+  if (!slotFilled(0) || !slotFilled(1)) return;
+  const QString caption0 = lblNaam[0]->text();
+  const QString caption1 = lblNaam[1]->text();
+  lstGroep_ << pairLine(tag_[0], caption0, tag_[1], caption1);
+  const int row = groups_.rows() - 1;
+  groups_.setText(row, 1, pairDisplay(caption0, caption1));
+  groups_.setRows(groups_.rows() + 1);
+  renumberGroups();
+  applyCountRule();
+  lstMail_ << terug_[0] << terug_[1];
+  clearSlot(0);
+  clearSlot(1);
+  showGroups();
+  cmdMaakLeeg->setEnabled(true);
+  cmdAfdrukken->setEnabled(true);
+  cmdKalender->setEnabled(!kanNiet_);
+  parkFocus();
+}
+
+void FrmMervalo03::cmdStilzitter_Click() {
+  cmdStilzitter->setEnabled(false);
+  if (hasSitOut()) return;
+  const QString line = sitOutText(text(34));
+  groups_.setText(groups_.rows() - 1, 1, line);
+  groups_.setRows(groups_.rows() + 1);
+  lstGroep_ << line;
+  renumberGroups();
+  applyCountRule();
+  cmdKalender->setEnabled(!kanNiet_);
+  showGroups();
+  parkFocus();
+}
+
+void FrmMervalo03::giveBack(const QString& player, const QString& description) {
+  const QString number = player.section(QLatin1Char('|'), 0, 0).trimmed();
+  // His own line first (same number), so two players of the same name are never mixed up.
+  int at = -1;
+  const QStringList words = description.trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  for (int i = 0; i < lstMail_.size() && at < 0; ++i) {
+    if (lstMail_[i].section(QLatin1Char('|'), 0, 0) != number) continue;
+    bool all = true;
+    for (const QString& w : words) all = all && lstMail_[i].contains(w);
+    if (all) at = i;
+  }
+  if (at < 0 && number.isEmpty()) at = findMailLine(lstMail_, description);
+  if (at < 0) return;
+  const QStringList fields = lstMail_[at].split(QLatin1Char('|'));
+  const int row = fields.value(0).toInt();
+  if (row >= 1 && row <= names_.rows() - 2)
+    for (int c = 0; c < kNameCols; ++c) names_.setText(row, c, fields.value(c));
+  lstMail_.removeAt(at);
+}
+
+void FrmMervalo03::afterEntryRemoved() {
+  renumberGroups();
+  applyCountRule();
+  cmdKalender->setEnabled(!kanNiet_ && !lstGroep_.isEmpty());
+  if (lstGroep_.isEmpty()) {
+    cmdMaakLeeg->setEnabled(false);
+    cmdAfdrukken->setEnabled(false);
+  }
+  showGroups();
+  showNames();
+}
+
+void FrmMervalo03::msfgGroepen_Click(int row) {
+  if (row >= 1 && row < groups_.rows()) {
+    const QString entry = groups_.text(row, 1);
+    const int index = row - 1;
+    if (entry.trimmed().isEmpty()) {
+      if (groups_.rows() > 1 && !groups_.text(1, 1).isEmpty()) {
+        renumberGroups();
+        showGroups();
+      }
+    } else if (index < lstGroep_.size()) {
+      const GroupEntry parsed = parseGroupLine(lstGroep_[index]);
+      groups_.removeRow(row);
+      lstGroep_.removeAt(index);
+      if (parsed.kind == GroupEntry::Kind::SitOut) {
+        cmdStilzitter->setEnabled(true);
+      } else if (parsed.kind == GroupEntry::Kind::Pair) {
+        const QStringList descriptions = entry.split(QLatin1String(" - "));
+        for (int p = 0; p < 2; ++p) giveBack(parsed.players[p], descriptions.value(p));
+      }
+      afterEntryRemoved();
+    }
+  }
+  cmdToevoegen->setEnabled(slotFilled(0) && slotFilled(1));
+  parkFocus();
+}
+
+void FrmMervalo03::cmdMaakLeeg_Click() {
+  if (!askYesNo(message(36))) {
+    parkFocus();
+    return;
+  }
+  reselectNameList();
+  parkFocus();
+}
+
+void FrmMervalo03::vscrGroepLetter_Change(int value) {
+  if (loading_ || settingLetter_) return;
+  const int index = wrapLetterIndex(value);
+  if (index != value) {
+    settingLetter_ = true;
+    vscrGroepLetter->setValue(index);
+    settingLetter_ = false;
+  }
+  txtGroepLetter->setText(letterAt(index));
+  parkFocus();
+}
+
+void FrmMervalo03::cmdKalender_Click() {
+  if (openChild(QStringLiteral("frmMervalo05"))) hide();
+}
+
+void FrmMervalo03::txtNaamBestand_Change() { cmdOpslaan->setEnabled(!txtNaamBestand->text().trimmed().isEmpty()); }
+
+void FrmMervalo03::cmdOpslaan_Click() {
+  if (kanNiet_) {
+    inform(message(46), PromptIcon::Information);
+    return;
+  }
+  const QString name = groupName(txtNaamBestand->text(), text(125), letter());
+  const QString base = values().path(QStringLiteral("/groepen/") + name);
+  if (fileState(base + QStringLiteral(".txt")) == 1) {
+    QString question = message(26);
+    question.replace(QLatin1Char('~'), name + QStringLiteral(".txt"));
+    if (!askYesNo(question)) return;
+  }
+  makeFolder(values().path(QStringLiteral("/groepen")));
+  if (!writeTextLines(base + QStringLiteral(".txt"), lstGroep_) ||
+      !writeTextLines(base + QStringLiteral(".mail"), lstMail_)) {
+    // The group stays on the screen to be saved again.
+    QString msg = message(182);
+    msg.replace(QLatin1Char('~'), name + QStringLiteral(".txt"));
+    inform(msg);
+    return;
+  }
+  reselectNameList();
+  refreshGroupFiles();
+  txtNaamBestand->clear();
+  setLetterIndex(kLastLetterIndex);
+  cmdOpslaan->setEnabled(false);
+  cmdToevoegen->setEnabled(false);
+  cmdKalender->setEnabled(false);
+  parkFocus();
+}
+
+void FrmMervalo03::lstGroepBestand_Click() {
+  const QString group = selectedGroup();
+  if (group.isEmpty()) return;
+  // Every player of a group composed so far goes back to the names grid first.
+  reselectNameList();
+  const auto keep = lstGroepBestand->findItems(group, Qt::MatchExactly);
+  if (!keep.isEmpty()) lstGroepBestand->setCurrentItem(keep.first());
+
+  if (fileState(resultsPath(group)) == 1) {
+    QString msg = message(176);
+    msg.replace(QLatin1Char('['), QLatin1Char('"'))
+        .replace(QLatin1Char(']'), QLatin1Char('"'))
+        .replace(QLatin1Char('#'), QLatin1Char('<') + group + QLatin1Char('>'));
+    inform(msg, PromptIcon::Information);
+    cmdWisGroepen->setEnabled(true);
+    parkFocus();
+    return;
+  }
+  const QString file = values().path(QStringLiteral("/groepen/") + group + QStringLiteral(".txt"));
+  cmdWisGroepen->setEnabled(true);
+  if (fileState(file) != 1) {
+    parkFocus();
+    return;
+  }
+  const auto read = readGroupFile(file);
+  if (!read) {
+    QString msg = message(179);
+    msg.replace(QLatin1Char('~'), group).replace(QLatin1Char('#'), file);
+    inform(msg);
+    parkFocus();
+    return;
+  }
+  const QString separator = QLatin1Char(' ') + text(125);
+  const int at = group.indexOf(separator);
+  if (at >= 0) {
+    if (read->complete) txtNaamBestand->setText(group.left(at).trimmed());
+    setLetterIndex(letterIndexFor(group.mid(at + separator.size()).trimmed()));
+  }
+  cmdKalender->setEnabled(true);
+
+  for (const GroupEntry& e : read->entries) {
+    if (e.kind == GroupEntry::Kind::Pair) {
+      for (const QString& player : e.players) {
+        const int found = listSearch(lstNaam_, groupPlayerKey(player), false);
+        if (found < 0) continue;  // not in this list: his line stays, without a mail line
+        const int row = lstNaam_[found].section(QLatin1Char('*'), 0, 0).toInt();
+        if (row >= 1 && row <= names_.rows() - 2)
+          for (int c = 1; c < kNameCols; ++c) names_.setText(row, c, QString());
+        lstMail_ << nameLines_[found];
+      }
+    }
+    lstGroep_ << e.line;
+    groups_.setText(groups_.rows() - 1, 1, e.display);
+    groups_.setRows(groups_.rows() + 1);
+  }
+  renumberGroups();
+  applyCountRule();
+  showNames();
+  showGroups();
+  cmdWisGroepen->setEnabled(true);
+  if (hasSitOut()) cmdStilzitter->setEnabled(false);
+  parkFocus();
+}
+
+void FrmMervalo03::cmdWisGroepen_Click() {
+  const QString group = selectedGroup();
+  if (group.isEmpty()) return;
+  cmdWisGroepen->setEnabled(false);
+  const QString results = resultsPath(group);
+  const bool hasResults = fileState(results) >= 0;
+  QString question;
+  if (hasResults) {
+    question = message(177);
+    question.replace(QLatin1Char('#'), QLatin1String("< ") + group + QLatin1Char('>'));
+  } else {
+    question = message(47);
+    question.replace(QLatin1Char('~'), group);
+  }
+  if (!askYesNo(question)) {
+    cmdWisGroepen->setEnabled(true);
+    parkFocus();
+    return;
+  }
+  resetGroupGrid();
+  const QString base = values().path(QStringLiteral("/groepen/") + group);
+  QStringList failed;
+  for (const QString& f : {base + QStringLiteral(".txt"), base + QStringLiteral(".mail")})
+    if (QFile::exists(f) && !QFile::remove(f)) failed << f;
+  if (hasResults && !QFile::remove(results)) failed << results;
+  if (!failed.isEmpty()) {
+    QString msg = message(183);
+    msg.replace(QLatin1Char('~'), failed.join(QLatin1String(", ")));
+    inform(msg);
+  }
+  refreshGroupFiles();
+  reselectNameList();
+  showWarning(false);
+  lblAanTalParen->setText(QLatin1String("0 ") + text(32) + QLatin1Char(' ') + text(42));
+  txtNaamBestand->clear();
+  cmdKalender->setEnabled(false);
+  cmdOpslaan->setEnabled(false);
+  cmdToevoegen->setEnabled(false);
+  setLetterIndex(kLastLetterIndex);
+  parkFocus();
+}
+
+void FrmMervalo03::cmdWisNamen_Click() {
+  QListWidgetItem* item = lstNamenBestand->currentItem();
+  const QString name = item ? item->text() : currentList_;
+  if (name.isEmpty()) return;
+  cmdWisNamen->setEnabled(false);
+  QString question = message(24);
+  question.replace(QLatin1Char('~'), name);
+  if (!askYesNo(question)) {
+    cmdWisNamen->setEnabled(true);
+    parkFocus();
+    return;
+  }
+  names_.setRows(1);
+  names_.setRows(2);
+  lstNaam_.clear();
+  nameLines_.clear();
+  showNames();
+  const QString file = values().path(QStringLiteral("/namen/") + name + QStringLiteral(".txt"));
+  if (QFile::exists(file) && !QFile::remove(file)) {
+    QString msg = message(183);
+    msg.replace(QLatin1Char('~'), name + QStringLiteral(".txt"));
+    inform(msg);
+  }
+  if (name == currentList_) currentList_.clear();
+  refreshNameLists();
+  parkFocus();
+}
+
+void FrmMervalo03::cmdAfdrukken_Click() {
+  setProperty("Tag", QString());
+  hide();
+  setEnabled(false);
+  const bool chosen = choosePrinter(*this);
+  if (chosen) printGrid(*this, groups_, QString(), false);
+  setEnabled(true);
+  show();
+  if (!chosen) {
+    unsetCursor();
+    cmdAfdrukken->setEnabled(true);
+  }
+  parkFocus();
+}
+
+}  // namespace mervalo

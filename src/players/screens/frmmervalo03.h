@@ -1,0 +1,122 @@
+#pragma once
+
+#include <QStringList>
+
+#include "app/grid.h"
+#include "app/screens/screen.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QScrollBar;
+class QTableWidget;
+
+namespace mervalo {
+
+class ClickLabel;
+
+// Composing a group: pairs picked two by two from a name list, at most one sit-out, a date
+// from the calendar and a letter; saved as a group file with its ".mail" companion.
+class FrmMervalo03 : public Screen {
+  Q_OBJECT
+ public:
+  FrmMervalo03(AppContext& ctx, Screen* opener);
+
+  void formActivate() override;
+
+  const Grid& namesGrid() const { return names_; }
+  const Grid& groupGrid() const { return groups_; }
+  const QStringList& groupLines() const { return lstGroep_; }
+  const QStringList& mailLines() const { return lstMail_; }
+  bool countWarningShown() const { return kanNiet_; }
+
+  QGroupBox* fraNamenBestanden = nullptr;
+  QListWidget* lstNamenBestand = nullptr;
+  QCheckBox* chkSorteerNamen = nullptr;
+  QPushButton* cmdWisNamen = nullptr;
+  QGroupBox* fraGroepBestanden = nullptr;
+  QListWidget* lstGroepBestand = nullptr;
+  QCheckBox* chkSorteerGroepen = nullptr;
+  QPushButton* cmdWisGroepen = nullptr;
+  QTableWidget* msfgNamen = nullptr;
+  QLabel* lblNaamNummer[2] = {};
+  ClickLabel* lblNaam[2] = {};
+  QPushButton* cmdToevoegen = nullptr;
+  QPushButton* cmdStilzitter = nullptr;
+  QTableWidget* msfgGroepen = nullptr;
+  QLabel* lblAanTalParen = nullptr;
+  QLabel* lblKanNiet = nullptr;
+  QPushButton* cmdMaakLeeg = nullptr;
+  QPushButton* cmdAfdrukken = nullptr;
+  QLabel* lblNaamBestand = nullptr;
+  QLineEdit* txtNaamBestand = nullptr;
+  QPushButton* cmdKalender = nullptr;
+  QLabel* lblGroepLetter = nullptr;
+  QLineEdit* txtGroepLetter = nullptr;
+  QScrollBar* vscrGroepLetter = nullptr;
+  QPushButton* cmdOpslaan = nullptr;
+  QPushButton* cmdTerug = nullptr;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void formLoad();
+  void refreshNameLists();
+  void refreshGroupFiles();
+  void renumberNames();
+  void renumberGroups();
+  void showNames();
+  void showGroups();
+  void resetGroupGrid();
+  void resetGroup();
+  void clearSlot(int i);
+  bool slotFilled(int i) const;
+  void setLetterIndex(int index);
+  QString letter() const;
+  int entryCount() const;
+  bool hasSitOut() const;
+  void applyCountRule();
+  void afterEntryRemoved();
+  void giveBack(const QString& number, const QString& description);
+  void reselectNameList();
+  QString selectedGroup() const;
+  QString resultsPath(const QString& group) const;
+  void showWarning(bool on);
+
+  void lstNamenBestand_Click();
+  void lstGroepBestand_Click();
+  void chkSorteerNamen_Click();
+  void chkSorteerGroepen_Click();
+  void msfgNamen_Click(int row);
+  void lblNaam_Click(int index);
+  void cmdToevoegen_Click();
+  void cmdStilzitter_Click();
+  void msfgGroepen_Click(int row);
+  void cmdMaakLeeg_Click();
+  void vscrGroepLetter_Change(int value);
+  void cmdKalender_Click();
+  void cmdOpslaan_Click();
+  void cmdWisGroepen_Click();
+  void cmdWisNamen_Click();
+  void cmdAfdrukken_Click();
+  void txtNaamBestand_Change();
+
+  Grid names_;
+  Grid groups_;
+  QStringList lstNaam_;      // pick keys of the loaded list's players
+  QStringList nameLines_;    // their name-list lines, in the same order
+  QStringList lstGroep_;
+  QStringList lstMail_;
+  QString tag_[2];
+  QString terug_[2];
+  QString currentList_;
+  bool loading_ = false;
+  bool kanNiet_ = false;
+  bool settingLetter_ = false;
+};
+
+}  // namespace mervalo
