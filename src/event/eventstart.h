@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "event/eventfile.h"
+
+namespace mervalo {
+
+// What the start of an event needs from a group file: the pair count and the sit-out pair.
+struct GroupCount {
+  int pairs = 0;    // the phantom pair included
+  int sitOut = 0;   // 0: every pair plays
+  bool phantom = false;  // the sit-out pair was added because the count was odd
+};
+
+// Counts the non-blank lines of a group file; the line equal to sitOutLine ("***** Stilzit *****")
+// makes its own pair number the sit-out; an odd count gets a phantom pair P + 1 as the sit-out.
+GroupCount countPairs(const QStringList& groupLines, const QString& sitOutLine);
+
+// Names (up to their first ".") of the "*<word>*.txt" files in a folder, the word matched without
+// regard to case, in ascending or descending name order.
+QStringList listNamedFiles(const QString& folder, const QString& word, bool descending);
+
+// Renames every "*<word>*.txt" file of the folder that starts with a date so that the date is in
+// the language's pattern, unless a file of the new name exists. Returns how many were renamed.
+int renameDatedFiles(const QString& folder, const QString& word, int language);
+
+// The entry mode remembered in "start.txt" (its numeric value; 0 when missing, empty or not 0/1).
+int readStartMode(const QString& programFolder);
+bool writeStartMode(const QString& programFolder, int mode);
+
+// The group name part of an event name: what stands before " " + resultWord.
+QString groupNameOfEvent(const QString& eventName, const QString& resultWord);
+
+// The event file name of a new event from its group file name: the part before the first ".",
+// " ", the result word, and the rest from that "." on ("12-03-2024 Groep A Uitslag.txt").
+QString newEventFileName(const QString& groupFileName, const QString& resultWord);
+
+// Writes the header of a new event when the file is missing or empty. Returns false only when
+// it had to write and could not; an existing event is left exactly as it is.
+bool writeNewEvent(const QString& path, const EventHeader& header);
+
+}  // namespace mervalo

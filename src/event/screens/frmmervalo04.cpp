@@ -1,0 +1,559 @@
+#include "event/screens/frmmervalo04.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "app/fileops.h"
+#include "app/textfile.h"
+#include "event/eventfile.h"
+#include "event/eventstart.h"
+#include "event/movement.h"
+
+namespace mervalo {
+
+namespace {
+
+constexpr int kDefaultRounds = 6;
+constexpr int kDefaultBoards = 4;
+
+QString currentName(const QListWidget* list) {
+  const QListWidgetItem* item = list->currentItem();
+  return item && item->isSelected() ? item->text() : QString();
+}
+
+}  // namespace
+
+FrmMervalo04::FrmMervalo04(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
+  setObjectName(QStringLiteral("frmMervalo04"));
+  auto* top = new QGridLayout(this);
+
+  // Group files and event files side by side, the event data below them.
+  fraGroepBestanden = new QGroupBox(this);
+  fraGroepBestanden->setObjectName(QStringLiteral("fraGroepBestanden"));
+  auto* groupBox = new QVBoxLayout(fraGroepBestanden);
+  lstGroepBestand = new QListWidget(fraGroepBestanden);
+  lstGroepBestand->setObjectName(QStringLiteral("lstGroepBestand"));
+  chkSorteerGroepen = new QCheckBox(fraGroepBestanden);
+  chkSorteerGroepen->setObjectName(QStringLiteral("chkSorteerGroepen"));
+  cmdWisGroepen = new QPushButton(fraGroepBestanden);
+  cmdWisGroepen->setObjectName(QStringLiteral("cmdWisGroepen"));
+  groupBox->addWidget(lstGroepBestand);
+  groupBox->addWidget(chkSorteerGroepen);
+  groupBox->addWidget(cmdWisGroepen);
+  top->addWidget(fraGroepBestanden, 0, 0);
+
+  fraInvoer = new QGroupBox(this);
+  fraInvoer->setObjectName(QStringLiteral("fraInvoer"));
+  auto* eventBox = new QVBoxLayout(fraInvoer);
+  lstInvoer = new QListWidget(fraInvoer);
+  lstInvoer->setObjectName(QStringLiteral("lstInvoer"));
+  chkSorteerInvoer = new QCheckBox(fraInvoer);
+  chkSorteerInvoer->setObjectName(QStringLiteral("chkSorteerInvoer"));
+  cmdWisInvoer = new QPushButton(fraInvoer);
+  cmdWisInvoer->setObjectName(QStringLiteral("cmdWisInvoer"));
+  eventBox->addWidget(lstInvoer);
+  eventBox->addWidget(chkSorteerInvoer);
+  eventBox->addWidget(cmdWisInvoer);
+  top->addWidget(fraInvoer, 0, 1);
+
+  fraInfo = new QGroupBox(this);
+  fraInfo->setObjectName(QStringLiteral("fraInfo"));
+  auto* info = new QGridLayout(fraInfo);
+  const auto makeLabel = [this](QWidget* parent, const char* name) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+  };
+  lblGroepInfo = makeLabel(fraInfo, "lblGroepInfo");
+  lblGroep = makeLabel(fraInfo, "lblGroep");
+  lblParenInfo = makeLabel(fraInfo, "lblParenInfo");
+  lblParen = makeLabel(fraInfo, "lblParen");
+  lblStilzitInfo = makeLabel(fraInfo, "lblStilzitInfo");
+  lblStilzit = makeLabel(fraInfo, "lblStilzit");
+  info->addWidget(lblGroepInfo, 0, 0);
+  info->addWidget(lblGroep, 0, 1, 1, 2);
+  info->addWidget(lblParenInfo, 1, 0);
+  info->addWidget(lblParen, 1, 1, 1, 2);
+  info->addWidget(lblStilzitInfo, 2, 0);
+  info->addWidget(lblStilzit, 2, 1, 1, 2);
+
+  const auto makeNumber = [this](QWidget* parent, const char* name) {
+    auto* t = new QLineEdit(parent);
+    t->setObjectName(QString::fromLatin1(name));
+    t->setReadOnly(true);
+    t->setFocusPolicy(Qt::NoFocus);  // it only shows the number; the scroll bar sets it
+    t->setAlignment(Qt::AlignCenter);
+    t->setMaximumWidth(48);
+    return t;
+  };
+  lblRonden = makeLabel(fraInfo, "lblRonden");
+  txtRonden = makeNumber(fraInfo, "txtRonden");
+  vscrRonden = new QScrollBar(Qt::Vertical, fraInfo);
+  vscrRonden->setObjectName(QStringLiteral("vscrRonden"));
+  lblSpellen = makeLabel(fraInfo, "lblSpellen");
+  txtSpellen = makeNumber(fraInfo, "txtSpellen");
+  vscrSpellen = new QScrollBar(Qt::Vertical, fraInfo);
+  vscrSpellen->setObjectName(QStringLiteral("vscrSpellen"));
+  for (QScrollBar* s : {vscrRonden, vscrSpellen}) {
+    s->setFixedHeight(40);
+    s->setPageStep(1);
+  }
+  lblRonden->setBuddy(vscrRonden);
+  lblSpellen->setBuddy(vscrSpellen);
+  info->addWidget(lblRonden, 3, 0);
+  info->addWidget(txtRonden, 3, 1);
+  info->addWidget(vscrRonden, 3, 2);
+  info->addWidget(lblSpellen, 4, 0);
+  info->addWidget(txtSpellen, 4, 1);
+  info->addWidget(vscrSpellen, 4, 2);
+  top->addWidget(fraInfo, 1, 0);
+
+  fraSchema = new QGroupBox(this);
+  fraSchema->setObjectName(QStringLiteral("fraSchema"));
+  auto* schemaBox = new QVBoxLayout(fraSchema);
+  lstSchema = new QListWidget(fraSchema);
+  lstSchema->setObjectName(QStringLiteral("lstSchema"));
+  lstSchema->setSelectionMode(QAbstractItemView::SingleSelection);
+  schemaBox->addWidget(lstSchema);
+  top->addWidget(fraSchema, 1, 1);
+
+  fraScoreInvoer = new QGroupBox(this);
+  fraScoreInvoer->setObjectName(QStringLiteral("fraScoreInvoer"));
+  auto* modeBox = new QHBoxLayout(fraScoreInvoer);
+  for (int i = 0; i < 2; ++i) {
+    optInvoer[i] = new QRadioButton(fraScoreInvoer);
+    optInvoer[i]->setObjectName(QStringLiteral("optInvoer_%1").arg(i));
+    modeBox->addWidget(optInvoer[i]);
+  }
+  top->addWidget(fraScoreInvoer, 2, 0, 1, 2);
+
+  auto* buttons = new QHBoxLayout;
+  cmdStart = new QPushButton(this);
+  cmdStart->setObjectName(QStringLiteral("cmdStart"));
+  cmdTerug = new QPushButton(this);
+  cmdTerug->setObjectName(QStringLiteral("cmdTerug"));
+  buttons->addStretch();
+  buttons->addWidget(cmdStart);
+  buttons->addWidget(cmdTerug);
+  top->addLayout(buttons, 3, 0, 1, 2);
+  makeFocusSink(QStringLiteral("cmdSetfocus"));
+
+  connect(lstGroepBestand, &QListWidget::itemSelectionChanged, this, &FrmMervalo04::lstGroepBestand_Click);
+  connect(lstInvoer, &QListWidget::itemSelectionChanged, this, &FrmMervalo04::lstInvoer_Click);
+  connect(lstSchema, &QListWidget::itemSelectionChanged, this, &FrmMervalo04::lstSchema_Click);
+  connect(vscrRonden, &QScrollBar::valueChanged, this, &FrmMervalo04::vscrRonden_Change);
+  connect(vscrSpellen, &QScrollBar::valueChanged, this, &FrmMervalo04::vscrSpellen_Change);
+  connect(optInvoer[0], &QRadioButton::clicked, this, [this] { optInvoer_Click(0); });
+  connect(optInvoer[1], &QRadioButton::clicked, this, [this] { optInvoer_Click(1); });
+  connect(cmdStart, &QPushButton::clicked, this, &FrmMervalo04::cmdStart_Click);
+  connect(cmdTerug, &QPushButton::clicked, this, &FrmMervalo04::cmdTerug_Click);
+  connect(cmdWisGroepen, &QPushButton::clicked, this, &FrmMervalo04::cmdWisGroepen_Click);
+  connect(cmdWisInvoer, &QPushButton::clicked, this, &FrmMervalo04::cmdWisInvoer_Click);
+  connect(chkSorteerGroepen, &QCheckBox::clicked, this, &FrmMervalo04::chkSorteerGroepen_Click);
+  connect(chkSorteerInvoer, &QCheckBox::clicked, this, &FrmMervalo04::chkSorteerInvoer_Click);
+
+  formLoad();
+}
+
+void FrmMervalo04::formLoad() {
+  setWindowTitle(text(48));
+  fraGroepBestanden->setTitle(text(31));
+  fraInvoer->setTitle(text(56));
+  fraInfo->setTitle(text(49));
+  fraSchema->setTitle(text(55));
+  fraScoreInvoer->setTitle(text(66));
+  lstGroepBestand->setAccessibleName(text(31));
+  lstInvoer->setAccessibleName(text(56));
+  lstSchema->setAccessibleName(text(55));
+  cmdWisGroepen->setText(text(38));
+  cmdWisInvoer->setText(QLatin1Char('&') + text(57));
+  chkSorteerGroepen->setText(text(12));
+  chkSorteerInvoer->setText(text(12));
+  lblGroepInfo->setText(text(30) + QStringLiteral(": "));
+  lblParenInfo->setText(text(52) + QStringLiteral(": "));
+  lblStilzitInfo->setText(text(53) + QStringLiteral(": "));
+  lblRonden->setText(text(50));
+  lblSpellen->setText(text(51));
+  vscrRonden->setAccessibleName(text(50));
+  vscrSpellen->setAccessibleName(text(51));
+  txtRonden->setAccessibleName(text(50));
+  txtSpellen->setAccessibleName(text(51));
+  optInvoer[0]->setText(text(67));
+  optInvoer[1]->setText(text(68));
+  cmdStart->setText(QLatin1Char('&') + text(69));
+  cmdTerug->setText(QLatin1Char('&') + text(11));
+
+  const QString word = text(125);
+  renameDatedFiles(values().path(QStringLiteral("/groepen")), word, values().language);
+  renameDatedFiles(values().path(QStringLiteral("/invoer")), word, values().language);
+  fillGroupFiles();
+  fillEventFiles();
+
+  for (int r = kMaxRounds; r >= kMinRounds; --r) lstRondeNummers.append(QString::number(r));
+  for (int b = kMaxBoardsPerRound; b >= kMinBoardsPerRound; --b) lstSpelNummers.append(QString::number(b));
+  // One step beyond either end is allowed so that the change handlers can wrap around.
+  settingScrollBars_ = true;
+  vscrRonden->setRange(-1, static_cast<int>(lstRondeNummers.size()));
+  vscrSpellen->setRange(-1, static_cast<int>(lstSpelNummers.size()));
+  settingScrollBars_ = false;
+  setRoundsIndex(static_cast<int>(lstRondeNummers.indexOf(QString::number(kDefaultRounds))));
+  setBoardsIndex(static_cast<int>(lstSpelNummers.indexOf(QString::number(kDefaultBoards))));
+
+  entryMode_ = readStartMode(values().programFolder);
+  optInvoer[entryMode_]->setChecked(true);
+}
+
+void FrmMervalo04::formActivate() {
+  settingLists_ = true;
+  lstGroepBestand->clearSelection();
+  lstInvoer->clearSelection();
+  lstSchema->clear();
+  settingLists_ = false;
+  fraSchema->setEnabled(true);
+  fraScoreInvoer->setEnabled(false);
+  optInvoer[0]->setEnabled(true);
+  optInvoer[1]->setEnabled(true);
+  cmdStart->setEnabled(false);
+  cmdWisInvoer->setEnabled(false);
+  cmdWisGroepen->setEnabled(false);
+  clearInfo();
+  parkFocus();
+}
+
+void FrmMervalo04::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    cmdTerug_Click();
+    return;
+  }
+  Screen::keyPressEvent(event);
+}
+
+void FrmMervalo04::fillGroupFiles() {
+  settingLists_ = true;
+  lstGroepBestand->clear();
+  lstGroepBestand->addItems(
+      listNamedFiles(values().path(QStringLiteral("/groepen")), text(125), chkSorteerGroepen->isChecked()));
+  settingLists_ = false;
+}
+
+void FrmMervalo04::fillEventFiles() {
+  settingLists_ = true;
+  lstInvoer->clear();
+  lstInvoer->addItems(listNamedFiles(values().path(QStringLiteral("/invoer")), text(125), chkSorteerInvoer->isChecked()));
+  settingLists_ = false;
+}
+
+void FrmMervalo04::clearInfo() {
+  lblGroep->clear();
+  lblParen->clear();
+  lblStilzit->clear();
+}
+
+void FrmMervalo04::setRoundsIndex(int index) {
+  settingScrollBars_ = true;
+  vscrRonden->setValue(index);
+  settingScrollBars_ = false;
+  txtRonden->setText(lstRondeNummers.value(index));
+}
+
+void FrmMervalo04::setBoardsIndex(int index) {
+  settingScrollBars_ = true;
+  vscrSpellen->setValue(index);
+  settingScrollBars_ = false;
+  txtSpellen->setText(lstSpelNummers.value(index));
+}
+
+void FrmMervalo04::rebuildSchemaList() {
+  settingLists_ = true;
+  lstSchema->clear();
+  const int pairs = lblParen->text().toInt();
+  const int rounds = txtRonden->text().toInt();
+  if (pairs > 0 && rounds > 0) lstSchema->addItems(listSchemas(values().programFolder, values().language, pairs, rounds));
+  settingLists_ = false;
+}
+
+void FrmMervalo04::setStartControls(bool enabled) {
+  fraScoreInvoer->setEnabled(enabled);
+  optInvoer[0]->setEnabled(enabled);
+  optInvoer[1]->setEnabled(enabled);
+  cmdStart->setEnabled(enabled);
+}
+
+void FrmMervalo04::lstGroepBestand_Click() {
+  if (settingLists_) return;
+  const QString name = currentName(lstGroepBestand);
+  if (name.isEmpty()) return;
+  const auto deselect = [this] {
+    settingLists_ = true;
+    lstGroepBestand->clearSelection();
+    settingLists_ = false;
+    parkFocus();
+  };
+  if (!name.contains(text(125))) {
+    inform(message(126).replace(QLatin1Char('~'), text(125)));
+    deselect();
+    return;
+  }
+  lblGroep->setText(name);
+  const QString resultWord = text(70);
+  const QString eventPath = values().path(QStringLiteral("/invoer/")) + eventFileNameForGroup(name, resultWord);
+  if (fileState(eventPath) == 1) {
+    inform(message(102).replace(QLatin1Char('~'), name));
+    deselect();
+    lblGroep->clear();
+    return;
+  }
+  values().groupFileName = name + QStringLiteral(".txt");
+  values().eventFileName.clear();
+  setRoundsIndex(static_cast<int>(lstRondeNummers.indexOf(QString::number(kDefaultRounds))));
+  setBoardsIndex(static_cast<int>(lstSpelNummers.indexOf(QString::number(kDefaultBoards))));
+  lblParen->clear();
+  lblStilzit->clear();
+
+  const QString groupPath = values().path(QStringLiteral("/groepen/")) + values().groupFileName;
+  if (fileState(groupPath) == 1) {
+    settingLists_ = true;
+    lstInvoer->clearSelection();
+    settingLists_ = false;
+    fraSchema->setEnabled(true);
+    const auto lines = readTextLines(groupPath);
+    const QString sitOutLine = QStringLiteral("***** ") + text(34) + QStringLiteral(" *****");
+    const GroupCount count = countPairs(lines.value_or(QStringList{}), sitOutLine);
+    // Nothing to start from: say so instead of offering an event without pairs.
+    if (!lines) {
+      inform(message(179).replace(QLatin1Char('~'), values().groupFileName).replace(QLatin1Char('#'), QStringLiteral("-")));
+    } else if (count.pairs == 0) {
+      inform(message(180).replace(QLatin1Char('~'), name));
+    } else if (count.pairs > kMaxPairs) {
+      inform(message(179).replace(QLatin1Char('~'), values().groupFileName)
+                 .replace(QLatin1Char('#'), QStringLiteral("%1 > %2").arg(count.pairs).arg(kMaxPairs)));
+    } else {
+      lblParen->setText(QString::number(count.pairs));
+      lblStilzit->setText(count.sitOut > 0 ? QString::number(count.sitOut) : text(54));
+    }
+  } else {
+    inform(message(180).replace(QLatin1Char('~'), name));
+  }
+  fraInfo->setEnabled(true);
+  cmdWisGroepen->setEnabled(true);
+  rebuildSchemaList();
+  setStartControls(false);
+  parkFocus();
+}
+
+void FrmMervalo04::lstInvoer_Click() {
+  if (settingLists_) return;
+  const QString name = currentName(lstInvoer);
+  if (name.isEmpty()) return;
+  const QString resultWord = text(70);
+  const auto deselect = [this] {
+    settingLists_ = true;
+    lstInvoer->clearSelection();
+    settingLists_ = false;
+    parkFocus();
+  };
+  if (!name.contains(resultWord)) {
+    inform(message(124).replace(QLatin1Char('~'), resultWord));
+    deselect();
+    return;
+  }
+  // The whole file is checked now, so that a damaged event is reported here rather than
+  // half-loaded by the entry screen.
+  const QString fileName = name + QStringLiteral(".txt");
+  const auto lines = readTextLines(values().path(QStringLiteral("/invoer/")) + fileName);
+  EventFileError error;
+  std::optional<EventFile> event;
+  if (!lines)
+    error = EventFileError{fileName, 0, QStringLiteral("the file cannot be opened")};
+  else
+    event = EventFile::fromLines(*lines, fileName, &error);
+  if (!event) {
+    // Left selected so that the damaged file can be deleted.
+    inform(message(179).replace(QLatin1Char('~'), fileName).replace(QLatin1Char('#'), error.describe()));
+    clearInfo();
+    lstSchema->clear();
+    setStartControls(false);
+    cmdWisInvoer->setEnabled(true);  // a damaged event may still be deleted
+    return;
+  }
+  const EventHeader& h = event->header;
+
+  settingLists_ = true;
+  lstGroepBestand->clearSelection();
+  settingLists_ = false;
+  const QString group = groupNameOfEvent(name, resultWord);
+  values().groupFileName = group + QStringLiteral(".txt");
+  values().eventFileName = fileName;
+  lblGroep->setText(group);
+  lblParen->setText(QString::number(h.pairs));
+  lblStilzit->setText(h.sitOut > 0 ? QString::number(h.sitOut) : h.noSitOut);
+  setRoundsIndex(static_cast<int>(lstRondeNummers.indexOf(QString::number(h.rounds))));
+  setBoardsIndex(static_cast<int>(lstSpelNummers.indexOf(QString::number(h.boardsPerRound))));
+  rebuildSchemaList();
+  setStartControls(false);
+  const int found = listSearch([this] {
+    QStringList names;
+    for (int i = 0; i < lstSchema->count(); ++i) names.append(lstSchema->item(i)->text());
+    return names;
+  }(), h.schemaName, false);
+  if (found >= 0) {
+    lstSchema->setCurrentRow(found);  // selected as by a click
+  } else {
+    inform(message(181).replace(QLatin1Char('~'), h.schemaName));
+  }
+  entryMode_ = h.entryMode;
+  optInvoer[entryMode_]->setChecked(true);
+  optInvoer[0]->setEnabled(false);
+  optInvoer[1]->setEnabled(false);
+  fraSchema->setEnabled(false);
+  fraInfo->setEnabled(true);
+  cmdWisInvoer->setEnabled(true);
+  cmdWisGroepen->setEnabled(false);
+  parkFocus();
+}
+
+void FrmMervalo04::vscrRonden_Change(int value) {
+  if (settingScrollBars_) return;
+  const int last = static_cast<int>(lstRondeNummers.size()) - 1;
+  if (value < 0 || value > last) {
+    setRoundsIndex(value < 0 ? last : 0);
+  } else {
+    txtRonden->setText(lstRondeNummers.value(value));
+  }
+  rebuildSchemaList();
+  setStartControls(false);
+  parkFocus();
+}
+
+void FrmMervalo04::vscrSpellen_Change(int value) {
+  if (settingScrollBars_) return;
+  const int last = static_cast<int>(lstSpelNummers.size()) - 1;
+  if (value < 0 || value > last) {
+    setBoardsIndex(value < 0 ? last : 0);
+  } else {
+    txtSpellen->setText(lstSpelNummers.value(value));
+  }
+  parkFocus();
+}
+
+void FrmMervalo04::lstSchema_Click() {
+  if (settingLists_) return;
+  const bool chosen = !lstSchema->selectedItems().isEmpty();
+  // While an event is reopened its mode is fixed: only Start follows the schema.
+  if (fraSchema->isEnabled()) {
+    setStartControls(chosen);
+  } else {
+    cmdStart->setEnabled(chosen);
+    fraScoreInvoer->setEnabled(chosen);
+  }
+}
+
+void FrmMervalo04::optInvoer_Click(int index) { entryMode_ = index; }
+
+void FrmMervalo04::cmdStart_Click() {
+  const QList<QListWidgetItem*> chosen = lstSchema->selectedItems();
+  if (chosen.isEmpty()) return;
+  writeStartMode(values().programFolder, entryMode_);
+  const QString resultWord = text(70);
+  if (values().eventFileName.isEmpty()) values().eventFileName = newEventFileName(values().groupFileName, resultWord);
+  const QString eventPath = values().path(QStringLiteral("/invoer/")) + values().eventFileName;
+
+  EventHeader h;
+  h.title = lblGroep->text() + QLatin1Char(' ') + resultWord;
+  h.pairs = lblParen->text().toInt();
+  h.sitOut = lblStilzit->text().toInt();
+  h.noSitOut = text(54);
+  h.rounds = txtRonden->text().toInt();
+  h.boardsPerRound = txtSpellen->text().toInt();
+  h.schemaName = chosen.first()->text();
+  h.entryMode = entryMode_;
+  if (!writeNewEvent(eventPath, h)) {
+    inform(message(182).replace(QLatin1Char('~'), values().eventFileName));
+    values().eventFileName.clear();
+    return;
+  }
+
+  // The entry screen takes this screen's place: its opener is the main menu.
+  const QString entryScreen = entryMode_ == kEntryPerRound ? QStringLiteral("frmMervalo07") : QStringLiteral("frmMervalo06");
+  Screen* menu = opener();
+  AppContext& context = ctx();
+  close();
+  if (!context.hasScreen(entryScreen)) return;
+  if (menu)
+    menu->openChild(entryScreen);
+  else
+    context.open(entryScreen, nullptr);
+}
+
+void FrmMervalo04::cmdWisGroepen_Click() {
+  const QString name = currentName(lstGroepBestand);
+  if (name.isEmpty()) {
+    cmdWisGroepen->setEnabled(false);
+    return;
+  }
+  if (!askYesNo(message(47).replace(QLatin1Char('~'), name))) {
+    cmdWisGroepen->setEnabled(false);
+    parkFocus();
+    return;
+  }
+  const QString p = values().path(QStringLiteral("/groepen/")) + name + QStringLiteral(".txt");
+  if (QFile::exists(p) && !QFile::remove(p)) inform(message(183).replace(QLatin1Char('~'), name + QStringLiteral(".txt")));
+  fillGroupFiles();
+  clearInfo();
+  lstSchema->clear();
+  setStartControls(false);
+  cmdWisGroepen->setEnabled(false);
+  parkFocus();
+}
+
+void FrmMervalo04::cmdWisInvoer_Click() {
+  const QString name = currentName(lstInvoer);
+  if (name.isEmpty()) {
+    cmdWisInvoer->setEnabled(false);
+    return;
+  }
+  if (!askYesNo(message(65).replace(QLatin1Char('~'), name))) {
+    cmdWisInvoer->setEnabled(false);
+    parkFocus();
+    return;
+  }
+  const QString p = values().path(QStringLiteral("/invoer/")) + name + QStringLiteral(".txt");
+  if (QFile::exists(p) && !QFile::remove(p)) inform(message(183).replace(QLatin1Char('~'), name + QStringLiteral(".txt")));
+  fillEventFiles();
+  lstSchema->clear();
+  setStartControls(false);
+  fraSchema->setEnabled(true);
+  optInvoer[0]->setEnabled(true);
+  optInvoer[1]->setEnabled(true);
+  clearInfo();
+  values().eventFileName.clear();
+  cmdWisInvoer->setEnabled(false);
+  parkFocus();
+}
+
+void FrmMervalo04::chkSorteerGroepen_Click() {
+  chkSorteerGroepen->setText(text(chkSorteerGroepen->isChecked() ? 13 : 12));
+  fillGroupFiles();
+  parkFocus();
+}
+
+void FrmMervalo04::chkSorteerInvoer_Click() {
+  chkSorteerInvoer->setText(text(chkSorteerInvoer->isChecked() ? 13 : 12));
+  fillEventFiles();
+  parkFocus();
+}
+
+void FrmMervalo04::cmdTerug_Click() { close(); }
+
+}  // namespace mervalo

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QStringList>
+
+#include "app/screens/screen.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace mervalo {
+
+// "Voorbereiding": starts an event from a group file, or reopens one that was started before.
+class FrmMervalo04 : public Screen {
+  Q_OBJECT
+ public:
+  FrmMervalo04(AppContext& ctx, Screen* opener);
+
+  void formActivate() override;
+
+  // The entry mode chosen (0 per board, 1 per round).
+  int entryMode() const { return entryMode_; }
+
+  QGroupBox* fraGroepBestanden = nullptr;
+  QListWidget* lstGroepBestand = nullptr;
+  QCheckBox* chkSorteerGroepen = nullptr;
+  QPushButton* cmdWisGroepen = nullptr;
+  QGroupBox* fraInvoer = nullptr;
+  QListWidget* lstInvoer = nullptr;
+  QCheckBox* chkSorteerInvoer = nullptr;
+  QPushButton* cmdWisInvoer = nullptr;
+  QGroupBox* fraInfo = nullptr;
+  QLabel* lblGroepInfo = nullptr;
+  QLabel* lblGroep = nullptr;
+  QLabel* lblParenInfo = nullptr;
+  QLabel* lblParen = nullptr;
+  QLabel* lblStilzitInfo = nullptr;
+  QLabel* lblStilzit = nullptr;
+  QLabel* lblRonden = nullptr;
+  QLineEdit* txtRonden = nullptr;
+  QScrollBar* vscrRonden = nullptr;
+  QLabel* lblSpellen = nullptr;
+  QLineEdit* txtSpellen = nullptr;
+  QScrollBar* vscrSpellen = nullptr;
+  QGroupBox* fraSchema = nullptr;
+  QListWidget* lstSchema = nullptr;
+  QGroupBox* fraScoreInvoer = nullptr;
+  QRadioButton* optInvoer[2] = {nullptr, nullptr};
+  QPushButton* cmdStart = nullptr;
+  QPushButton* cmdTerug = nullptr;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void formLoad();
+  void fillGroupFiles();
+  void fillEventFiles();
+  void rebuildSchemaList();
+  void setStartControls(bool enabled);
+  void setRoundsIndex(int index);
+  void setBoardsIndex(int index);
+  void clearInfo();
+
+  void lstGroepBestand_Click();
+  void lstInvoer_Click();
+  void vscrRonden_Change(int value);
+  void vscrSpellen_Change(int value);
+  void lstSchema_Click();
+  void optInvoer_Click(int index);
+  void cmdStart_Click();
+  void cmdWisGroepen_Click();
+  void cmdWisInvoer_Click();
+  void chkSorteerGroepen_Click();
+  void chkSorteerInvoer_Click();
+  void cmdTerug_Click();
+
+  // The working lists behind the two scroll bars: "12" … "3" and "9" … "1".
+  QStringList lstRondeNummers;
+  QStringList lstSpelNummers;
+  int entryMode_ = 0;
+  bool settingScrollBars_ = false;  // the screen moves the scroll bars itself
+  bool settingLists_ = false;       // the screen selects or refills list entries itself
+};
+
+}  // namespace mervalo
