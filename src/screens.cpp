@@ -2,7 +2,6 @@
 #include "players/screens/frmmervalo02.h"
 #include "players/screens/frmmervalo03.h"
 #include "players/screens/frmmervalo05.h"
-#include "publish/screens/frmmervalo08.h"
 #include "event/screens/frmmervalo04.h"
 
 namespace mervalo {
@@ -13,7 +12,6 @@ void registerAllScreens(AppContext& ctx) {
   ctx.screens[QStringLiteral("frmMervalo02")] = [](AppContext& c, Screen* opener) -> Screen* { return new FrmMervalo02(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo03")] = [](AppContext& c, Screen* opener) -> Screen* { return new FrmMervalo03(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo05")] = [](AppContext& c, Screen* opener) -> Screen* { return new FrmMervalo05(c, opener); };
-  ctx.screens[QStringLiteral("frmMervalo08")] = [](AppContext& c, Screen* opener) -> Screen* { return new FrmMervalo08(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo04")] = [](AppContext& c, Screen* opener) -> Screen* { return new FrmMervalo04(c, opener); };
 }
 
