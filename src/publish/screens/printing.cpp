@@ -113,6 +113,23 @@ PrintLayout layoutForPrinter(QPrinter& printer, const Grid& grid, const QString&
   return layoutGrid(grid, request, measureFor(printer, grid.fontName()));
 }
 
+void drawPrintedPage(QPainter& painter, const PrintedPage& page, const QString& fontName) {
+  QPen rule(Qt::black);
+  rule.setWidthF(8);  // about a sixth of a millimetre
+  painter.setPen(rule);
+  painter.setBrush(Qt::NoBrush);
+  for (const PlacedRect& r : page.rects) painter.drawRect(QRectF(r.x, r.y, r.width, r.height));
+  double fontPoints = -1;
+  for (const PlacedText& t : page.texts) {
+    if (t.points != fontPoints) {
+      painter.setFont(printFont(fontName, t.points));
+      fontPoints = t.points;
+    }
+    painter.setPen(toQColor(t.colour));
+    painter.drawText(QPointF(t.x, t.y + painter.fontMetrics().ascent()), t.text);
+  }
+}
+
 bool printGrid(QPrinter& printer, const Grid& grid, const QString& title, bool repeatTitle,
                const QString& closingLine) {
   WaitCursor wait;
@@ -124,23 +141,9 @@ bool printGrid(QPrinter& printer, const Grid& grid, const QString& title, bool r
   if (printed) {
     const double toDevice = printer.resolution() / 1440.0;
     painter.scale(toDevice, toDevice);
-    QPen rule(Qt::black);
-    rule.setWidthF(8);  // about a sixth of a millimetre
     for (size_t p = 0; p < layout.pages.size(); ++p) {
       if (p > 0) printer.newPage();
-      const PrintedPage& page = layout.pages[p];
-      painter.setPen(rule);
-      painter.setBrush(Qt::NoBrush);
-      for (const PlacedRect& r : page.rects) painter.drawRect(QRectF(r.x, r.y, r.width, r.height));
-      double fontPoints = -1;
-      for (const PlacedText& t : page.texts) {
-        if (t.points != fontPoints) {
-          painter.setFont(printFont(grid.fontName(), t.points));
-          fontPoints = t.points;
-        }
-        painter.setPen(toQColor(t.colour));
-        painter.drawText(QPointF(t.x, t.y + painter.fontMetrics().ascent()), t.text);
-      }
+      drawPrintedPage(painter, layout.pages[p], grid.fontName());
     }
     printed = painter.end();
   }
@@ -148,9 +151,12 @@ bool printGrid(QPrinter& printer, const Grid& grid, const QString& title, bool r
   return printed;
 }
 
+QString closingLine(const Screen& caller) {
+  return caller.text(1) + QLatin1Char(' ') + QString::number(caller.ctx().today().year());
+}
+
 bool printGrid(Screen& caller, const Grid& grid, const QString& title, bool repeatTitle, QPrinter& printer) {
-  const QString closing = caller.text(1) + QLatin1Char(' ') + QString::number(caller.ctx().today().year());
-  return printGrid(printer, grid, title, repeatTitle, closing);
+  return printGrid(printer, grid, title, repeatTitle, closingLine(caller));
 }
 
 void setPrinterDialog(PrinterDialog dialog) { dialogOverride() = std::move(dialog); }

@@ -6,6 +6,7 @@
 #include "app/grid.h"
 #include "publish/printlayout.h"
 
+class QPainter;
 class QPrinter;
 class QWidget;
 
@@ -37,6 +38,9 @@ bool choosePrinter(Screen& caller, QPrinter& printer = currentPrinter());
 bool printGrid(Screen& caller, const Grid& grid, const QString& title, bool repeatTitle,
                QPrinter& printer = currentPrinter());
 
+// "<text 1> <year>", the last line of every printout from this screen.
+QString closingLine(const Screen& caller);
+
 // The same without a screen: the closing line is given whole.
 bool printGrid(QPrinter& printer, const Grid& grid, const QString& title, bool repeatTitle,
                const QString& closingLine);
@@ -44,6 +48,9 @@ bool printGrid(QPrinter& printer, const Grid& grid, const QString& title, bool r
 // The pages as the printer would get them, without printing (fonts measured for this printer).
 PrintLayout layoutForPrinter(QPrinter& printer, const Grid& grid, const QString& title, bool repeatTitle,
                              const QString& closingLine);
+
+// Draws one laid-out page; the painter must already work in twips.
+void drawPrintedPage(QPainter& painter, const PrintedPage& page, const QString& fontName);
 
 // The printer dialog: returns true when the user accepted, having set up the printer.
 using PrinterDialog = std::function<bool(QWidget* owner, QPrinter& printer)>;
