@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 
 #include "texts.h"
 
@@ -29,6 +30,13 @@ struct ProgramValues {
   qint32 lastMailErrorNumber = 0;
   QString lastMailErrorText;
   bool updateAsked = false;
+  // The mail provider list as the loader left it: its non-blank lines as read, and the two
+  // provider slots (nine entries each, in the order the mail sender reads them; empty when the
+  // line was missing or did not decode).
+  QStringList providerLines;
+  std::array<QStringList, 2> providers;
+  // The value the settings reader returned last.
+  QString lastSetting;
 
   // Text n of the current language (the five-digit rule applies).
   QString text(int n) const { return TextTable::builtin().lookup(n, language); }

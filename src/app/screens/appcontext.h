@@ -26,6 +26,13 @@ struct AppContext {
   std::function<QDate()> today = [] { return QDate::currentDate(); };
   // Called instead of ending the process when the program ends (tests observe it).
   std::function<void()> quit;
+  // Whether the computer is connected; asked once at start-up (tests replace it).
+  std::function<bool()> connectionTest;
+  // The update check run at every activation of the main menu while connected, and the
+  // download of the new version behind the main menu's small download button. Set by the
+  // subsystem that owns them when it registers its screens; the menu does without when unset.
+  std::function<void(Screen& menu)> updateCheck;
+  std::function<void(Screen& menu)> updateDownload;
 
   bool hasScreen(const QString& name) const { return screens.count(name) > 0; }
   // Creates and shows the screen modeless; nullptr when it does not exist.

@@ -1,79 +1,197 @@
 #include "frmmervalo01.h"
 
+#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
-#include <QVBoxLayout>
 
+#include "app/connection.h"
 #include "app/fileops.h"
+#include "app/language.h"
+#include "app/screens/mailproviders.h"
 #include "version.h"
 
 namespace mervalo {
 
+namespace {
+
+constexpr int kFormWidth = 480;
+constexpr int kFormHeight = 440;
+constexpr int kButtonWidth = 280;
+constexpr int kButtonHeight = 32;
+
+// The pictures are drawn rather than shipped: a banner behind the name, a strip along the foot
+// and the four suits.
+QPixmap banner(int w, int h, QColor from, QColor to) {
+  QPixmap p(w, h);
+  QPainter painter(&p);
+  QLinearGradient g(0, 0, w, h);
+  g.setColorAt(0, from);
+  g.setColorAt(1, to);
+  painter.fillRect(p.rect(), g);
+  return p;
+}
+
+QPixmap suits(int h) {
+  QPixmap p(h * 4, h);
+  p.fill(Qt::transparent);
+  QPainter painter(&p);
+  QFont f = painter.font();
+  f.setPixelSize(h - 4);
+  painter.setFont(f);
+  const QChar symbols[] = {QChar(0x2660), QChar(0x2665), QChar(0x2666), QChar(0x2663)};
+  for (int i = 0; i < 4; ++i) {
+    painter.setPen(i == 1 || i == 2 ? QColor(180, 20, 20) : QColor(20, 20, 20));
+    painter.drawText(QRect(i * h, 0, h, h), Qt::AlignCenter, QString(symbols[i]));
+  }
+  return p;
+}
+
+QPixmap downloadArrow() {
+  QPixmap p(16, 16);
+  p.fill(Qt::transparent);
+  QPainter painter(&p);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setBrush(QColor(30, 120, 40));
+  painter.setPen(Qt::NoPen);
+  painter.drawRect(6, 1, 4, 7);
+  const QPoint head[] = {{2, 8}, {14, 8}, {8, 14}};
+  painter.drawPolygon(head, 3);
+  return p;
+}
+
+}  // namespace
+
 FrmMervalo01::FrmMervalo01(AppContext& ctx) : Screen(ctx, nullptr) {
   setObjectName(QStringLiteral("frmMervalo01"));
+  // The menu lives for the whole run; main() owns it.
   setAttribute(Qt::WA_DeleteOnClose, false);
-  auto* layout = new QVBoxLayout(this);
-  lblMervalo = new QLabel(this);
-  lblMervalo->setObjectName(QStringLiteral("lblMervalo"));
-  lblMervalo->setAlignment(Qt::AlignHCenter);
-  layout->addWidget(lblMervalo);
-  cmdNamenInvoeren = makeButton(QStringLiteral("cmdNamenInvoeren"), QStringLiteral("frmMervalo02"));
-  cmdGroepenMaken = makeButton(QStringLiteral("cmdGroepenMaken"), QStringLiteral("frmMervalo03"));
-  cmdInVoerScores = makeButton(QStringLiteral("cmdInVoerScores"), QStringLiteral("frmMervalo04"));
-  cmdSchema = makeButton(QStringLiteral("cmdSchema"), QStringLiteral("frmMervalo12"));
-  cmdMAILTXT = makeButton(QStringLiteral("cmdMAILTXT"), QStringLiteral("frmMervalo10"));
-  cmdDownload = new QPushButton(this);
-  cmdDownload->setObjectName(QStringLiteral("cmdDownload"));
-  cmdDownload->setEnabled(false);
-  cmdAfsluiten = new QPushButton(this);
-  cmdAfsluiten->setObjectName(QStringLiteral("cmdAfsluiten"));
-  connect(cmdAfsluiten, &QPushButton::clicked, this, &FrmMervalo01::endProgram);
-  for (QPushButton* b : {cmdNamenInvoeren, cmdGroepenMaken, cmdInVoerScores, cmdSchema, cmdMAILTXT, cmdAfsluiten})
-    layout->addWidget(b);
-  lblCopyRight = new QLabel(this);
-  lblCopyRight->setObjectName(QStringLiteral("lblCopyRight"));
-  lblVersie = new QLabel(this);
-  lblVersie->setObjectName(QStringLiteral("lblVersie"));
-  layout->addWidget(lblCopyRight);
-  layout->addWidget(lblVersie);
-  makeFocusSink(QStringLiteral("cmdSetFocus"));
+  setFixedSize(kFormWidth, kFormHeight);
+  buildControls();
   formLoad();
 }
 
-QPushButton* FrmMervalo01::makeButton(const QString& name, const QString& formToOpen) {
-  auto* b = new QPushButton(this);
-  b->setObjectName(name);
-  b->setEnabled(ctx().hasScreen(formToOpen));
-  connect(b, &QPushButton::clicked, this, [this, formToOpen] {
-    parkFocus();
-    if (formToOpen == QLatin1String("frmMervalo10")) values().callingScreen = kCallerMainMenu;
-    openChild(formToOpen);
-  });
-  return b;
+void FrmMervalo01::buildControls() {
+  picBack = new QLabel(this);
+  picBack->setObjectName(QStringLiteral("picBack"));
+  picBack->setPixmap(banner(kFormWidth - 40, 110, QColor(0, 90, 50), QColor(20, 140, 80)));
+  picBack->setGeometry(0, 12, kFormWidth - 40, 110);
+
+  picMervalo = new QLabel(picBack);
+  picMervalo->setObjectName(QStringLiteral("picMervalo"));
+  picMervalo->setPixmap(suits(24));
+  picMervalo->setGeometry((picBack->width() - 96) / 2, 78, 96, 24);
+
+  lblMervalo = new QLabel(this);
+  lblMervalo->setObjectName(QStringLiteral("lblMervalo"));
+  QFont big = lblMervalo->font();
+  big.setPixelSize(36);
+  big.setBold(true);
+  lblMervalo->setFont(big);
+  lblMervalo->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+  lblMervalo->move(0, 24);
+
+  auto button = [this](const char* name, int row, void (FrmMervalo01::*handler)()) {
+    auto* b = new QPushButton(this);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry((kFormWidth - kButtonWidth) / 2, 138 + row * (kButtonHeight + 8), kButtonWidth, kButtonHeight);
+    connect(b, &QPushButton::clicked, this, handler);
+    return b;
+  };
+  cmdNamenInvoeren = button("cmdNamenInvoeren", 0, &FrmMervalo01::cmdNamenInvoeren_Click);
+  cmdGroepenMaken = button("cmdGroepenMaken", 1, &FrmMervalo01::cmdGroepenMaken_Click);
+  cmdInVoerScores = button("cmdInVoerScores", 2, &FrmMervalo01::cmdInVoerScores_Click);
+  cmdSchema = button("cmdSchema", 3, &FrmMervalo01::cmdSchema_Click);
+  cmdMAILTXT = button("cmdMAILTXT", 4, &FrmMervalo01::cmdMAILTXT_Click);
+  cmdAfsluiten = button("cmdAfsluiten", 5, &FrmMervalo01::cmdAfsluiten_Click);
+  cmdAfsluiten->move(cmdAfsluiten->x(), cmdAfsluiten->y() + 8);
+
+  // A button opens its screen only when that screen is part of the program.
+  cmdNamenInvoeren->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo02")));
+  cmdGroepenMaken->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo03")));
+  cmdInVoerScores->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo04")));
+  cmdSchema->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo12")));
+  cmdMAILTXT->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo10")));
+
+  picZelvo = new QLabel(this);
+  picZelvo->setObjectName(QStringLiteral("picZelvo"));
+  picZelvo->setPixmap(banner(kFormWidth - 40, 28, QColor(225, 235, 228), QColor(200, 220, 205)));
+  picZelvo->setGeometry(0, kFormHeight - 72, kFormWidth - 40, 28);
+
+  cmdDownload = new QPushButton(this);
+  cmdDownload->setObjectName(QStringLiteral("cmdDownload"));
+  cmdDownload->setIcon(QIcon(downloadArrow()));
+  cmdDownload->setIconSize(QSize(16, 16));
+  cmdDownload->setFlat(true);
+  cmdDownload->setFixedSize(20, 20);
+  cmdDownload->setEnabled(static_cast<bool>(ctx().updateDownload));
+  connect(cmdDownload, &QPushButton::clicked, this, &FrmMervalo01::cmdDownLoad_Click);
+
+  lblCopyRight = new QLabel(this);
+  lblCopyRight->setObjectName(QStringLiteral("lblCopyRight"));
+  lblCopyRight->setGeometry(20, kFormHeight - 40, kFormWidth - 40, 18);
+  lblVersie = new QLabel(this);
+  lblVersie->setObjectName(QStringLiteral("lblVersie"));
+  lblVersie->setGeometry(20, kFormHeight - 22, kFormWidth - 40, 18);
+
+  // Holds the provider list's working lists, which live in the program-wide values here.
+  fraNietZichtbaar = new QFrame(this);
+  fraNietZichtbaar->setObjectName(QStringLiteral("fraNietZichtbaar"));
+  fraNietZichtbaar->setVisible(false);
+
+  cmdSetFocus = makeFocusSink(QStringLiteral("cmdSetFocus"));
+
+  setTabOrder(cmdNamenInvoeren, cmdGroepenMaken);
+  setTabOrder(cmdGroepenMaken, cmdInVoerScores);
+  setTabOrder(cmdInVoerScores, cmdSchema);
+  setTabOrder(cmdSchema, cmdMAILTXT);
+  setTabOrder(cmdMAILTXT, cmdAfsluiten);
+  setTabOrder(cmdAfsluiten, cmdDownload);
+
+  // Esc must end the program whichever control has the focus, so the form sees every key
+  // before its controls do.
+  for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
 }
 
 void FrmMervalo01::formLoad() {
   ProgramValues& v = values();
   v.settingsFilePath = v.path(QStringLiteral("/standaard.ini"));
-  // Language file: first line, rounded half to even, 10 or 11; anything else is Dutch.
-  v.language = kDutch;
-  if (fileState(v.path(QStringLiteral("/taal.txt"))) == 1) {
-    // full rule comes with the language-file reader
-  }
+  v.language = readLanguageFile(v.path(QStringLiteral("/taal.txt")));
+  // The loader's messages carry the form's caption: give it one before the loader runs.
+  setWindowTitle(text(0));
+  loadMailProviders(*this);
+  v.connected = ctx().connectionTest ? ctx().connectionTest() : connectionTest();
+
   lblCopyRight->setText(text(1));
   lblMervalo->setText(text(2));
+  lblMervalo->adjustSize();
   v.notAllowedFileNameChars = QLatin1Char('"') + text(43);
   lblVersie->setText(text(3) + QStringLiteral(": ") + QString::fromLatin1(kVersionText));
+  centreHorizontally(lblMervalo);
+  centreHorizontally(picBack);
+  centreHorizontally(picZelvo);
+  cmdDownload->move(picZelvo->x(), picZelvo->y() + (picZelvo->height() - cmdDownload->height()) / 2);
   cmdMAILTXT->setText(text(158));
   cmdNamenInvoeren->setText(text(4));
   cmdGroepenMaken->setText(text(5));
   cmdInVoerScores->setText(text(6));
   cmdAfsluiten->setText(QLatin1Char('&') + text(23));
   cmdSchema->setText(text(161) + QLatin1Char(' ') + text(55));
+  cmdDownload->setAccessibleName(text(116));
+  cmdDownload->setToolTip(text(114));
   v.sitOutAbbreviation = text(101);
+
   for (const char* folder : {"/namen", "/groepen", "/schema/10", "/schema/11", "/invoer"})
     makeFolder(v.path(QString::fromLatin1(folder)));
+
+  centreOnScreen();
+}
+
+void FrmMervalo01::centreHorizontally(QWidget* control) {
+  control->move((width() - control->width()) / 2, control->y());
 }
 
 void FrmMervalo01::formActivate() {
@@ -81,6 +199,40 @@ void FrmMervalo01::formActivate() {
   setWindowTitle(text(0));
   for (QPushButton* b : {cmdAfsluiten, cmdNamenInvoeren, cmdGroepenMaken, cmdInVoerScores}) b->setVisible(true);
   parkFocus();
+  if (values().connected && ctx().updateCheck) ctx().updateCheck(*this);
+}
+
+void FrmMervalo01::cmdNamenInvoeren_Click() { openChild(QStringLiteral("frmMervalo02")); }
+
+void FrmMervalo01::cmdGroepenMaken_Click() { openChild(QStringLiteral("frmMervalo03")); }
+
+void FrmMervalo01::cmdInVoerScores_Click() { openChild(QStringLiteral("frmMervalo04")); }
+
+void FrmMervalo01::cmdSchema_Click() {
+  parkFocus();
+  openChild(QStringLiteral("frmMervalo12"));
+}
+
+void FrmMervalo01::cmdMAILTXT_Click() {
+  parkFocus();
+  values().callingScreen = kCallerMainMenu;
+  openChild(QStringLiteral("frmMervalo10"));
+}
+
+void FrmMervalo01::cmdDownLoad_Click() {
+  parkFocus();
+  if (ctx().updateDownload) ctx().updateDownload(*this);
+}
+
+void FrmMervalo01::cmdAfsluiten_Click() { endProgram(); }
+
+bool FrmMervalo01::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+      isEnabled()) {
+    endProgram();
+    return true;
+  }
+  return Screen::eventFilter(watched, event);
 }
 
 void FrmMervalo01::keyPressEvent(QKeyEvent* event) {
@@ -92,7 +244,7 @@ void FrmMervalo01::keyPressEvent(QKeyEvent* event) {
 }
 
 bool FrmMervalo01::formQueryUnload() {
-  if (ctx().quit) ctx().quit();
+  endProgram();
   return true;
 }
 

@@ -1,0 +1,69 @@
+#include "numeric.h"
+
+#include <cmath>
+#include <limits>
+
+namespace mervalo {
+
+namespace {
+bool skippable(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n'); }
+}  // namespace
+
+double numericValue(const QString& text) {
+  // Collect the characters that make up the number, then let the C library convert them.
+  QByteArray number;
+  qsizetype i = 0;
+  const qsizetype n = text.size();
+  auto skip = [&] {
+    while (i < n && skippable(text[i])) ++i;
+  };
+  skip();
+  if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
+    number += text[i].toLatin1();
+    ++i;
+  }
+  bool digits = false;
+  bool point = false;
+  for (skip(); i < n; ++i, skip()) {
+    const QChar c = text[i];
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+      number += c.toLatin1();
+      digits = true;
+    } else if (c == QLatin1Char('.') && !point) {
+      number += '.';
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (!digits) return 0.0;
+  // An exponent counts only when at least one digit follows it.
+  if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E') || text[i] == QLatin1Char('d') ||
+                text[i] == QLatin1Char('D'))) {
+    qsizetype j = i + 1;
+    QByteArray exponent("e");
+    while (j < n && skippable(text[j])) ++j;
+    if (j < n && (text[j] == QLatin1Char('+') || text[j] == QLatin1Char('-'))) exponent += text[j++].toLatin1();
+    bool expDigits = false;
+    for (; j < n; ++j) {
+      if (skippable(text[j])) continue;
+      if (text[j] < QLatin1Char('0') || text[j] > QLatin1Char('9')) break;
+      exponent += text[j].toLatin1();
+      expDigits = true;
+      if (exponent.size() > 6) break;  // beyond any double's range already
+    }
+    if (expDigits) number += exponent;
+  }
+  const double v = std::strtod(number.constData(), nullptr);
+  return std::isfinite(v) ? v : 0.0;
+}
+
+int roundHalfEven(double value) {
+  if (std::isnan(value)) return 0;
+  const double r = std::nearbyint(value);  // the default rounding mode is to nearest, ties to even
+  if (r >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
+  if (r <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
+  return static_cast<int>(r);
+}
+
+}  // namespace mervalo

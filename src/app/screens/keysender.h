@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "app/keystrokes.h"
+
+class QWidget;
+
+namespace mervalo {
+
+// Types a key text (see keystrokesFor) into the widget that has the keyboard focus, as key
+// events that widget handles like real typing: sendKeys("{END}") moves a line edit's caret to
+// the end.
+void sendKeys(const QString& keys);
+
+// Delivers already-built records to target (the focus widget when null). Modifier records
+// change the modifiers of the records that follow them.
+void deliverKeystrokes(const std::vector<KeyInput>& events, QWidget* target = nullptr,
+                       const KeyboardLayout* layout = nullptr);
+
+}  // namespace mervalo

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+namespace mervalo {
+
+// The mail provider list ("MAIL.TXT"): two scrambled lines, one per mail provider. Each line is
+// a three-digit key K, then groups of three digits (a character code plus K), then four
+// characters that on the first line give the file's size minus 12.
+//
+// A decoded line holds nine fields separated by "<>"; a provider slot keeps them in the order
+// the mail sender reads them:
+//   entry 0 field 2 (setting 1, only slot 0's is used)   entry 5 field 6 (setting 6)
+//   entry 1 field 4 (setting 2)                          entry 6 field 8 (setting 7, yes/no)
+//   entry 2 field 0 (setting 3, a number)                entry 7 field 3 (sender address)
+//   entry 3 field 5 (setting 4, yes/no)                  entry 8 field 7 (sender name)
+//   entry 4 field 1 (setting 5)
+inline constexpr int kProviderFields = 9;
+inline constexpr int kProviderSlots = 2;
+
+// The text of one scrambled line, or nullopt when it does not decode: shorter than key plus
+// check, a key or payload that is not all digits, a payload not made of whole groups, or a
+// group whose value minus K lies outside 0-255.
+std::optional<QString> decodeProviderLine(const QString& line);
+
+// The nine slot entries of a decoded line, or nullopt when it has fewer than nine fields.
+std::optional<QStringList> providerSlotEntries(const QString& decoded);
+
+// The inverse of decodeProviderLine, for the maker's tools and for tests: key 0-999; the last
+// four characters are the check (pass anything for lines other than the first).
+QString encodeProviderLine(const QString& text, int key, const QString& check = QStringLiteral("0000"));
+
+struct ProviderListResult {
+  enum class Status { Ok, Missing, Damaged };
+  Status status = Status::Missing;
+  QStringList lines;                               // the non-blank lines, as read
+  std::array<QStringList, kProviderSlots> providers;   // empty for a line that did not decode
+  bool lengthCheckFailed = false;
+};
+
+// Reads and decodes the provider list. Missing: the file is missing or empty. Damaged: no
+// non-blank line, more than two of them, a line that does not decode, or a failed length
+// check; the lines that do decode still fill their slots.
+ProviderListResult loadProviderList(const QString& path);
+// The same from the file's bytes (size = bytes.size()).
+ProviderListResult parseProviderList(const QByteArray& bytes);
+
+}  // namespace mervalo

@@ -1,0 +1,171 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "app/connection.h"
+#include "app/fileops.h"
+#include "app/grid.h"
+#include "app/language.h"
+#include "app/numeric.h"
+#include "app/settings.h"
+#include "app/texts.h"
+#include "qtprint.h"
+
+using namespace mervalo;
+
+namespace {
+
+void write(const QString& path, const QByteArray& bytes) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+}  // namespace
+
+TEST(NumericValue, ReadsTheLeadingNumberLikeTheOldRuntime) {
+  EXPECT_EQ(numericValue(QStringLiteral("11")), 11.0);
+  EXPECT_EQ(numericValue(QStringLiteral("  10.7 ")), 10.7);
+  EXPECT_EQ(numericValue(QStringLiteral("1 1")), 11.0);
+  EXPECT_EQ(numericValue(QStringLiteral("11abc")), 11.0);
+  EXPECT_EQ(numericValue(QStringLiteral("-50")), -50.0);
+  EXPECT_EQ(numericValue(QStringLiteral("1.5e1x")), 15.0);
+  EXPECT_EQ(numericValue(QStringLiteral("3e")), 3.0);
+  EXPECT_EQ(numericValue(QStringLiteral("1.2.3")), 1.2);
+  for (const char* none : {"", "abc", "-", ".", "x11", "\xe2\x82\xac"})
+    EXPECT_EQ(numericValue(QString::fromUtf8(none)), 0.0) << none;
+  EXPECT_EQ(numericValue(QStringLiteral("1e999999")), 0.0);  // overflow is no number, not infinity
+}
+
+TEST(NumericValue, RoundsHalfToEven) {
+  EXPECT_EQ(roundHalfEven(10.5), 10);
+  EXPECT_EQ(roundHalfEven(11.5), 12);
+  EXPECT_EQ(roundHalfEven(10.7), 11);
+  EXPECT_EQ(roundHalfEven(-2.5), -2);
+  EXPECT_EQ(roundHalfEven(1e300), std::numeric_limits<int>::max());
+}
+
+TEST(Language, FirstLineChoosesTheLanguageAndEverythingElseIsDutch) {
+  EXPECT_EQ(languageFromText(QStringLiteral("11")), kEnglish);
+  EXPECT_EQ(languageFromText(QStringLiteral("10")), kDutch);
+  EXPECT_EQ(languageFromText(QStringLiteral("10.5")), kDutch);
+  EXPECT_EQ(languageFromText(QStringLiteral("10.7")), kEnglish);
+  EXPECT_EQ(languageFromText(QStringLiteral("11.0001")), kDutch);
+  EXPECT_EQ(languageFromText(QStringLiteral("9.99")), kDutch);
+  for (const char* t : {"12", "abc", "", " ", "-11"}) EXPECT_EQ(languageFromText(QString::fromLatin1(t)), kDutch) << t;
+}
+
+TEST(Language, FileReadsOnlyItsFirstLineAndSurvivesDamage) {
+  QTemporaryDir dir;
+  const QString p = dir.filePath(QStringLiteral("taal.txt"));
+  EXPECT_EQ(readLanguageFile(p), kDutch);  // missing
+  write(p, "");
+  EXPECT_EQ(readLanguageFile(p), kDutch);
+  write(p, "11\r\n10\r\n");
+  EXPECT_EQ(readLanguageFile(p), kEnglish);
+  write(p, "11");  // no line end
+  EXPECT_EQ(readLanguageFile(p), kEnglish);
+  write(p, "\r\n11\r\n");  // an empty first line
+  EXPECT_EQ(readLanguageFile(p), kDutch);
+  write(p, QByteArray("\x00\xff\xfe", 3) + QByteArray(100000, 'x'));
+  EXPECT_EQ(readLanguageFile(p), kDutch);
+  QDir().mkpath(dir.filePath(QStringLiteral("folder.txt")));  // a folder of that name
+  EXPECT_EQ(readLanguageFile(dir.filePath(QStringLiteral("folder.txt"))), kDutch);
+}
+
+TEST(FileOps, StateFolderMakerAndListSearch) {
+  QTemporaryDir dir;
+  EXPECT_EQ(fileState(dir.filePath(QStringLiteral("none"))), -1);
+  write(dir.filePath(QStringLiteral("empty")), "");
+  EXPECT_EQ(fileState(dir.filePath(QStringLiteral("empty"))), 0);
+  write(dir.filePath(QStringLiteral("one")), "x");
+  EXPECT_EQ(fileState(dir.filePath(QStringLiteral("one"))), 1);
+  EXPECT_EQ(fileState(dir.path()), -1);  // a folder is no file
+
+  makeFolder(dir.filePath(QStringLiteral("a/b")));
+  EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("a/b"))).isDir());
+  makeFolder(dir.filePath(QStringLiteral("a/b/")));  // existing: nothing changes
+  EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("a/b"))).isDir());
+  // A file in the way of one level: that level is skipped, nothing is thrown.
+  makeFolder(dir.filePath(QStringLiteral("one/c")));
+  EXPECT_EQ(fileState(dir.filePath(QStringLiteral("one"))), 1);
+
+  const QStringList list{QStringLiteral("Pietersen"), QStringLiteral("Jansen"), QStringLiteral("jan")};
+  EXPECT_EQ(listSearch(list, QStringLiteral("jan"), false), 1);
+  EXPECT_EQ(listSearch(list, QStringLiteral("jan"), true), 2);
+  EXPECT_EQ(listSearch(list, QStringLiteral("JANSEN"), true), 1);
+  EXPECT_EQ(listSearch(list, QStringLiteral("Klaas"), false), -1);
+  EXPECT_EQ(listSearch({}, QStringLiteral("x"), false), -1);
+}
+
+TEST(Settings, SurvivesDamagedFiles) {
+  QTemporaryDir dir;
+  const QString ini = dir.filePath(QStringLiteral("standaard.ini"));
+  EXPECT_EQ(readSetting(QStringLiteral("Standaard"), QStringLiteral("provider"), ini), QString());
+  // Junk, a duplicate key (the first one counts), binary bytes, no final line end.
+  write(ini, QByteArray("\x00\x01garbage\r\n", 11) + "[ Standaard ]\r\nprovider = 1 \r\nprovider=0\r\n=x\r\n[\r\n" +
+                 QByteArray("\xff\xfe\x00junk\r\n", 9) + "Naam voor e-mail=Klaas");
+  EXPECT_EQ(readSetting(QStringLiteral("standaard"), QStringLiteral("PROVIDER"), ini), QStringLiteral("1"));
+  EXPECT_EQ(readSetting(QStringLiteral("Standaard"), QStringLiteral("Naam voor e-mail"), ini), QStringLiteral("Klaas"));
+  EXPECT_TRUE(writeSetting(QStringLiteral("Standaard"), QStringLiteral("Naam voor e-mail"), QStringLiteral("Piet"), ini));
+  EXPECT_EQ(readSetting(QStringLiteral("STANDAARD"), QStringLiteral("naam voor e-mail"), ini), QStringLiteral("Piet"));
+  EXPECT_EQ(readSetting(QStringLiteral("Standaard"), QStringLiteral("provider"), ini), QStringLiteral("1"));
+  // An empty value leaves the key with nothing after the equals sign.
+  EXPECT_TRUE(writeSetting(QStringLiteral("Standaard"), QStringLiteral("provider"), QString(), ini));
+  EXPECT_EQ(readSetting(QStringLiteral("Standaard"), QStringLiteral("provider"), ini), QString());
+}
+
+TEST(Settings, LongValueIsCutTo254AndUnwritableFolderFailsQuietly) {
+  QTemporaryDir dir;
+  const QString ini = dir.filePath(QStringLiteral("standaard.ini"));
+  write(ini, "[standaard]\r\neigen e-mail adres=" + QByteArray(300, 'a') + "\r\n");
+  EXPECT_EQ(readSetting(QStringLiteral("Standaard"), QStringLiteral("eigen e-mail adres"), ini), QString(254, QLatin1Char('a')));
+  const QString locked = dir.filePath(QStringLiteral("locked"));
+  QDir().mkpath(locked);
+  QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  const bool canStillWrite = QFile(locked + QStringLiteral("/probe")).open(QIODevice::WriteOnly);  // root ignores it
+  if (!canStillWrite) {
+    EXPECT_FALSE(writeSetting(QStringLiteral("Standaard"), QStringLiteral("provider"), QStringLiteral("1"),
+                              locked + QStringLiteral("/standaard.ini")));
+  }
+  QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST(Connection, CountsOnlyInterfacesThatAreUpAndNotLoopback) {
+  QTemporaryDir dir;
+  auto iface = [&](const char* name, const char* flags, const char* state) {
+    write(dir.filePath(QString::fromLatin1(name) + QStringLiteral("/flags")), flags);
+    write(dir.filePath(QString::fromLatin1(name) + QStringLiteral("/operstate")), state);
+  };
+  EXPECT_FALSE(connectionTest(dir.filePath(QStringLiteral("missing"))));
+  iface("lo", "0x9\n", "unknown\n");
+  iface("eth0", "0x1002\n", "down\n");  // switched off
+  iface("wlan0", "0x1003\n", "down\n");  // switched on, no link
+  iface("bad", "zz\n", "up\n");
+  EXPECT_FALSE(connectionTest(dir.path()));
+  iface("tun0", "0x1091\n", "unknown\n");
+  EXPECT_TRUE(connectionTest(dir.path()));
+}
+
+TEST(FitColumns, WidthIsTheWidestTextPlusWAndBusyKeepsTheGridHidden) {
+  Grid grid;
+  grid.setRows(3);
+  grid.setCols(3);
+  grid.setText(0, 2, QStringLiteral("Naam"));
+  grid.setText(1, 2, QStringLiteral("Jansen"));
+  grid.setText(2, 2, QStringLiteral("Jan"));
+  // A measure where W is much wider than other letters shows the "W" really is added.
+  const TextMeasure measure = [](const QString& s) {
+    int w = 0;
+    for (QChar c : s) w += c == QLatin1Char('W') ? 300 : 100;
+    return w;
+  };
+  fitColumns(grid, measure, false);
+  EXPECT_EQ(grid.columnWidth(2), measure(QStringLiteral("JansenW")));
+  EXPECT_EQ(grid.columnWidth(0), measure(QStringLiteral("W")));
+  EXPECT_TRUE(grid.visible());
+  fitColumns(grid, measure, true);
+  EXPECT_FALSE(grid.visible());
+}
