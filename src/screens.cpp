@@ -1,4 +1,5 @@
 #include "app/screens/appcontext.h"
+#include "publish/screens/frmmervalo08.h"
 #include "players/screens/frmmervalo02.h"
 #include "players/screens/frmmervalo03.h"
 #include "players/screens/frmmervalo05.h"
@@ -9,6 +10,7 @@ namespace mervalo {
 // Every screen the main menu and the other screens can open, by form name.
 void registerAllScreens(AppContext& ctx) {
   (void)ctx;
+  ctx.screens[QStringLiteral("frmMervalo08")] = [](AppContext& c, Screen* opener) -> Screen* { return new FrmMervalo08(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo02")] = [](AppContext& c, Screen* opener) -> Screen* { return new FrmMervalo02(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo03")] = [](AppContext& c, Screen* opener) -> Screen* { return new FrmMervalo03(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo05")] = [](AppContext& c, Screen* opener) -> Screen* { return new FrmMervalo05(c, opener); };

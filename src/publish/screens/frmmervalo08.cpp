@@ -1,0 +1,279 @@
+#include "publish/screens/frmmervalo08.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QThread>
+
+#include "app/fileops.h"
+#include "app/settings.h"
+#include "app/screens/gridview.h"
+#include "app/textfile.h"
+#include "publish/addresses.h"
+#include "publish/htmlpage.h"
+#include "publish/screens/printing.h"
+#include "publish/screens/resultssource.h"
+
+namespace mervalo {
+
+namespace {
+
+constexpr int kFormWidth = 760;
+constexpr int kFormHeight = 520;
+
+// The grid's widths follow the menu's font, but a column must never be narrower than its
+// widest text in the grid's own (larger) font, or the organiser sees cut-off names.
+TextMeasure fittingMeasure(const QFont& gridFont) {
+  TextMeasure menu = menuFontMeasure();
+  TextMeasure own = measureIn(gridFont);
+  return [menu, own](const QString& s) { return std::max(menu(s), own(s)); };
+}
+
+class WaitCursor {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+}  // namespace
+
+std::function<void(FrmMervalo08&)>& FrmMervalo08::mailDispatch() {
+  static std::function<void(FrmMervalo08&)> dispatch;
+  return dispatch;
+}
+
+FrmMervalo08::FrmMervalo08(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
+  setObjectName(QStringLiteral("frmMervalo08"));
+  resize(kFormWidth, kFormHeight);
+  buildControls();
+  formLoad();
+}
+
+void FrmMervalo08::buildControls() {
+  msfgResultaat = new QTableWidget(this);
+  msfgResultaat->setObjectName(QStringLiteral("msfgResultaat"));
+  msfgResultaat->setGeometry(12, 12, 480, kFormHeight - 24);
+  msfgResultaat->setFont(QFont(QStringLiteral("Verdana"), 9));
+  msfgResultaat->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  msfgResultaat->setFocusPolicy(Qt::NoFocus);
+
+  const int x = 508;
+  const int w = kFormWidth - x - 12;
+  auto button = [this, x, w](const char* name, int y, void (FrmMervalo08::*handler)()) {
+    auto* b = new QPushButton(this);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(x, y, w, 30);
+    connect(b, &QPushButton::clicked, this, handler);
+    return b;
+  };
+  cmdMaakHTML = button("cmdMaakHTML", 12, &FrmMervalo08::cmdMaakHTML_Click);
+  cmdAfdrukken = button("cmdAfdrukken", 50, &FrmMervalo08::cmdAfdrukken_Click);
+
+  picVoorVerstuurDeMail = new QFrame(this);
+  picVoorVerstuurDeMail->setObjectName(QStringLiteral("picVoorVerstuurDeMail"));
+  picVoorVerstuurDeMail->setFrameShape(QFrame::StyledPanel);
+  picVoorVerstuurDeMail->setGeometry(x, 96, w, 330);
+  lblVerstuurDeMail = new QLabel(picVoorVerstuurDeMail);
+  lblVerstuurDeMail->setObjectName(QStringLiteral("lblVerstuurDeMail"));
+  lblVerstuurDeMail->setGeometry(6, 6, w - 12, 36);
+  lblVerstuurDeMail->setWordWrap(true);
+  lstWieMailen = new QListWidget(picVoorVerstuurDeMail);
+  lstWieMailen->setObjectName(QStringLiteral("lstWieMailen"));
+  lstWieMailen->setGeometry(6, 44, w - 12, 200);
+  lblVerstuurDeMail->setBuddy(lstWieMailen);
+  cmdVerstuur = new QPushButton(picVoorVerstuurDeMail);
+  cmdVerstuur->setObjectName(QStringLiteral("cmdVerstuur"));
+  cmdVerstuur->setGeometry(6, 252, w - 12, 30);
+  connect(cmdVerstuur, &QPushButton::clicked, this, &FrmMervalo08::cmdVerstuur_Click);
+  cmdInstelling = new QPushButton(picVoorVerstuurDeMail);
+  cmdInstelling->setObjectName(QStringLiteral("cmdInstelling"));
+  cmdInstelling->setGeometry(6, 290, w - 12, 30);
+  connect(cmdInstelling, &QPushButton::clicked, this, &FrmMervalo08::cmdInstelling_Click);
+
+  // The panel the mail code shows while it sends.
+  picVerStuurDeMail = new QFrame(this);
+  picVerStuurDeMail->setObjectName(QStringLiteral("picVerStuurDeMail"));
+  picVerStuurDeMail->setFrameShape(QFrame::Box);
+  picVerStuurDeMail->resize(360, 120);
+  picVerStuurDeMail->setAutoFillBackground(true);
+  picVerStuurDeMail->hide();
+
+  cmdTerug = button("cmdTerug", kFormHeight - 42, &FrmMervalo08::cmdTerug_Click);
+  cmdSetfocus = makeFocusSink(QStringLiteral("cmdSetfocus"));
+
+  setTabOrder(cmdMaakHTML, cmdAfdrukken);
+  setTabOrder(cmdAfdrukken, lstWieMailen);
+  setTabOrder(lstWieMailen, cmdVerstuur);
+  setTabOrder(cmdVerstuur, cmdInstelling);
+  setTabOrder(cmdInstelling, cmdTerug);
+
+  // Esc closes the screen whichever control has the focus.
+  for (QWidget* wdg : findChildren<QWidget*>()) wdg->installEventFilter(this);
+}
+
+void FrmMervalo08::formLoad() {
+  ProgramValues& v = values();
+  setWindowTitle(resultsCaption(text(98), v.groupFileName));
+  htmlFolder_ = v.path(QStringLiteral("/HTML"));
+  htmlFileName_ = mervalo::htmlFileName(v.groupFileName);
+
+  centreOnScreen();
+  picVerStuurDeMail->move((width() - picVerStuurDeMail->width()) / 2, (height() - picVerStuurDeMail->height()) / 2);
+
+  lblVerstuurDeMail->setText(QLatin1Char(' ') + text(154));
+  cmdTerug->setText(QLatin1Char('&') + text(11));
+  cmdAfdrukken->setText(QLatin1Char('&') + text(40));
+  cmdVerstuur->setText(text(151));
+  cmdInstelling->setText(text(150));
+  cmdMaakHTML->setText(text(128));
+  msfgResultaat->setAccessibleName(text(98));
+
+  const auto* source = dynamic_cast<const ResultsSource*>(opener());
+
+  wieMailen_.clear();
+  if (source) {
+    for (const QString& player : source->playersForMail())
+      if (!player.trimmed().isEmpty()) wieMailen_ << player.trimmed();
+  }
+  loadMailingList();
+  lstWieMailen->clear();
+  for (const QString& key : wieMailen_) {
+    auto* item = new QListWidgetItem(playerDisplayName(key, lstMailingList_), lstWieMailen);
+    item->setData(Qt::UserRole, key);
+  }
+
+  grid_ = source ? resultsScreenGrid(source->resultsGrid(), fittingMeasure(msfgResultaat->font()))
+                 : resultsScreenGrid(Grid(), fittingMeasure(msfgResultaat->font()));
+  showGrid(grid_, msfgResultaat);
+}
+
+void FrmMervalo08::loadMailingList() {
+  lstMailingList_.clear();
+  const QString group = values().path(QStringLiteral("/groepen/")) + values().groupFileName;
+  QString companion = group;
+  companion.replace(QStringLiteral(".txt"), QStringLiteral(".mail"));
+  if (companion == group) return;  // not a group file name: nothing to read or make
+  if (fileState(companion) != 1 && fileState(group) == 1) {
+    QFile::remove(companion);
+    QFile::copy(group, companion);
+  }
+  if (fileState(companion) != 1) return;
+  if (const auto lines = readTextLines(companion)) lstMailingList_ = mailingListEntries(*lines);
+}
+
+void FrmMervalo08::formActivate() {
+  ProgramValues& v = values();
+  v.ownEmailAddress = readSetting(QStringLiteral("standaard"), QStringLiteral("eigen e-mail adres"), v.settingsFilePath).trimmed();
+  v.nameForEmail = readSetting(QStringLiteral("Standaard"), QStringLiteral("Naam voor e-mail"), v.settingsFilePath).trimmed();
+  const bool canSend = !v.ownEmailAddress.isEmpty() && !v.nameForEmail.isEmpty() && static_cast<bool>(mailDispatch());
+  cmdInstelling->setVisible(true);
+  cmdInstelling->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo09")));
+  cmdVerstuur->setVisible(canSend);
+  if (canSend) cmdVerstuur->setEnabled(!v.mailUnavailable);
+  parkFocus();
+}
+
+void FrmMervalo08::cmdMaakHTML_Click() {
+  if (!silent && askYesNo(message(139))) {
+    makeFolder(htmlFolder_);
+    QDir dir(htmlFolder_);
+    const QStringList old = dir.entryList({QStringLiteral("*.HTML")}, QDir::Files, QDir::Name);
+    for (int i = old.size() - 1; i >= 0; --i) QFile::remove(dir.filePath(old[i]));
+  }
+
+  bool written = false;
+  const QString path = htmlFolder_ + QLatin1Char('/') + htmlFileName_;
+  {
+    WaitCursor wait;
+    parkFocus();
+    txtMail_.clear();
+    lstMail_.clear();
+
+    const QString names = values().path(QStringLiteral("/namen"));
+    makeFolder(names);
+    QDir namesDir(names);
+    for (const QString& file : namesDir.entryList({QStringLiteral("*.mail")}, QDir::Files, QDir::Name)) {
+      if (fileState(namesDir.filePath(file)) != 1) continue;
+      if (const auto lines = readTextLines(namesDir.filePath(file))) lstMail_ << addressLines(*lines);
+    }
+
+    makeFolder(htmlFolder_);
+    msfgResultaat->hide();
+    written = writeHtmlPage(path, grid_, windowTitle());
+
+    txtMail_ = collectAddresses(wieMailen_, lstMail_);
+    putOnClipboard(txtMail_);
+    msfgResultaat->show();
+  }
+
+  if (!written) {
+    // A page that could not be written must never be reported as made, silent or not: the
+    // mail code would otherwise send a missing or old file.
+    inform(message(182).replace(QLatin1Char('~'), QDir::toNativeSeparators(path)));
+  } else if (!silent) {
+    inform(message(129).replace(QLatin1Char('~'), text(83).toLower()) + QStringLiteral("\n\n") +
+           QDir::toNativeSeparators(path));
+  }
+  parkFocus();
+}
+
+void FrmMervalo08::putOnClipboard(const QString& text) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (!clipboard) return;
+  // Some clipboard viewers hold on to the old contents for a moment; clearing a few times with
+  // a pause lets them let go before the addresses go on.
+  clipboard->clear();
+  QThread::msleep(150);
+  clipboard->clear();
+  QThread::msleep(150);
+  clipboard->clear();
+  clipboard->setText(text);
+}
+
+void FrmMervalo08::cmdAfdrukken_Click() {
+  if (!choosePrinter(*this)) {
+    setEnabled(true);
+    QApplication::restoreOverrideCursor();
+    cmdAfdrukken->setEnabled(true);
+    parkFocus();
+    return;
+  }
+  parkFocus();
+  printGrid(*this, grid_, windowTitle(), false);
+}
+
+void FrmMervalo08::cmdVerstuur_Click() {
+  if (mailDispatch()) mailDispatch()(*this);
+}
+
+void FrmMervalo08::cmdInstelling_Click() {
+  parkFocus();
+  openChild(QStringLiteral("frmMervalo09"));
+}
+
+void FrmMervalo08::cmdTerug_Click() { close(); }
+
+void FrmMervalo08::keyReleaseEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  Screen::keyReleaseEvent(event);
+}
+
+bool FrmMervalo08::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    close();
+    return true;
+  }
+  return Screen::eventFilter(watched, event);
+}
+
+}  // namespace mervalo

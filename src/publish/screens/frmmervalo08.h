@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QStringList>
+#include <functional>
+
+#include "app/grid.h"
+#include "app/screens/screen.h"
+
+class QFrame;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTableWidget;
+
+namespace mervalo {
+
+// The results screen: a four-column copy of the computed result, from which the organiser
+// writes the HTML page (and gets the players' addresses on the clipboard), prints the result
+// or mails it.
+class FrmMervalo08 : public Screen {
+  Q_OBJECT
+ public:
+  FrmMervalo08(AppContext& ctx, Screen* opener);
+
+  // Sending the page to every player lives with the mail code; while nothing is installed
+  // here the send button stays hidden.
+  static std::function<void(FrmMervalo08&)>& mailDispatch();
+
+  void formActivate() override;
+
+  void cmdMaakHTML_Click();
+  void cmdAfdrukken_Click();
+  void cmdVerstuur_Click();
+  void cmdInstelling_Click();
+  void cmdTerug_Click();
+
+  // While set, making the page asks nothing and reports nothing (the mail code makes the page
+  // itself before sending it).
+  bool silent = false;
+
+  const Grid& resultGrid() const { return grid_; }
+  // The recipients' keys in order (the texts the mail loop and the address lookup search for).
+  const QStringList& wieMailen() const { return wieMailen_; }
+  // "names |address" per player of the group companion.
+  const QStringList& mailingList() const { return lstMailingList_; }
+  // The addresses the last page collected, each followed by "; ".
+  const QString& collectedAddresses() const { return txtMail_; }
+  QString htmlFolderPath() const { return htmlFolder_; }
+  QString htmlFileName() const { return htmlFileName_; }
+
+ protected:
+  void keyReleaseEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildControls();
+  void formLoad();
+  void loadMailingList();
+  void putOnClipboard(const QString& text);
+
+  QTableWidget* msfgResultaat = nullptr;
+  QPushButton* cmdMaakHTML = nullptr;
+  QPushButton* cmdAfdrukken = nullptr;
+  QPushButton* cmdVerstuur = nullptr;
+  QPushButton* cmdInstelling = nullptr;
+  QPushButton* cmdTerug = nullptr;
+  QFrame* picVoorVerstuurDeMail = nullptr;
+  QFrame* picVerStuurDeMail = nullptr;
+  QLabel* lblVerstuurDeMail = nullptr;
+  QListWidget* lstWieMailen = nullptr;
+  QPushButton* cmdSetfocus = nullptr;
+
+  Grid grid_;
+  QStringList wieMailen_;
+  QStringList lstMailingList_;
+  QStringList lstMail_;
+  QString txtMail_;
+  QString htmlFolder_;
+  QString htmlFileName_;
+};
+
+}  // namespace mervalo

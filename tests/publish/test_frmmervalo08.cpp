@@ -1,0 +1,232 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "app/screens/screen.h"
+#include "publish/htmlpage.h"
+#include "publish/screens/frmmervalo08.h"
+#include "publish/screens/printing.h"
+#include "publish/screens/resultssource.h"
+#include "screentest.h"
+
+using namespace mervalo;
+using namespace mervalo::test;
+
+namespace {
+
+// Stands in for an entry screen that has computed its result.
+class FakeEntryScreen : public Screen, public ResultsSource {
+ public:
+  explicit FakeEntryScreen(AppContext& c) : Screen(c, nullptr) {
+    setObjectName(QStringLiteral("frmMervalo06"));
+    setWindowTitle(QStringLiteral("entry"));
+  }
+  const Grid& resultsGrid() const override { return grid; }
+  QStringList playersForMail() const override { return players; }
+  Grid grid;
+  QStringList players;
+};
+
+// A computed result of `pairs` pairs over 3 boards: rank, names, boards, MP, percentage, and
+// the column-totals row.
+Grid computedResult(int pairs) {
+  Grid g(pairs + 2, 7);
+  const QStringList head = {"Nr", "Paren", "1", "2", "3", "MP", "Percentage"};
+  for (int c = 0; c < 7; ++c) g.setText(0, c, head[c]);
+  for (int p = 1; p <= pairs; ++p) {
+    g.setText(p, 0, QString::number(p));
+    g.setAlignment(p, 0, kAlignCenterCenter);
+    g.setText(p, 1, QStringLiteral("Paar %1 [3]").arg(p));
+    g.setAlignment(p, 1, kAlignLeftCenter);
+    g.setText(p, 5, QString::number(20 - p));
+    g.setAlignment(p, 5, kAlignCenterCenter);
+    g.setText(p, 6, QStringLiteral("%1.00%").arg(70 - p));
+    g.setAlignment(p, 6, kAlignGeneral);
+  }
+  g.setText(pairs + 1, 2, QStringLiteral("99"));
+  return g;
+}
+
+class ResultsScreenTest : public ScreenTest {
+ protected:
+  ResultsScreenTest() {
+    registerAllScreens(ctx);
+    ctx.values.groupFileName = QStringLiteral("Dinsdag.txt");
+    setPrinterDialog(cancelledPrinterDialog());
+  }
+  ~ResultsScreenTest() override { setPrinterDialog({}); }
+
+  FrmMervalo08* open() {
+    entry = new FakeEntryScreen(ctx);
+    entry->grid = grid;
+    entry->players = players;
+    entry->show();
+    auto* s = dynamic_cast<FrmMervalo08*>(entry->openChild(QStringLiteral("frmMervalo08")));
+    EXPECT_NE(s, nullptr);
+    return s;
+  }
+
+  QStringList page() const { return readLines(QStringLiteral("/HTML/Dinsdag.html")); }
+
+  Grid grid = computedResult(11);
+  QStringList players;
+  FakeEntryScreen* entry = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ResultsScreenTest, CaptionGridAndPageForDinsdag) {
+  FrmMervalo08* s = open();
+  ASSERT_TRUE(s);
+  EXPECT_EQ(s->windowTitle(), QStringLiteral("Uitslag (Dinsdag)"));
+  EXPECT_FALSE(entry->isEnabled());
+
+  auto* table = child<QTableWidget>(s, "msfgResultaat");
+  ASSERT_TRUE(table);
+  ASSERT_EQ(table->rowCount(), 12);  // the totals row stays behind
+  ASSERT_EQ(table->columnCount(), 4);
+  EXPECT_EQ(table->item(0, 2)->text(), QStringLiteral("MP"));
+  EXPECT_EQ(table->item(4, 1)->text(), QStringLiteral("Paar 4 [3]"));
+  EXPECT_EQ(table->item(4, 3)->text(), QStringLiteral("66.00%"));
+  EXPECT_EQ(table->item(2, 0)->background().color(), QColor(255, 255, 192));
+  EXPECT_NE(table->item(3, 0)->background().color(), QColor(255, 255, 192));
+
+  prompter.answerNo();  // keep old pages
+  QTest::mouseClick(child<QPushButton>(s, "cmdMaakHTML"), Qt::LeftButton);
+  ASSERT_EQ(prompter.count(), 2);
+  EXPECT_EQ(prompter.shown()[0].icon, PromptIcon::Question);
+  EXPECT_EQ(prompter.shown()[0].title, QStringLiteral("Uitslag (Dinsdag)"));
+  EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("HTML bestand klaar\n\n")));
+  EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("Dinsdag.html")));
+
+  const QStringList lines = page();
+  ASSERT_EQ(lines.size(), 12 + 12 * 6);
+  EXPECT_EQ(lines[2], QStringLiteral("   <title>Uitslag (Dinsdag)</title>"));
+  // Row blocks start at line 9; each is "<tr>", four cells, "</tr>".
+  auto cellLine = [&](int row, int col) { return lines[9 + row * 6 + 1 + col]; };
+  EXPECT_FALSE(cellLine(0, 0).contains(QStringLiteral("bgColor")));
+  EXPECT_FALSE(cellLine(1, 3).contains(QStringLiteral("bgColor")));
+  EXPECT_TRUE(cellLine(2, 1).contains(QStringLiteral(" bgColor=\"#FFFFC0\"")));
+  EXPECT_FALSE(cellLine(3, 1).contains(QStringLiteral("bgColor")));
+  EXPECT_TRUE(cellLine(4, 2).contains(QStringLiteral(" bgColor=\"#FFFFC0\"")));
+  // The alignment forms: centred bare, general right with trailing spaces, left with leading.
+  EXPECT_TRUE(cellLine(3, 0).contains(QStringLiteral("align=\"center\"><font face=\"Verdana\" size=\"3\" COLOR=\"#000000\">3</font>")));
+  EXPECT_TRUE(cellLine(3, 3).contains(QStringLiteral("align=\"right\"><font face=\"Verdana\" size=\"3\" COLOR=\"#000000\">67.00%&nbsp;&nbsp;</font>")));
+  EXPECT_TRUE(cellLine(3, 1).contains(QStringLiteral("align=\"left\"><font face=\"Verdana\" size=\"3\" COLOR=\"#000000\">&nbsp;&nbsp;Paar 3 [3]</font>")));
+  // CR LF throughout.
+  const QByteArray raw = readRaw(QStringLiteral("/HTML/Dinsdag.html"));
+  EXPECT_EQ(raw.count("\r\n"), lines.size());
+  EXPECT_EQ(raw.count('\n'), lines.size());
+}
+
+TEST_F(ResultsScreenTest, OldPagesGoOnlyOnYes) {
+  writeFile(QStringLiteral("/HTML/Maandag.HTML"), {QStringLiteral("x")});
+  writeFile(QStringLiteral("/HTML/Vrijdag.html"), {QStringLiteral("x")});
+  writeFile(QStringLiteral("/HTML/notities.txt"), {QStringLiteral("x")});
+  FrmMervalo08* s = open();
+  ASSERT_TRUE(s);
+  prompter.answerNo();
+  s->cmdMaakHTML_Click();
+  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/HTML/Maandag.HTML"))));
+  prompter.answerYes();
+  s->cmdMaakHTML_Click();
+  EXPECT_FALSE(QFile::exists(path(QStringLiteral("/HTML/Maandag.HTML"))));
+  EXPECT_FALSE(QFile::exists(path(QStringLiteral("/HTML/Vrijdag.html"))));
+  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/HTML/notities.txt"))));
+  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/HTML/Dinsdag.html"))));
+}
+
+TEST_F(ResultsScreenTest, EveryPlayerWithAnAddressGetsItOnceAndNobodyElses) {
+  writeFile(QStringLiteral("/namen/Club.mail"),
+            {QStringLiteral("Nr.|Dhr / Mevr|Voornaam|Achternaam|E-mailadres"),
+             QStringLiteral("1|Dhr.|Jan|Smit|fam@club.nl"), QStringLiteral("2|Mevr.|Ann|Smit|fam@club.nl"),
+             QStringLiteral("3|Dhr.|Piet|Bos|piet@club.nl"), QStringLiteral("4|Mevr.|Els|Bos|"),
+             QStringLiteral("5|Dhr.|Kees|Jansen|kees@club.nl")});
+  writeFile(QStringLiteral("/namen/Dinsdagclub.mail"), {QStringLiteral("1|Dhr.|Piet|Bos|piet@club.nl")});
+  writeFile(QStringLiteral("/namen/Club.txt"), {QStringLiteral("1|Dhr.|Zz|Zz|zz@club.nl")});  // not a companion
+  const QStringList companion = {QStringLiteral("1|Dhr.|Jan|Smit|fam@club.nl"), QStringLiteral("2|Mevr.|Ann|Smit|fam@club.nl"),
+                                 QStringLiteral("3|Dhr.|Piet|Bos|piet@club.nl"), QStringLiteral("4|Mevr.|Els|Bos|")};
+  writeFile(QStringLiteral("/groepen/Dinsdag.mail"), companion);
+  players = {QStringLiteral("|fam@club.nl"), QStringLiteral("  "), QStringLiteral("|fam@club.nl"),
+             QStringLiteral("|piet@club.nl"), QStringLiteral("|Mevr.|Els|Bos|")};
+  FrmMervalo08* s = open();
+  ASSERT_TRUE(s);
+
+  auto* list = child<QListWidget>(s, "lstWieMailen");
+  ASSERT_TRUE(list);
+  ASSERT_EQ(list->count(), 4);  // the blank entry is left out
+  EXPECT_EQ(list->item(0)->text(), QStringLiteral("Dhr. Jan Smit"));
+  EXPECT_EQ(list->item(3)->text(), QStringLiteral("Mevr. Els Bos"));
+  EXPECT_EQ(s->mailingList().first(), QStringLiteral("Dhr. Jan Smit |fam@club.nl"));
+
+  prompter.answerNo();
+  s->cmdMaakHTML_Click();
+  const QString expected = QStringLiteral("fam@club.nl; fam@club.nl; piet@club.nl; ");
+  EXPECT_EQ(s->collectedAddresses(), expected);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), expected);
+}
+
+TEST_F(ResultsScreenTest, SilentModeAsksAndReportsNothing) {
+  writeFile(QStringLiteral("/namen/Club.mail"), {QStringLiteral("1|Dhr.|Jan|Smit|jan@club.nl")});
+  players = {QStringLiteral("|jan@club.nl")};
+  FrmMervalo08* s = open();
+  ASSERT_TRUE(s);
+  QGuiApplication::clipboard()->setText(QStringLiteral("old"));
+  s->silent = true;
+  s->cmdMaakHTML_Click();
+  s->silent = false;
+  EXPECT_EQ(prompter.count(), 0);
+  EXPECT_FALSE(page().isEmpty());
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("jan@club.nl; "));
+}
+
+TEST_F(ResultsScreenTest, MissingCompanionIsMadeFromTheGroupFile) {
+  writeFile(QStringLiteral("/groepen/Dinsdag.txt"), {QStringLiteral("1| Dhr. Jan Smit+2| Mevr. Ann Bos")});
+  FrmMervalo08* s = open();
+  ASSERT_TRUE(s);
+  EXPECT_EQ(readLines(QStringLiteral("/groepen/Dinsdag.mail")), readLines(QStringLiteral("/groepen/Dinsdag.txt")));
+}
+
+TEST_F(ResultsScreenTest, EscAndTerugGiveTheEntryScreenBack) {
+  FrmMervalo08* s = open();
+  ASSERT_TRUE(s);
+  QPointer<FrmMervalo08> alive(s);
+  QTest::keyRelease(child<QPushButton>(s, "cmdMaakHTML"), Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }));
+  EXPECT_TRUE(entry->isEnabled());
+
+  s = dynamic_cast<FrmMervalo08*>(entry->openChild(QStringLiteral("frmMervalo08")));
+  ASSERT_TRUE(s);
+  alive = s;
+  QTest::mouseClick(child<QPushButton>(s, "cmdTerug"), Qt::LeftButton);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }));
+  EXPECT_TRUE(entry->isEnabled());
+}
+
+TEST_F(ResultsScreenTest, MailButtonsWaitForTheMailCode) {
+  writeFile(QStringLiteral("/standaard.ini"), {QStringLiteral("[standaard]"), QStringLiteral("eigen e-mail adres= ik@club.nl "),
+                                               QStringLiteral("Naam voor e-mail=Ik")});
+  FrmMervalo08* s = open();
+  ASSERT_TRUE(s);
+  EXPECT_EQ(ctx.values.ownEmailAddress, QStringLiteral("ik@club.nl"));
+  EXPECT_TRUE(child<QPushButton>(s, "cmdInstelling")->isVisible());
+  EXPECT_FALSE(child<QPushButton>(s, "cmdVerstuur")->isVisible());
+}
+
+TEST_F(ResultsScreenTest, PrintingCancelledOrToPdf) {
+  FrmMervalo08* s = open();
+  ASSERT_TRUE(s);
+  QTest::mouseClick(child<QPushButton>(s, "cmdAfdrukken"), Qt::LeftButton);
+  EXPECT_EQ(s->property("Tag").toString(), QStringLiteral("1"));
+  EXPECT_TRUE(s->isEnabled());
+
+  const QString pdf = path(QStringLiteral("/uitslag.pdf"));
+  setPrinterDialog(pdfPrinterDialog(pdf));
+  QTest::mouseClick(child<QPushButton>(s, "cmdAfdrukken"), Qt::LeftButton);
+  EXPECT_GT(QFileInfo(pdf).size(), 0);
+}
