@@ -121,6 +121,14 @@ TEST(PrintLayoutPages, EveryRowIsPrintedOnceInOrderAndNoRowStartsInTheBottomMarg
   for (int i = 0; i < 250; ++i) EXPECT_EQ(all[i], QString::number(i + 1));
 }
 
+TEST(PrintLayoutPages, ARowEndingExactlyOnTheBottomMarginEndsThePage) {
+  // Rows from 880; ten rows end at 3880, which is 5480 - 1600.
+  const PrintLayout layout = layoutGrid(listGrid(20), request({11000, 5480}, {11000, 5480}), fixedMeasure());
+  ASSERT_GE(layout.pages.size(), 2u);
+  EXPECT_EQ(firstColumn(layout.pages[0]).size(), 10);
+  EXPECT_EQ(firstColumn(layout.pages[1]).at(1), QStringLiteral("10"));
+}
+
 TEST(PrintLayoutPages, AGridThatJustFillsAPageLeavesNoEmptyPageBehind) {
   const PrintLayout layout = layoutGrid(listGrid(41), request(), fixedMeasure());
   ASSERT_EQ(layout.pages.size(), 1u);
