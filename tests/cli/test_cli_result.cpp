@@ -1,0 +1,303 @@
+// Runs the real mervalo-cli on small events whose results were worked out by hand.
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "app/textfile.h"
+#include "qtprint.h"
+
+namespace {
+
+using mervalo::readTextLines;
+using mervalo::writeTextLines;
+
+struct CliRun {
+  int exitCode = -1;
+  QByteArray out;
+  QByteArray err;
+};
+
+CliRun runCli(const QStringList& args) {
+  QProcess p;
+  p.start(QStringLiteral(MERVALO_BIN_DIR "/mervalo-cli"), args);
+  CliRun r;
+  if (!p.waitForFinished(20000)) return r;
+  r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+  r.out = p.readAllStandardOutput();
+  r.err = p.readAllStandardError();
+  return r;
+}
+
+// Seven pairs and the phantom pair 8 (the sit-out), three rounds of one board. Round k: every
+// table plays board k.
+const QStringList kGroup = {
+    QStringLiteral("1| Dhr. Jan Smit+2| Mevr. Anna de Vries"),
+    QStringLiteral("3| Dhr. Piet Bakker+4| Mevr. Els Bakker"),
+    QStringLiteral("5| Mevr. H\u00e9l\u00e8ne Dubois+6| Dhr. Kees Jansen"),
+    QStringLiteral("7| Dhr. Ad Visser+8| Mevr. Ria Visser"),
+    QStringLiteral("9| Mevr. Tineke de Boer+10| Dhr. Henk de Boer"),
+    QStringLiteral("11|  Joop Mulder+12| Mevr. Greet Mulder"),
+    QStringLiteral("13| Dhr. Bert Kok+14| Mevr. Truus Kok"),
+};
+
+const QStringList kSchema = {
+    QStringLiteral("Speelschema 8 paren 3 ronden"),
+    QStringLiteral("Ronde 1\t1-2 (1-4)\t3-4 (1-4)\t5-6 (1-4)\t7-8 (1-4)"),
+    QString(),
+    QStringLiteral("Ronde 2\t1-4 (5-8)\t2-3 (5-8)\t5-8 (5-8)\t6-7 (5-8)"),
+    QStringLiteral("Ronde 3\t1-6 (9-12)\t2-5 (9-12)\t3-8 (9-12)\t4-7 (9-12)"),
+};
+
+QStringList header(const QString& group, int mode) {
+  return {group + QStringLiteral(" Uitslag"), QStringLiteral("8"), QStringLiteral("8"), QStringLiteral("3"),
+          QStringLiteral("1"), QStringLiteral("08 Paren 03 Ronden Test"), QString::number(mode)};
+}
+
+// Board 1: +420, +420, -50 (the sit-out table stored as "n" is ignored). Board 2: one table not
+// played. Board 3: one adjusted table 60%/40%. The stored matchpoints are wrong on purpose: they
+// must be recomputed.
+QStringList perBoardEvent() {
+  return header(QStringLiteral("05-12-2026 Groep A"), 0) +
+         QStringList{QStringLiteral("01*1|2|||420|-420|9|9@3|4|||420|-420|9|9@5|6|||-50|50|9|9@7|8|||n|n|n|n"),
+                     QStringLiteral("03*1|6|||60%|40%|2|2@2|5|||-100|100|0|2@4|7|||200|-200|2|0"),
+                     QStringLiteral("02*1|4|||110|-110|0|2@2|3|||n|n|n|n@6|7|||140|-140|2|0")};
+}
+
+// The same first board; on board 2 the slip 1-4 was stored swapped; board 3 misses a slip.
+QStringList perRoundEvent() {
+  return header(QStringLiteral("05-12-2026 Groep B"), 1) +
+         QStringList{QStringLiteral("1-2*|420|-420~3-4*|420|-420~5-6*|-50|50~7-8*"),
+                     QStringLiteral("4-1*|-110|110~2-3*|n|n~5-8*~6-7*|140|-140"),
+                     QStringLiteral("1-6*|60%|40%~2-5*|-100|100~3-8*~4-7*")};
+}
+
+class CliResult : public ::testing::Test {
+ public:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    for (const char* sub : {"namen", "groepen", "schema/10", "schema/11", "invoer"}) QDir(folder()).mkpath(QLatin1String(sub));
+    put(QStringLiteral("taal.txt"), {QStringLiteral("10")});
+    put(QStringLiteral("schema/10/08 Paren 03 Ronden Test.txt"), kSchema);
+    put(QStringLiteral("groepen/05-12-2026 Groep A.txt"), kGroup);
+    put(QStringLiteral("groepen/05-12-2026 Groep B.txt"), kGroup);
+    put(QStringLiteral("invoer/05-12-2026 Groep A Uitslag.txt"), perBoardEvent());
+    put(QStringLiteral("invoer/05-12-2026 Groep B Uitslag.txt"), perRoundEvent());
+  }
+  QString folder() const { return dir.path(); }
+  void put(const QString& rel, const QStringList& lines) { ASSERT_TRUE(writeTextLines(folder() + QLatin1Char('/') + rel, lines)); }
+  void putRaw(const QString& rel, const QByteArray& bytes) {
+    QFile f(folder() + QLatin1Char('/') + rel);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+  }
+  // Every file under the folder with its bytes, to prove that nothing changed.
+  QMap<QString, QByteArray> snapshot() const {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder(), QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+      const QString path = it.next();
+      QFile f(path);
+      files[path] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<dir>");
+    }
+    return files;
+  }
+  QTemporaryDir dir;
+};
+
+const char kPerBoardGrid[] =
+    "Nr\tParen\t1\t2\t3\tMP\tPercentage\n"
+    "1\tJoop Mulder - Mevr. Greet Mulder [3]\t4\t3.5\t1.6\t10\t83.33%\n"
+    "2\tMevr. H\xc3\xa9l\xc3\xa8ne Dubois - Dhr. Kees Jansen [1]\t3\tn\t\t3\t75.00%\n"
+    "3\tDhr. Ad Visser - Mevr. Ria Visser [3]\t1\t3.5\t3.5\t8\t66.67%\n"
+    "(4)\tDhr. Jan Smit - Mevr. Anna de Vries [3]\t3\t0.5\t2.4\t6\t50.00%\n"
+    "(4)\tMevr. Tineke de Boer - Dhr. Henk de Boer [2]\t0\t\t3.5\t4\t50.00%\n"
+    "6\tDhr. Piet Bakker - Mevr. Els Bakker [2]\t1\tn\t0.5\t2\t25.00%\n"
+    "7\tDhr. Bert Kok - Mevr. Truus Kok [2]\t\t0.5\t0.5\t0\t0.00%\n"
+    "\t\t12\t8\t12\t\t\n";
+
+const char kPerRoundGrid[] =
+    "Nr\tParen\t1\t2\t3\tMP\tPercentage\n"
+    "1\tJoop Mulder - Mevr. Greet Mulder [2]\t4\t3.5\t\t8\t100.00%\n"
+    "(2)\tDhr. Jan Smit - Mevr. Anna de Vries [2]\t3\t3.5\t\t6\t75.00%\n"
+    "(2)\tMevr. H\xc3\xa9l\xc3\xa8ne Dubois - Dhr. Kees Jansen [1]\t3\tn\t\t3\t75.00%\n"
+    "(4)\tDhr. Piet Bakker - Mevr. Els Bakker [1]\t1\tn\t\t1\t25.00%\n"
+    "(4)\tDhr. Ad Visser - Mevr. Ria Visser [2]\t1\t0.5\t\t2\t25.00%\n"
+    "(6)\tMevr. Tineke de Boer - Dhr. Henk de Boer [1]\t0\t\t\t0\t0.00%\n"
+    "(6)\tDhr. Bert Kok - Mevr. Truus Kok [1]\t\t0.5\t\t0\t0.00%\n"
+    "\t\t12\t8\t0\t\t\n";
+
+// --- whole events ---------------------------------------------------------------------------
+
+TEST_F(CliResult, PerBoardEventGivesTheHandWorkedResultAndPage) {
+  const CliRun r = runCli({QStringLiteral("result"), folder(), QStringLiteral("05-12-2026 Groep A Uitslag")});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(r.out, QByteArray(kPerBoardGrid));
+  EXPECT_TRUE(r.err.isEmpty());
+
+  QFile page(folder() + QStringLiteral("/HTML/05-12-2026 Groep A.html"));
+  ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+  QFile golden(QStringLiteral(MERVALO_TEST_DATA "/scoring/05-12-2026 Groep A.html"));
+  ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
+  const QList<QByteArray> got = page.readAll().split('\n');
+  const QList<QByteArray> want = golden.readAll().split('\n');
+  ASSERT_EQ(got.size(), want.size());
+  for (qsizetype i = 0; i < got.size(); ++i) EXPECT_EQ(got[i], want[i]) << "page line " << i + 1;
+}
+
+TEST_F(CliResult, PerRoundEventHonoursSwappedSlipsAndLeavesAnIncompleteBoardEmpty) {
+  const CliRun r = runCli({QStringLiteral("result"), folder(), QStringLiteral("05-12-2026 Groep B Uitslag")});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(r.out, QByteArray(kPerRoundGrid));
+  EXPECT_TRUE(QFile::exists(folder() + QStringLiteral("/HTML/05-12-2026 Groep B.html")));
+}
+
+TEST_F(CliResult, ResultLeavesTheEventAndGroupFilesAlone) {
+  const auto before = snapshot();
+  ASSERT_EQ(runCli({QStringLiteral("result"), folder(), QStringLiteral("05-12-2026 Groep A Uitslag")}).exitCode, 0);
+  auto after = snapshot();
+  after.remove(folder() + QStringLiteral("/HTML"));
+  after.remove(folder() + QStringLiteral("/HTML/05-12-2026 Groep A.html"));
+  EXPECT_EQ(after, before);
+}
+
+TEST_F(CliResult, EnglishProgramFolderUsesEnglishNamesAndHeadings) {
+  put(QStringLiteral("taal.txt"), {QStringLiteral("11")});
+  put(QStringLiteral("schema/11/08 Paren 03 Ronden Test.txt"), kSchema);
+  QStringList event = perBoardEvent();
+  event[0] = QStringLiteral("2026-12-05 Group A Result");
+  put(QStringLiteral("invoer/2026-12-05 Group A Result.txt"), event);
+  put(QStringLiteral("groepen/2026-12-05 Group A.txt"), kGroup);
+  const CliRun r = runCli({QStringLiteral("result"), folder(), QStringLiteral("2026-12-05 Group A Result")});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_TRUE(r.out.startsWith("No\tPairs\t1\t2\t3\tMP\tPercentage\n"));
+  EXPECT_TRUE(QFile::exists(folder() + QStringLiteral("/HTML/2026-12-05 Group A.html")));
+  // The Dutch event is not an event of the English program.
+  EXPECT_NE(runCli({QStringLiteral("result"), folder(), QStringLiteral("05-12-2026 Groep A Uitslag")}).exitCode, 0);
+}
+
+TEST_F(CliResult, CsvHoldsTheSameGridQuotedForASpreadsheet) {
+  QStringList group = kGroup;
+  group[0] = QStringLiteral("1| Dhr. Jan \"Jantje\" Smit, jr.+2| Mevr. Anna de Vries");
+  put(QStringLiteral("groepen/05-12-2026 Groep A.txt"), group);
+  const CliRun r = runCli({QStringLiteral("csv"), folder(), QStringLiteral("05-12-2026 Groep A Uitslag")});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const QList<QByteArray> lines = r.out.split('\n');
+  ASSERT_EQ(lines.size(), 10);  // nine rows, each ended by CR LF
+  EXPECT_EQ(lines[0], "Nr,Paren,1,2,3,MP,Percentage\r");
+  EXPECT_EQ(lines[4], "(4),\"Dhr. Jan \"\"Jantje\"\" Smit, jr. - Mevr. Anna de Vries [3]\",3,0.5,2.4,6,50.00%\r");
+  EXPECT_EQ(lines[8], ",,12,8,12,,\r");
+  EXPECT_FALSE(QFile::exists(folder() + QStringLiteral("/HTML")));
+
+  const QString out = dir.filePath(QStringLiteral("result.csv"));
+  ASSERT_EQ(runCli({QStringLiteral("csv"), folder(), QStringLiteral("05-12-2026 Groep A Uitslag"), out}).exitCode, 0);
+  QFile f(out);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), QByteArray("\xEF\xBB\xBF") + r.out);
+}
+
+// --- the score box -------------------------------------------------------------------------
+
+TEST(CliScore, PrintsBothBoxesAndTheVerdict) {
+  const struct {
+    const char* board;
+    const char* typed;
+    const char* want;
+  } cases[] = {
+      {"1", "42", "420\t-420\taccepted\n"},
+      {"1", "620", "620\t-620\twrong-vulnerability\n"},
+      {"1", "435", "435\t-435\timpossible\n"},
+      {"2", "-620", "-620\t620\twrong-vulnerability\n"},
+      {"4", "5-", "-50\t50\twrong-vulnerability\n"},
+      {"17", "N", "N\tn\taccepted\n"},
+      {"192", "0", "0\t0\taccepted\n"},
+      {"3", "62.5%", "62.5%\t\taccepted\n"},
+      {"1", "4x2", "420\t-420\taccepted\n"},  // a key the box does not take is swallowed
+  };
+  for (const auto& c : cases) {
+    const CliRun r = runCli({QStringLiteral("score"), QLatin1String(c.board), QLatin1String(c.typed)});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, QByteArray(c.want)) << "board " << c.board << " typed " << c.typed;
+  }
+  EXPECT_NE(runCli({QStringLiteral("score"), QStringLiteral("193"), QStringLiteral("420")}).exitCode, 0);
+  EXPECT_NE(runCli({QStringLiteral("score"), QStringLiteral("x"), QStringLiteral("420")}).exitCode, 0);
+}
+
+// --- damaged input -------------------------------------------------------------------------
+
+// Each damage must give one line on stderr naming the file, a failing exit status, no output and
+// an untouched folder.
+void expectRefused(CliResult& t, const QString& event, const QString& namedFile) {
+  const auto before = t.snapshot();
+  for (const char* cmd : {"result", "csv"}) {
+    const CliRun r = runCli({QLatin1String(cmd), t.folder(), event});
+    EXPECT_NE(r.exitCode, 0) << cmd;
+    EXPECT_TRUE(r.out.isEmpty()) << cmd;
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(r.err).contains(namedFile)) << r.err.toStdString() << " should name " << namedFile.toStdString();
+  }
+  EXPECT_EQ(t.snapshot(), before);
+}
+
+TEST_F(CliResult, MissingFilesAreReportedByName) {
+  expectRefused(*this, QStringLiteral("05-12-2026 Groep C Uitslag"), QStringLiteral("Groep C Uitslag.txt"));
+  QFile::remove(folder() + QStringLiteral("/groepen/05-12-2026 Groep A.txt"));
+  expectRefused(*this, QStringLiteral("05-12-2026 Groep A Uitslag"), QStringLiteral("Groep A.txt"));
+  QFile::remove(folder() + QStringLiteral("/schema/10/08 Paren 03 Ronden Test.txt"));
+  expectRefused(*this, QStringLiteral("05-12-2026 Groep B Uitslag"), QStringLiteral("08 Paren 03 Ronden Test.txt"));
+  putRaw(QStringLiteral("invoer/05-12-2026 Groep D Uitslag.txt"), QByteArray());
+  expectRefused(*this, QStringLiteral("05-12-2026 Groep D Uitslag"), QStringLiteral("Groep D Uitslag.txt"));
+}
+
+TEST_F(CliResult, DamagedEventFilesAreRefused) {
+  const QString name = QStringLiteral("05-12-2026 Groep A Uitslag");
+  const QString file = QStringLiteral("invoer/") + name + QStringLiteral(".txt");
+  const QStringList good = perBoardEvent();
+  const auto damaged = [&](int line, const QString& text) {
+    QStringList lines = good;
+    if (line < lines.size()) lines[line] = text;
+    else lines.append(text);
+    return lines;
+  };
+  const QList<QStringList> cases = {
+      good.mid(0, 5),                                                                  // header cut short
+      damaged(1, QStringLiteral("acht")),                                              // pairs not a number
+      damaged(3, QStringLiteral("40")),                                                // rounds out of range
+      damaged(7, QStringLiteral("garbage without a key")),                             // not a record
+      damaged(7, QStringLiteral("01*1|2||420|-420|3|1")),                              // seven fields
+      damaged(7, QStringLiteral("01*1|2|||420|-420|3|1|extra")),                       // nine fields
+      damaged(7, QStringLiteral("01*1|2|||vier|-420|3|1")),                            // score not a number
+      damaged(7, QStringLiteral("01*1|2|||420|-4.2e1|3|1")),                           // EW score not a score
+      damaged(7, QStringLiteral("01*1|9|||420|-420|3|1")),                             // pair outside the field
+      damaged(7, QStringLiteral("01*x|2|||420|-420|3|1")),                             // pair not a number
+      damaged(7, QStringLiteral("04*1|2|||420|-420|3|1")),                             // board beyond the event
+  };
+  for (const QStringList& lines : cases) {
+    put(file, lines);
+    SCOPED_TRACE(lines.join(QLatin1Char('/')).toStdString());
+    expectRefused(*this, name, name + QStringLiteral(".txt"));
+  }
+}
+
+TEST_F(CliResult, DamagedBoardLinesAreRefused) {
+  const QString name = QStringLiteral("05-12-2026 Groep B Uitslag");
+  const QString file = QStringLiteral("invoer/") + name + QStringLiteral(".txt");
+  for (const QString& line : {QStringLiteral("1-2*|420~3-4*"), QStringLiteral("1-2|420|-420~3-4*"),
+                              QStringLiteral("1-12*|420|-420~3-4*"), QStringLiteral("1-2*|abc|-420~3-4*"),
+                              QStringLiteral("12*|420|-420~3-4*")}) {
+    QStringList lines = perRoundEvent();
+    lines[7] = line;
+    put(file, lines);
+    SCOPED_TRACE(line.toStdString());
+    expectRefused(*this, name, name + QStringLiteral(".txt"));
+  }
+  QStringList extra = perRoundEvent();
+  extra.append(QStringLiteral("1-2*|420|-420"));  // a fourth board in a three-board event
+  put(file, extra);
+  expectRefused(*this, name, name + QStringLiteral(".txt"));
+}
+
+}  // namespace
