@@ -1,0 +1,297 @@
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "event/screens/frmmervalo04.h"
+#include "screentest.h"
+
+using namespace mervalo;
+using namespace mervalo::test;
+
+namespace {
+
+// Stands in for an entry screen, so that Start can be seen to open it.
+class EntryStandIn : public Screen {
+ public:
+  EntryStandIn(AppContext& c, Screen* opener, const QString& name) : Screen(c, opener) { setObjectName(name); }
+};
+
+class EventStartTest : public ScreenTest {
+ protected:
+  EventStartTest() {
+    QDir().mkpath(path(QStringLiteral("/invoer")));
+    QDir().mkpath(path(QStringLiteral("/groepen")));
+    writeFile(QStringLiteral("/schema/10/08 Paren 06 Ronden Howell.txt"), {QStringLiteral("kop")});
+    writeFile(QStringLiteral("/schema/10/08 Paren 03 Ronden Howell.txt"), {QStringLiteral("kop")});
+    writeFile(QStringLiteral("/schema/10/06 Paren 06 Ronden Howell.txt"), {QStringLiteral("kop")});
+  }
+
+  FrmMervalo04* open() {
+    screen = new FrmMervalo04(ctx, nullptr);
+    screen->showAndActivate();
+    return screen;
+  }
+
+  static QStringList pairs(int n) {
+    QStringList lines;
+    for (int i = 1; i <= n; ++i) lines << QStringLiteral("%1| Dhr. A%1+%2| Mevr. B%2").arg(i).arg(i + 100);
+    return lines;
+  }
+
+  void click(QListWidget* list, const QString& text) {
+    const auto items = list->findItems(text, Qt::MatchExactly);
+    ASSERT_EQ(items.size(), 1) << text.toStdString();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items.first()).center());
+  }
+
+  QStringList entries(QListWidget* list) const {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+    return out;
+  }
+
+  QString chooseGroup(const QString& name) {
+    click(screen->lstGroepBestand, name);
+    return screen->lblParen->text() + QLatin1Char('/') + screen->lblStilzit->text();
+  }
+
+  QStringList eventHeader(const QString& schema, const QString& mode, const QString& rounds = QStringLiteral("6")) {
+    return {QStringLiteral("12-03-2024 Groep A Uitslag"), QStringLiteral("8"), QStringLiteral("Geen"), rounds,
+            QStringLiteral("3"), schema, mode};
+  }
+
+  FrmMervalo04* screen = nullptr;
+};
+
+}  // namespace
+
+TEST_F(EventStartTest, CountsPairsAndFindsTheSitOut) {
+  writeFile(QStringLiteral("/groepen/12-03-2024 Groep A.txt"), pairs(7) << QString() << QStringLiteral("   "));
+  QStringList withSitOut = pairs(8);
+  withSitOut[4] = QStringLiteral("***** Stilzit *****");
+  writeFile(QStringLiteral("/groepen/12-03-2024 Groep B.txt"), withSitOut);
+  writeFile(QStringLiteral("/groepen/12-03-2024 Groep C.txt"), pairs(6));
+  open();
+  EXPECT_EQ(chooseGroup(QStringLiteral("12-03-2024 Groep A")), QStringLiteral("8/8"));
+  EXPECT_EQ(ctx.values.groupFileName, QStringLiteral("12-03-2024 Groep A.txt"));
+  EXPECT_EQ(chooseGroup(QStringLiteral("12-03-2024 Groep B")), QStringLiteral("8/5"));
+  EXPECT_EQ(chooseGroup(QStringLiteral("12-03-2024 Groep C")), QStringLiteral("6/Geen"));
+  EXPECT_EQ(entries(screen->lstSchema), QStringList{QStringLiteral("06 Paren 06 Ronden Howell")});
+  EXPECT_FALSE(screen->cmdStart->isEnabled());
+  EXPECT_EQ(prompter.count(), 0);
+}
+
+TEST_F(EventStartTest, SpinControlsWrapAroundAndRebuildTheSchemaList) {
+  writeFile(QStringLiteral("/groepen/12-03-2024 Groep A.txt"), pairs(8));
+  open();
+  EXPECT_EQ(screen->txtRonden->text(), QStringLiteral("6"));
+  EXPECT_EQ(screen->txtSpellen->text(), QStringLiteral("4"));
+  chooseGroup(QStringLiteral("12-03-2024 Groep A"));
+  EXPECT_EQ(entries(screen->lstSchema), QStringList{QStringLiteral("08 Paren 06 Ronden Howell")});
+  click(screen->lstSchema, QStringLiteral("08 Paren 06 Ronden Howell"));
+  EXPECT_TRUE(screen->cmdStart->isEnabled());
+
+  // Up raises the number; up from 12 gives 3, down from 3 gives 12.
+  for (int i = 0; i < 6; ++i) screen->vscrRonden->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_EQ(screen->txtRonden->text(), QStringLiteral("12"));
+  EXPECT_FALSE(screen->cmdStart->isEnabled());  // a new number of rounds drops the movement
+  screen->vscrRonden->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_EQ(screen->txtRonden->text(), QStringLiteral("3"));
+  EXPECT_EQ(entries(screen->lstSchema), QStringList{QStringLiteral("08 Paren 03 Ronden Howell")});
+  screen->vscrRonden->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(screen->txtRonden->text(), QStringLiteral("12"));
+  EXPECT_TRUE(entries(screen->lstSchema).isEmpty());
+
+  for (int i = 0; i < 5; ++i) screen->vscrSpellen->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_EQ(screen->txtSpellen->text(), QStringLiteral("9"));
+  screen->vscrSpellen->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_EQ(screen->txtSpellen->text(), QStringLiteral("1"));
+  screen->vscrSpellen->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(screen->txtSpellen->text(), QStringLiteral("9"));
+}
+
+TEST_F(EventStartTest, StartWritesTheHeaderAndOpensTheEntryScreenOfTheMode) {
+  writeFile(QStringLiteral("/groepen/12-03-2024 Groep A.txt"), pairs(6));
+  ctx.screens[QStringLiteral("frmMervalo07")] = [](AppContext& c, Screen* o) -> Screen* {
+    return new EntryStandIn(c, o, QStringLiteral("frmMervalo07"));
+  };
+  open();
+  chooseGroup(QStringLiteral("12-03-2024 Groep A"));
+  click(screen->lstSchema, QStringLiteral("06 Paren 06 Ronden Howell"));
+  screen->vscrSpellen->triggerAction(QAbstractSlider::SliderSingleStepAdd);  // 3 boards a round
+  screen->optInvoer[1]->click();
+  QTest::mouseClick(screen->cmdStart, Qt::LeftButton);
+
+  EXPECT_EQ(readLines(QStringLiteral("/invoer/12-03-2024 Groep A Uitslag.txt")),
+            (QStringList{QStringLiteral("12-03-2024 Groep A Uitslag"), QStringLiteral("6"), QStringLiteral("Geen"),
+                         QStringLiteral("6"), QStringLiteral("3"), QStringLiteral("06 Paren 06 Ronden Howell"),
+                         QStringLiteral("1")}));
+  EXPECT_EQ(readLines(QStringLiteral("/start.txt")), QStringList{QStringLiteral("1")});
+  EXPECT_EQ(ctx.values.eventFileName, QStringLiteral("12-03-2024 Groep A Uitslag.txt"));
+  EXPECT_EQ(ctx.values.groupFileName, QStringLiteral("12-03-2024 Groep A.txt"));
+  EXPECT_TRUE(QTest::qWaitFor([] { return topLevel(QStringLiteral("frmMervalo07")) != nullptr; }));
+  EXPECT_EQ(topLevel(QStringLiteral("frmMervalo04")), nullptr);
+
+  // The next start remembers the mode.
+  open();
+  EXPECT_TRUE(screen->optInvoer[1]->isChecked());
+}
+
+TEST_F(EventStartTest, ReopeningFixesModeAndSchemaAndStartKeepsTheScores) {
+  writeFile(QStringLiteral("/schema/10/08 Paren 04 Ronden Howell.txt"), {QStringLiteral("kop")});
+  writeFile(QStringLiteral("/schema/10/08 Paren 04 Ronden Mitchell.txt"), {QStringLiteral("kop")});
+  QStringList event = eventHeader(QStringLiteral("08 Paren 04 Ronden Mitchell"), QStringLiteral("0"), QStringLiteral("4"));
+  event << QStringLiteral("01*1|2|||420|-420|2|0@3|4|||400|-400|0|2");
+  writeFile(QStringLiteral("/invoer/12-03-2024 Groep A Uitslag.txt"), event);
+  writeFile(QStringLiteral("/groepen/12-03-2024 Groep A.txt"), pairs(8));
+  const QByteArray before = readRaw(QStringLiteral("/invoer/12-03-2024 Groep A Uitslag.txt"));
+  writeFile(QStringLiteral("/start.txt"), {QStringLiteral(" 1 ")});
+  open();
+  EXPECT_TRUE(screen->optInvoer[1]->isChecked());
+
+  click(screen->lstInvoer, QStringLiteral("12-03-2024 Groep A Uitslag"));
+  EXPECT_EQ(screen->lblGroep->text(), QStringLiteral("12-03-2024 Groep A"));
+  EXPECT_EQ(screen->txtRonden->text(), QStringLiteral("4"));
+  EXPECT_EQ(screen->txtSpellen->text(), QStringLiteral("3"));
+  EXPECT_EQ(screen->lblStilzit->text(), QStringLiteral("Geen"));
+  ASSERT_EQ(screen->lstSchema->selectedItems().size(), 1);
+  EXPECT_EQ(screen->lstSchema->selectedItems().first()->text(), QStringLiteral("08 Paren 04 Ronden Mitchell"));
+  EXPECT_TRUE(screen->optInvoer[0]->isChecked());
+  EXPECT_FALSE(screen->optInvoer[0]->isEnabled());
+  EXPECT_FALSE(screen->optInvoer[1]->isEnabled());
+  EXPECT_FALSE(screen->fraSchema->isEnabled());
+  EXPECT_TRUE(screen->cmdWisInvoer->isEnabled());
+  EXPECT_TRUE(screen->cmdStart->isEnabled());
+
+  QTest::mouseClick(screen->cmdStart, Qt::LeftButton);
+  EXPECT_EQ(readRaw(QStringLiteral("/invoer/12-03-2024 Groep A Uitslag.txt")), before);
+  EXPECT_EQ(ctx.values.eventFileName, QStringLiteral("12-03-2024 Groep A Uitslag.txt"));
+  EXPECT_EQ(readLines(QStringLiteral("/start.txt")), QStringList{QStringLiteral("0")});
+
+  // A group whose event exists is refused until the event is deleted.
+  open();
+  click(screen->lstGroepBestand, QStringLiteral("12-03-2024 Groep A"));
+  EXPECT_EQ(prompter.last().text.count(QStringLiteral("12-03-2024 Groep A")), 2);
+  EXPECT_TRUE(screen->lblGroep->text().isEmpty());
+  EXPECT_TRUE(screen->lstGroepBestand->selectedItems().isEmpty());
+}
+
+TEST_F(EventStartTest, DamagedFilesAreReportedAndLeftAlone) {
+  writeFile(QStringLiteral("/groepen/12-03-2024 Groep A.txt"), {QString(), QStringLiteral("  "), QString()});
+  writeFile(QStringLiteral("/groepen/12-03-2024 Groep E.txt"), {});
+  const QList<QStringList> broken = {
+      {QStringLiteral("12-03-2024 Groep B Uitslag"), QStringLiteral("8")},
+      eventHeader(QStringLiteral("08 Paren 06 Ronden Howell"), QStringLiteral("0"), QStringLiteral("0")),
+      eventHeader(QStringLiteral("08 Paren 06 Ronden Howell"), QStringLiteral("0"), QStringLiteral("40")),
+      eventHeader(QStringLiteral("08 Paren 06 Ronden Howell"), QStringLiteral("zero")),
+      [&] {
+        QStringList l = eventHeader(QStringLiteral("08 Paren 06 Ronden Howell"), QStringLiteral("0"));
+        l[4] = QStringLiteral("0");
+        return l;
+      }(),
+      [&] {
+        QStringList l = eventHeader(QStringLiteral("08 Paren 06 Ronden Howell"), QStringLiteral("0"));
+        l[1] = QStringLiteral("acht");
+        return l;
+      }(),
+  };
+  for (int i = 0; i < broken.size(); ++i)
+    writeFile(QStringLiteral("/invoer/12-03-2024 Groep %1 Uitslag.txt").arg(QChar(u'B' + i)), broken[i]);
+  open();
+
+  chooseGroup(QStringLiteral("12-03-2024 Groep A"));
+  ASSERT_EQ(prompter.count(), 1);
+  EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("geen paren"))) << prompter.last().text.toStdString();
+  EXPECT_TRUE(screen->lblParen->text().isEmpty());
+  EXPECT_TRUE(entries(screen->lstSchema).isEmpty());
+  chooseGroup(QStringLiteral("12-03-2024 Groep E"));
+  EXPECT_EQ(prompter.count(), 2);
+
+  for (int i = 0; i < broken.size(); ++i) {
+    const QString name = QStringLiteral("12-03-2024 Groep %1 Uitslag").arg(QChar(u'B' + i));
+    const QByteArray before = readRaw(QLatin1Char('/') + QStringLiteral("invoer/") + name + QStringLiteral(".txt"));
+    prompter.clear();
+    click(screen->lstInvoer, name);
+    ASSERT_EQ(prompter.count(), 1) << name.toStdString();
+    EXPECT_TRUE(prompter.last().text.contains(name + QStringLiteral(".txt"))) << prompter.last().text.toStdString();
+    EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("line"))) << prompter.last().text.toStdString();
+    EXPECT_FALSE(screen->cmdStart->isEnabled());
+    EXPECT_EQ(readRaw(QStringLiteral("/invoer/") + name + QStringLiteral(".txt")), before);
+  }
+}
+
+TEST_F(EventStartTest, NamesOfAnotherLanguageAreRefused) {
+  writeFile(QStringLiteral("/groepen/12-03-2024 groep A.txt"), pairs(4));
+  writeFile(QStringLiteral("/invoer/12-03-2024 Groep A Result.txt"), eventHeader(QStringLiteral("x"), QStringLiteral("0")));
+  open();
+  click(screen->lstGroepBestand, QStringLiteral("12-03-2024 groep A"));
+  ASSERT_EQ(prompter.count(), 1);
+  EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("Groep"))) << prompter.last().text.toStdString();
+  EXPECT_EQ(prompter.last().title, QStringLiteral("Voorbereiding"));
+  EXPECT_TRUE(screen->lstGroepBestand->selectedItems().isEmpty());
+  EXPECT_TRUE(screen->lblParen->text().isEmpty());
+
+  click(screen->lstInvoer, QStringLiteral("12-03-2024 Groep A Result"));
+  ASSERT_EQ(prompter.count(), 2);
+  EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("Uitslag")));
+  EXPECT_TRUE(screen->lstInvoer->selectedItems().isEmpty());
+}
+
+TEST_F(EventStartTest, GroupFilesFollowTheLanguagesDatePatternAndSort) {
+  setLanguage(kEnglish);
+  writeFile(QStringLiteral("/schema/11/06 Pairs 06 Rounds Howell.txt"), {QStringLiteral("head")});
+  writeFile(QStringLiteral("/groepen/12-03-2024 Group A.txt"), pairs(6));
+  writeFile(QStringLiteral("/groepen/12-03-2024 Group A.mail"), {QStringLiteral("a@b.nl")});
+  writeFile(QStringLiteral("/groepen/01-04-2024 Group B.txt"), pairs(6));
+  writeFile(QStringLiteral("/groepen/2024-04-01 Group B.txt"), pairs(4));  // taken: left as it is
+  open();
+  EXPECT_EQ(entries(screen->lstGroepBestand), (QStringList{QStringLiteral("01-04-2024 Group B"), QStringLiteral("2024-03-12 Group A"),
+                                                           QStringLiteral("2024-04-01 Group B")}));
+  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/groepen/2024-03-12 Group A.mail"))));
+  QTest::mouseClick(screen->chkSorteerGroepen, Qt::LeftButton);
+  EXPECT_EQ(entries(screen->lstGroepBestand).first(), QStringLiteral("2024-04-01 Group B"));
+  EXPECT_EQ(screen->chkSorteerGroepen->text(), QStringLiteral("Sort from low to high"));
+
+  chooseGroup(QStringLiteral("2024-03-12 Group A"));
+  click(screen->lstSchema, QStringLiteral("06 Pairs 06 Rounds Howell"));
+  QTest::mouseClick(screen->cmdStart, Qt::LeftButton);
+  const QStringList written = readLines(QStringLiteral("/invoer/2024-03-12 Group A Result.txt"));
+  ASSERT_EQ(written.size(), 7);
+  EXPECT_EQ(written[0], QStringLiteral("2024-03-12 Group A Result"));
+  EXPECT_EQ(written[2], QStringLiteral("No"));
+}
+
+TEST_F(EventStartTest, DeletingAsksFirst) {
+  writeFile(QStringLiteral("/groepen/12-03-2024 Groep A.txt"), pairs(8));
+  writeFile(QStringLiteral("/invoer/12-03-2024 Groep B Uitslag.txt"), eventHeader(QStringLiteral("08 Paren 06 Ronden Howell"), QStringLiteral("0")));
+  open();
+  chooseGroup(QStringLiteral("12-03-2024 Groep A"));
+  prompter.answerNo();
+  QTest::mouseClick(screen->cmdWisGroepen, Qt::LeftButton);
+  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/groepen/12-03-2024 Groep A.txt"))));
+  EXPECT_FALSE(screen->cmdWisGroepen->isEnabled());
+  EXPECT_EQ(prompter.last().icon, PromptIcon::Question);
+
+  click(screen->lstInvoer, QStringLiteral("12-03-2024 Groep B Uitslag"));
+  prompter.answerYes();
+  QTest::mouseClick(screen->cmdWisInvoer, Qt::LeftButton);
+  EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("(12-03-2024 Groep B Uitslag)")));
+  EXPECT_FALSE(QFile::exists(path(QStringLiteral("/invoer/12-03-2024 Groep B Uitslag.txt"))));
+  EXPECT_EQ(screen->lstInvoer->count(), 0);
+  EXPECT_TRUE(screen->lblGroep->text().isEmpty());
+  EXPECT_FALSE(screen->cmdStart->isEnabled());
+  EXPECT_TRUE(screen->fraSchema->isEnabled());  // no longer fixed by the deleted event
+
+  chooseGroup(QStringLiteral("12-03-2024 Groep A"));
+  prompter.answerYes();
+  QTest::mouseClick(screen->cmdWisGroepen, Qt::LeftButton);
+  EXPECT_FALSE(QFile::exists(path(QStringLiteral("/groepen/12-03-2024 Groep A.txt"))));
+  EXPECT_EQ(screen->lstGroepBestand->count(), 0);
+}
