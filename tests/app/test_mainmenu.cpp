@@ -1,21 +1,258 @@
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include "app/screens/frmmervalo01.h"
+#include "app/screens/keysender.h"
+#include "publish/providerlist.h"
 #include "screentest.h"
+#include "version.h"
 
 using namespace mervalo;
 using namespace mervalo::test;
 
-using MainMenuTest = ScreenTest;
+namespace {
 
-TEST_F(MainMenuTest, FirstStartCreatesTheDataFolders) {
-  auto* menu = new FrmMervalo01(ctx);
-  menu->showAndActivate();
+// A screen that does nothing but close again, standing in for the screens the menu opens.
+class StubScreen : public Screen {
+ public:
+  StubScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
+    setObjectName(QStringLiteral("stub"));
+    resize(200, 100);
+  }
+};
+
+// Nine fields "<tag>0" to "<tag>8" as one decoded provider line.
+QString fields(const QString& tag) {
+  QStringList f;
+  for (int i = 0; i < 9; ++i) f.append(tag + QString::number(i));
+  return f.join(QStringLiteral("<>"));
+}
+
+QByteArray providerFile(int checkAdjust = 0) {
+  QStringList lines{encodeProviderLine(fields(QStringLiteral("a")), 31), encodeProviderLine(fields(QStringLiteral("b")), 250)};
+  const qsizetype size = lines[0].size() + lines[1].size() + 4;
+  lines[0].chop(4);
+  lines[0] += QStringLiteral("%1").arg(size - 12 + checkAdjust, 4, 10, QLatin1Char('0'));
+  return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
+}
+
+class MainMenuTest : public ScreenTest {
+ protected:
+  MainMenuTest() {
+    ctx.connectionTest = [this] {
+      ++connectionTests;
+      return connected;
+    };
+  }
+
+  // The menu as main() starts it; the provider list is present unless a test says otherwise.
+  FrmMervalo01* start(bool withProviderList = true) {
+    if (withProviderList && !QFile::exists(path(QStringLiteral("/MAIL.TXT"))))
+      writeRaw(QStringLiteral("/MAIL.TXT"), providerFile());
+    auto* menu = new FrmMervalo01(ctx);
+    menu->showAndActivate();
+    return menu;
+  }
+
+  QString caption(FrmMervalo01* menu, const char* name) { return child<QPushButton>(menu, QString::fromLatin1(name))->text(); }
+
+  bool connected = false;
+  int connectionTests = 0;
+};
+
+}  // namespace
+
+TEST_F(MainMenuTest, FirstStartInAnEmptyFolderMakesFoldersShowsDutchAndReportsTheMissingList) {
+  QFile::remove(path(QStringLiteral("/taal.txt")));
+  FrmMervalo01* menu = start(false);
   for (const char* f : {"/namen", "/groepen", "/schema/10", "/schema/11", "/invoer"})
     EXPECT_TRUE(QFileInfo(path(QString::fromLatin1(f))).isDir()) << f;
-  EXPECT_EQ(menu->windowTitle().left(7), QStringLiteral("Mervalo"));
+  EXPECT_EQ(caption(menu, "cmdNamenInvoeren"), QStringLiteral("&Namen invoeren"));
+  EXPECT_EQ(caption(menu, "cmdGroepenMaken"), QStringLiteral("&Groepen samenstellen"));
+  EXPECT_EQ(caption(menu, "cmdInVoerScores"), QStringLiteral("&Invoeren scores"));
+  EXPECT_EQ(caption(menu, "cmdAfsluiten"), QStringLiteral("&Afsluiten"));
+  EXPECT_EQ(caption(menu, "cmdSchema"), QStringLiteral("Download Speelschema's"));
+  EXPECT_EQ(caption(menu, "cmdMAILTXT"), QStringLiteral("Download MAIL.TXT"));
+  EXPECT_EQ(child<QLabel>(menu, QStringLiteral("lblVersie"))->text(),
+            QStringLiteral("Versienummer: ") + QString::fromLatin1(kVersionText));
+  EXPECT_EQ(child<QLabel>(menu, QStringLiteral("lblMervalo"))->text(), QStringLiteral("Mervalo"));
+  EXPECT_EQ(menu->windowTitle(), QStringLiteral("Mervalo"));
+
+  ASSERT_EQ(prompter.count(), 1);
+  EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Kan het bestand MAIL.TXT niet vinden.\n\nStuur een mail naar ")));
+  EXPECT_EQ(prompter.last().icon, PromptIcon::Critical);
+  EXPECT_EQ(prompter.last().title, QStringLiteral("Mervalo"));
+  EXPECT_TRUE(ctx.values.mailUnavailable);
+
+  // The program-wide values the other screens rely on.
+  EXPECT_EQ(ctx.values.settingsFilePath, path(QStringLiteral("/standaard.ini")));
+  EXPECT_EQ(ctx.values.notAllowedFileNameChars, QStringLiteral("\"<>#%$*&:;\\/?.,'=+`~@^"));
+  EXPECT_EQ(ctx.values.sitOutAbbreviation, QStringLiteral("Sz"));
+  EXPECT_EQ(connectionTests, 1);
+  EXPECT_FALSE(quitCalled);
+}
+
+TEST_F(MainMenuTest, LanguageFileChoosesTheCaptions) {
+  const struct {
+    QByteArray content;
+    int language;
+  } cases[] = {{"11\r\n", kEnglish}, {"12\r\n", kDutch},   {"abc\r\n", kDutch}, {"\r\n", kDutch},
+               {"", kDutch},         {"10.5\r\n", kDutch}, {"10.7", kEnglish},  {QByteArray("\0\xff", 2), kDutch}};
+  for (const auto& c : cases) {
+    writeRaw(QStringLiteral("/taal.txt"), c.content);
+    FrmMervalo01* menu = start();
+    EXPECT_EQ(ctx.values.language, c.language) << c.content.toStdString();
+    EXPECT_EQ(caption(menu, "cmdNamenInvoeren"),
+              c.language == kEnglish ? QStringLiteral("Enter &names") : QStringLiteral("&Namen invoeren"));
+    if (c.language == kEnglish) {
+      EXPECT_EQ(caption(menu, "cmdGroepenMaken"), QStringLiteral("Build &groups"));
+      EXPECT_EQ(caption(menu, "cmdInVoerScores"), QStringLiteral("&Entering scores"));
+      EXPECT_EQ(ctx.values.sitOutAbbreviation, QStringLiteral("Np"));
+    }
+    delete menu;
+  }
+  EXPECT_EQ(prompter.count(), 0);
+}
+
+TEST_F(MainMenuTest, EscEndsTheProgramWhicheverControlHasTheFocus) {
+  FrmMervalo01* menu = start();
+  for (const char* name : {"cmdSetFocus", "cmdAfsluiten", "cmdNamenInvoeren", "cmdDownload"}) {
+    quitCalled = false;
+    auto* control = child<QWidget>(menu, QString::fromLatin1(name));
+    ASSERT_NE(control, nullptr) << name;
+    control->setEnabled(true);
+    QTest::keyClick(control, Qt::Key_Escape);
+    EXPECT_TRUE(quitCalled) << name;
+  }
+  quitCalled = false;
   QTest::keyClick(menu, Qt::Key_Escape);
   EXPECT_TRUE(quitCalled);
+  // Other keys do nothing of the sort.
+  quitCalled = false;
+  QTest::keyClick(child<QWidget>(menu, QStringLiteral("cmdAfsluiten")), Qt::Key_A);
+  EXPECT_FALSE(quitCalled);
+}
+
+TEST_F(MainMenuTest, CloseAndTheCloseButtonEndTheProgram) {
+  FrmMervalo01* menu = start();
+  child<QPushButton>(menu, QStringLiteral("cmdAfsluiten"))->click();
+  EXPECT_TRUE(quitCalled);
+  quitCalled = false;
+  menu->close();
+  EXPECT_TRUE(quitCalled);
+}
+
+TEST_F(MainMenuTest, OpeningAScreenDisablesTheMenuAndReturningRunsTheActivationAgain) {
+  ctx.screens[QStringLiteral("frmMervalo02")] = [](AppContext& c, Screen* opener) -> Screen* { return new StubScreen(c, opener); };
+  ctx.screens[QStringLiteral("frmMervalo10")] = [](AppContext& c, Screen* opener) -> Screen* { return new StubScreen(c, opener); };
+  int checks = 0;
+  connected = true;
+  ctx.updateCheck = [&checks](Screen&) { ++checks; };
+  FrmMervalo01* menu = start();
+  EXPECT_EQ(checks, 1);
+  auto* names = child<QPushButton>(menu, QStringLiteral("cmdNamenInvoeren"));
+  EXPECT_TRUE(names->isEnabled());
+  EXPECT_FALSE(child<QPushButton>(menu, QStringLiteral("cmdGroepenMaken"))->isEnabled());
+  EXPECT_FALSE(child<QPushButton>(menu, QStringLiteral("cmdDownload"))->isEnabled());
+
+  names->click();
+  EXPECT_FALSE(menu->isEnabled());
+  QWidget* stub = topLevel(QStringLiteral("stub"));
+  ASSERT_NE(stub, nullptr);
+  // Something hid the main buttons while the other screen was open.
+  for (const char* b : {"cmdAfsluiten", "cmdNamenInvoeren", "cmdGroepenMaken", "cmdInVoerScores"})
+    child<QPushButton>(menu, QString::fromLatin1(b))->setVisible(false);
+  stub->close();
+  EXPECT_TRUE(menu->isEnabled());
+  for (const char* b : {"cmdAfsluiten", "cmdNamenInvoeren", "cmdGroepenMaken", "cmdInVoerScores"})
+    EXPECT_TRUE(child<QPushButton>(menu, QString::fromLatin1(b))->isVisible()) << b;
+  EXPECT_EQ(menu->focusWidget(), child<QWidget>(menu, QStringLiteral("cmdSetFocus")));
+  EXPECT_EQ(checks, 2);
+  EXPECT_EQ(connectionTests, 1);  // asked once per run, not per activation
+
+  ctx.values.callingScreen = 0;
+  child<QPushButton>(menu, QStringLiteral("cmdMAILTXT"))->click();
+  EXPECT_EQ(ctx.values.callingScreen, kCallerMainMenu);
+  EXPECT_FALSE(menu->isEnabled());
+  // Esc while another screen is open is that screen's business, not the menu's.
+  QTest::keyClick(menu, Qt::Key_Escape);
+  EXPECT_FALSE(quitCalled);
+}
+
+TEST_F(MainMenuTest, WithoutAConnectionTheUpdateCheckNeverRuns) {
+  int checks = 0;
+  ctx.updateCheck = [&checks](Screen&) { ++checks; };
+  int downloads = 0;
+  ctx.updateDownload = [&downloads](Screen&) { ++downloads; };
+  FrmMervalo01* menu = start();
+  menu->formActivate();
+  EXPECT_EQ(checks, 0);
+  auto* download = child<QPushButton>(menu, QStringLiteral("cmdDownload"));
+  ASSERT_TRUE(download->isEnabled());
+  download->click();
+  EXPECT_EQ(downloads, 1);
+}
+
+TEST_F(MainMenuTest, ControlsFollowTheCentringRules) {
+  FrmMervalo01* menu = start();
+  for (const char* name : {"lblMervalo", "picBack", "picZelvo"}) {
+    auto* w = child<QWidget>(menu, QString::fromLatin1(name));
+    EXPECT_EQ(w->x(), (menu->width() - w->width()) / 2) << name;
+  }
+  EXPECT_EQ(child<QWidget>(menu, QStringLiteral("cmdDownload"))->x(), child<QWidget>(menu, QStringLiteral("picZelvo"))->x());
+  EXPECT_GE(child<QWidget>(menu, QStringLiteral("cmdSetFocus"))->x(), menu->width());
+  EXPECT_FALSE(child<QWidget>(menu, QStringLiteral("fraNietZichtbaar"))->isVisible());
+}
+
+TEST_F(MainMenuTest, ProviderListFillsTheSlotsOrReportsDamageOnce) {
+  start();
+  EXPECT_EQ(prompter.count(), 0);
+  EXPECT_FALSE(ctx.values.mailUnavailable);
+  EXPECT_EQ(ctx.values.providers[0].value(0), QStringLiteral("a2"));
+  EXPECT_EQ(ctx.values.providers[0].value(8), QStringLiteral("a7"));
+  EXPECT_EQ(ctx.values.providers[1].value(2), QStringLiteral("b0"));
+  EXPECT_EQ(ctx.values.providerLines.size(), 2);
+
+  const QByteArray damaged[] = {providerFile(1), providerFile() + encodeProviderLine(fields(QStringLiteral("c")), 1).toLatin1(),
+                                QByteArray("001abc0000\r\n"), QByteArray("\r\n \r\n"), QByteArray("\xff\x00\x01", 3)};
+  for (const QByteArray& bytes : damaged) {
+    prompter.clear();
+    writeRaw(QStringLiteral("/MAIL.TXT"), bytes);
+    FrmMervalo01* menu = start();
+    ASSERT_EQ(prompter.count(), 1) << bytes.toStdString();
+    EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Het bestand MAIL.TXT is beschadigd.\n\n")));
+    EXPECT_EQ(prompter.last().icon, PromptIcon::Critical);
+    EXPECT_TRUE(ctx.values.mailUnavailable);
+    delete menu;
+  }
+}
+
+TEST_F(MainMenuTest, UnwritableProgramFolderStillStarts) {
+  QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  FrmMervalo01* menu = start(false);
+  EXPECT_TRUE(menu->isVisible());
+  EXPECT_EQ(prompter.count(), 1);
+  QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST_F(MainMenuTest, SentKeysMoveTheCaretOfTheFocusedLineEdit) {
+  FrmMervalo01* menu = start();
+  auto* edit = new QLineEdit(menu);
+  edit->setText(QStringLiteral("Jansen"));
+  edit->show();
+  edit->setCursorPosition(0);
+  edit->setFocus();
+  QApplication::setActiveWindow(menu);
+  ASSERT_TRUE(QTest::qWaitFor([edit] { return QApplication::focusWidget() == edit; }));
+  sendKeys(QStringLiteral("{END}"));
+  EXPECT_EQ(edit->cursorPosition(), 6);
+  sendKeys(QStringLiteral("+{HOME}"));
+  EXPECT_EQ(edit->selectedText(), QStringLiteral("Jansen"));
+  sendKeys(QStringLiteral("{END}{BS 2}Ab~"));
+  EXPECT_EQ(edit->text(), QStringLiteral("JansAb"));
+  sendKeys(QStringLiteral("{END}") + QChar(0xE9));
+  EXPECT_EQ(edit->text(), QStringLiteral("JansAb") + QChar(0xE9));
 }
