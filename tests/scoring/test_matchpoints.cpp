@@ -1,0 +1,221 @@
+// Board matchpoints: the worked examples, irregular tables, Neuberg, and properties over random
+// boards.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "qtprint.h"
+#include "scoring/boardscore.h"
+#include "scoring/numbers.h"
+
+namespace {
+
+using namespace mervalo;
+
+BoardTable table(int ns, int ew, const char* nsScore, const char* ewScore) {
+  BoardTable t;
+  t.ns = ns;
+  t.ew = ew;
+  t.nsScore = QLatin1String(nsScore);
+  t.ewScore = QLatin1String(ewScore);
+  return t;
+}
+
+QStringList nsPoints(const QVector<BoardTable>& tables) {
+  QStringList out;
+  for (const BoardTable& t : tables) out << t.nsPoints;
+  return out;
+}
+QStringList ewPoints(const QVector<BoardTable>& tables) {
+  QStringList out;
+  for (const BoardTable& t : tables) out << t.ewPoints;
+  return out;
+}
+
+TEST(Top, TwoPointsForEveryOtherTableInPlay) {
+  EXPECT_EQ(eventTop(8, 0), 6);
+  EXPECT_EQ(eventTop(8, 8), 4);  // phantom pair
+  EXPECT_EQ(eventTop(8, 5), 4);  // named sit-out
+  EXPECT_EQ(eventTop(98, 0), 96);
+  EXPECT_EQ(eventTop(4, 0), 2);
+  EXPECT_EQ(eventTop(2, 0), 0);
+  EXPECT_EQ(eventTop(2, 2), 0);
+}
+
+TEST(BoardMatchpoints, ThreeTablesWithATie) {
+  QVector<BoardTable> b = {table(1, 2, "420", "-420"), table(3, 4, "420", "-420"), table(5, 6, "-50", "50")};
+  scoreBoard(b, 4, 0);
+  EXPECT_EQ(nsPoints(b), (QStringList{"3", "3", "0"}));
+  EXPECT_EQ(ewPoints(b), (QStringList{"1", "1", "4"}));
+}
+
+TEST(BoardMatchpoints, FourTablesOneNotPlayedAreScaledUp) {
+  QVector<BoardTable> b = {table(1, 2, "420", "-420"), table(3, 4, "n", "n"), table(5, 6, "170", "-170"),
+                           table(7, 8, "-50", "50")};
+  scoreBoard(b, 6, 0);
+  EXPECT_EQ(nsPoints(b), (QStringList{"5.67", "n", "3", "0.33"}));
+  EXPECT_EQ(ewPoints(b), (QStringList{"0.33", "n", "3", "5.67"}));
+}
+
+TEST(BoardMatchpoints, NotPlayedIsAnyTextWithAnN) {
+  QVector<BoardTable> b = {table(1, 2, "N", "n"), table(3, 4, "100", "-100"), table(5, 6, "90", "-90")};
+  scoreBoard(b, 4, 0);
+  EXPECT_EQ(nsPoints(b), (QStringList{"n", "3.5", "0.5"}));  // (2+1)·3/2−1 and (0+1)·3/2−1
+}
+
+TEST(BoardMatchpoints, AdjustedScoresArePercentagesOfTheEventTop) {
+  QVector<BoardTable> b = {table(1, 2, "60%", "40%"), table(3, 4, "420", "-420"), table(5, 6, "400", "-400"),
+                           table(7, 8, "10%", "50%")};
+  scoreBoard(b, 6, 0);
+  EXPECT_EQ(b[0].nsPoints, QStringLiteral("3.6"));  // 0.6 × 6 is 3.5999… in binary
+  EXPECT_EQ(b[0].ewPoints, QStringLiteral("2.4"));  // EW's own percentage, not 100 − NS
+  EXPECT_EQ(b[3].nsPoints, QStringLiteral("0.6"));
+  EXPECT_EQ(b[3].ewPoints, QStringLiteral("3"));
+  // Two regular tables on a board of four: 2 and 0 become 5 and 1.
+  EXPECT_EQ(b[1].nsPoints, QStringLiteral("5"));
+  EXPECT_EQ(b[2].nsPoints, QStringLiteral("1"));
+  // 35% of 4: not "1.4000000000000001".
+  QVector<BoardTable> c = {table(1, 2, "35%", "65%"), table(3, 4, "10", "-10")};
+  scoreBoard(c, 4, 0);
+  EXPECT_EQ(c[0].nsPoints, QStringLiteral("1.4"));
+  EXPECT_EQ(c[0].ewPoints, QStringLiteral("2.6"));
+}
+
+TEST(BoardMatchpoints, SitOutAndDisabledTablesTakeNoPart) {
+  QVector<BoardTable> b = {table(1, 2, "420", "-420"), table(3, 8, "n", "n"), table(5, 6, "-50", "50"),
+                           table(4, 7, "100", "-100"), table(0, 0, "n", "n")};
+  b[4].enabled = false;
+  scoreBoard(b, 4, 8);
+  EXPECT_EQ(nsPoints(b), (QStringList{"4", "", "0", "2", ""}));  // no Neuberg for the sit-out table
+  const ScoreRecord record = boardRecord(12, b, 8);
+  EXPECT_EQ(formatRecord(record), QStringLiteral("12*1|2|||420|-420|4|0@5|6|||-50|50|0|4@4|7|||100|-100|2|2"));
+}
+
+TEST(BoardMatchpoints, CompletingGivesTheRecordOfTheFile) {
+  QVector<BoardTable> b = {table(1, 2, "420", "-420"), table(3, 4, "400", "-400")};
+  const ScoreRecord record = completeBoard(1, b, 2, 0);
+  EXPECT_EQ(formatRecord(record), QStringLiteral("01*1|2|||420|-420|2|0@3|4|||400|-400|0|2"));
+  // And back: the stored matchpoints are only kept until the board is scored again.
+  QVector<BoardTable> again = tablesOfRecord(*parseRecord(QStringLiteral("01*1|2|||420|-420|0|0@3|4|||400|-400|0|0")));
+  scoreBoard(again, 2, 0);
+  EXPECT_EQ(nsPoints(again), (QStringList{"2", "0"}));
+}
+
+TEST(BoardMatchpoints, GarbageNeverCrashes) {
+  QVector<BoardTable> b = {table(1, 2, "", ""), table(3, 4, "%", "%"), table(0, 0, "-", "--"),
+                           table(-5, 999, "99999999999999999999", "-1e308"), table(5, 6, "4-2", "x")};
+  scoreBoard(b, 6, 0);
+  QVector<BoardTable> none;
+  scoreBoard(none, 6, 0);
+  QVector<BoardTable> onlyIrregular = {table(1, 2, "n", "n"), table(3, 4, "50%", "50%")};
+  scoreBoard(onlyIrregular, 2, 0);
+  EXPECT_EQ(nsPoints(onlyIrregular), (QStringList{"n", "1"}));
+}
+
+TEST(NumberTexts, MatchpointsPercentagesAndShortestDecimals) {
+  EXPECT_EQ(twoDecimalPoints(17.0 / 3), QStringLiteral("5.67"));
+  EXPECT_EQ(twoDecimalPoints(1.0 / 3), QStringLiteral("0.33"));
+  EXPECT_EQ(twoDecimalPoints(3.0), QStringLiteral("3"));
+  EXPECT_EQ(twoDecimalPoints(3.5), QStringLiteral("3.5"));
+  EXPECT_EQ(twoDecimalPoints(0.999), QStringLiteral("1"));
+  EXPECT_EQ(percentageText(40.0 / 72 * 100), QStringLiteral("55.56%"));
+  EXPECT_EQ(percentageText(50), QStringLiteral("50.00%"));
+  EXPECT_EQ(percentageText(0), QStringLiteral("0.00%"));
+  EXPECT_EQ(percentageText(65.625), QStringLiteral("65.63%"));
+  EXPECT_EQ(percentageText(100), QStringLiteral("100.00%"));
+  EXPECT_EQ(percentageText(7.1), QStringLiteral("7.10%"));
+  EXPECT_EQ(shortestDecimal(0.6 * 6), QStringLiteral("3.6"));
+  EXPECT_EQ(shortestDecimal(-0.0), QStringLiteral("0"));
+  EXPECT_EQ(shortestDecimal(1e-20), QStringLiteral("0"));
+  EXPECT_EQ(shortestDecimal(123456.25), QStringLiteral("123456.25"));
+  EXPECT_EQ(leadingNumber(QStringLiteral(" -420")), -420);
+  EXPECT_EQ(leadingNumber(QStringLiteral("62.5%")), 62.5);
+  EXPECT_EQ(leadingNumber(QStringLiteral("n")), 0);
+}
+
+// --- properties over random boards ----------------------------------------------------------
+
+// The textbook count: two for every table beaten, one for every tie.
+int plainMatchpoints(const std::vector<int>& scores, size_t me) {
+  int points = 0;
+  for (size_t other = 0; other < scores.size(); ++other) {
+    if (other == me) continue;
+    if (scores[me] > scores[other]) points += 2;
+    else if (scores[me] == scores[other]) points += 1;
+  }
+  return points;
+}
+
+TEST(BoardProperties, FullBoardsGiveTheTextbookCountAndMirror) {
+  const int pool[] = {-1430, -620, -100, -50, 0, 50, 90, 110, 140, 420, 450, 480, 990};
+  for (unsigned seed = 1; seed <= 300; ++seed) {
+    std::mt19937 rng(seed);
+    const int n = 1 + static_cast<int>(rng() % 14);
+    QVector<BoardTable> b;
+    std::vector<int> scores;
+    for (int i = 0; i < n; ++i) {
+      const int s = pool[rng() % std::size(pool)];
+      scores.push_back(s);
+      b.append(table(2 * i + 1, 2 * i + 2, "", ""));
+      b.back().nsScore = QString::number(s);
+      b.back().ewScore = QString::number(-s);
+    }
+    const int top = 2 * (n - 1);
+    scoreBoard(b, top, 0);
+    int sum = 0;
+    for (int i = 0; i < n; ++i) {
+      const int ns = b[i].nsPoints.toInt();
+      EXPECT_EQ(ns, plainMatchpoints(scores, static_cast<size_t>(i))) << "seed " << seed;
+      EXPECT_EQ(ns + b[i].ewPoints.toInt(), top) << "seed " << seed;
+      sum += ns;
+    }
+    EXPECT_EQ(sum, n * (n - 1)) << "seed " << seed;
+  }
+}
+
+TEST(BoardProperties, ScaledBoardsStillShareTheTopAndStayBelowIt) {
+  const int pool[] = {-620, -100, 0, 110, 140, 420, 450};
+  for (unsigned seed = 1; seed <= 300; ++seed) {
+    std::mt19937 rng(seed);
+    const int n = 2 + static_cast<int>(rng() % 13);
+    const int top = 2 * (n - 1);
+    QVector<BoardTable> b;
+    int regular = 0;
+    for (int i = 0; i < n; ++i) {
+      b.append(table(2 * i + 1, 2 * i + 2, "", ""));
+      const unsigned kind = rng() % 5;
+      if (kind == 0) {
+        b.back().nsScore = b.back().ewScore = QStringLiteral("n");
+      } else if (kind == 1) {
+        const int pct = static_cast<int>(rng() % 101);
+        b.back().nsScore = QString::number(pct) + QLatin1Char('%');
+        b.back().ewScore = QString::number(100 - pct) + QLatin1Char('%');
+      } else {
+        const int s = pool[rng() % std::size(pool)];
+        b.back().nsScore = QString::number(s);
+        b.back().ewScore = QString::number(-s);
+        ++regular;
+      }
+    }
+    scoreBoard(b, top, 0);
+    double sum = 0;
+    for (const BoardTable& t : b) {
+      if (t.nsScore == QLatin1String("n")) {
+        EXPECT_EQ(t.nsPoints, QStringLiteral("n"));
+        continue;
+      }
+      const double ns = leadingNumber(t.nsPoints), ew = leadingNumber(t.ewPoints);
+      EXPECT_LE(ns, top) << "seed " << seed;
+      EXPECT_GE(ns, 0) << "seed " << seed;
+      EXPECT_NEAR(ns + ew, top, 0.02) << "seed " << seed;  // each side cut to two decimals
+      if (!t.nsScore.contains(QLatin1Char('%'))) sum += ns;
+    }
+    // Scaled up, the regular tables share what k of N tables would share on a full board.
+    if (regular > 0) {
+      EXPECT_NEAR(sum, regular * (n - 1), 0.01 * regular) << "seed " << seed;
+    }
+  }
+}
+
+}  // namespace
