@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <array>
 
+#include "settings.h"
 #include "texts.h"
 
 namespace mervalo {
@@ -42,6 +43,13 @@ struct ProgramValues {
   QString text(int n) const { return TextTable::builtin().lookup(n, language); }
   // Text n with every "|" made a line break, as message boxes show it.
   QString message(int n) const { return text(n).replace(QLatin1Char('|'), QLatin1Char('\n')); }
+  // A key of the settings file; the value is also kept as the last setting read.
+  QString setting(const QString& section, const QString& key) {
+    lastSetting = readSetting(section, key, settingsFilePath);
+    return lastSetting;
+  }
+  // The maker's support address, as texts 152 and 153 show it.
+  static QString supportAddress() { return TextTable::builtin().detail(QStringLiteral("support")); }
   // programFolder + relative, where relative uses "/" and starts with "/".
   QString path(const QString& relative) const { return programFolder + relative; }
 };

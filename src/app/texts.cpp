@@ -19,7 +19,7 @@ const TextTable& TextTable::builtin() {
 
 TextTable TextTable::parse(const QByteArray& utf8) {
   TextTable t;
-  QHash<QString, QString> values;  // "{{name}}" -> value: the maker's details, kept once
+  QHash<QString, QString>& values = t.details_;  // "{{name}}" -> value: the maker's details, kept once
   const QString all = QString::fromUtf8(utf8);
   const auto lines = all.split(QLatin1Char('\n'));
   for (QString line : lines) {

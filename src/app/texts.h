@@ -25,8 +25,13 @@ class TextTable {
 
   int size() const { return static_cast<int>(texts_.size()); }
 
+  // A value the table defines once ("{{support}}" is detail("support")): the maker's details
+  // that texts share and that a few fixed messages need too. Empty when not defined.
+  QString detail(const QString& name) const { return details_.value(QStringLiteral("{{") + name + QStringLiteral("}}")); }
+
  private:
   QHash<int, QString> texts_;
+  QHash<QString, QString> details_;
 };
 
 }  // namespace mervalo

@@ -8,6 +8,7 @@
 #include "app/grid.h"
 #include "app/language.h"
 #include "app/numeric.h"
+#include "app/programvalues.h"
 #include "app/settings.h"
 #include "app/texts.h"
 #include "qtprint.h"
@@ -168,4 +169,15 @@ TEST(FitColumns, WidthIsTheWidestTextPlusWAndBusyKeepsTheGridHidden) {
   EXPECT_TRUE(grid.visible());
   fitColumns(grid, measure, true);
   EXPECT_FALSE(grid.visible());
+}
+
+TEST(ProgramValues, SettingReadsTheProgramsFileAndKeepsTheLastValue) {
+  QTemporaryDir dir;
+  ProgramValues v;
+  v.programFolder = dir.path();
+  v.settingsFilePath = v.path(QStringLiteral("/standaard.ini"));
+  EXPECT_EQ(v.setting(QStringLiteral("Standaard"), QStringLiteral("provider")), QString());
+  write(v.settingsFilePath, "[STANDAARD]\r\nPROVIDER=1\r\n");
+  EXPECT_EQ(v.setting(QStringLiteral("Standaard"), QStringLiteral("provider")), QStringLiteral("1"));
+  EXPECT_EQ(v.lastSetting, QStringLiteral("1"));
 }

@@ -51,6 +51,10 @@ TEST(TextTable, MakerDetailsAreFilledInEverywhere) {
   EXPECT_EQ(nl(152).section(QStringLiteral("naar "), 1).section(QLatin1Char('|'), 0, 0),
             en(152).section(QStringLiteral("to "), 1).section(QLatin1Char('|'), 0, 0));
   EXPECT_TRUE(en(115).endsWith(nl(115).section(QStringLiteral("website: "), 1)));
+  const QString support = TextTable::builtin().detail(QStringLiteral("support"));
+  EXPECT_TRUE(support.contains(QLatin1Char('@')));
+  EXPECT_TRUE(en(153).contains(QStringLiteral("Send an email to ") + support + QLatin1Char('|')));
+  EXPECT_TRUE(TextTable::builtin().detail(QStringLiteral("none")).isEmpty());
 }
 
 TEST(TextTable, FiveDigitNumbersAreIdentifiersOfTheirOwn) {
