@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(build-essential cmake ninja-build ccache qt6-base-dev libgl-dev libcurl4-openssl-dev
-          libgtest-dev libgmock-dev libbenchmark-dev python3 python3-aiosmtpd clang xvfb xauth)
+          libgtest-dev libgmock-dev libbenchmark-dev python3 python3-aiosmtpd clang libclang-rt-14-dev xvfb xauth)
 
 install_missing() {
   local missing=()

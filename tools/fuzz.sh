@@ -12,6 +12,14 @@ if ! command -v clang++ >/dev/null; then
   echo "fuzz: clang++ is not installed; skipping the fuzz targets" >&2
   exit 0
 fi
+# libFuzzer's runtime is a package of its own (libclang-rt-<version>-dev).
+probe=$(mktemp -d)
+trap 'rm -rf "$probe"' EXIT
+printf 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }\n' >"$probe/p.cpp"
+if ! clang++ -fsanitize=fuzzer,address "$probe/p.cpp" -o "$probe/p" 2>/dev/null; then
+  echo "fuzz: clang++ cannot link libFuzzer (install libclang-rt-dev); skipping the fuzz targets" >&2
+  exit 0
+fi
 
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
