@@ -53,15 +53,6 @@ TEST(ProviderLine, RejectsLinesOutsideTheFormat) {
     EXPECT_FALSE(decodeProviderLine(QString::fromLatin1(bad))) << bad;
 }
 
-TEST(ProviderSlots, TakeTheFieldsInTheSendersOrder) {
-  const auto entries = providerSlotEntries(fields(QStringLiteral("f")));
-  ASSERT_TRUE(entries);
-  EXPECT_EQ(*entries, (QStringList{QStringLiteral("f2"), QStringLiteral("f4"), QStringLiteral("f0"),
-                                   QStringLiteral("f5"), QStringLiteral("f1"), QStringLiteral("f6"),
-                                   QStringLiteral("f8"), QStringLiteral("f3"), QStringLiteral("f7")}));
-  EXPECT_FALSE(providerSlotEntries(QStringLiteral("a<>b<>c")));
-}
-
 TEST(ProviderList, GoodFileFillsBothSlotsInOrder) {
   const QByteArray file = providerFile({fields(QStringLiteral("a")), fields(QStringLiteral("b"))}, {17, 203});
   const ProviderListResult r = parseProviderList(file);
