@@ -1,5 +1,6 @@
 #include "app/screens/appcontext.h"
 #include "publish/screens/frmmervalo08.h"
+#include "scoring/screens/frmmervalo06.h"
 #include "players/screens/frmmervalo02.h"
 #include "players/screens/frmmervalo03.h"
 #include "players/screens/frmmervalo05.h"
@@ -11,6 +12,7 @@ namespace mervalo {
 void registerAllScreens(AppContext& ctx) {
   (void)ctx;
   ctx.screens[QStringLiteral("frmMervalo08")] = [](AppContext& c, Screen* opener) -> Screen* { return new FrmMervalo08(c, opener); };
+  ctx.screens[QStringLiteral("frmMervalo06")] = [](AppContext& c, Screen* opener) -> Screen* { return new FrmMervalo06(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo02")] = [](AppContext& c, Screen* opener) -> Screen* { return new FrmMervalo02(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo03")] = [](AppContext& c, Screen* opener) -> Screen* { return new FrmMervalo03(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo05")] = [](AppContext& c, Screen* opener) -> Screen* { return new FrmMervalo05(c, opener); };

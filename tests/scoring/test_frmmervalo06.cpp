@@ -1,0 +1,408 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "app/screens/screen.h"
+#include "publish/screens/frmmervalo08.h"
+#include "scoring/screens/frmmervalo06.h"
+#include "screentest.h"
+
+using namespace mervalo;
+using namespace mervalo::test;
+
+namespace {
+
+// 8 pairs, 3 rounds: every pair plays every board set once and every board is played at four
+// tables, so the top is 6.
+const QStringList kMovement = {
+    QStringLiteral("08 Paren 03 Ronden Test"),
+    QStringLiteral("Ronde 1\t1-2 (1-4)\t3-4 (1-4)\t5-6 (5-8)\t7-8 (9-12)"),
+    QStringLiteral("Ronde 2\t5-7 (1-4)\t1-8 (5-8)\t3-2 (5-8)\t4-6 (9-12)"),
+    QString(),
+    QStringLiteral("Ronde 3\t6-8 (1-4)\t4-7 (5-8)\t1-3 (9-12)\t2-5 (9-12)"),
+};
+
+const QString kEvent = QStringLiteral("/invoer/Dinsdag Uitslag.txt");
+
+// A menu stand-in that the entry screen goes back to.
+class Menu : public Screen {
+ public:
+  explicit Menu(AppContext& c) : Screen(c, nullptr) { setObjectName(QStringLiteral("menu")); }
+};
+
+class EntryTest : public ScreenTest {
+ protected:
+  EntryTest() {
+    registerAllScreens(ctx);
+    ctx.screens.erase(QStringLiteral("frmMervalo04"));  // closing goes back to the menu only
+    writeFile(QStringLiteral("/schema/10/08 Paren 03 Ronden Test.txt"), kMovement);
+    QStringList group, mail;
+    for (int p = 1; p <= 8; ++p) {
+      const int a = 2 * p - 1, b = 2 * p;
+      group << QStringLiteral("%1| Dhr. Speler%1 Een+%2| Mevr. Speler%2 Twee").arg(a).arg(b);
+      mail << QStringLiteral("%1|Dhr.|Speler%1|Een|speler%1@club.nl").arg(a)
+           << QStringLiteral("%1|Mevr.|Speler%1|Twee|speler%1@club.nl").arg(b);
+    }
+    writeFile(QStringLiteral("/groepen/Dinsdag.txt"), group);
+    writeFile(QStringLiteral("/groepen/Dinsdag.mail"), mail);
+    writeFile(QStringLiteral("/namen/Club.mail"), QStringList{QStringLiteral("Nr.|Titel|Voornaam|Achternaam|E-mail")} + mail);
+    ctx.values.groupFileName = QStringLiteral("Dinsdag.txt");
+    ctx.values.eventFileName = QStringLiteral("Dinsdag Uitslag.txt");
+  }
+
+  void writeEvent(const QStringList& records, const QString& sitOut = QStringLiteral("Geen")) {
+    writeFile(kEvent, QStringList{"Dinsdag Uitslag", "8", sitOut, "3", "4", "08 Paren 03 Ronden Test", "0"} + records);
+  }
+
+  FrmMervalo06* open() {
+    menu = new Menu(ctx);
+    menu->show();
+    auto* s = dynamic_cast<FrmMervalo06*>(menu->openChild(QStringLiteral("frmMervalo06")));
+    QPointer<FrmMervalo06> alive(s);
+    if (s) {
+      s->activateWindow();
+      // A screen that cannot load closes itself; it is not waited for.
+      EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull() || alive->isActiveWindow(); }));
+    }
+    return alive.data();
+  }
+
+  void closeScreen(FrmMervalo06* s) {
+    QPointer<FrmMervalo06> alive(s);
+    s->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }));
+  }
+
+  static QLineEdit* ns(QWidget* s, int row) { return child<QLineEdit>(s, QStringLiteral("txtScoreNZ_%1").arg(row)); }
+  static QLineEdit* ew(QWidget* s, int row) { return child<QLineEdit>(s, QStringLiteral("txtScoreOW_%1").arg(row)); }
+  static QString label(QWidget* s, const char* name, int row) {
+    return child<QLabel>(s, QStringLiteral("%1_%2").arg(QString::fromLatin1(name)).arg(row))->text();
+  }
+  static void type(QWidget* box, const QString& keys) {
+    QTest::keyClicks(box, keys);
+    QTest::keyClick(box, Qt::Key_Return);
+  }
+  // Types one NS score per enabled row of the current board.
+  void typeBoard(FrmMervalo06* s, const QStringList& scores) {
+    int k = 0;
+    for (int row = 0; row < s->tableRows() && k < scores.size(); ++row)
+      if (ns(s, row)->isEnabled()) {
+        QTest::keyClick(ns(s, row), Qt::Key_C);  // a stored score is cleared before retyping
+        type(ns(s, row), scores[k++]);
+      }
+  }
+  int recordsOf(const QStringList& lines, const QString& key) const {
+    int n = 0;
+    for (const QString& l : lines) n += l.startsWith(key) ? 1 : 0;
+    return n;
+  }
+  QString record(int board, const QString& s1, const QString& s2, const QString& s3, const QString& s4) const {
+    // Tables of boards 1-4, 5-8 and 9-12 in ascending NS order.
+    static const QStringList pairs[3] = {{"1|2", "3|4", "5|7", "6|8"}, {"1|8", "3|2", "4|7", "5|6"}, {"1|3", "2|5", "4|6", "7|8"}};
+    const QStringList& p = pairs[(board - 1) / 4];
+    const QStringList sc = {s1, s2, s3, s4};
+    QStringList tables;
+    for (int i = 0; i < 4; ++i) {
+      const QString m = sc[i].startsWith('-') ? sc[i].mid(1) : "-" + sc[i];
+      tables << QStringLiteral("%1|||%2|%3|0|0").arg(p[i], sc[i], m);
+    }
+    return QStringLiteral("%1*").arg(board, 2, 10, QLatin1Char('0')) + tables.join('@');
+  }
+
+  Menu* menu = nullptr;
+};
+
+}  // namespace
+
+TEST_F(EntryTest, LoadingShowsTheEventAndTheFirstBoard) {
+  writeEvent({});
+  FrmMervalo06* s = open();
+  ASSERT_TRUE(s);
+  EXPECT_EQ(s->windowTitle(), QStringLiteral("Invoer scores per spel Dinsdag Uitslag"));
+  EXPECT_EQ(child<QLabel>(s, "lblInformatie")->text(),
+            QStringLiteral("8 paren. Stilzit: Geen. 3 ronden en 4 spellen. Speelschema: 08 Paren 03 Ronden Test"));
+  EXPECT_EQ(s->currentBoard(), 1);
+  EXPECT_EQ(s->top(), 6);
+  EXPECT_TRUE(child<QPushButton>(s, "cmdSpel_12"));
+  EXPECT_FALSE(child<QPushButton>(s, "cmdSpel_13"));
+  EXPECT_EQ(child<QLabel>(s, "lblSpelNummer")->text(), QStringLiteral("Spel: 1"));
+  EXPECT_EQ(child<QLabel>(s, "lblKwetsbaar")->text(), QStringLiteral(" Niemand "));
+  const QStringList expected[4] = {{"1", "2"}, {"3", "4"}, {"5", "7"}, {"6", "8"}};
+  for (int row = 0; row < 4; ++row) {
+    EXPECT_EQ(label(s, "lblNZ", row), expected[row][0]);
+    EXPECT_EQ(label(s, "lblOW", row), expected[row][1]);
+    EXPECT_TRUE(ns(s, row)->isEnabled());
+  }
+  EXPECT_EQ(ns(s, 0)->accessibleName(), QStringLiteral("Score NZ 1"));
+  EXPECT_TRUE(ns(s, 0)->hasFocus());
+  EXPECT_FALSE(child<QPushButton>(s, "cmdSpelKlaar")->isEnabled());
+  EXPECT_FALSE(child<QPushButton>(s, "cmdUitslag")->isEnabled());
+  EXPECT_FALSE(child<QPushButton>(s, "cmdVulAllesIn")->isVisible());
+  EXPECT_FALSE(menu->isEnabled());
+
+  // The current board's button blinks.
+  QPushButton* b1 = child<QPushButton>(s, "cmdSpel_1");
+  const QString before = b1->styleSheet();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return b1->styleSheet() != before; }, 2000));
+}
+
+TEST_F(EntryTest, ScoreKeysNormaliseMirrorCopyAndClear) {
+  writeEvent({});
+  FrmMervalo06* s = open();
+  ASSERT_TRUE(s);
+  type(ns(s, 0), QStringLiteral("42"));
+  EXPECT_EQ(ns(s, 0)->text(), QStringLiteral("420"));
+  EXPECT_EQ(ew(s, 0)->text(), QStringLiteral("-420"));
+  EXPECT_TRUE(ns(s, 1)->hasFocus());
+  QTest::keyClick(ns(s, 1), Qt::Key_Return);  // same score as the table above
+  EXPECT_EQ(ns(s, 1)->text(), QStringLiteral("420"));
+  EXPECT_EQ(ew(s, 1)->text(), QStringLiteral("-420"));
+  EXPECT_TRUE(ns(s, 2)->hasFocus());
+
+  // Letters other than n/N are swallowed, "-" at the end moves to the front.
+  QTest::keyClicks(ns(s, 2), QStringLiteral("5xq-"));
+  EXPECT_EQ(ns(s, 2)->text(), QStringLiteral("5-"));
+  QTest::keyClick(ns(s, 2), Qt::Key_Return);
+  EXPECT_EQ(ns(s, 2)->text(), QStringLiteral("-50"));
+  EXPECT_EQ(ew(s, 2)->text(), QStringLiteral("50"));
+  QTest::keyClicks(ew(s, 2), QStringLiteral("N"));  // not an EW key
+  EXPECT_EQ(ew(s, 2)->text(), QStringLiteral("50"));
+
+  // "c" clears the whole row and is not typed.
+  QTest::keyClick(ns(s, 1), Qt::Key_C);
+  EXPECT_TRUE(ns(s, 1)->text().isEmpty());
+  EXPECT_TRUE(ew(s, 1)->text().isEmpty());
+
+  // Impossible: message 92 and both boxes emptied; wrong vulnerability: message 91, kept.
+  type(ns(s, 3), QStringLiteral("435"));
+  ASSERT_EQ(prompter.count(), 1);
+  EXPECT_EQ(prompter.last().text, QStringLiteral("De score <435> bestaat niet."));
+  EXPECT_TRUE(ns(s, 3)->text().isEmpty());
+  EXPECT_TRUE(ew(s, 3)->text().isEmpty());
+  type(ns(s, 3), QStringLiteral("620"));
+  ASSERT_EQ(prompter.count(), 2);
+  EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("De score <620> klopt niet met de kwetsbaarheid.")));
+  EXPECT_EQ(ns(s, 3)->text(), QStringLiteral("620"));
+
+  // Up and Down move between rows; an adjusted score leaves NS for the EW box.
+  QTest::keyClick(ns(s, 3), Qt::Key_Up);
+  EXPECT_TRUE(ns(s, 2)->hasFocus());
+  ns(s, 1)->setFocus();
+  type(ns(s, 1), QStringLiteral("60%"));
+  EXPECT_TRUE(ew(s, 1)->hasFocus());
+  EXPECT_TRUE(ew(s, 1)->text().isEmpty());
+}
+
+TEST_F(EntryTest, CompletingABoardScoresItAndMovesOn) {
+  writeEvent({});
+  FrmMervalo06* s = open();
+  ASSERT_TRUE(s);
+  typeBoard(s, {"420", "", "-50", "10"});  // row 1 copies 420 from above
+  auto* klaar = child<QPushButton>(s, "cmdSpelKlaar");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return klaar->hasFocus(); }));
+  EXPECT_TRUE(klaar->isEnabled());
+  EXPECT_TRUE(child<QLabel>(s, "lblKlaar")->isVisible());
+  QTest::keyClick(klaar, Qt::Key_K);
+
+  EXPECT_TRUE(s->boardCompleted(1));
+  EXPECT_EQ(s->currentBoard(), 2);
+  EXPECT_EQ(recordsOf(s->savedLines(), "01*"), 1);
+  EXPECT_EQ(s->savedLines().last(),
+            QStringLiteral("01*1|2|||420|-420|5|1@3|4|||420|-420|5|1@5|7|||-50|50|0|6@6|8|||100|-100|2|4"));
+  const Grid& g = s->workingGrid();
+  EXPECT_EQ(g.text(1, 2), QStringLiteral("5"));
+  EXPECT_EQ(g.text(7, 2), QStringLiteral("6"));
+  EXPECT_EQ(g.text(8, 2), QStringLiteral("4"));
+  EXPECT_EQ(child<QPushButton>(s, "cmdSpel_1")->property("Completed").toBool(), true);
+  EXPECT_FALSE(child<QPushButton>(s, "cmdUitslag")->isEnabled());
+
+  // Clicking a board cell of the grid chooses that board with its stored scores.
+  child<QTableWidget>(s, "msfgResultaat")->cellClicked(3, 2);
+  EXPECT_EQ(s->currentBoard(), 1);
+  EXPECT_EQ(ns(s, 2)->text(), QStringLiteral("-50"));
+  EXPECT_EQ(label(s, "lblMPOW", 2), QStringLiteral("6"));
+}
+
+TEST_F(EntryTest, CompletingBoardThreeTwiceLeavesOneRecord) {
+  writeEvent({});
+  FrmMervalo06* s = open();
+  ASSERT_TRUE(s);
+  for (int round = 0; round < 2; ++round) {
+    QTest::mouseClick(child<QPushButton>(s, "cmdSpel_3"), Qt::LeftButton);
+    ASSERT_EQ(s->currentBoard(), 3);
+    typeBoard(s, {round ? "140" : "110", "130", "-100", "0"});
+    QTest::keyClick(child<QPushButton>(s, "cmdSpelKlaar"), Qt::Key_Return);
+    ASSERT_TRUE(s->boardCompleted(3));
+  }
+  closeScreen(s);
+  const QStringList lines = readLines(kEvent);
+  EXPECT_EQ(recordsOf(lines, "03*"), 1);
+  EXPECT_TRUE(lines.last().startsWith(QStringLiteral("03*1|2|||140|-140|")));
+  EXPECT_TRUE(menu->isEnabled());
+}
+
+TEST_F(EntryTest, ReopeningCompletesStoredBoardsAgainAndStartsAtTheFirstOpenOne) {
+  QStringList records;
+  for (int b = 1; b <= 5; ++b) records << record(b, "420", "400", "-50", "170");
+  writeEvent(records);
+  FrmMervalo06* s = open();
+  ASSERT_TRUE(s);
+  EXPECT_EQ(s->currentBoard(), 6);
+  for (int b = 1; b <= 12; ++b)
+    EXPECT_EQ(child<QPushButton>(s, QStringLiteral("cmdSpel_%1").arg(b))->property("Completed").toBool(), b <= 5) << b;
+  // The stored zeros were matchpoints of nothing: they are worked out again.
+  EXPECT_EQ(s->savedLines()[7], QStringLiteral("01*1|2|||420|-420|6|0@3|4|||400|-400|4|2@5|7|||-50|50|0|6@6|8|||170|-170|2|4"));
+  EXPECT_EQ(s->workingGrid().text(1, 6), QStringLiteral("6"));  // pair 1 on board 5
+  EXPECT_EQ(prompter.count(), 0);
+}
+
+TEST_F(EntryTest, ClearingTheLastCompletedBoardDisablesTheResult) {
+  QStringList records;
+  for (int b = 1; b <= 12; ++b) records << record(b, "420", "400", "-50", "170");
+  writeEvent(records);
+  FrmMervalo06* s = open();
+  ASSERT_TRUE(s);
+  auto* uitslag = child<QPushButton>(s, "cmdUitslag");
+  EXPECT_TRUE(uitslag->isEnabled());
+  QTest::mouseClick(child<QPushButton>(s, "cmdSpel_12"), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(s, "cmdWisSpel"), Qt::LeftButton);
+  EXPECT_FALSE(uitslag->isEnabled());
+  EXPECT_FALSE(s->boardCompleted(12));
+  EXPECT_EQ(recordsOf(s->savedLines(), "12*"), 0);
+  EXPECT_TRUE(ns(s, 0)->text().isEmpty());
+  EXPECT_TRUE(s->workingGrid().text(1, 13).isEmpty());
+  EXPECT_EQ(prompter.count(), 0);
+}
+
+TEST_F(EntryTest, ASwapSurvivesClosingAndReopening) {
+  writeEvent({});
+  FrmMervalo06* s = open();
+  ASSERT_TRUE(s);
+  prompter.answerYes();
+  QTest::mouseClick(child<QLabel>(s, "lblNZ_0"), Qt::LeftButton);
+  ASSERT_EQ(prompter.count(), 1);
+  EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Heeft OW het spel als NZ gespeeld?")));
+  EXPECT_EQ(label(s, "lblNZ", 0), QStringLiteral("2"));
+  EXPECT_EQ(label(s, "lblOW", 0), QStringLiteral("1"));
+  ns(s, 0)->setFocus();
+  typeBoard(s, {"420", "400", "-50", "170"});
+  QTest::keyClick(child<QPushButton>(s, "cmdSpelKlaar"), Qt::Key_K);
+  ASSERT_TRUE(s->boardCompleted(1));
+  EXPECT_EQ(s->workingGrid().text(2, 2), QStringLiteral("6"));  // pair 2 sat NS with 420
+  closeScreen(s);
+  EXPECT_TRUE(readLines(kEvent).last().startsWith(QStringLiteral("01*2|1|||420|")));
+
+  s = open();
+  ASSERT_TRUE(s);
+  QTest::mouseClick(child<QPushButton>(s, "cmdSpel_1"), Qt::LeftButton);
+  EXPECT_EQ(label(s, "lblNZ", 0), QStringLiteral("2"));
+  EXPECT_EQ(s->workingGrid().text(2, 2), QStringLiteral("6"));
+  prompter.answerNo();
+  QTest::mouseClick(child<QLabel>(s, "lblNZ_0"), Qt::LeftButton);
+  EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Moet OW weer NZ worden?")));
+  EXPECT_EQ(label(s, "lblNZ", 0), QStringLiteral("2"));
+}
+
+TEST_F(EntryTest, TheSitOutTableNeedsNoScore) {
+  writeEvent({}, QStringLiteral("8"));
+  FrmMervalo06* s = open();
+  ASSERT_TRUE(s);
+  EXPECT_EQ(s->top(), 4);
+  EXPECT_TRUE(child<QLabel>(s, "lblInformatie")->text().startsWith(QStringLiteral("8 paren. Stilzit: paar 8.")));
+  EXPECT_EQ(label(s, "lblNZ", 3), QStringLiteral("6"));
+  EXPECT_FALSE(ns(s, 3)->isEnabled());
+  typeBoard(s, {"420", "420", "-50"});
+  QTest::keyClick(child<QPushButton>(s, "cmdSpelKlaar"), Qt::Key_K);
+  EXPECT_TRUE(s->boardCompleted(1));
+  EXPECT_EQ(s->savedLines().last(), QStringLiteral("01*1|2|||420|-420|3|1@3|4|||420|-420|3|1@5|7|||-50|50|0|4"));
+}
+
+TEST_F(EntryTest, DamagedEventKeepsEveryLineItCannotUse) {
+  const QStringList records = {record(1, "420", "400", "-50", "170"), QStringLiteral("02*this is not a record"),
+                               QStringLiteral("03*1|9|||420|-420|0|0@3|4|||400|-400|0|0@5|7|||-50|50|0|0@6|8|||170|-170|0|0"),
+                               QStringLiteral("rubbish")};
+  writeEvent(records);
+  FrmMervalo06* s = open();
+  ASSERT_TRUE(s);
+  ASSERT_GE(prompter.count(), 1);
+  EXPECT_TRUE(prompter.shown()[0].text.contains(QStringLiteral("02*this is not a record")));
+  EXPECT_TRUE(prompter.shown()[0].text.contains(QStringLiteral("rubbish")));
+  EXPECT_FALSE(s->boardCompleted(2));
+  EXPECT_TRUE(s->boardCompleted(3));
+  EXPECT_EQ(s->currentBoard(), 2);
+
+  // Board 3's record names pair 9, which the movement does not seat: its table keeps a row.
+  QTest::mouseClick(child<QPushButton>(s, "cmdSpel_3"), Qt::LeftButton);
+  QStringList shown;
+  ASSERT_EQ(s->tableRows(), 5);
+  for (int row = 0; row < 5; ++row) shown << label(s, "lblNZ", row) + "-" + label(s, "lblOW", row);
+  EXPECT_TRUE(shown.contains(QStringLiteral("1-9")));
+  closeScreen(s);
+
+  const QStringList lines = readLines(kEvent);
+  EXPECT_TRUE(lines.contains(QStringLiteral("02*this is not a record")));
+  EXPECT_TRUE(lines.contains(QStringLiteral("rubbish")));
+  EXPECT_EQ(recordsOf(lines, "03*"), 1);
+  EXPECT_TRUE(lines.filter(QStringLiteral("03*")).first().contains(QStringLiteral("1|9|||420|-420|")));
+  EXPECT_EQ(lines.size(), 7 + 4);
+}
+
+TEST_F(EntryTest, AMissingEventFileIsReportedAndNothingIsWritten) {
+  QPointer<FrmMervalo06> alive(open());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }));
+  ASSERT_EQ(prompter.count(), 1);
+  EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Bestand <")));
+  EXPECT_FALSE(QFile::exists(path(kEvent)));
+  EXPECT_TRUE(menu->isEnabled());
+}
+
+TEST_F(EntryTest, WholeEventFromScoresToPageAndAddresses) {
+  writeEvent({});
+  FrmMervalo06* s = open();
+  ASSERT_TRUE(s);
+  // Scores that every vulnerability accepts, one not-played table among them.
+  const QStringList boardScores[4] = {{"400", "140", "-100", "170"}, {"-110", "-110", "140", "-600"},
+                                      {"100", "n", "-200", "130"}, {"0", "90", "-90", "600"}};
+  for (int b = 1; b <= 12; ++b) {
+    ASSERT_EQ(s->currentBoard(), b);
+    const QStringList scores = boardScores[(b - 1) % 4];
+    typeBoard(s, scores);
+    auto* klaar = child<QPushButton>(s, "cmdSpelKlaar");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return klaar->isEnabled(); })) << b;
+    QTest::keyClick(klaar, Qt::Key_K);
+  }
+  prompter.clear();
+  auto* uitslag = child<QPushButton>(s, "cmdUitslag");
+  ASSERT_TRUE(uitslag->isEnabled());
+  QTest::mouseClick(uitslag, Qt::LeftButton);
+  EXPECT_EQ(ctx.values.callingScreen, 6);
+  EXPECT_FALSE(ctx.values.busy);
+  EXPECT_EQ(recordsOf(readLines(kEvent), ""), 7 + 12);
+
+  auto* results = dynamic_cast<FrmMervalo08*>(topLevel(QStringLiteral("frmMervalo08")));
+  ASSERT_TRUE(results);
+  EXPECT_FALSE(s->isEnabled());
+  EXPECT_EQ(results->windowTitle(), QStringLiteral("Uitslag (Dinsdag)"));
+  EXPECT_EQ(results->resultGrid().rows(), 9);
+  EXPECT_EQ(results->resultGrid().text(1, 0), QStringLiteral("1"));
+  EXPECT_TRUE(results->resultGrid().text(1, 1).endsWith(QStringLiteral("]")));
+
+  prompter.answerNo();
+  results->cmdMaakHTML_Click();
+  const QStringList page = readLines(QStringLiteral("/HTML/Dinsdag.html"));
+  EXPECT_EQ(page.size(), 12 + 9 * 6);
+  QStringList addresses;
+  for (int p = 1; p <= 16; ++p) addresses << QStringLiteral("speler%1@club.nl; ").arg(p);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), addresses.join(QString()));
+
+  QPointer<FrmMervalo08> alive(results);
+  results->close();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }));
+  EXPECT_TRUE(s->isEnabled());
+  EXPECT_EQ(s->currentBoard(), 12);
+}
