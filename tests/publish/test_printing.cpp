@@ -1,6 +1,9 @@
+#include <QApplication>
 #include <QFile>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QTimer>
 
 #include "app/screens/screen.h"
 #include "publish/screens/printing.h"
@@ -110,4 +113,24 @@ TEST_F(PrintingTest, ClosingLineIsTheMakerAndTheYearOfTheProgramsClock) {
   ctx.today = [] { return QDate(2031, 3, 1); };
   EXPECT_FALSE(ctx.values.text(1).isEmpty());
   EXPECT_EQ(closingLine(*screen), ctx.values.text(1) + QStringLiteral(" 2031"));
+}
+
+TEST_F(PrintingTest, PlatformDialogOffersNeitherSelectionNorFileAndCancelSetsTheTag) {
+  setPrinterDialog({});
+  bool checked = false;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    EXPECT_EQ(dialog->parentWidget(), screen);
+    EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintSelection));
+    EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintToFile));
+    checked = true;
+    dialog->reject();
+  });
+  closer.start(10);
+  QPrinter printer;
+  EXPECT_FALSE(choosePrinter(*screen, printer));
+  EXPECT_TRUE(checked);
+  EXPECT_EQ(screen->property("Tag").toString(), QStringLiteral("1"));
 }
