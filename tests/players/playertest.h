@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QListWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "app/grid.h"
+
+namespace mervalo::test {
+
+// Clicks a cell as the user would: press and release in the middle of it.
+inline void clickCell(QTableWidget* table, int row, int col) {
+  QTableWidgetItem* item = table->item(row, col);
+  ASSERT_NE(item, nullptr) << "no cell " << row << "," << col;
+  table->scrollToItem(item);
+  QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(item).center());
+}
+
+inline void clickEntry(QListWidget* list, const QString& text) {
+  const auto found = list->findItems(text, Qt::MatchExactly);
+  ASSERT_FALSE(found.isEmpty()) << "no entry " << text.toStdString();
+  list->scrollToItem(found.first());
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+}
+
+inline QStringList listEntries(const QListWidget* list) {
+  QStringList out;
+  for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+  return out;
+}
+
+// The non-empty texts of one column below the heading.
+inline QStringList column(const Grid& grid, int col) {
+  QStringList out;
+  for (int r = 1; r < grid.rows(); ++r)
+    if (!grid.text(r, col).isEmpty()) out << grid.text(r, col);
+  return out;
+}
+
+}  // namespace mervalo::test

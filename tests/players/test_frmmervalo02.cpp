@@ -1,0 +1,293 @@
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/screens/frmmervalo01.h"
+#include "playertest.h"
+#include "players/screens/frmmervalo02.h"
+#include "screentest.h"
+
+using namespace mervalo;
+using namespace mervalo::test;
+
+namespace {
+const QString kHeading = QStringLiteral("Nr.|Dhr / Mevr|Voornaam|Achternaam|E-mailadres");
+
+class NameListScreen : public ScreenTest {
+ protected:
+  FrmMervalo02* open() {
+    screen = new FrmMervalo02(ctx, nullptr);
+    screen->showAndActivate();
+    return screen;
+  }
+  QLineEdit* box(int i) { return child<QLineEdit>(screen, QStringLiteral("txtNaam_%1").arg(i)); }
+  QLineEdit* fileBox() { return child<QLineEdit>(screen, QStringLiteral("txtNaamBestand")); }
+  QPushButton* button(const char* name) { return child<QPushButton>(screen, QString::fromLatin1(name)); }
+  QCheckBox* title(int i) { return child<QCheckBox>(screen, QStringLiteral("chkTitel_%1").arg(i)); }
+  QTableWidget* table() { return child<QTableWidget>(screen, QStringLiteral("msfgNamen")); }
+  QListWidget* files() { return child<QListWidget>(screen, QStringLiteral("lstNamenBestand")); }
+
+  void addPlayer(const QString& first, const QString& last, const QString& mail, int titleBox) {
+    QTest::keyClicks(box(0), first);
+    QTest::keyClicks(box(1), last);
+    QTest::keyClicks(box(2), mail);
+    if (titleBox >= 0) title(titleBox)->click();
+    ASSERT_TRUE(button("cmdToevoegen")->isEnabled());
+    button("cmdToevoegen")->click();
+  }
+  void saveAs(const QString& name) {
+    fileBox()->clear();
+    QTest::keyClicks(fileBox(), name);
+    button("cmdOpslaan")->click();
+  }
+
+  FrmMervalo02* screen = nullptr;
+};
+}  // namespace
+
+TEST_F(NameListScreen, StartsWithOnlyTheEntrySideUsable) {
+  open();
+  EXPECT_EQ(screen->windowTitle(), QStringLiteral("Namen invoeren"));
+  for (const char* name : {"cmdWissen", "cmdOpslaan", "cmdToevoegen"}) EXPECT_FALSE(button(name)->isEnabled()) << name;
+  EXPECT_FALSE(fileBox()->isEnabled());
+  EXPECT_TRUE(child<QLabel>(screen, QStringLiteral("lblTitel"))->isHidden());
+  EXPECT_EQ(screen->namesGrid().rows(), 2);
+  EXPECT_EQ(screen->namesGrid().rowTexts(0).join(QLatin1Char('|')), kHeading);
+}
+
+TEST_F(NameListScreen, SavedListHasIdenticalTxtAndMailFiles) {
+  open();
+  addPlayer(QStringLiteral("Piet"), QStringLiteral("Jansen"), QStringLiteral("piet@club.nl"), 0);
+  addPlayer(QStringLiteral("Els"), QStringLiteral("Bos"), QString(), 1);
+  saveAs(QStringLiteral("Club"));
+  EXPECT_EQ(readLines(QStringLiteral("/namen/Club.txt")),
+            (QStringList{kHeading, QStringLiteral("1|Mevr.|Els|Bos|"), QStringLiteral("2|Dhr.|Piet|Jansen|piet@club.nl")}));
+  EXPECT_EQ(readRaw(QStringLiteral("/namen/Club.mail")), readRaw(QStringLiteral("/namen/Club.txt")));
+  EXPECT_EQ(screen->namesGrid().rows(), 2) << "the grid is empty again after saving";
+  EXPECT_EQ(listEntries(files()), QStringList{QStringLiteral("Club")});
+  EXPECT_FALSE(fileBox()->isEnabled());
+}
+
+TEST_F(NameListScreen, PastedTxtNameSavesUnderTheBareName) {
+  open();
+  addPlayer(QStringLiteral("Piet"), QStringLiteral("Jansen"), QString(), 0);
+  fileBox()->insert(QStringLiteral("Club.txt"));  // as pasted: "." cannot be typed
+  button("cmdOpslaan")->click();
+  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/namen/Club.txt"))));
+  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/namen/Club.mail"))));
+  EXPECT_FALSE(QFile::exists(path(QStringLiteral("/namen/Club.txt.txt"))));
+}
+
+TEST_F(NameListScreen, AddedPlayerIsSortedByLastNameAndNumbered) {
+  writeFile(QStringLiteral("/namen/Club.txt"), {kHeading, QStringLiteral("1|Dhr.|Piet|Jansen|")});
+  open();
+  clickEntry(files(), QStringLiteral("Club"));
+  EXPECT_TRUE(button("cmdWissen")->isEnabled());
+  EXPECT_EQ(fileBox()->text(), QStringLiteral("Club"));
+  addPlayer(QStringLiteral("Jan"), QStringLiteral("Smit"), QString(), 0);
+  addPlayer(QStringLiteral("Anna"), QStringLiteral("bakker"), QString(), 1);
+  const Grid& g = screen->namesGrid();
+  EXPECT_EQ(column(g, 3), (QStringList{QStringLiteral("bakker"), QStringLiteral("Jansen"), QStringLiteral("Smit")}));
+  EXPECT_EQ(column(g, 0), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+  EXPECT_EQ(g.text(3, 1), QStringLiteral("Dhr."));
+  EXPECT_TRUE(g.rowTexts(g.rows() - 1).join(QString()).isEmpty()) << "an empty row stays last";
+}
+
+TEST_F(NameListScreen, TitleBoxesAndTheAddButton) {
+  open();
+  QLabel* hint = child<QLabel>(screen, QStringLiteral("lblTitel"));
+  QTest::keyClicks(box(0), QStringLiteral("Jan"));
+  QTest::keyClicks(box(1), QStringLiteral("Smit"));
+  EXPECT_FALSE(hint->isHidden()) << "both names but no title: the hint asks for one";
+  EXPECT_FALSE(button("cmdToevoegen")->isEnabled());
+  title(0)->click();
+  EXPECT_TRUE(hint->isHidden());
+  EXPECT_TRUE(button("cmdToevoegen")->isEnabled());
+  title(1)->click();
+  EXPECT_FALSE(title(0)->isChecked()) << "at most one title";
+  EXPECT_TRUE(button("cmdToevoegen")->isEnabled());
+  title(1)->click();
+  EXPECT_FALSE(button("cmdToevoegen")->isEnabled());
+  box(1)->clear();
+  title(0)->click();
+  EXPECT_FALSE(button("cmdToevoegen")->isEnabled()) << "a last name is still missing";
+}
+
+TEST_F(NameListScreen, EnterAddsAPlayerWithoutTitle) {
+  open();
+  QTest::keyClicks(box(0), QStringLiteral("Jan"));
+  QTest::keyClick(box(0), Qt::Key_Return);
+  EXPECT_EQ(screen->namesGrid().rows(), 2) << "Enter with the last name blank only moves on";
+  QTest::keyClicks(box(1), QStringLiteral("Smit"));
+  QTest::keyClick(box(2), Qt::Key_Return);
+  EXPECT_EQ(screen->namesGrid().rows(), 2) << "Enter in the e-mail box does nothing";
+  QTest::keyClick(box(1), Qt::Key_Return);
+  ASSERT_EQ(screen->namesGrid().rows(), 3);
+  EXPECT_EQ(screen->namesGrid().rowTexts(1), (QStringList{QStringLiteral("1"), QString(), QStringLiteral("Jan"),
+                                                          QStringLiteral("Smit"), QString()}));
+  EXPECT_TRUE(box(0)->text().isEmpty());
+  EXPECT_TRUE(box(1)->text().isEmpty());
+}
+
+TEST_F(NameListScreen, RefusedCharactersAreNotInsertedAndNamed) {
+  open();
+  const QString message = QStringLiteral("Deze tekens <>#%$*&:;\\/?.,'=+`~@^\"- zijn niet toegestaan!");
+  QTest::keyClicks(box(0), QStringLiteral("Jan-Piet"));
+  EXPECT_EQ(box(0)->text(), QStringLiteral("JanPiet"));
+  ASSERT_EQ(prompter.count(), 1);
+  EXPECT_EQ(prompter.last().text, message);
+  EXPECT_EQ(prompter.last().icon, PromptIcon::Information);
+  EXPECT_EQ(prompter.last().title, screen->windowTitle());
+  QTest::keyClicks(box(1), QStringLiteral("Sm|it."));
+  EXPECT_EQ(box(1)->text(), QStringLiteral("Smit"));
+  QTest::keyClicks(box(2), QStringLiteral("jan-smit@club.nl|"));
+  EXPECT_EQ(box(2)->text(), QStringLiteral("jan-smit@club.nl")) << "the e-mail box takes '-', '.' and '@'";
+  EXPECT_EQ(prompter.countText(message), 4);
+  prompter.clear();
+  addPlayer(QString(), QString(), QString(), 0);
+  QTest::keyClicks(fileBox(), QStringLiteral("Club.x-\"|"));
+  EXPECT_EQ(fileBox()->text(), QStringLiteral("Clubx-"));
+  ASSERT_EQ(prompter.count(), 3);
+  EXPECT_EQ(prompter.last().text, QStringLiteral("Deze tekens <>#%$*&:;\\/?.,'=+`~@^\" zijn niet toegestaan!"));
+}
+
+TEST_F(NameListScreen, TypingRepairsDoubledCharactersInTheMailBox) {
+  open();
+  QTest::keyClicks(box(2), QStringLiteral("jan..smit@@club.nl"));
+  EXPECT_EQ(box(2)->text(), QStringLiteral("jan.smit@club.nl"));
+  QTest::keyClicks(box(2), QStringLiteral("@x"));
+  EXPECT_EQ(box(2)->text(), QStringLiteral("jan.smit@club.nlx")) << "a second '@' cuts the text before it";
+  EXPECT_EQ(box(2)->cursorPosition(), box(2)->text().size());
+}
+
+TEST_F(NameListScreen, ClickedRowIsRemovedOrTurnedIntoAnEdit) {
+  writeFile(QStringLiteral("/namen/Club.txt"),
+            {kHeading, QStringLiteral("1|Mevr.|Els|Bos|els@bos.nl"), QStringLiteral("2|Dhr.|Jan|Smit|jan@smit.nl")});
+  const QByteArray before = readRaw(QStringLiteral("/namen/Club.txt"));
+  open();
+  clickEntry(files(), QStringLiteral("Club"));
+  prompter.answerNo();
+  clickCell(table(), 2, 2);
+  ASSERT_EQ(prompter.count(), 1);
+  EXPECT_EQ(prompter.last().text, QStringLiteral("Wilt u de naam 2 Dhr. Jan Smit jan@smit.nl verwijderen uit deze lijst?"));
+  EXPECT_EQ(prompter.last().icon, PromptIcon::Question);
+  EXPECT_EQ(box(0)->text(), QStringLiteral("Jan"));
+  EXPECT_EQ(box(1)->text(), QStringLiteral("Smit"));
+  EXPECT_EQ(box(2)->text(), QStringLiteral("jan@smit.nl"));
+  EXPECT_TRUE(title(0)->isChecked());
+  EXPECT_FALSE(title(1)->isChecked());
+  EXPECT_EQ(column(screen->namesGrid(), 3), QStringList{QStringLiteral("Bos")});
+  EXPECT_TRUE(button("cmdToevoegen")->isEnabled()) << "the edited player goes back with Add";
+  EXPECT_EQ(readRaw(QStringLiteral("/namen/Club.txt")), before) << "the file waits for a save";
+
+  prompter.answerYes();
+  clickCell(table(), 1, 3);
+  EXPECT_TRUE(column(screen->namesGrid(), 3).isEmpty());
+  clickCell(table(), 1, 3);  // the empty entry row: no question
+  EXPECT_EQ(prompter.count(), 2);
+}
+
+TEST_F(NameListScreen, HeadingPressSortsWithoutTouchingARow) {
+  writeFile(QStringLiteral("/namen/Club.txt"), {kHeading, QStringLiteral("1|Mevr.|Els|Bos|"),
+                                                QStringLiteral("2|Dhr.|Adam|Smit|"), QStringLiteral("3|Dhr.|Cor|Vis|")});
+  open();
+  clickEntry(files(), QStringLiteral("Club"));
+  clickCell(table(), 0, 2);
+  EXPECT_EQ(prompter.count(), 0) << "no question for a heading press";
+  EXPECT_EQ(column(screen->namesGrid(), 2), (QStringList{QStringLiteral("Adam"), QStringLiteral("Cor"), QStringLiteral("Els")}));
+  EXPECT_EQ(column(screen->namesGrid(), 0), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+  EXPECT_EQ(screen->namesGrid().rows(), 5);
+  EXPECT_TRUE(screen->namesGrid().rowTexts(4).join(QString()).isEmpty());
+}
+
+TEST_F(NameListScreen, SaveAsksAboutUnaddedNamesAndOverwriting) {
+  writeFile(QStringLiteral("/namen/Club.txt"), {kHeading, QStringLiteral("1|Dhr.|Piet|Jansen|")});
+  open();
+  clickEntry(files(), QStringLiteral("Club"));
+  QTest::keyClicks(box(0), QStringLiteral("Kees"));
+  QTest::keyClicks(box(1), QStringLiteral("Vis"));
+  prompter.answerYes();  // add the typed name after all
+  prompter.answerNo();   // do not overwrite
+  button("cmdOpslaan")->click();
+  ASSERT_EQ(prompter.count(), 2);
+  EXPECT_TRUE(prompter.shown()[0].text.startsWith(QStringLiteral("Er is een naam ingevuld")));
+  EXPECT_EQ(prompter.shown()[1].text, QStringLiteral("Het bestand Club bestaat al\n\nWilt u dit overschrijven?"));
+  EXPECT_EQ(readLines(QStringLiteral("/namen/Club.txt")).size(), 2) << "No leaves the file alone";
+  EXPECT_EQ(column(screen->namesGrid(), 3), (QStringList{QStringLiteral("Jansen"), QStringLiteral("Vis")}));
+  EXPECT_EQ(fileBox()->text(), QStringLiteral("Club"));
+  EXPECT_TRUE(fileBox()->isEnabled());
+
+  prompter.answerYes();
+  button("cmdOpslaan")->click();
+  EXPECT_EQ(readLines(QStringLiteral("/namen/Club.txt")).last(), QStringLiteral("2||Kees|Vis|"));
+}
+
+TEST_F(NameListScreen, EmptyExistingFileIsOverwrittenWithoutAsking) {
+  writeRaw(QStringLiteral("/namen/Club.txt"), {});
+  open();
+  addPlayer(QStringLiteral("Piet"), QStringLiteral("Jansen"), QString(), 0);
+  saveAs(QStringLiteral("Club"));
+  EXPECT_EQ(prompter.count(), 0);
+  EXPECT_EQ(readLines(QStringLiteral("/namen/Club.txt")).size(), 2);
+}
+
+TEST_F(NameListScreen, DeletingAListKeepsItsMailFile) {
+  writeFile(QStringLiteral("/namen/Club.txt"), {kHeading, QStringLiteral("1|Dhr.|Piet|Jansen|")});
+  writeFile(QStringLiteral("/namen/Club.mail"), {kHeading, QStringLiteral("1|Dhr.|Piet|Jansen|")});
+  open();
+  clickEntry(files(), QStringLiteral("Club"));
+  prompter.answerNo();
+  button("cmdWissen")->click();
+  EXPECT_EQ(prompter.last().text, QStringLiteral("U gaat het namen bestand (Club) wissen!\n\nZeker weten?"));
+  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/namen/Club.txt"))));
+  EXPECT_TRUE(button("cmdWissen")->isEnabled());
+  prompter.answerYes();
+  button("cmdWissen")->click();
+  EXPECT_FALSE(QFile::exists(path(QStringLiteral("/namen/Club.txt"))));
+  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/namen/Club.mail"))));
+  EXPECT_TRUE(listEntries(files()).isEmpty());
+  EXPECT_EQ(screen->namesGrid().rows(), 2);
+  EXPECT_FALSE(fileBox()->isEnabled());
+}
+
+TEST_F(NameListScreen, SortBoxReversesTheFileList) {
+  for (const char* n : {"/namen/b.txt", "/namen/A.txt", "/namen/c.txt"}) writeFile(QString::fromLatin1(n), {kHeading});
+  open();
+  EXPECT_EQ(listEntries(files()), (QStringList{QStringLiteral("A"), QStringLiteral("b"), QStringLiteral("c")}));
+  child<QCheckBox>(screen, QStringLiteral("chkSorteer"))->click();
+  EXPECT_EQ(listEntries(files()), (QStringList{QStringLiteral("c"), QStringLiteral("b"), QStringLiteral("A")}));
+  EXPECT_EQ(child<QCheckBox>(screen, QStringLiteral("chkSorteer"))->text(), QStringLiteral("Sorteer van laag naar hoog"));
+}
+
+TEST_F(NameListScreen, HandEditedFilesLoadWithoutLosingAnything) {
+  writeRaw(QStringLiteral("/namen/Oud.txt"), QByteArray("Nr.|Dhr / Mevr|Voornaam|Achternaam|E-mailadres|\r\n"
+                                                        "\r\n"
+                                                        "1|Mevr.|Ren\xe9" "e|M\xfcller|r@m.nl|\r\n"
+                                                        "x|Dhr.|Kees\r\n"
+                                                        "3|Dhr.|Piet|Jansen|p@j.nl|extra\n"));
+  open();
+  clickEntry(files(), QStringLiteral("Oud"));
+  const Grid& g = screen->namesGrid();
+  EXPECT_EQ(g.rowTexts(0).join(QLatin1Char('|')), kHeading) << "the trailing '|' is dropped";
+  EXPECT_EQ(column(g, 2), (QStringList{QStringLiteral("Kees"), QStringLiteral("Piet"), QStringLiteral("Renée")}));
+  EXPECT_EQ(column(g, 3), (QStringList{QStringLiteral("Jansen"), QStringLiteral("Müller")}));
+  EXPECT_EQ(column(g, 0), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+  EXPECT_TRUE(fileBox()->text().isEmpty()) << "a file that lost a field is not offered for saving over itself";
+}
+
+TEST_F(NameListScreen, OpenedFromTheMainMenuAndClosedBackToIt) {
+  registerAllScreens(ctx);
+  auto* menu = new FrmMervalo01(ctx);
+  menu->showAndActivate();
+  auto* open = child<QPushButton>(menu, QStringLiteral("cmdNamenInvoeren"));
+  ASSERT_TRUE(open->isEnabled());
+  open->click();
+  QWidget* names = topLevel(QStringLiteral("frmMervalo02"));
+  ASSERT_NE(names, nullptr);
+  EXPECT_FALSE(menu->isEnabled());
+  QTest::keyClick(names, Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitFor([] { return topLevel(QStringLiteral("frmMervalo02")) == nullptr; }));
+  EXPECT_TRUE(menu->isEnabled());
+}

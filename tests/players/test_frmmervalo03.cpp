@@ -1,0 +1,413 @@
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "app/screens/frmmervalo01.h"
+#include "playertest.h"
+#include "players/screens/clicklabel.h"
+#include "players/screens/frmmervalo03.h"
+#include "publish/screens/printing.h"
+#include "screentest.h"
+
+using namespace mervalo;
+using namespace mervalo::test;
+
+namespace {
+const QString kHeading = QStringLiteral("Nr.|Dhr / Mevr|Voornaam|Achternaam|E-mailadres");
+const QStringList kPlayers{
+    QStringLiteral("1|Dhr.|Jan|Smit|jan@smit.nl"),   QStringLiteral("2|Mevr.|Anna|de Vries|anna@vries.nl"),
+    QStringLiteral("3|Dhr.|Piet|Jansen|piet@club.nl"), QStringLiteral("4|Mevr.|Els|Bos|"),
+    QStringLiteral("5|Dhr.|Kees|Vis|kees@vis.nl"),     QStringLiteral("6|Mevr.|Ria|Smit|"),
+    QStringLiteral("7|Mevr.|Truus|Bakker|truus@b.nl"), QStringLiteral("8|Dhr.|Henk|Mol|"),
+    QStringLiteral("9||Wim|Zon|"),                      QStringLiteral("10|Dhr.|Bram|Dijk|")};
+const QString kGroupFile = QStringLiteral("/groepen/03-12-2026 Groep A.txt");
+
+class GroupScreen : public ScreenTest {
+ protected:
+  GroupScreen() {
+    ctx.today = [] { return QDate(2026, 12, 3); };
+    registerAllScreens(ctx);
+    writeFile(QStringLiteral("/namen/Club.txt"), QStringList{kHeading} + kPlayers);
+    setPrinterDialog(cancelledPrinterDialog());
+  }
+  ~GroupScreen() override { setPrinterDialog({}); }
+
+  FrmMervalo03* open() {
+    screen = new FrmMervalo03(ctx, nullptr);
+    screen->showAndActivate();
+    return screen;
+  }
+  FrmMervalo03* openWithClub() {
+    open();
+    clickEntry(list("lstNamenBestand"), QStringLiteral("Club"));
+    return screen;
+  }
+  QPushButton* button(const char* name) { return child<QPushButton>(screen, QString::fromLatin1(name)); }
+  QListWidget* list(const char* name) { return child<QListWidget>(screen, QString::fromLatin1(name)); }
+  QLineEdit* edit(const char* name) { return child<QLineEdit>(screen, QString::fromLatin1(name)); }
+  QTableWidget* names() { return child<QTableWidget>(screen, QStringLiteral("msfgNamen")); }
+  QTableWidget* groups() { return child<QTableWidget>(screen, QStringLiteral("msfgGroepen")); }
+  bool warningShown() { return !child<QLabel>(screen, QStringLiteral("lblKanNiet"))->isHidden(); }
+
+  void addPair(int a, int b) {
+    clickCell(names(), a, 2);
+    clickCell(names(), b, 2);
+    ASSERT_TRUE(button("cmdToevoegen")->isEnabled());
+    button("cmdToevoegen")->click();
+  }
+  void pickDateWithCalendar(int day) {
+    button("cmdKalender")->click();
+    EXPECT_FALSE(screen->isVisible()) << "the group screen hides behind the calendar";
+    QWidget* calendar = topLevel(QStringLiteral("frmMervalo05"));
+    ASSERT_NE(calendar, nullptr);
+    for (int i = 1; i <= 42; ++i) {
+      auto* cell = child<ClickLabel>(calendar, QStringLiteral("lblDatum_%1").arg(i));
+      if (cell->text() == QString::number(day)) QTest::mouseClick(cell, Qt::LeftButton);
+    }
+    child<QPushButton>(calendar, QStringLiteral("cmdOK"))->click();
+    EXPECT_TRUE(screen->isVisible());
+  }
+  bool playerAvailable(int row) { return !screen->namesGrid().text(row, 3).isEmpty(); }
+
+  FrmMervalo03* screen = nullptr;
+};
+}  // namespace
+
+TEST_F(GroupScreen, StartsWithOnlyTheNameListsUsable) {
+  open();
+  EXPECT_EQ(screen->windowTitle(), QStringLiteral("Groepen samenstellen"));
+  for (const char* b : {"cmdKalender", "cmdAfdrukken", "cmdToevoegen", "cmdMaakLeeg", "cmdStilzitter", "cmdOpslaan",
+                        "cmdWisGroepen", "cmdWisNamen"})
+    EXPECT_FALSE(button(b)->isEnabled()) << b;
+  EXPECT_FALSE(child<QWidget>(screen, QStringLiteral("fraGroepBestanden"))->isEnabled());
+  EXPECT_EQ(edit("txtGroepLetter")->text(), QStringLiteral("A"));
+  EXPECT_EQ(child<QLabel>(screen, QStringLiteral("lblAanTalParen"))->text(), QStringLiteral("0 Paren in groep"));
+  EXPECT_FALSE(warningShown());
+  EXPECT_EQ(listEntries(list("lstNamenBestand")), QStringList{QStringLiteral("Club")});
+}
+
+TEST_F(GroupScreen, SavesPairsWithTheirMailCompanion) {
+  openWithClub();
+  EXPECT_TRUE(button("cmdStilzitter")->isEnabled());
+  addPair(3, 7);
+  addPair(1, 2);
+  EXPECT_EQ(child<QLabel>(screen, QStringLiteral("lblAanTalParen"))->text(), QStringLiteral("2 Paren in groep"));
+  EXPECT_EQ(screen->groupGrid().text(1, 1), QStringLiteral(" Dhr. Piet Jansen -  Mevr. Truus Bakker"));
+  EXPECT_EQ(screen->groupGrid().text(2, 0), QStringLiteral("2"));
+  pickDateWithCalendar(3);
+  EXPECT_EQ(edit("txtNaamBestand")->text(), QStringLiteral("03-12-2026"));
+  ASSERT_TRUE(button("cmdOpslaan")->isEnabled());
+  button("cmdOpslaan")->click();
+  EXPECT_EQ(readLines(kGroupFile), (QStringList{QStringLiteral("3| Dhr. Piet Jansen+7| Mevr. Truus Bakker"),
+                                                QStringLiteral("1| Dhr. Jan Smit+2| Mevr. Anna de Vries")}));
+  EXPECT_EQ(readLines(QStringLiteral("/groepen/03-12-2026 Groep A.mail")),
+            (QStringList{kPlayers[2], kPlayers[6], kPlayers[0], kPlayers[1]}));
+  // Ready for the next group of the same list.
+  EXPECT_EQ(screen->groupGrid().rows(), 2);
+  EXPECT_TRUE(edit("txtNaamBestand")->text().isEmpty());
+  EXPECT_EQ(edit("txtGroepLetter")->text(), QStringLiteral("A"));
+  EXPECT_FALSE(button("cmdOpslaan")->isEnabled());
+  EXPECT_TRUE(playerAvailable(3) && playerAvailable(7));
+  EXPECT_EQ(listEntries(list("lstGroepBestand")), QStringList{QStringLiteral("03-12-2026 Groep A")});
+}
+
+TEST_F(GroupScreen, SavingOverAnExistingGroupAsksFirst) {
+  writeFile(kGroupFile, {QStringLiteral("old")});
+  ctx.values.sharedDate = QStringLiteral("03-12-2026");
+  openWithClub();
+  screen->formActivate();
+  addPair(1, 2);
+  prompter.answerNo();
+  button("cmdOpslaan")->click();
+  EXPECT_EQ(prompter.last().text, QStringLiteral("Het bestand 03-12-2026 Groep A.txt bestaat al\n\nWilt u dit overschrijven?"));
+  EXPECT_EQ(readLines(kGroupFile), QStringList{QStringLiteral("old")});
+  EXPECT_EQ(screen->groupLines().size(), 1) << "No leaves the group as it is";
+  prompter.answerYes();
+  button("cmdOpslaan")->click();
+  EXPECT_EQ(readLines(kGroupFile).size(), 1);
+  EXPECT_NE(readLines(kGroupFile).first(), QStringLiteral("old"));
+}
+
+TEST_F(GroupScreen, CountRuleWithAndWithoutSitOut) {
+  ctx.values.sharedDate = QStringLiteral("03-12-2026");
+  openWithClub();
+  screen->formActivate();
+  addPair(1, 2);
+  addPair(3, 4);
+  addPair(5, 6);
+  EXPECT_FALSE(warningShown()) << "three pairs, no sit-out";
+  EXPECT_TRUE(button("cmdKalender")->isEnabled());
+  button("cmdStilzitter")->click();
+  EXPECT_FALSE(warningShown()) << "three pairs and a sit-out";
+  EXPECT_FALSE(button("cmdStilzitter")->isEnabled());
+  EXPECT_EQ(screen->groupGrid().text(4, 1), QStringLiteral("***** Stilzit *****"));
+  addPair(7, 8);
+  EXPECT_TRUE(warningShown()) << "four pairs and a sit-out";
+  EXPECT_FALSE(button("cmdKalender")->isEnabled());
+  EXPECT_FALSE(button("cmdStilzitter")->isEnabled()) << "still one sit-out";
+  button("cmdOpslaan")->click();
+  EXPECT_EQ(prompter.last().text, QStringLiteral("Het aantal paren in de groep klopt niet!\nPas het aantal paren aan.\n"
+                                                 "Daarna kunt u de groep opslaan."));
+  EXPECT_FALSE(QFile::exists(path(kGroupFile)));
+  clickCell(groups(), 4, 1);  // the sit-out
+  EXPECT_FALSE(warningShown());
+  EXPECT_TRUE(button("cmdStilzitter")->isEnabled());
+  EXPECT_EQ(child<QLabel>(screen, QStringLiteral("lblAanTalParen"))->text(), QStringLiteral("4 Paren in groep"));
+  button("cmdOpslaan")->click();
+  EXPECT_EQ(readLines(kGroupFile).size(), 4);
+}
+
+TEST_F(GroupScreen, RemovingAPairGivesBothPlayersBack) {
+  ctx.values.sharedDate = QStringLiteral("03-12-2026");
+  openWithClub();
+  screen->formActivate();
+  addPair(3, 7);
+  addPair(1, 2);
+  EXPECT_FALSE(playerAvailable(3));
+  EXPECT_EQ(screen->namesGrid().text(3, 0), QStringLiteral("3")) << "a taken player keeps his number";
+  clickCell(groups(), 1, 1);
+  EXPECT_EQ(screen->namesGrid().rowTexts(3).join(QLatin1Char('|')), kPlayers[2]);
+  EXPECT_EQ(screen->namesGrid().rowTexts(7).join(QLatin1Char('|')), kPlayers[6]);
+  EXPECT_EQ(screen->groupGrid().text(1, 0), QStringLiteral("1"));
+  EXPECT_EQ(child<QLabel>(screen, QStringLiteral("lblAanTalParen"))->text(), QStringLiteral("1 Paar in groep"));
+  button("cmdOpslaan")->click();
+  EXPECT_EQ(readLines(kGroupFile), QStringList{QStringLiteral("1| Dhr. Jan Smit+2| Mevr. Anna de Vries")});
+  EXPECT_EQ(readLines(QStringLiteral("/groepen/03-12-2026 Groep A.mail")), (QStringList{kPlayers[0], kPlayers[1]}));
+}
+
+TEST_F(GroupScreen, PlayersOfTheSameNameAreNotMixedUp) {
+  writeFile(QStringLiteral("/namen/Twins.txt"), {kHeading, QStringLiteral("1|Dhr.|Jan|Smit|a@x.nl"),
+                                                 QStringLiteral("2|Dhr.|Jan|Smit|b@x.nl"), QStringLiteral("3|Mevr.|Els|Bos|"),
+                                                 QStringLiteral("4|Mevr.|Ria|Vis|")});
+  open();
+  clickEntry(list("lstNamenBestand"), QStringLiteral("Twins"));
+  addPair(1, 3);
+  addPair(2, 4);
+  clickCell(groups(), 2, 1);
+  EXPECT_EQ(screen->namesGrid().text(2, 4), QStringLiteral("b@x.nl"));
+  EXPECT_FALSE(playerAvailable(1)) << "the other Jan Smit stays in his pair";
+  EXPECT_EQ(screen->mailLines(), (QStringList{QStringLiteral("1|Dhr.|Jan|Smit|a@x.nl"), QStringLiteral("3|Mevr.|Els|Bos|")}));
+}
+
+TEST_F(GroupScreen, PickSlotsFillAndGiveBack) {
+  openWithClub();
+  auto* slot0 = child<ClickLabel>(screen, QStringLiteral("lblNaam_0"));
+  clickCell(names(), 9, 2);  // a player without title can be picked too
+  EXPECT_EQ(slot0->text(), QStringLiteral("  Wim Zon"));
+  EXPECT_FALSE(playerAvailable(9));
+  clickCell(names(), 9, 2);  // taken: nothing happens
+  EXPECT_TRUE(child<ClickLabel>(screen, QStringLiteral("lblNaam_1"))->text().isEmpty());
+  clickCell(names(), 4, 2);
+  EXPECT_TRUE(button("cmdToevoegen")->isEnabled());
+  clickCell(names(), 5, 2);  // both slots full
+  EXPECT_TRUE(playerAvailable(5));
+  QTest::mouseClick(slot0, Qt::LeftButton);
+  EXPECT_TRUE(slot0->text().isEmpty());
+  EXPECT_EQ(screen->namesGrid().rowTexts(9).join(QLatin1Char('|')), kPlayers[8]);
+  EXPECT_FALSE(button("cmdToevoegen")->isEnabled());
+}
+
+TEST_F(GroupScreen, LetterSpinsRoundTheAlphabet) {
+  openWithClub();
+  auto* spin = child<QScrollBar>(screen, QStringLiteral("vscrGroepLetter"));
+  spin->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_EQ(edit("txtGroepLetter")->text(), QStringLiteral("B"));
+  for (int i = 1; i < 26; ++i) spin->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_EQ(edit("txtGroepLetter")->text(), QStringLiteral("A"));
+  spin->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(edit("txtGroepLetter")->text(), QStringLiteral("Z"));
+  spin->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_EQ(edit("txtGroepLetter")->text(), QStringLiteral("A"));
+}
+
+TEST_F(GroupScreen, LetterAndDateNameTheFile) {
+  ctx.values.sharedDate = QStringLiteral("03-12-2026");
+  openWithClub();
+  screen->formActivate();
+  addPair(1, 2);
+  child<QScrollBar>(screen, QStringLiteral("vscrGroepLetter"))->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  button("cmdOpslaan")->click();
+  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/groepen/03-12-2026 Groep B.txt"))));
+}
+
+TEST_F(GroupScreen, GroupsOfTheOtherLanguageAreNotListed) {
+  writeFile(kGroupFile, {QStringLiteral("1| Dhr. Jan Smit+2| Mevr. Anna de Vries")});
+  writeFile(QStringLiteral("/groepen/2026-12-03 Group A.txt"), {QStringLiteral("1| Mr. Jan Smit+2| Mrs. Anna de Vries")});
+  openWithClub();
+  EXPECT_EQ(listEntries(list("lstGroepBestand")), QStringList{QStringLiteral("03-12-2026 Groep A")});
+}
+
+TEST_F(GroupScreen, OpeningASavedGroupTakesItsPlayers) {
+  writeFile(kGroupFile, {QStringLiteral("3| Dhr. Piet Jansen+7| Mevr. Truus Bakker"), QStringLiteral("***** Stilzit *****"),
+                         QStringLiteral("12| Dhr. Onbekend Iemand+9|  Wim Zon"),
+                         QStringLiteral("5| Dhr. Kees Vis+6| Mevr. Ria Smit")});
+  writeFile(QStringLiteral("/groepen/03-12-2026 Groep C.txt"), {QStringLiteral("1| Dhr. Jan Smit+2| Mevr. Anna de Vries")});
+  openWithClub();
+  clickEntry(list("lstGroepBestand"), QStringLiteral("03-12-2026 Groep C"));
+  EXPECT_EQ(edit("txtGroepLetter")->text(), QStringLiteral("C"));
+  EXPECT_EQ(screen->groupLines().size(), 1);
+  clickEntry(list("lstGroepBestand"), QStringLiteral("03-12-2026 Groep A"));
+  EXPECT_EQ(edit("txtNaamBestand")->text(), QStringLiteral("03-12-2026"));
+  EXPECT_EQ(edit("txtGroepLetter")->text(), QStringLiteral("A"));
+  EXPECT_TRUE(playerAvailable(1)) << "the group opened before gave its players back";
+  EXPECT_FALSE(playerAvailable(3));
+  EXPECT_FALSE(playerAvailable(7));
+  EXPECT_FALSE(playerAvailable(9));
+  EXPECT_EQ(screen->groupLines().size(), 4) << "the unknown player keeps his line";
+  EXPECT_EQ(screen->mailLines(), (QStringList{kPlayers[2], kPlayers[6], kPlayers[8], kPlayers[4], kPlayers[5]}));
+  EXPECT_FALSE(warningShown());
+  EXPECT_EQ(screen->groupGrid().text(3, 0), QStringLiteral("3"));
+  EXPECT_FALSE(button("cmdStilzitter")->isEnabled());
+  EXPECT_TRUE(button("cmdKalender")->isEnabled());
+  EXPECT_TRUE(button("cmdWisGroepen")->isEnabled());
+  EXPECT_FALSE(button("cmdMaakLeeg")->isEnabled());
+  // Saved again unchanged, the file stays the same.
+  const QByteArray before = readRaw(kGroupFile);
+  prompter.answerYes();
+  button("cmdOpslaan")->click();
+  EXPECT_EQ(readRaw(kGroupFile), before);
+}
+
+TEST_F(GroupScreen, GroupWithResultsCannotBeOpened) {
+  writeFile(kGroupFile, {QStringLiteral("1| Dhr. Jan Smit+2| Mevr. Anna de Vries")});
+  writeFile(QStringLiteral("/invoer/03-12-2026 Groep A Uitslag.txt"), {QStringLiteral("x")});
+  openWithClub();
+  clickEntry(list("lstGroepBestand"), QStringLiteral("03-12-2026 Groep A"));
+  ASSERT_EQ(prompter.count(), 1);
+  EXPECT_EQ(prompter.last().text,
+            QStringLiteral("U kunt het groep bestand <03-12-2026 Groep A> niet wijzigen.\nEr zijn scores op ingevoerd.\n\n"
+                           "Wilt u de groep wijzigen, dan moet u eerst bij \"Voorbereiding\" het bestand wissen."));
+  EXPECT_EQ(prompter.last().icon, PromptIcon::Information);
+  EXPECT_TRUE(screen->groupLines().isEmpty());
+  EXPECT_EQ(screen->groupGrid().rows(), 2);
+  EXPECT_TRUE(playerAvailable(1));
+  EXPECT_TRUE(button("cmdWisGroepen")->isEnabled());
+}
+
+TEST_F(GroupScreen, DeletingAGroupTakesItsResultsAlong) {
+  writeFile(kGroupFile, {QStringLiteral("1| Dhr. Jan Smit+2| Mevr. Anna de Vries")});
+  writeFile(QStringLiteral("/groepen/03-12-2026 Groep A.mail"), {kPlayers[0], kPlayers[1]});
+  writeFile(QStringLiteral("/invoer/03-12-2026 Groep A Uitslag.txt"), {QStringLiteral("x")});
+  openWithClub();
+  clickEntry(list("lstGroepBestand"), QStringLiteral("03-12-2026 Groep A"));
+  prompter.answerNo();
+  button("cmdWisGroepen")->click();
+  EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("Het groep bestand < 03-12-2026 Groep A> met al zijn gegevens wissen?")));
+  EXPECT_TRUE(QFile::exists(path(kGroupFile)));
+  prompter.answerYes();
+  button("cmdWisGroepen")->click();
+  EXPECT_FALSE(QFile::exists(path(kGroupFile)));
+  EXPECT_FALSE(QFile::exists(path(QStringLiteral("/groepen/03-12-2026 Groep A.mail"))));
+  EXPECT_FALSE(QFile::exists(path(QStringLiteral("/invoer/03-12-2026 Groep A Uitslag.txt"))));
+  EXPECT_TRUE(listEntries(list("lstGroepBestand")).isEmpty());
+}
+
+TEST_F(GroupScreen, DeletingAGroupWithoutResults) {
+  writeFile(kGroupFile, {QStringLiteral("1| Dhr. Jan Smit+2| Mevr. Anna de Vries")});
+  openWithClub();
+  clickEntry(list("lstGroepBestand"), QStringLiteral("03-12-2026 Groep A"));
+  EXPECT_FALSE(playerAvailable(1));
+  prompter.answerYes();
+  button("cmdWisGroepen")->click();
+  EXPECT_EQ(prompter.last().text, QStringLiteral("U gaat het groep bestand (03-12-2026 Groep A) wissen!\n\nZeker weten?"));
+  EXPECT_FALSE(QFile::exists(path(kGroupFile)));
+  EXPECT_TRUE(playerAvailable(1)) << "the name list is loaded again";
+  EXPECT_FALSE(button("cmdKalender")->isEnabled());
+}
+
+TEST_F(GroupScreen, DeletingANameListKeepsItsMailFile) {
+  writeFile(QStringLiteral("/namen/Club.mail"), QStringList{kHeading} + kPlayers);
+  openWithClub();
+  prompter.answerYes();
+  button("cmdWisNamen")->click();
+  EXPECT_EQ(prompter.last().text, QStringLiteral("U gaat het namen bestand (Club) wissen!\n\nZeker weten?"));
+  EXPECT_FALSE(QFile::exists(path(QStringLiteral("/namen/Club.txt"))));
+  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/namen/Club.mail"))));
+  EXPECT_TRUE(listEntries(list("lstNamenBestand")).isEmpty());
+  EXPECT_EQ(screen->namesGrid().rows(), 2);
+}
+
+TEST_F(GroupScreen, EmptyingTheGroupAsksAndGivesEveryoneBack) {
+  openWithClub();
+  addPair(1, 2);
+  addPair(3, 4);
+  prompter.answerNo();
+  button("cmdMaakLeeg")->click();
+  EXPECT_EQ(screen->groupLines().size(), 2);
+  prompter.answerYes();
+  button("cmdMaakLeeg")->click();
+  EXPECT_EQ(prompter.last().text, QStringLiteral("Groeplijst leegmaken.\n\nZeker weten?"));
+  EXPECT_TRUE(screen->groupLines().isEmpty());
+  EXPECT_TRUE(screen->mailLines().isEmpty());
+  for (int r = 1; r <= 4; ++r) EXPECT_TRUE(playerAvailable(r)) << r;
+  EXPECT_FALSE(button("cmdMaakLeeg")->isEnabled());
+  EXPECT_FALSE(button("cmdAfdrukken")->isEnabled());
+}
+
+TEST_F(GroupScreen, DamagedGroupFilesOpenAsFarAsTheyCan) {
+  writeRaw(kGroupFile, QByteArray("3| Dhr. Piet Jansen+7| Mevr. Truus Bakker\r\n"
+                                  "\r\n"
+                                  "zomaar een regel\r\n"
+                                  "abc| Dhr. Jan Smit+2| Mevr. Anna de Vries\r\n"
+                                  "***** Stilzit *****\r\n"
+                                  "***** Stilzit *****\r\n"
+                                  "5| Dhr. Kees Vis+6| Mevr. Ri\xeb Smit|\n"));
+  openWithClub();
+  clickEntry(list("lstGroepBestand"), QStringLiteral("03-12-2026 Groep A"));
+  EXPECT_EQ(screen->groupLines().size(), 5) << "everything but the second sit-out";
+  EXPECT_EQ(screen->groupGrid().text(2, 1), QStringLiteral("zomaar een regel"));
+  EXPECT_FALSE(playerAvailable(3));
+  EXPECT_TRUE(playerAvailable(1)) << "'abc' is no player number";
+  EXPECT_FALSE(playerAvailable(2));
+  EXPECT_TRUE(edit("txtNaamBestand")->text().isEmpty()) << "not offered for saving over itself";
+  clickCell(groups(), 2, 1);  // the unreadable line can be removed
+  EXPECT_EQ(screen->groupLines().size(), 4);
+}
+
+TEST_F(GroupScreen, PrintCancelledLeavesTheScreenAsItWas) {
+  openWithClub();
+  addPair(1, 2);
+  button("cmdAfdrukken")->click();
+  EXPECT_TRUE(screen->isVisible());
+  EXPECT_TRUE(screen->isEnabled());
+  EXPECT_TRUE(button("cmdAfdrukken")->isEnabled());
+  EXPECT_EQ(screen->property("Tag").toString(), QStringLiteral("1"));
+}
+
+TEST_F(GroupScreen, PrintsTheGroupGrid) {
+  const QString pdf = path(QStringLiteral("/groep.pdf"));
+  setPrinterDialog(pdfPrinterDialog(pdf));
+  openWithClub();
+  addPair(1, 2);
+  button("cmdAfdrukken")->click();
+  EXPECT_TRUE(screen->isVisible());
+  EXPECT_TRUE(QFile(pdf).size() > 0);
+}
+
+TEST_F(GroupScreen, OpenedFromTheMainMenuAndClosedBackToIt) {
+  auto* menu = new FrmMervalo01(ctx);
+  menu->showAndActivate();
+  child<QPushButton>(menu, QStringLiteral("cmdGroepenMaken"))->click();
+  QWidget* group = topLevel(QStringLiteral("frmMervalo03"));
+  ASSERT_NE(group, nullptr);
+  EXPECT_FALSE(menu->isEnabled());
+  child<QPushButton>(group, QStringLiteral("cmdTerug"))->click();
+  EXPECT_TRUE(QTest::qWaitFor([] { return topLevel(QStringLiteral("frmMervalo03")) == nullptr; }));
+  EXPECT_TRUE(menu->isEnabled());
+}
+
+TEST_F(GroupScreen, AcceptedDateComesBackOnEveryActivation) {
+  openWithClub();
+  addPair(1, 2);
+  pickDateWithCalendar(5);
+  EXPECT_EQ(edit("txtNaamBestand")->text(), QStringLiteral("05-12-2026"));
+  button("cmdKalender")->click();
+  QWidget* calendar = topLevel(QStringLiteral("frmMervalo05"));
+  ASSERT_NE(calendar, nullptr);
+  child<QPushButton>(calendar, QStringLiteral("cmdTerug"))->click();
+  EXPECT_TRUE(screen->isVisible());
+  EXPECT_EQ(edit("txtNaamBestand")->text(), QStringLiteral("05-12-2026")) << "Cancel keeps the old date";
+}
