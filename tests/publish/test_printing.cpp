@@ -93,6 +93,13 @@ TEST_F(PrintingTest, RealPrintoutHasTheLayoutsPagesInPortrait) {
 
   ASSERT_TRUE(printGrid(*screen, resultGrid(8, 3), QString(), false, printer));
   EXPECT_EQ(readPdf().pages, 1);
+
+  printer.setPrintRange(QPrinter::PageRange);
+  printer.setFromTo(2, 99);
+  ASSERT_TRUE(printGrid(*screen, grid, QStringLiteral("Uitslag"), false, printer));
+  EXPECT_EQ(readPdf().pages, static_cast<int>(planned.pages.size()) - 1);
+  printer.setFromTo(50, 60);
+  EXPECT_FALSE(printGrid(*screen, grid, QStringLiteral("Uitslag"), false, printer));
 }
 
 TEST_F(PrintingTest, WideGridPrintsLandscapeLeavesThePrinterPortraitAndTheGridUntouched) {

@@ -136,14 +136,22 @@ bool printGrid(QPrinter& printer, const Grid& grid, const QString& title, bool r
   const PrintLayout layout = layoutForPrinter(printer, grid, title, repeatTitle, closingLine);
   printer.setPageOrientation(layout.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 
+  // The dialog offers a page range; the printer leaves honouring it to the program.
+  int first = 1;
+  int last = static_cast<int>(layout.pages.size());
+  if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+    first = printer.fromPage();
+    if (printer.toPage() > 0) last = std::min(last, printer.toPage());
+  }
+
   QPainter painter;
-  bool printed = painter.begin(&printer);
+  bool printed = first <= last && painter.begin(&printer);
   if (printed) {
     const double toDevice = printer.resolution() / 1440.0;
     painter.scale(toDevice, toDevice);
-    for (size_t p = 0; p < layout.pages.size(); ++p) {
-      if (p > 0) printer.newPage();
-      drawPrintedPage(painter, layout.pages[p], grid.fontName());
+    for (int p = first; p <= last; ++p) {
+      if (p > first) printer.newPage();
+      drawPrintedPage(painter, layout.pages[static_cast<size_t>(p - 1)], grid.fontName());
     }
     printed = painter.end();
   }

@@ -34,7 +34,8 @@ bool choosePrinter(Screen& caller, QPrinter& printer = currentPrinter());
 // first row (repeatTitle false) or the title (repeatTitle true) at the top of every new page,
 // and the closing line "<text 1> <year>" in 8-point type, the year from the caller's clock.
 // The grid itself is left unchanged. Ends the print job and sets the printer back to
-// portrait. Returns false when the printer could not be started (nothing was printed).
+// portrait. A page range chosen in the dialog is honoured. Returns false when nothing was
+// printed: the printer could not be started or the range holds none of the pages.
 bool printGrid(Screen& caller, const Grid& grid, const QString& title, bool repeatTitle,
                QPrinter& printer = currentPrinter());
 
