@@ -26,7 +26,7 @@ PrinterDialog& dialogOverride() {
 
 bool platformDialog(QWidget* owner, QPrinter& printer) {
   QPrintDialog dialog(&printer, owner);
-  // Printing always covers the whole grid, and always goes to paper.
+  // There is never a selection to print, and printouts go to paper, not to a file.
   dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
   dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
   dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
