@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 
@@ -394,8 +395,14 @@ TEST_F(EntryTest, WholeEventFromScoresToPageAndAddresses) {
 
   prompter.answerNo();
   results->cmdMaakHTML_Click();
-  const QStringList page = readLines(QStringLiteral("/HTML/Dinsdag.html"));
-  EXPECT_EQ(page.size(), 12 + 9 * 6);
+  // The expected page was worked out by hand from the scores above (pair 7 first with 52 of
+  // 72, pairs 2 and 3 sharing fifth place over 10 played boards). Column widths depend on the
+  // fonts of the machine and are left out of the comparison.
+  QString page = QString::fromLatin1(readRaw(QStringLiteral("/HTML/Dinsdag.html")));
+  page.replace(QRegularExpression(QStringLiteral("width=\"\\d+\"")), QStringLiteral("width=\"W\""));
+  QFile expected(QStringLiteral(MERVALO_TEST_DATA "/publish/dinsdag_event.html"));
+  ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
+  EXPECT_EQ(page, QString::fromLatin1(expected.readAll()));
   QStringList addresses;
   for (int p = 1; p <= 16; ++p) addresses << QStringLiteral("speler%1@club.nl; ").arg(p);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), addresses.join(QString()));
