@@ -413,3 +413,34 @@ TEST_F(EntryTest, WholeEventFromScoresToPageAndAddresses) {
   EXPECT_TRUE(s->isEnabled());
   EXPECT_EQ(s->currentBoard(), 12);
 }
+
+TEST_F(EntryTest, AGroupChangedAfterTheStartIsReportedAndScoresStillGoIn) {
+  writeEvent({record(1, "420", "400", "-50", "170")});
+  QStringList group = readLines(QStringLiteral("/groepen/Dinsdag.txt")).mid(0, 6);
+  writeFile(QStringLiteral("/groepen/Dinsdag.txt"), group);
+  FrmMervalo06* s = open();
+  ASSERT_TRUE(s);
+  ASSERT_EQ(prompter.count(), 1);
+  EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("Paren in groep: 6 / 8")));
+  EXPECT_TRUE(s->boardCompleted(1));
+  EXPECT_EQ(s->workingGrid().text(6, 1), QStringLiteral("Dhr. Speler11 Een - Mevr. Speler12 Twee"));
+  EXPECT_TRUE(s->workingGrid().text(8, 1).isEmpty());
+  EXPECT_EQ(s->workingGrid().text(8, 2), QStringLiteral("4"));  // pair 8 still scored on board 1
+  closeScreen(s);
+  EXPECT_EQ(readLines(kEvent).size(), 8);
+}
+
+TEST_F(EntryTest, ClosingGoesBackToTheEventStart) {
+  writeEvent({});
+  ctx.screens[QStringLiteral("frmMervalo04")] = [](AppContext& c, Screen* opener) -> Screen* {
+    auto* start = new Menu(c);
+    start->setObjectName(QStringLiteral("frmMervalo04"));
+    (void)opener;
+    return start;
+  };
+  FrmMervalo06* s = open();
+  ASSERT_TRUE(s);
+  QTest::keyClick(child<QPushButton>(s, "cmdTerug"), Qt::Key_Space);
+  EXPECT_TRUE(QTest::qWaitFor([] { return topLevel(QStringLiteral("frmMervalo04")) != nullptr; }));
+  EXPECT_EQ(readLines(kEvent).size(), 7);
+}

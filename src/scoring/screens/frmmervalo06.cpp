@@ -19,6 +19,7 @@
 #include "app/fileops.h"
 #include "app/screens/gridview.h"
 #include "app/textfile.h"
+#include "event/eventstart.h"
 #include "event/movement.h"
 #include "publish/addresses.h"
 #include "scoring/resultgrid.h"
@@ -333,6 +334,15 @@ bool FrmMervalo06::formLoad() {
   grid_ = newResultsGrid(layout);
   fitColumns(grid_, menuFontMeasure(), false);
   showGrid(grid_, msfgResultaat);
+
+  // A group changed after the start no longer matches the event: the event file rules, the
+  // names are taken as far as they go, and the organiser is told.
+  const GroupCount group = countPairs(groupLines, QStringLiteral("***** ") + text(34) + QStringLiteral(" *****"));
+  if (group.pairs != header_.pairs) {
+    inform(message(179)
+               .replace(QLatin1Char('~'), QDir::toNativeSeparators(groupPath))
+               .replace(QLatin1Char('#'), text(52) + QStringLiteral(": %1 / %2").arg(group.pairs).arg(header_.pairs)));
+  }
 
   // Every line that holds a readable record of a board of this event marks it completed; the
   // other lines stay in the working copy exactly as read and are reported once.
