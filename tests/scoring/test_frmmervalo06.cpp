@@ -444,3 +444,17 @@ TEST_F(EntryTest, ClosingGoesBackToTheEventStart) {
   EXPECT_TRUE(QTest::qWaitFor([] { return topLevel(QStringLiteral("frmMervalo04")) != nullptr; }));
   EXPECT_EQ(readLines(kEvent).size(), 7);
 }
+
+TEST_F(EntryTest, HiddenRandomFillCompletesEveryBoard) {
+  writeEvent({});
+  FrmMervalo06* s = open();
+  ASSERT_TRUE(s);
+  auto* fill = child<QPushButton>(s, "cmdVulAllesIn");
+  QTest::keyClick(s, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+  ASSERT_TRUE(fill->isVisible());
+  QTest::mouseClick(fill, Qt::LeftButton);
+  EXPECT_FALSE(fill->isVisible());
+  for (int b = 1; b <= 12; ++b) EXPECT_TRUE(s->boardCompleted(b)) << b;
+  EXPECT_TRUE(child<QPushButton>(s, "cmdUitslag")->isEnabled());
+  EXPECT_EQ(recordsOf(s->savedLines(), ""), 7 + 12);
+}

@@ -181,6 +181,7 @@ void FrmMervalo08::formActivate() {
 }
 
 void FrmMervalo08::cmdMaakHTML_Click() {
+  escapePressed_ = false;
   if (!silent && askYesNo(message(139))) {
     makeFolder(htmlFolder_);
     QDir dir(htmlFolder_);
@@ -260,8 +261,15 @@ void FrmMervalo08::cmdInstelling_Click() {
 
 void FrmMervalo08::cmdTerug_Click() { close(); }
 
+// Esc closes on its release, as long as it was also pressed here: the release of an Esc that
+// closed a message box must not take the screen with it.
+void FrmMervalo08::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) escapePressed_ = true;
+  Screen::keyPressEvent(event);
+}
+
 void FrmMervalo08::keyReleaseEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
+  if (event->key() == Qt::Key_Escape && escapePressed_) {
     close();
     return;
   }
@@ -269,9 +277,16 @@ void FrmMervalo08::keyReleaseEvent(QKeyEvent* event) {
 }
 
 bool FrmMervalo08::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-    close();
-    return true;
+  if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Escape && !key->isAutoRepeat()) {
+      if (event->type() == QEvent::KeyPress) {
+        escapePressed_ = true;
+      } else if (escapePressed_) {
+        close();
+        return true;
+      }
+    }
   }
   return Screen::eventFilter(watched, event);
 }

@@ -49,6 +49,7 @@ class FrmMervalo08 : public Screen {
   QString htmlFileName() const { return htmlFileName_; }
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -77,6 +78,7 @@ class FrmMervalo08 : public Screen {
   QString txtMail_;
   QString htmlFolder_;
   QString htmlFileName_;
+  bool escapePressed_ = false;
 };
 
 }  // namespace mervalo
