@@ -30,6 +30,7 @@ QStringList playersForMail(const QStringList& groupMailLines) {
 }
 
 QString playerDisplayName(const QString& key, const QStringList& mailingList) {
+  if (!key.startsWith(QLatin1Char('|'))) return key.trimmed();  // already a description
   for (const QString& entry : mailingList) {
     if (entry.contains(key)) {
       const QString names = entry.section(QLatin1Char('|'), 0, 0).trimmed();

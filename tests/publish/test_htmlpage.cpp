@@ -172,6 +172,8 @@ TEST(Addresses, GroupFileWithoutCompanionGivesDescriptions) {
   EXPECT_EQ(playersFromGroupLines(group), (QStringList{"Dhr. Jan Smit", "Mevr. Anna de Vries"}));
   // A companion that is a copy of the group file is read the same way.
   EXPECT_EQ(playersForMail(group), (QStringList{"Dhr. Jan Smit", "Mevr. Anna de Vries"}));
+  // Shown as they are, not as the pair line that happens to contain them.
+  EXPECT_EQ(playerDisplayName(QStringLiteral("Dhr. Jan Smit"), mailingListEntries(group)), QStringLiteral("Dhr. Jan Smit"));
 }
 
 TEST(Addresses, EventPlayersPreferTheCompanion) {

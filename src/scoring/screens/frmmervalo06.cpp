@@ -241,6 +241,25 @@ void FrmMervalo06::buildRows(int count) {
   rowPanel_->adjustSize();
 }
 
+void FrmMervalo06::fitBelowBoards() {
+  // The board buttons take as many lines as the event needs; everything else follows them.
+  const int lines = std::max(1, (static_cast<int>(cmdSpel.size()) + kButtonsPerLine - 1) / kButtonsPerLine);
+  const int panelHeight = lines * 28;
+  const int delta = panelHeight - boardPanel_->height();
+  boardPanel_->resize(boardPanel_->width(), panelHeight);
+  for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (w == boardPanel_ || w == focusSink() || w->y() <= boardPanel_->y()) continue;
+    w->move(w->x(), w->y() + delta);
+  }
+  resize(width(), height() + delta);
+}
+
+void FrmMervalo06::resizeEvent(QResizeEvent* event) {
+  Screen::resizeEvent(event);
+  // The results grid takes the room left at the bottom.
+  if (msfgResultaat) msfgResultaat->resize(width() - 24, std::max(80, height() - msfgResultaat->y() - 12));
+}
+
 void FrmMervalo06::buildBoardButtons() {
   const int boards = header_.boards();
   cmdSpel.clear();
@@ -321,6 +340,7 @@ bool FrmMervalo06::formLoad() {
 
   buildRows(std::max(header_.pairs / 2, 1));
   buildBoardButtons();
+  fitBelowBoards();
 
   // The results grid with the pairs' names from the group file.
   const QString groupPath = v.path(QStringLiteral("/groepen/")) + v.groupFileName;

@@ -57,6 +57,7 @@ class FrmMervalo06 : public Screen, public ResultsSource {
   bool eventFilter(QObject* watched, QEvent* event) override;
   bool formQueryUnload() override;
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   struct Row {
@@ -77,6 +78,7 @@ class FrmMervalo06 : public Screen, public ResultsSource {
   void buildControls();
   void buildRows(int count);
   void buildBoardButtons();
+  void fitBelowBoards();
   void setInformation();
   void reloadStoredBoards();
 
