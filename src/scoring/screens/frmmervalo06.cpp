@@ -819,12 +819,9 @@ void FrmMervalo06::storeRecord(const ScoreRecord& record) {
     lstOpslaan_.append(line);
     return;
   }
+  // The board's last record is the one that counts; an earlier copy of it (a file put
+  // together by hand) is left as it was read.
   lstOpslaan_[at] = line;
-  // Earlier records of the same board are superseded by this one.
-  for (int i = at - 1; i >= 7; --i) {
-    const auto other = parseRecord(lstOpslaan_[i]);
-    if (other && other->board == record.board) lstOpslaan_.removeAt(i);
-  }
 }
 
 void FrmMervalo06::removeRecord(int board) {
