@@ -67,7 +67,11 @@ bool writeSetting(const QString& section, const QString& key, const QString& val
     if (!read) return false;  // never replace a file we could not read
     lines = *read;
   }
-  const QString entry = key + QLatin1Char('=') + value;
+  // A line break inside a value would split it into lines of its own and break the file.
+  QString flat = value;
+  flat.replace(QLatin1String("\r\n"), QLatin1String(" "));
+  flat.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+  const QString entry = key + QLatin1Char('=') + flat;
   const auto [begin, end] = findSection(lines, section);
   if (begin < 0) {
     lines.append(QLatin1Char('[') + section + QLatin1Char(']'));

@@ -111,6 +111,12 @@ TEST(Settings, SurvivesDamagedFiles) {
   EXPECT_TRUE(writeSetting(QStringLiteral("Standaard"), QStringLiteral("Naam voor e-mail"), QStringLiteral("Piet"), ini));
   EXPECT_EQ(readSetting(QStringLiteral("STANDAARD"), QStringLiteral("naam voor e-mail"), ini), QStringLiteral("Piet"));
   EXPECT_EQ(readSetting(QStringLiteral("Standaard"), QStringLiteral("provider"), ini), QStringLiteral("1"));
+  // A value with line breaks stays on its own line and cannot plant a section of its own.
+  EXPECT_TRUE(writeSetting(QStringLiteral("Standaard"), QStringLiteral("Naam voor e-mail"),
+                           QStringLiteral("Piet\r\n[Standaard]\nprovider=9"), ini));
+  EXPECT_EQ(readSetting(QStringLiteral("Standaard"), QStringLiteral("provider"), ini), QStringLiteral("1"));
+  EXPECT_EQ(readSetting(QStringLiteral("Standaard"), QStringLiteral("Naam voor e-mail"), ini),
+            QStringLiteral("Piet [Standaard] provider=9"));
   // An empty value leaves the key with nothing after the equals sign.
   EXPECT_TRUE(writeSetting(QStringLiteral("Standaard"), QStringLiteral("provider"), QString(), ini));
   EXPECT_EQ(readSetting(QStringLiteral("Standaard"), QStringLiteral("provider"), ini), QString());
