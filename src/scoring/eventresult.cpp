@@ -188,21 +188,23 @@ std::optional<Grid> scoredBoardsGrid(const EventFile& event, const QStringList& 
   Grid grid = newResultsGrid(layout);
 
   for (int board = 1; board <= boards; ++board) {
-    std::optional<QVector<BoardTable>> tables;
+    QVector<BoardTable> tables;
     if (h.entryMode == kEntryPerBoard) {
       const ScoreRecord* record = event.record(board);
       if (!record) continue;
-      tables = recordTables(*record, h.pairs, eventFileLabel, error);
-      if (!tables) return std::nullopt;
+      auto stored = recordTables(*record, h.pairs, eventFileLabel, error);
+      if (!stored) return std::nullopt;
+      tables = std::move(*stored);
     } else {
       if (board - 1 >= event.boards.size()) continue;
       bool damaged = false;
-      tables = slipTables(event.boards[board - 1], board, h.pairs, h.sitOut, eventFileLabel, error, &damaged);
+      auto slips = slipTables(event.boards[board - 1], board, h.pairs, h.sitOut, eventFileLabel, error, &damaged);
       if (damaged) return std::nullopt;
-      if (!tables) continue;
+      if (!slips) continue;
+      tables = std::move(*slips);
     }
-    scoreBoard(*tables, top, h.sitOut);
-    setBoardPoints(grid, board, *tables, h.sitOut);
+    scoreBoard(tables, top, h.sitOut);
+    setBoardPoints(grid, board, tables, h.sitOut);
   }
   return grid;
 }
