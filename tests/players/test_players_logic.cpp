@@ -8,6 +8,7 @@
 #include "app/textfile.h"
 #include "players/calendar.h"
 #include "players/entryrules.h"
+#include "players/gridsort.h"
 #include "players/groupfile.h"
 #include "players/namelist.h"
 
@@ -240,4 +241,21 @@ TEST(Calendar, DateTextFollowsThePattern) {
   EXPECT_EQ(dateText(3, 12, 2026, S("DD-MM-YYYY")), S("03-12-2026"));
   EXPECT_EQ(dateText(3, 12, 2026, S("YYYY-MM-DD")), S("2026-12-03"));
   EXPECT_EQ(dateText(31, 1, 2030, S("DD/MM/YYYY x")), S("31/01/2030 x"));
+}
+
+// ---- sorting the lists ----
+
+TEST(GridSort, SameOrderAsTheGridsOwnSort) {
+  const QStringList keys{S("Smit"), S("bakker"), S("10"), S("9"), S("Bakker"), S(""), S(" 2 "), S("Élan"),
+                         S("smit"), S("1e3"), S("Zon"), S("abc"), S("-4"), S("Bakker")};
+  Grid a(static_cast<int>(keys.size()) + 2, 5), b;
+  for (int r = 1; r <= keys.size(); ++r) {
+    a.setText(r, 3, keys[r - 1]);
+    a.setText(r, 0, QString::number(r));
+  }
+  b = a;
+  a.sortRows(1, static_cast<int>(keys.size()), 3, true);
+  sortRowsAscending(b, 1, static_cast<int>(keys.size()), 3);
+  for (int r = 0; r < a.rows(); ++r) EXPECT_EQ(a.rowTexts(r), b.rowTexts(r)) << "row " << r;
+  EXPECT_TRUE(b.text(b.rows() - 1, 3).isEmpty()) << "rows outside the range stay put";
 }

@@ -1,5 +1,6 @@
 #include "frmmervalo02.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QGridLayout>
@@ -17,6 +18,8 @@
 
 #include "app/fileops.h"
 #include "app/screens/gridview.h"
+#include "players/gridsort.h"
+#include "players/screens/fastmeasure.h"
 #include "players/namelist.h"
 
 namespace mervalo {
@@ -197,7 +200,7 @@ void FrmMervalo02::refreshFileList() {
 }
 
 void FrmMervalo02::showNames() {
-  fitColumns(grid_, menuFontMeasure(), values().busy);
+  fitColumns(grid_, measure_, values().busy);
   showGrid(grid_, msfgNamen);
 }
 
@@ -216,7 +219,7 @@ void FrmMervalo02::sortOnColumn(int col) {
   int last = grid_.rows() - 1;
   // The empty entry row stays last.
   if (last >= 1 && !rowHasData(grid_, last) && grid_.text(last, 0).isEmpty()) --last;
-  grid_.sortRows(1, last, col, true);
+  sortRowsAscending(grid_, 1, last, col);
 }
 
 void FrmMervalo02::resetGrid() {
@@ -256,7 +259,7 @@ void FrmMervalo02::cmdToevoegen_Click() {
   grid_.setText(row, 1, title);
   chkTitel[0]->setChecked(false);
   chkTitel[1]->setChecked(false);
-  grid_.sortRows(1, grid_.rows() - 1, 3, true);
+  sortRowsAscending(grid_, 1, grid_.rows() - 1, 3);
   renumber();
   grid_.setRows(grid_.rows() + 1);
   showNames();
@@ -279,7 +282,7 @@ void FrmMervalo02::lstNamenBestand_Click() {
     for (int c = 0; c < kCols; ++c) grid_.setText(i + 1, c, list->players[i].value(c));
     grid_.setAlignment(i + 1, 0, kAlignCenterCenter);
   }
-  grid_.sortRows(1, grid_.rows() - 1, 3, true);
+  sortRowsAscending(grid_, 1, grid_.rows() - 1, 3);
   grid_.setRows(grid_.rows() + 1);
   renumber();
   showNames();

@@ -2,7 +2,10 @@
 
 #include <QStringList>
 
+#include <QApplication>
+
 #include "app/grid.h"
+#include "players/screens/fastmeasure.h"
 #include "app/screens/screen.h"
 #include "players/entryrules.h"
 
@@ -72,6 +75,7 @@ class FrmMervalo02 : public Screen {
   void txtNaamBestand_Change();
   bool txtNaamBestand_KeyPress(QKeyEvent* event);
 
+  TextMeasure measure_ = characterMeasure(QApplication::font());
   Grid grid_;
   bool headingPressed_ = false;
   bool repairing_ = false;

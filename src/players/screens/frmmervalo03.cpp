@@ -1,5 +1,6 @@
 #include "frmmervalo03.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QGridLayout>
@@ -17,6 +18,8 @@
 
 #include "app/fileops.h"
 #include "app/screens/gridview.h"
+#include "players/gridsort.h"
+#include "players/screens/fastmeasure.h"
 #include "app/textfile.h"
 #include "players/groupfile.h"
 #include "players/namelist.h"
@@ -293,12 +296,12 @@ void FrmMervalo03::refreshGroupFiles() {
 }
 
 void FrmMervalo03::showNames() {
-  fitColumns(names_, menuFontMeasure(), values().busy);
+  fitColumns(names_, measure_, values().busy);
   showGrid(names_, msfgNamen);
 }
 
 void FrmMervalo03::showGroups() {
-  fitColumns(groups_, menuFontMeasure(), values().busy);
+  fitColumns(groups_, measure_, values().busy);
   showGrid(groups_, msfgGroepen);
   if (groups_.rows() > kVisibleGroupRows) {
     // Keep the last row in sight once the group outgrows the grid.

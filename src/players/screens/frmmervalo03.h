@@ -2,7 +2,10 @@
 
 #include <QStringList>
 
+#include <QApplication>
+
 #include "app/grid.h"
+#include "players/screens/fastmeasure.h"
 #include "app/screens/screen.h"
 
 class QCheckBox;
@@ -105,6 +108,7 @@ class FrmMervalo03 : public Screen {
   void cmdAfdrukken_Click();
   void txtNaamBestand_Change();
 
+  TextMeasure measure_ = characterMeasure(QApplication::font());
   Grid names_;
   Grid groups_;
   QStringList lstNaam_;      // pick keys of the loaded list's players
