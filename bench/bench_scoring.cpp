@@ -14,6 +14,7 @@
 
 #include "app/textfile.h"
 #include "scoring/eventresult.h"
+#include "scoring/resultgrid.h"
 
 namespace {
 
@@ -111,6 +112,47 @@ void BM_LargestEventPerRound(benchmark::State& state) { runEvent(state, "06-12-2
 
 BENCHMARK(BM_LargestEventPerBoard)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LargestEventPerRound)->Unit(benchmark::kMillisecond);
+
+// The steps of the per-board event on their own, to see where the time goes.
+struct Steps {
+  QTemporaryDir dir;
+  mervalo::EventSources sources;
+  mervalo::EventResult result;
+  Steps() {
+    makeFolder(dir.path());
+    sources = *mervalo::readEventSources(dir.path(), QStringLiteral("06-12-2026 Groep A Uitslag"), 10);
+    result = *mervalo::computeEventResult(sources, mervalo::fixedPitchWidth);
+  }
+};
+
+void BM_StepReadFiles(benchmark::State& state) {
+  Steps s;
+  for (auto _ : state) benchmark::DoNotOptimize(mervalo::readEventSources(s.dir.path(), s.sources.eventName, 10));
+}
+void BM_StepReadAndScoreBoards(benchmark::State& state) {
+  Steps s;
+  for (auto _ : state)
+    benchmark::DoNotOptimize(
+        mervalo::scoredBoardsGrid(s.result.header, s.sources.eventLines, s.sources.groupLines, 10, QStringLiteral("x")));
+}
+void BM_StepComputeResult(benchmark::State& state) {
+  Steps s;
+  const mervalo::Grid scored =
+      *mervalo::scoredBoardsGrid(s.result.header, s.sources.eventLines, s.sources.groupLines, 10, QStringLiteral("x"));
+  for (auto _ : state) {
+    mervalo::Grid g = scored;
+    mervalo::computeResult(g, 108, 96, mervalo::fixedPitchWidth);
+    benchmark::DoNotOptimize(g.rows());
+  }
+}
+void BM_StepWritePage(benchmark::State& state) {
+  Steps s;
+  for (auto _ : state) benchmark::DoNotOptimize(mervalo::writeResultsPage(s.dir.path(), s.result, mervalo::fixedPitchWidth));
+}
+BENCHMARK(BM_StepReadFiles)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StepReadAndScoreBoards)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StepComputeResult)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StepWritePage)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -1,6 +1,9 @@
 #include "eventresult.h"
 
 #include <QDir>
+#include <QStringView>
+#include <algorithm>
+#include <vector>
 
 #include "app/fileops.h"
 #include "app/texts.h"
@@ -22,19 +25,22 @@ void fail(ResultError* error, const QString& file, const QString& what) {
 
 QString eventLabel(const QString& eventName) { return QStringLiteral("invoer/") + eventName + QStringLiteral(".txt"); }
 
-// A pair number as the files write it: decimal digits only, of a pair of this event.
-std::optional<int> pairNumber(const QString& text, int pairs) {
-  const QString t = text.trimmed();
+// A pair number as the files write it: decimal digits only (blanks around allowed), of a pair
+// of this event.
+std::optional<int> pairNumber(QStringView text, int pairs) {
+  const QStringView t = text.trimmed();
   if (t.isEmpty() || t.size() > 3) return std::nullopt;
-  for (QChar c : t)
+  int n = 0;
+  for (QChar c : t) {
     if (c < QLatin1Char('0') || c > QLatin1Char('9')) return std::nullopt;
-  const int n = t.toInt();
+    n = n * 10 + (c.unicode() - '0');
+  }
   if (n < 1 || n > pairs) return std::nullopt;
   return n;
 }
 
 // A score text the entry screens can have stored: only the keys a score box accepts.
-bool isScoreText(const QString& text) {
+bool isScoreText(QStringView text) {
   if (text.isEmpty()) return false;
   for (QChar c : text) {
     const bool ok = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('-') || c == QLatin1Char('n') ||
@@ -44,80 +50,145 @@ bool isScoreText(const QString& text) {
   return true;
 }
 
-QString boardText(int board) { return QStringLiteral("board %1").arg(board); }
-
-bool checkScores(const QString& ns, const QString& ew, int board, const QString& file, ResultError* error) {
-  if (!isScoreText(ns)) {
-    fail(error, file, QStringLiteral("%1: the NS score \"%2\" is not a score").arg(boardText(board), ns));
-    return false;
-  }
-  if (!ew.isEmpty() && !isScoreText(ew)) {
-    fail(error, file, QStringLiteral("%1: the EW score \"%2\" is not a score").arg(boardText(board), ew));
-    return false;
-  }
+bool allDigits(QStringView text) {
+  if (text.isEmpty()) return false;
+  for (QChar c : text)
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
   return true;
 }
 
-// The tables of a board stored per board: its record alone, checked.
-std::optional<QVector<BoardTable>> recordTables(const ScoreRecord& record, int pairs, const QString& file,
-                                                ResultError* error) {
-  QVector<BoardTable> tables;
-  for (const TableResult& r : record.tables) {
-    const auto ns = pairNumber(r.ns, pairs);
-    const auto ew = pairNumber(r.ew, pairs);
-    if (!ns || !ew) {
-      fail(error, file,
-           QStringLiteral("%1: the table \"%2-%3\" names a pair outside 1 to %4")
-               .arg(boardText(record.board), r.ns, r.ew)
-               .arg(pairs));
-      return std::nullopt;
-    }
-    if (!checkScores(r.nsScore, r.ewScore, record.board, file, error)) return std::nullopt;
-    BoardTable t;
-    t.ns = *ns;
-    t.ew = *ew;
-    t.nsScore = r.nsScore;
-    t.ewScore = r.ewScore;
-    tables.append(t);
-  }
-  return tables;
-}
+// Reads the score lines of an event file (line 8 on). The largest event holds thousands of table
+// results, so the lines are read in place rather than split into lists of strings.
+class ScoreReader {
+ public:
+  ScoreReader(const EventHeader& header, const QString& file, ResultError* error)
+      : h_(header), file_(file), error_(error), tables_(static_cast<size_t>(std::max(header.boards(), 0))),
+        complete_(tables_.size(), false) {}
 
-// The tables of a board stored per round; nullopt with no error set when a slip is still
-// missing (the board is not complete).
-std::optional<QVector<BoardTable>> slipTables(const QVector<SlipEntry>& entries, int board, int pairs, int sitOut,
-                                              const QString& file, ResultError* error, bool* damaged) {
-  QVector<BoardTable> tables;
-  bool complete = !entries.isEmpty();
-  for (const SlipEntry& e : entries) {
-    const QStringList parts = e.pairText.split(QLatin1Char('-'));
-    const auto ns = parts.size() == 2 ? pairNumber(parts[0], pairs) : std::nullopt;
-    const auto ew = parts.size() == 2 ? pairNumber(parts[1], pairs) : std::nullopt;
-    if (!ns || !ew) {
-      fail(error, file,
-           QStringLiteral("%1: the table \"%2\" is not two pairs from 1 to %3").arg(boardText(board), e.pairText).arg(pairs));
-      *damaged = true;
-      return std::nullopt;
+  bool read(const QStringList& lines) {
+    for (qsizetype i = 7; i < lines.size(); ++i) {
+      const QStringView line(lines[i]);
+      if (line.trimmed().isEmpty()) continue;
+      line_ = static_cast<int>(i) + 1;
+      if (!(h_.entryMode == kEntryPerBoard ? readRecord(line) : readBoardLine(line, static_cast<int>(i) - 6)))
+        return false;
     }
-    BoardTable t;
-    t.ns = *ns;
-    t.ew = *ew;
-    const bool stored = e.stored && !e.nsScore.isEmpty();
-    if (stored) {
-      if (!checkScores(e.nsScore, e.ewScore, board, file, error)) {
-        *damaged = true;
-        return std::nullopt;
-      }
-      t.nsScore = e.nsScore;
-      t.ewScore = e.ewScore;
-    } else if (tableCounts(t, sitOut)) {
-      complete = false;
-    }
-    tables.append(t);
+    return true;
   }
-  if (!complete) return std::nullopt;
-  return tables;
-}
+
+  // The tables of board b when the board is complete; nullptr otherwise.
+  QVector<BoardTable>* tables(int board) {
+    const size_t k = static_cast<size_t>(board - 1);
+    return complete_[k] ? &tables_[k] : nullptr;
+  }
+
+ private:
+  bool fail(const QString& what) {
+    if (error_) *error_ = ResultError{file_, QStringLiteral("line %1: %2").arg(line_).arg(what)};
+    return false;
+  }
+
+  bool checkScores(QStringView ns, QStringView ew, int board) {
+    if (!isScoreText(ns))
+      return fail(QStringLiteral("board %1: the NS score \"%2\" is not a score").arg(board).arg(ns));
+    if (!ew.isEmpty() && !isScoreText(ew))
+      return fail(QStringLiteral("board %1: the EW score \"%2\" is not a score").arg(board).arg(ew));
+    return true;
+  }
+
+  bool pairs(QStringView ns, QStringView ew, int board, BoardTable& t) {
+    const auto n = pairNumber(ns, h_.pairs);
+    const auto e = pairNumber(ew, h_.pairs);
+    if (!n || !e)
+      return fail(QStringLiteral("board %1: the table \"%2-%3\" names a pair outside 1 to %4")
+                      .arg(board)
+                      .arg(ns)
+                      .arg(ew)
+                      .arg(h_.pairs));
+    t.ns = *n;
+    t.ew = *e;
+    return true;
+  }
+
+  // "07*1|2|||420|-420|2|0@3|4|||…": a board's record; a later record of a board replaces an
+  // earlier one.
+  bool readRecord(QStringView line) {
+    const qsizetype star = line.indexOf(QLatin1Char('*'));
+    const QStringView key = star >= 1 ? line.left(star) : QStringView();
+    if (!allDigits(key) || key.size() > 4) return fail(QStringLiteral("not a board's scores: \"%1\"").arg(line.left(40)));
+    const int board = key.toInt();
+    if (board < 1 || board > h_.boards())
+      return fail(QStringLiteral("scores of board %1, but the event has %2 boards").arg(board).arg(h_.boards()));
+    QVector<BoardTable> tables;
+    const QStringView rest = line.mid(star + 1);
+    if (!rest.trimmed().isEmpty()) {
+      for (QStringView result : rest.tokenize(QLatin1Char('@'))) {
+        QStringView f[8];
+        int n = 0;
+        for (QStringView field : result.tokenize(QLatin1Char('|'))) {
+          if (n == 8) return fail(QStringLiteral("board %1: a table with more than eight fields").arg(board));
+          f[n++] = field;
+        }
+        if (n != 8) return fail(QStringLiteral("board %1: a table with %2 fields instead of eight").arg(board).arg(n));
+        BoardTable t;
+        if (!pairs(f[0], f[1], board, t) || !checkScores(f[4], f[5], board)) return false;
+        t.nsScore = f[4].toString();
+        t.ewScore = f[5].toString();
+        tables.append(std::move(t));
+      }
+    }
+    tables_[static_cast<size_t>(board - 1)] = std::move(tables);
+    complete_[static_cast<size_t>(board - 1)] = true;
+    return true;
+  }
+
+  // "3-8*|420|-420~1-6*": board b's slips; the board is complete when every slip that is not a
+  // sit-out table holds scores.
+  bool readBoardLine(QStringView line, int board) {
+    if (board > h_.boards())
+      return fail(QStringLiteral("a line for board %1, but the event has %2 boards").arg(board).arg(h_.boards()));
+    QVector<BoardTable> tables;
+    bool complete = true;
+    for (QStringView part : line.tokenize(QLatin1Char('~'))) {
+      if (part.trimmed().isEmpty()) continue;
+      const qsizetype star = part.indexOf(QLatin1Char('*'));
+      const QStringView pairText = star > 0 ? part.left(star).trimmed() : QStringView();
+      if (pairText.isEmpty()) return fail(QStringLiteral("\"%1\" is not a table of board %2").arg(part).arg(board));
+      const qsizetype dash = pairText.indexOf(QLatin1Char('-'));
+      BoardTable t;
+      if (dash < 0 || pairText.indexOf(QLatin1Char('-'), dash + 1) >= 0)
+        return fail(QStringLiteral("board %1: the table \"%2\" is not two pairs").arg(board).arg(pairText));
+      if (!pairs(pairText.left(dash), pairText.mid(dash + 1), board, t)) return false;
+      const QStringView rest = part.mid(star + 1);
+      bool stored = false;
+      if (!rest.trimmed().isEmpty()) {
+        const qsizetype bar = rest.indexOf(QLatin1Char('|'), 1);
+        if (!rest.startsWith(QLatin1Char('|')) || bar < 0 || rest.indexOf(QLatin1Char('|'), bar + 1) >= 0)
+          return fail(QStringLiteral("\"%1\" is not a table of board %2").arg(part).arg(board));
+        const QStringView ns = rest.mid(1, bar - 1);
+        const QStringView ew = rest.mid(bar + 1);
+        stored = !ns.isEmpty();  // an emptied NS box stores the slip without scores
+        if (stored) {
+          if (!checkScores(ns, ew, board)) return false;
+          t.nsScore = ns.toString();
+          t.ewScore = ew.toString();
+        }
+      }
+      if (!stored && tableCounts(t, h_.sitOut)) complete = false;
+      tables.append(std::move(t));
+    }
+    tables_[static_cast<size_t>(board - 1)] = std::move(tables);
+    complete_[static_cast<size_t>(board - 1)] = complete;
+    return true;
+  }
+
+  const EventHeader& h_;
+  QString file_;
+  ResultError* error_;
+  int line_ = 0;
+  std::vector<QVector<BoardTable>> tables_;
+  std::vector<bool> complete_;
+};
 
 }  // namespace
 
@@ -174,37 +245,25 @@ std::optional<EventSources> readEventSources(const QString& programFolder, const
   return s;
 }
 
-std::optional<Grid> scoredBoardsGrid(const EventFile& event, const QStringList& groupLines, int language,
-                                     const QString& eventFileLabel, ResultError* error) {
-  const EventHeader& h = event.header;
-  const int boards = h.boards();
-  const int top = eventTop(h.pairs, h.sitOut);
+std::optional<Grid> scoredBoardsGrid(const EventHeader& header, const QStringList& eventLines,
+                                     const QStringList& groupLines, int language, const QString& eventFileLabel,
+                                     ResultError* error) {
+  ScoreReader reader(header, eventFileLabel, error);
+  if (!reader.read(eventLines)) return std::nullopt;
+  const int boards = header.boards();
+  const int top = eventTop(header.pairs, header.sitOut);
   ResultsLayout layout;
-  layout.pairs = h.pairs;
-  layout.sitOut = h.sitOut;
+  layout.pairs = header.pairs;
+  layout.sitOut = header.sitOut;
   layout.boards = boards;
   layout.names = pairNamesOfGroup(groupLines);
   setHeadings(layout, language);
   Grid grid = newResultsGrid(layout);
-
   for (int board = 1; board <= boards; ++board) {
-    QVector<BoardTable> tables;
-    if (h.entryMode == kEntryPerBoard) {
-      const ScoreRecord* record = event.record(board);
-      if (!record) continue;
-      auto stored = recordTables(*record, h.pairs, eventFileLabel, error);
-      if (!stored) return std::nullopt;
-      tables = std::move(*stored);
-    } else {
-      if (board - 1 >= event.boards.size()) continue;
-      bool damaged = false;
-      auto slips = slipTables(event.boards[board - 1], board, h.pairs, h.sitOut, eventFileLabel, error, &damaged);
-      if (damaged) return std::nullopt;
-      if (!slips) continue;
-      tables = std::move(*slips);
-    }
-    scoreBoard(tables, top, h.sitOut);
-    setBoardPoints(grid, board, tables, h.sitOut);
+    QVector<BoardTable>* tables = reader.tables(board);
+    if (!tables) continue;
+    scoreBoard(*tables, top, header.sitOut);
+    setBoardPoints(grid, board, *tables, header.sitOut);
   }
   return grid;
 }
@@ -212,24 +271,22 @@ std::optional<Grid> scoredBoardsGrid(const EventFile& event, const QStringList& 
 std::optional<EventResult> computeEventResult(const EventSources& sources, const TextMeasure& measure,
                                               ResultError* error) {
   const QString label = eventLabel(sources.eventName);
-  EventFileError fileError;
-  const QString resultWord = TextTable::builtin().lookup(70, sources.language);
-  auto event = EventFile::fromLines(rewriteEventDates(sources.eventLines, resultWord, sources.language), label,
-                                    &fileError);
-  if (!event) {
-    fail(error, label, fileError.line > 0 ? QStringLiteral("line %1: %2").arg(fileError.line).arg(fileError.what)
-                                          : fileError.what);
+  EventFileError headerError;
+  const auto header = parseHeader(sources.eventLines, label, &headerError);
+  if (!header) {
+    fail(error, label, headerError.line > 0 ? QStringLiteral("line %1: %2").arg(headerError.line).arg(headerError.what)
+                                            : headerError.what);
     return std::nullopt;
   }
-  auto grid = scoredBoardsGrid(*event, sources.groupLines, sources.language, label, error);
+  auto grid = scoredBoardsGrid(*header, sources.eventLines, sources.groupLines, sources.language, label, error);
   if (!grid) return std::nullopt;
 
   EventResult result;
-  result.event = std::move(*event);
+  result.header = *header;
   result.groupFileName = sources.groupName + QStringLiteral(".txt");
-  result.top = eventTop(result.event.header.pairs, result.event.header.sitOut);
+  result.top = eventTop(header->pairs, header->sitOut);
   result.grid = std::move(*grid);
-  computeResult(result.grid, result.event.header.boards(), result.top, measure);
+  computeResult(result.grid, header->boards(), result.top, measure);
   result.pageTitle = resultsCaption(TextTable::builtin().lookup(98, sources.language), result.groupFileName);
   result.pageFileName = result.groupFileName.section(QLatin1Char('.'), 0, 0) + QStringLiteral(".html");
   return result;

@@ -33,7 +33,7 @@ struct EventSources {
 };
 
 struct EventResult {
-  EventFile event;
+  EventHeader header;
   QString groupFileName;  // "12-03-2024 Groep A.txt"
   int top = 0;
   Grid grid;              // the computed results grid
@@ -51,9 +51,12 @@ std::optional<EventSources> readEventSources(const QString& programFolder, const
 std::optional<EventResult> computeEventResult(const EventSources& sources, const TextMeasure& measure = {},
                                               ResultError* error = nullptr);
 
-// The results grid before the result: every complete board's matchpoints in place.
-std::optional<Grid> scoredBoardsGrid(const EventFile& event, const QStringList& groupLines, int language,
-                                     const QString& eventFileLabel, ResultError* error = nullptr);
+// The results grid before the result: every complete board's matchpoints in place. The score
+// lines (line 8 on) are read as the event file defines them; a record or board line that does not
+// parse, a pair outside the field or a score that is not a score is refused.
+std::optional<Grid> scoredBoardsGrid(const EventHeader& header, const QStringList& eventLines,
+                                     const QStringList& groupLines, int language, const QString& eventFileLabel,
+                                     ResultError* error = nullptr);
 
 // A text measure that needs no fonts: every character 7 pixels (105 twips) wide. The command
 // line uses it so that the widths on a page it writes do not depend on the machine.

@@ -1,6 +1,8 @@
 #include "numbers.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
 
 namespace mervalo {
 
@@ -33,18 +35,48 @@ double leadingNumber(const QString& text) {
 namespace {
 
 // Fixed-point text with 15 significant digits, then trimmed. Values too small to show one of
-// those digits in front of the sixteenth decimal count as zero.
+// those digits in front of the sixteenth decimal count as zero. Built from the scientific form
+// of std::to_chars, which never looks at the locale and allocates nothing.
 QString fixed15(double value) {
   if (!std::isfinite(value) || std::fabs(value) < 1e-15) return QStringLiteral("0");
-  const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-  int decimals = 14 - magnitude;
-  if (decimals < 0) decimals = 0;
-  if (decimals > 30) decimals = 30;
-  QString text = QString::number(value, 'f', decimals);  // C locale, whatever the system uses
-  if (text.contains(QLatin1Char('.'))) {
-    while (text.endsWith(QLatin1Char('0'))) text.chop(1);
-    if (text.endsWith(QLatin1Char('.'))) text.chop(1);
+  char sci[64];
+  const auto res = std::to_chars(sci, sci + sizeof sci - 1, value, std::chars_format::scientific, 14);
+  if (res.ec != std::errc()) return QStringLiteral("0");
+  *res.ptr = '\0';
+  // sci: [-]d.dddddddddddddde±XX
+  const char* p = sci;
+  const bool negative = *p == '-';
+  if (negative) ++p;
+  char digits[15];
+  int count = 0;
+  for (; p < res.ptr && *p != 'e'; ++p)
+    if (*p >= '0' && *p <= '9' && count < 15) digits[count++] = *p;
+  const int exponent = p < res.ptr ? std::atoi(p + 1) : 0;
+  // No score comes near this; an absurd value from a damaged file keeps its exponent form.
+  if (exponent > 40) return QString::number(value, 'g', 15);
+  char out[96];
+  int n = 0;
+  if (negative) out[n++] = '-';
+  if (exponent >= 0) {
+    for (int i = 0; i <= exponent; ++i) out[n++] = i < count ? digits[i] : '0';
+    if (exponent + 1 < count) {
+      out[n++] = '.';
+      for (int i = exponent + 1; i < count; ++i) out[n++] = digits[i];
+    }
+  } else {
+    out[n++] = '0';
+    out[n++] = '.';
+    for (int i = 0; i < -exponent - 1; ++i) out[n++] = '0';
+    for (int i = 0; i < count; ++i) out[n++] = digits[i];
   }
+  // Trailing zeros of the fraction and a bare point go.
+  bool point = false;
+  for (int i = 0; i < n; ++i) point = point || out[i] == '.';
+  if (point) {
+    while (n > 0 && out[n - 1] == '0') --n;
+    if (n > 0 && out[n - 1] == '.') --n;
+  }
+  QString text = QString::fromLatin1(out, n);
   if (text == QLatin1String("-0")) text = QStringLiteral("0");
   return text;
 }
@@ -58,7 +90,12 @@ QString cutDecimals(QString text, int keep) {
 
 }  // namespace
 
-QString shortestDecimal(double value) { return fixed15(value); }
+QString shortestDecimal(double value) {
+  // Whole matchpoints are by far the most common; they need no digit trimming.
+  if (std::isfinite(value) && std::fabs(value) < 1e15 && value == std::trunc(value))
+    return QString::number(static_cast<qint64>(value));
+  return fixed15(value);
+}
 
 QString twoDecimalPoints(double value) {
   QString text = cutDecimals(fixed15(value + 0.005), 2);

@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   const mervalo::Grid& g = result->grid;
-  if (g.rows() < 2 || g.cols() != result->event.header.boards() + 4) std::abort();
+  if (g.rows() < 2 || g.cols() != result->header.boards() + 4) std::abort();
   for (int r = 1; r < g.rows() - 1; ++r)
     if (!g.text(r, g.cols() - 1).endsWith(QLatin1Char('%'))) std::abort();
   return 0;

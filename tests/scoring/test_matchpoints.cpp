@@ -129,6 +129,11 @@ TEST(NumberTexts, MatchpointsPercentagesAndShortestDecimals) {
   EXPECT_EQ(shortestDecimal(-0.0), QStringLiteral("0"));
   EXPECT_EQ(shortestDecimal(1e-20), QStringLiteral("0"));
   EXPECT_EQ(shortestDecimal(123456.25), QStringLiteral("123456.25"));
+  EXPECT_EQ(shortestDecimal(-0.0012), QStringLiteral("-0.0012"));
+  EXPECT_EQ(shortestDecimal(1.0 / 3), QStringLiteral("0.333333333333333"));
+  EXPECT_EQ(shortestDecimal(2.0 / 3 * 1000), QStringLiteral("666.666666666667"));
+  EXPECT_EQ(shortestDecimal(1e300 / 7), QStringLiteral("1.42857142857143e+299"));
+  EXPECT_EQ(twoDecimalPoints(0.295), QStringLiteral("0.3"));  // 0.3 in binary is 0.29999…
   EXPECT_EQ(leadingNumber(QStringLiteral(" -420")), -420);
   EXPECT_EQ(leadingNumber(QStringLiteral("62.5%")), 62.5);
   EXPECT_EQ(leadingNumber(QStringLiteral("n")), 0);
