@@ -291,3 +291,19 @@ TEST_F(NameListScreen, OpenedFromTheMainMenuAndClosedBackToIt) {
   EXPECT_TRUE(QTest::qWaitFor([] { return topLevel(QStringLiteral("frmMervalo02")) == nullptr; }));
   EXPECT_TRUE(menu->isEnabled());
 }
+
+TEST_F(NameListScreen, UpAndDownMoveBetweenTheBoxesRoundTheCircle) {
+  open();
+  screen->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(screen));
+  box(0)->setFocus();
+  QTest::keyClick(box(0), Qt::Key_Up);
+  EXPECT_TRUE(box(2)->hasFocus()) << "from the first box up to the e-mail box";
+  QTest::keyClick(box(2), Qt::Key_Down);
+  EXPECT_TRUE(box(0)->hasFocus()) << "from the e-mail box down to the first";
+  QTest::keyClick(box(0), Qt::Key_Down);
+  EXPECT_TRUE(box(1)->hasFocus());
+  QTest::keyClicks(box(1), QStringLiteral("Smit"));
+  QTest::keyClick(box(1), Qt::Key_Return);
+  EXPECT_TRUE(box(0)->hasFocus()) << "Enter with the first name blank goes there";
+}
