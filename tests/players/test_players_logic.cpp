@@ -65,23 +65,6 @@ TEST(NameListFile, WritesTxtAndMailWithTheSameBytesInTheCodePage) {
   EXPECT_EQ(back->players[0][2], S("Renée"));
 }
 
-TEST(NameListFile, FileListsAreCutAtTheFirstDotInEitherOrder) {
-  QTemporaryDir dir;
-  for (const char* f : {"beta.txt", "Alpha.txt", "gamma.v2.txt", "delta.mail"}) {
-    QFile file(dir.path() + QLatin1Char('/') + QString::fromLatin1(f));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  }
-  EXPECT_EQ(listFileNames(dir.path(), S("*.txt"), false), (QStringList{S("Alpha"), S("beta"), S("gamma")}));
-  EXPECT_EQ(listFileNames(dir.path(), S("*.txt"), true), (QStringList{S("gamma"), S("beta"), S("Alpha")}));
-}
-
-TEST(NameListFile, DefaultHeadingAndPickKey) {
-  EXPECT_EQ(defaultNameHeading(S("Nr."), S("Dhr."), S("Mevr."), S("Voornaam"), S("Achternaam"), S("E-mailadres"))[1],
-            S("Dhr / Mevr"));
-  EXPECT_EQ(pickKey({S("3"), S("Dhr."), S("Jan"), S("Smit"), S("j@s.nl")}), S("3*Dhr. Jan Smit j@s.nl"));
-  EXPECT_EQ(pickKey({S("4"), QString(), S("Jan"), S("Smit"), QString()}), S("4* Jan Smit "));
-}
-
 // ---- what the boxes accept ----
 
 TEST(EntryRules, EachBoxRefusesItsOwnSet) {
@@ -176,42 +159,7 @@ TEST(GroupFile, MailLineOfADescription) {
   EXPECT_EQ(findMailLine(mail, S("   ")), -1);
 }
 
-TEST(GroupFile, CountRule) {
-  EXPECT_TRUE(groupConsistent(3, false)) << "three pairs, no sit-out";
-  EXPECT_TRUE(groupConsistent(4, true)) << "three pairs and a sit-out";
-  EXPECT_FALSE(groupConsistent(5, true)) << "four pairs and a sit-out";
-  EXPECT_TRUE(groupConsistent(0, false));
-  EXPECT_EQ(groupCountText(1, S("Paar"), S("Paren"), S("in groep")), S("1 Paar in groep"));
-  EXPECT_EQ(groupCountText(5, S("Paar"), S("Paren"), S("in groep")), S("5 Paren in groep"));
-  EXPECT_EQ(groupCountText(0, S("Paar"), S("Paren"), S("in groep")), S("0 Paren in groep"));
-}
-
-TEST(GroupFile, LetterSpinWrapsBothWays) {
-  int v = kLastLetterIndex;
-  EXPECT_EQ(letterAt(v), S("A"));
-  QString seen;
-  for (int i = 0; i < 26; ++i) {
-    v = wrapLetterIndex(v - 1);
-    seen += letterAt(v);
-  }
-  EXPECT_EQ(seen, S("BCDEFGHIJKLMNOPQRSTUVWXYZA"));
-  EXPECT_EQ(letterAt(wrapLetterIndex(kLastLetterIndex + 1)), S("Z"));
-  EXPECT_EQ(letterIndexFor(S("B")), 24);
-  EXPECT_EQ(letterIndexFor(S(" c ")), 23);
-  EXPECT_EQ(letterIndexFor(S("AB")), kLastLetterIndex);
-  EXPECT_EQ(letterIndexFor(S("7")), kLastLetterIndex);
-}
-
 // ---- calendar ----
-
-TEST(Calendar, MonthLengthsAndLeapYears) {
-  EXPECT_EQ(daysInMonth(2024, 2), 29);
-  EXPECT_EQ(daysInMonth(2026, 2), 28);
-  EXPECT_EQ(daysInMonth(2100, 2), 28);
-  EXPECT_EQ(daysInMonth(2000, 2), 29);
-  EXPECT_EQ(daysInMonth(2026, 11), 30);
-  EXPECT_EQ(daysInMonth(2026, 12), 31);
-}
 
 TEST(Calendar, CellsRowsAndFirstWeekday) {
   auto filled = [](int y, int m) {
