@@ -98,7 +98,7 @@ void runEvent(benchmark::State& state, const char* event) {
   for (auto _ : state) {
     mervalo::ResultError error;
     const auto sources = mervalo::readEventSources(dir.path(), name, 10, &error);
-    const auto result = sources ? mervalo::computeEventResult(*sources, mervalo::fixedPitchWidth, &error) : std::nullopt;
+    const auto result = sources ? mervalo::computeEventResult(*sources, {}, &error) : std::nullopt;
     if (!result || !mervalo::writeResultsPage(dir.path(), *result, mervalo::fixedPitchWidth)) {
       state.SkipWithError(error.describe().toUtf8().constData());
       break;

@@ -35,7 +35,8 @@ std::optional<EventResult> computeFromFolder(const QString& folder, const QStrin
     complain(error.describe());
     return std::nullopt;
   }
-  auto result = computeEventResult(*sources, fixedPitchWidth, &error);
+  // The full grid's column widths show nowhere here; only the page's copy is fitted.
+  auto result = computeEventResult(*sources, {}, &error);
   if (!result) {
     complain(error.describe());
     return std::nullopt;

@@ -50,6 +50,18 @@ QString neuberg(double points, int regular, int irregular, int top) {
   return twoDecimalPoints(value);
 }
 
+enum class Kind { Regular, NotPlayed, Adjusted };
+
+// "n" anywhere makes a table not played, before "%" makes it adjusted.
+Kind kindOf(const QString& nsScore) {
+  bool percent = false;
+  for (QChar c : nsScore) {
+    if (c == QLatin1Char('n') || c == QLatin1Char('N')) return Kind::NotPlayed;
+    percent = percent || c == QLatin1Char('%');
+  }
+  return percent ? Kind::Adjusted : Kind::Regular;
+}
+
 }  // namespace
 
 void scoreBoard(QVector<BoardTable>& tables, int top, int sitOut) {
@@ -60,10 +72,11 @@ void scoreBoard(QVector<BoardTable>& tables, int top, int sitOut) {
     t.nsPoints.clear();
     t.ewPoints.clear();
     if (!tableCounts(t, sitOut)) continue;
-    if (t.nsScore.contains(QLatin1Char('n'), Qt::CaseInsensitive)) {
+    const Kind kind = kindOf(t.nsScore);
+    if (kind == Kind::NotPlayed) {
       ++irregular;
       t.nsPoints = t.ewPoints = QStringLiteral("n");
-    } else if (t.nsScore.contains(QLatin1Char('%'))) {
+    } else if (kind == Kind::Adjusted) {
       ++irregular;
       t.nsPoints = shortestDecimal(leadingNumber(t.nsScore) / 100 * top);
       t.ewPoints = shortestDecimal(leadingNumber(t.ewScore) / 100 * top);

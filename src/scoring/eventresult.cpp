@@ -122,6 +122,7 @@ class ScoreReader {
     QVector<BoardTable> tables;
     const QStringView rest = line.mid(star + 1);
     if (!rest.trimmed().isEmpty()) {
+      tables.reserve(rest.count(QLatin1Char('@')) + 1);
       for (QStringView result : rest.tokenize(QLatin1Char('@'))) {
         QStringView f[8];
         int n = 0;
@@ -148,6 +149,7 @@ class ScoreReader {
     if (board > h_.boards())
       return fail(QStringLiteral("a line for board %1, but the event has %2 boards").arg(board).arg(h_.boards()));
     QVector<BoardTable> tables;
+    tables.reserve(line.count(QLatin1Char('~')) + 1);
     bool complete = true;
     for (QStringView part : line.tokenize(QLatin1Char('~'))) {
       if (part.trimmed().isEmpty()) continue;

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <algorithm>
 
 namespace mervalo {
 
@@ -37,11 +39,19 @@ namespace {
 // Fixed-point text with 15 significant digits, then trimmed. Values too small to show one of
 // those digits in front of the sixteenth decimal count as zero. Built from the scientific form
 // of std::to_chars, which never looks at the locale and allocates nothing.
-QString fixed15(double value) {
-  if (!std::isfinite(value) || std::fabs(value) < 1e-15) return QStringLiteral("0");
+// Writes the text into out (at least 96 chars) and returns its length, or -1 when the value is
+// too large for plain digits.
+int fixed15(double value, char* out) {
+  if (!std::isfinite(value) || std::fabs(value) < 1e-15) {
+    out[0] = '0';
+    return 1;
+  }
   char sci[64];
   const auto res = std::to_chars(sci, sci + sizeof sci - 1, value, std::chars_format::scientific, 14);
-  if (res.ec != std::errc()) return QStringLiteral("0");
+  if (res.ec != std::errc()) {
+    out[0] = '0';
+    return 1;
+  }
   *res.ptr = '\0';
   // sci: [-]d.dddddddddddddde±XX
   const char* p = sci;
@@ -53,8 +63,7 @@ QString fixed15(double value) {
     if (*p >= '0' && *p <= '9' && count < 15) digits[count++] = *p;
   const int exponent = p < res.ptr ? std::atoi(p + 1) : 0;
   // No score comes near this; an absurd value from a damaged file keeps its exponent form.
-  if (exponent > 40) return QString::number(value, 'g', 15);
-  char out[96];
+  if (exponent > 40) return -1;
   int n = 0;
   if (negative) out[n++] = '-';
   if (exponent >= 0) {
@@ -76,16 +85,24 @@ QString fixed15(double value) {
     while (n > 0 && out[n - 1] == '0') --n;
     if (n > 0 && out[n - 1] == '.') --n;
   }
-  QString text = QString::fromLatin1(out, n);
-  if (text == QLatin1String("-0")) text = QStringLiteral("0");
-  return text;
+  if (n == 2 && out[0] == '-' && out[1] == '0') {
+    out[0] = '0';
+    n = 1;
+  }
+  return n;
 }
 
-// Cuts a decimal text after at most `keep` digits behind the point.
-QString cutDecimals(QString text, int keep) {
-  const qsizetype dot = text.indexOf(QLatin1Char('.'));
-  if (dot >= 0 && text.size() - dot - 1 > keep) text.truncate(dot + 1 + keep);
-  return text;
+QString fixed15(double value) {
+  char out[96];
+  const int n = fixed15(value, out);
+  return n < 0 ? QString::number(value, 'g', 15) : QString::fromLatin1(out, n);
+}
+
+// Cuts the text in out after at most `keep` digits behind the point; returns the new length.
+int cutDecimals(const char* out, int n, int keep) {
+  for (int i = 0; i < n; ++i)
+    if (out[i] == '.') return std::min(n, i + 1 + keep);
+  return n;
 }
 
 }  // namespace
@@ -98,14 +115,16 @@ QString shortestDecimal(double value) {
 }
 
 QString twoDecimalPoints(double value) {
-  QString text = cutDecimals(fixed15(value + 0.005), 2);
-  if (text.contains(QLatin1Char('.'))) {
-    while (text.endsWith(QLatin1Char('0'))) text.chop(1);
-    if (text.endsWith(QLatin1Char('.'))) text.chop(1);
+  char out[96];
+  int n = fixed15(value + 0.005, out);
+  if (n < 0) return fixed15(value + 0.005);
+  n = cutDecimals(out, n, 2);
+  if (std::memchr(out, '.', static_cast<size_t>(n))) {
+    while (n > 0 && out[n - 1] == '0') --n;
+    if (n > 0 && out[n - 1] == '.') --n;
   }
-  if (text.startsWith(QLatin1Char('.'))) text.prepend(QLatin1Char('0'));
-  if (text == QLatin1String("-0")) text = QStringLiteral("0");
-  return text;
+  if ((n == 2 && out[0] == '-' && out[1] == '0') || n == 0) return QStringLiteral("0");
+  return QString::fromLatin1(out, n);
 }
 
 QString percentageText(double percentage) {
@@ -114,7 +133,7 @@ QString percentageText(double percentage) {
   if (text.startsWith(QLatin1Char('.'))) text.prepend(QLatin1Char('0'));
   const qsizetype dot = text.indexOf(QLatin1Char('.'));
   if (text.size() - dot - 1 == 1) text += QLatin1Char('0');
-  text = cutDecimals(text, 2);
+  text.truncate(dot + 3);
   return text + QLatin1Char('%');
 }
 

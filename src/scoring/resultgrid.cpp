@@ -66,13 +66,23 @@ Grid newResultsGrid(const ResultsLayout& layout) {
 
 namespace {
 
+// True when the text is the number written plainly.
+bool holdsNumber(const QString& text, int number) {
+  if (text.isEmpty() || text.size() > 10) return false;
+  qint64 value = 0;
+  for (QChar c : text) {
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+    value = value * 10 + (c.unicode() - '0');
+  }
+  return value == number && (text.size() == 1 || text[0] != QLatin1Char('0'));
+}
+
 // The row of a pair: before the result the rows stand in pair order, so look there first.
 int rowOfPair(const Grid& grid, int pair) {
   if (pair < 1) return -1;
-  const QString key = QString::number(pair);
-  if (pair < grid.rows() - 1 && grid.text(pair, 0) == key) return pair;
+  if (pair < grid.rows() - 1 && holdsNumber(grid.text(pair, 0), pair)) return pair;
   for (int r = 1; r < grid.rows() - 1; ++r)
-    if (grid.text(r, 0) == key) return r;
+    if (holdsNumber(grid.text(r, 0), pair)) return r;
   return -1;
 }
 
