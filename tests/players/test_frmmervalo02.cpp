@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -306,4 +307,16 @@ TEST_F(NameListScreen, UpAndDownMoveBetweenTheBoxesRoundTheCircle) {
   QTest::keyClicks(box(1), QStringLiteral("Smit"));
   QTest::keyClick(box(1), Qt::Key_Return);
   EXPECT_TRUE(box(0)->hasFocus()) << "Enter with the first name blank goes there";
+}
+
+TEST_F(NameListScreen, ListThatCannotBeWrittenStaysOnTheScreen) {
+  open();
+  addPlayer(QStringLiteral("Piet"), QStringLiteral("Jansen"), QString(), 0);
+  // A folder where the list file should be makes the write fail.
+  QDir().mkpath(path(QStringLiteral("/namen/Club.txt")));
+  QDir().mkpath(path(QStringLiteral("/namen/Club.mail")));
+  saveAs(QStringLiteral("Club"));
+  EXPECT_EQ(prompter.last().text, QStringLiteral("Het bestand Club.txt kan niet worden opgeslagen."));
+  EXPECT_EQ(column(screen->namesGrid(), 3), QStringList{QStringLiteral("Jansen")});
+  EXPECT_EQ(fileBox()->text(), QStringLiteral("Club"));
 }

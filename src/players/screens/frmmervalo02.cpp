@@ -271,7 +271,13 @@ void FrmMervalo02::lstNamenBestand_Click() {
   if (!item) return;
   const QString name = item->text();
   const auto list = readNameList(values().path(QStringLiteral("/namen/") + name + QStringLiteral(".txt")));
-  if (!list) return;  // unreadable: leave the screen as it was
+  if (!list) {
+    // Unreadable: the screen stays as it was.
+    QString msg = message(179);
+    msg.replace(QLatin1Char('~'), name).replace(QLatin1Char('#'), values().path(QStringLiteral("/namen/") + name + QStringLiteral(".txt")));
+    inform(msg);
+    return;
+  }
   cmdWissen->setEnabled(true);
   fraInvoer->setTitle(text(19) + QLatin1String(": ") + name);
   grid_.setRows(1);
@@ -333,6 +339,9 @@ void FrmMervalo02::cmdOpslaan_Click() {
   makeFolder(folder);
   if (!writeNameList(folder, name, lines)) {
     // Nothing is lost: the list stays on the screen to be saved again.
+    QString msg = message(182);
+    msg.replace(QLatin1Char('~'), name + QStringLiteral(".txt"));
+    inform(msg);
     keepEditing();
     return;
   }

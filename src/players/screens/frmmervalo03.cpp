@@ -384,7 +384,12 @@ void FrmMervalo03::reselectNameList() {
     return;
   }
   const auto found = lstNamenBestand->findItems(currentList_, Qt::MatchExactly);
-  if (!found.isEmpty()) lstNamenBestand->setCurrentItem(found.first());
+  if (found.isEmpty()) {
+    // The list has gone from the folder: nobody can be given back, only the group emptied.
+    resetGroup();
+    return;
+  }
+  lstNamenBestand->setCurrentItem(found.first());
   lstNamenBestand_Click();
 }
 
