@@ -8,6 +8,10 @@ int runResultCommand(const QStringList& args);
 int runCsvCommand(const QStringList& args);
 int runScoreCommand(const QStringList& args);
 
+namespace mervalo {
+int runSchemaCheck(const QStringList& files);
+}  // namespace mervalo
+
 namespace {
 
 void printUsage(FILE* out) {
@@ -23,7 +27,8 @@ void printUsage(FILE* out) {
       "  csv DIR EVENT [FILE] the same results grid as CSV (UTF-8, CR LF), to FILE (with a\n"
       "                       byte-order mark for spreadsheets) or else to standard output\n"
       "  score BOARD TEXT     the NS and EW boxes and the verdict after TEXT is typed in an\n"
-      "                       NS score box of board BOARD and Enter is pressed\n",
+      "                       NS score box of board BOARD and Enter is pressed\n"
+      "  schema-check FILE... check movement files; exit 1 when one breaks a hard rule\n",
       out);
 }
 
@@ -48,6 +53,7 @@ int main(int argc, char** argv) {
   if (cmd == QLatin1String("result")) return runResultCommand(args.mid(1));
   if (cmd == QLatin1String("csv")) return runCsvCommand(args.mid(1));
   if (cmd == QLatin1String("score")) return runScoreCommand(args.mid(1));
+  if (cmd == QLatin1String("schema-check")) return mervalo::runSchemaCheck(args.mid(1));
   std::fprintf(stderr, "mervalo-cli: unknown command '%s'\n", qPrintable(cmd));
   printUsage(stderr);
   return 2;
