@@ -62,7 +62,7 @@ int fixed15(double value, char* out) {
   for (; p < res.ptr && *p != 'e'; ++p)
     if (*p >= '0' && *p <= '9' && count < 15) digits[count++] = *p;
   const int exponent = p < res.ptr ? std::atoi(p + 1) : 0;
-  // No score comes near this; an absurd value from a damaged file keeps its exponent form.
+  // No score comes near this; an absurd value from a damaged file is written whole.
   if (exponent > 40) return -1;
   int n = 0;
   if (negative) out[n++] = '-';
@@ -95,7 +95,7 @@ int fixed15(double value, char* out) {
 QString fixed15(double value) {
   char out[96];
   const int n = fixed15(value, out);
-  return n < 0 ? QString::number(value, 'g', 15) : QString::fromLatin1(out, n);
+  return n < 0 ? QString::number(value, 'f', 0) : QString::fromLatin1(out, n);
 }
 
 // Cuts the text in out after at most `keep` digits behind the point; returns the new length.

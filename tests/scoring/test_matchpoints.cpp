@@ -132,7 +132,8 @@ TEST(NumberTexts, MatchpointsPercentagesAndShortestDecimals) {
   EXPECT_EQ(shortestDecimal(-0.0012), QStringLiteral("-0.0012"));
   EXPECT_EQ(shortestDecimal(1.0 / 3), QStringLiteral("0.333333333333333"));
   EXPECT_EQ(shortestDecimal(2.0 / 3 * 1000), QStringLiteral("666.666666666667"));
-  EXPECT_EQ(shortestDecimal(1e300 / 7), QStringLiteral("1.42857142857143e+299"));
+  EXPECT_FALSE(shortestDecimal(1e300 / 7.5).contains(QLatin1Char('e')));
+  EXPECT_FALSE(twoDecimalPoints(1e300 / 7.5).contains(QLatin1Char('e')));
   EXPECT_EQ(twoDecimalPoints(0.295), QStringLiteral("0.3"));  // 0.3 in binary is 0.29999…
   EXPECT_EQ(leadingNumber(QStringLiteral(" -420")), -420);
   EXPECT_EQ(leadingNumber(QStringLiteral("62.5%")), 62.5);
