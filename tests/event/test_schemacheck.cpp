@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include "event/schemacheck.h"
+#include "qtprint.h"
+
+using namespace mervalo;
+
+namespace {
+
+// A sound movement for 4 pairs over 3 rounds: every pair plays every set once; all tables of a
+// round play the same set, as four pairs over three rounds cannot avoid.
+QStringList fourPairs() {
+  return {QStringLiteral("04 Paren 03 Ronden"), QStringLiteral("Ronde 1\t1-2 (1-4)\t3-4 (1-4)"),
+          QStringLiteral("Ronde 2\t1-3 (5-8)\t4-2 (5-8)"), QStringLiteral("Ronde 3\t4-1 (9-12)\t2-3 (9-12)")};
+}
+
+QString errorsOf(const SchemaCheck& c) {
+  QStringList out;
+  for (const SchemaIssue& i : c.issues)
+    if (i.error) out << QStringLiteral("%1: %2").arg(i.line).arg(i.what);
+  return out.join(QLatin1Char('\n'));
+}
+
+bool hasError(const SchemaCheck& c, int line, const char* words) {
+  for (const SchemaIssue& i : c.issues)
+    if (i.error && i.line == line && i.what.contains(QLatin1String(words))) return true;
+  return false;
+}
+
+}  // namespace
+
+TEST(SchemaCheck, ASoundMovementPassesWithItsSharedSetsAsWarnings) {
+  const SchemaCheck c = checkSchema(fourPairs(), 4, 3);
+  EXPECT_TRUE(c.ok()) << errorsOf(c).toStdString();
+  EXPECT_EQ(c.issues.size(), 3);  // one shared set per round
+  for (const SchemaIssue& i : c.issues) EXPECT_FALSE(i.error);
+}
+
+TEST(SchemaCheck, HardRulesAreErrors) {
+  QStringList m = fourPairs();
+  m[2] = QStringLiteral("Ronde 2\t1-3 (1-4)\t4-2 (5-8)");  // pair 1 plays set 1 again, set 2 short
+  SchemaCheck c = checkSchema(m, 4, 3);
+  EXPECT_TRUE(hasError(c, 3, "pair 1 plays board set 1")) << errorsOf(c).toStdString();
+  EXPECT_TRUE(hasError(c, 0, "board set 2 (5-8) is played 1 times, not 2")) << errorsOf(c).toStdString();
+
+  m = fourPairs();
+  m[3] = QStringLiteral("Ronde 3\t4-1 (9-12)\t2-5 (9-12)");  // no pair 5; pair 3 left out
+  c = checkSchema(m, 4, 3);
+  EXPECT_TRUE(hasError(c, 4, "pair 5")) << errorsOf(c).toStdString();
+  EXPECT_TRUE(hasError(c, 4, "pair 3 does not play in round 3")) << errorsOf(c).toStdString();
+
+  m = fourPairs();
+  m[1] = QStringLiteral("Ronde 1 1-2 (1-4) 3-4 (1-4)");  // blanks where Tabs belong
+  EXPECT_TRUE(hasError(checkSchema(m, 4, 3), 2, "no Tab"));
+
+  m = fourPairs();
+  m[1] = QStringLiteral("Ronde 1\t1-2 (13-16)\tx-4 (1-4)\t1-1 (2-5)");
+  c = checkSchema(m, 4, 3);
+  EXPECT_TRUE(hasError(c, 2, "(13-16) names no board set")) << errorsOf(c).toStdString();
+  EXPECT_TRUE(hasError(c, 2, "not a table")) << errorsOf(c).toStdString();
+  EXPECT_TRUE(hasError(c, 2, "(2-5) names no board set")) << errorsOf(c).toStdString();
+
+  c = checkSchema(fourPairs().mid(0, 1), 4, 3);  // a header only
+  EXPECT_TRUE(hasError(c, 0, "0 round lines")) << errorsOf(c).toStdString();
+  EXPECT_FALSE(checkSchema({}, 4, 3).ok());
+  EXPECT_TRUE(hasError(checkSchema(fourPairs() << QStringLiteral("Ronde 4\t1-2 (1-4)"), 4, 3), 5, "round line 4"));
+}
+
+TEST(SchemaCheck, MeetingTwiceIsAWarning) {
+  QStringList m = fourPairs();
+  m[3] = QStringLiteral("Ronde 3\t2-1 (9-12)\t4-3 (9-12)");  // 1-2 and 3-4 again
+  const SchemaCheck c = checkSchema(m, 4, 3);
+  EXPECT_TRUE(c.ok()) << errorsOf(c).toStdString();
+  int meetings = 0;
+  for (const SchemaIssue& i : c.issues) meetings += i.what.contains(QLatin1String("meet again")) ? 1 : 0;
+  EXPECT_EQ(meetings, 2);
+}
+
+TEST(SchemaCheck, NamesAndLineEnds) {
+  int p = 0, r = 0;
+  EXPECT_TRUE(parseSchemaFileName(QStringLiteral("/x/08 paren 03 ronden Mitchell.txt"), &p, &r));
+  EXPECT_EQ(p, 8);
+  EXPECT_EQ(r, 3);
+  EXPECT_TRUE(parseSchemaFileName(QStringLiteral("14 Pairs 12 Rounds.TXT"), &p, &r));
+  EXPECT_EQ(r, 12);
+  EXPECT_FALSE(parseSchemaFileName(QStringLiteral("8 Paren 3 Ronden.txt"), &p, &r));
+  EXPECT_FALSE(parseSchemaFileName(QStringLiteral("08 Paren 03 Ronden.doc"), &p, &r));
+  EXPECT_FALSE(checkSchemaBytes(QStringLiteral("movement.txt"), "x").ok());
+
+  const QByteArray crlf = fourPairs().join(QStringLiteral("\r\n")).toLatin1();
+  SchemaCheck c = checkSchemaBytes(QStringLiteral("04 Paren 03 Ronden.txt"), crlf);
+  EXPECT_TRUE(c.ok());
+  EXPECT_EQ(c.issues.size(), 3);
+  QByteArray unix = fourPairs().join(QStringLiteral("\n")).toLatin1();
+  c = checkSchemaBytes(QStringLiteral("04 Pairs 03 Rounds.txt"), unix);
+  EXPECT_TRUE(c.ok()) << errorsOf(c).toStdString();
+  EXPECT_EQ(c.issues.size(), 4);  // one more: the line ends
+}
