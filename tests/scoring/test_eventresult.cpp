@@ -58,17 +58,6 @@ TEST(EventResult, PerBoardRecordsAreScoredAgainAndSwapsKept) {
   EXPECT_EQ(g.text(1, 6), QStringLiteral("100.00%"));
 }
 
-TEST(EventResult, RefusalsNameTheEventFile) {
-  const QStringList bad = {QStringLiteral("01*1|2|||420"), QStringLiteral("01*1|5|||420|-420|0|0"),
-                           QStringLiteral("01*1|2|||4 20|-420|0|0"), QStringLiteral("1-2*|420|-420")};
-  for (const QString& line : bad) {
-    ResultError error;
-    EXPECT_FALSE(computeEventResult(sources(0, {line}), {}, &error)) << line.toStdString();
-    EXPECT_EQ(error.file, QStringLiteral("invoer/06-12-2026 Groep A Uitslag.txt"));
-    EXPECT_FALSE(error.what.isEmpty());
-  }
-}
-
 // Random damage to a sound file: every outcome is a result or a reason, never a crash.
 TEST(EventResult, MutatedFilesNeverCrash) {
   const EventSources good = sources(0, {QStringLiteral("01*1|2|||420|-420|2|0@3|4|||400|-400|0|2"),

@@ -52,26 +52,6 @@ TEST(ResultsGrid, PairNamesComeFromTheGroupLines) {
   EXPECT_EQ(names, (QStringList{"Dhr. Jan Smit - Mevr. Anna de Vries", "", "Piet Kok - Mevr.  Els", "no bar at all"}));
 }
 
-TEST(ResultsGrid, BoardPointsGoToTheRowsOfTheirPairs) {
-  Grid g = newResultsGrid(layout(4, 0, 3));
-  QVector<BoardTable> b(2);
-  b[0].ns = 3;
-  b[0].ew = 1;
-  b[0].nsPoints = QStringLiteral("2");
-  b[0].ewPoints = QStringLiteral("0");
-  b[1].ns = 2;
-  b[1].ew = 4;
-  b[1].nsPoints = QStringLiteral("n");
-  b[1].ewPoints = QStringLiteral("n");
-  setBoardPoints(g, 3, b, 0);
-  EXPECT_EQ(column(g, 4), (QStringList{"3", "0", "n", "2", "n", ""}));
-  EXPECT_EQ(g.cell(1, 4).alignment, kAlignCenterCenter);
-  clearBoardPoints(g, 3);
-  EXPECT_EQ(column(g, 4), (QStringList{"3", "", "", "", "", ""}));
-  setBoardPoints(g, 4, b, 0);  // no such board: nothing is written over the totals
-  EXPECT_EQ(column(g, 5), (QStringList{"MP", "", "", "", "", ""}));
-}
-
 TEST(Result, FortyPointsOverTwelveBoards) {
   Grid g = newResultsGrid(layout(8, 0, 12));
   fill(g, 1, {"4", "4", "4", "4", "4", "4", "4", "4", "2", "2", "2", "2"});
@@ -168,16 +148,6 @@ TEST(Ranking, WorkedExamples) {
   Grid tiny(1, 2);
   rankRows(tiny, 0, 1);  // no pair rows: nothing to do
   rankRows(tiny, 5, 9);
-}
-
-TEST(Result, DegenerateGridsDoNotCrash) {
-  Grid empty;
-  computeResult(empty, 0, 0);
-  Grid wrongWidth(5, 3);
-  computeResult(wrongWidth, 12, 6);
-  Grid noPairs = newResultsGrid(layout(0, 0, 2));
-  computeResult(noPairs, 2, 0);
-  EXPECT_EQ(noPairs.rows(), 2);
 }
 
 }  // namespace
