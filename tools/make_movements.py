@@ -54,11 +54,13 @@ def layout(r, tables, sets, cap, step):
 
 
 def seat(p, r, cap, step, seed, steps):
-    """Places the pairs at the tables of a fixed set layout by local search.
+    """Places the pairs at the tables and the sets on the tables by simulated annealing.
 
-    Start: the first R rounds of a round robin, so nobody meets twice. A move swaps two pairs
-    of one round. Cost: every set a pair plays more than once plus every meeting beyond the
-    first. Returns the rounds (lists of (NS, EW)) and the layout, or None at the step limit.
+    Start: R rounds of a round robin, so nobody meets twice, on a cyclic set layout. Moves swap
+    two pairs of one round, or exchange the sets of two tables (which keeps every set at P/2
+    tables). Cost: every set a pair plays more than once, every meeting beyond the first, and
+    every table beyond `cap` that plays one set in one round. Returns the rounds (lists of
+    (NS, EW)) and their sets, or None at the step limit.
     """
     tables = p // 2
     sets_of = layout(r, tables, r, cap, step)
@@ -84,11 +86,53 @@ def seat(p, r, cap, step, seed, steps):
             cnt[b][sets_of[i][t]] += 1
             meet[a][b] += 1
             meet[b][a] += 1
+    use = [[0] * r for _ in range(r)]
+    for i in range(r):
+        for t in range(tables):
+            use[i][sets_of[i][t]] += 1
     cost = sum(max(0, c - 1) for row in cnt for c in row) + sum(max(0, meet[a][b] - 1) for a in range(1, p + 1) for b in range(a + 1, p + 1))
-    temperature = 0.3
-    for _ in range(steps):
+    cost += sum(max(0, c - cap) for row in use for c in row)
+    for step_no in range(steps):
         if cost == 0:
             break
+        temperature = 1.0 * (1 - step_no / steps) + 0.05
+        if rng.random() < 0.3:
+            # Exchange the sets of two tables anywhere: every set keeps its number of tables.
+            i, j = rng.randrange(r), rng.randrange(r)
+            a, b = rng.randrange(tables), rng.randrange(tables)
+            sa, sb = sets_of[i][a], sets_of[j][b]
+            if sa == sb:
+                continue
+            pa = (seats[i][2 * a], seats[i][2 * a + 1])
+            pb = (seats[j][2 * b], seats[j][2 * b + 1])
+            keys = {(x, s_) for x in pa + pb for s_ in (sa, sb)}
+            uses = {(i, sa), (i, sb), (j, sa), (j, sb)}
+
+            def local():
+                return sum(max(0, cnt[x][s_] - 1) for x, s_ in keys) + sum(max(0, use[k][s_] - cap) for k, s_ in uses)
+
+            before = local()
+
+            def apply(fa, fb):
+                for x in pa:
+                    cnt[x][fa] -= 1
+                    cnt[x][fb] += 1
+                for x in pb:
+                    cnt[x][fb] -= 1
+                    cnt[x][fa] += 1
+                use[i][fa] -= 1
+                use[i][fb] += 1
+                use[j][fb] -= 1
+                use[j][fa] += 1
+                sets_of[i][a], sets_of[j][b] = fb, fa
+
+            apply(sa, sb)
+            delta = local() - before
+            if delta > 0 and rng.random() >= math.exp(-delta / temperature):
+                apply(sb, sa)
+                continue
+            cost += delta
+            continue
         i = rng.randrange(r)
         x, y = rng.randrange(p), rng.randrange(p)
         tx, ty = x // 2, y // 2
@@ -112,9 +156,9 @@ def seat(p, r, cap, step, seed, steps):
             cnt[X][sy] += 1
             cnt[Y][sy] -= 1
             cnt[Y][sx] += 1
-        for a, b, d in ((X, pX, -1), (Y, pY, -1), (Y, pX, 1), (X, pY, 1)):
-            meet[a][b] += d
-            meet[b][a] += d
+        for a_, b_, d in ((X, pX, -1), (Y, pY, -1), (Y, pX, 1), (X, pY, 1)):
+            meet[a_][b_] += d
+            meet[b_][a_] += d
         row[x], row[y] = Y, X
         cost += delta
     if cost != 0:
@@ -131,11 +175,10 @@ def movement(p, r):
     """
     tables = p // 2
     for cap in range(max(1, -(-tables // r)), tables + 1):
-        for step in [k for k in range(1, r) if math.gcd(k, r) == 1]:
-            for seed in range(2):
-                found = seat(p, r, cap, step, seed, 150000)
-                if found is not None:
-                    return found
+        for seed in range(3):
+            found = seat(p, r, cap, 1, seed, 600000)
+            if found is not None:
+                return found
     raise SystemExit(f"no movement found for {p} pairs and {r} rounds")
 
 
