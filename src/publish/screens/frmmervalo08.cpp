@@ -241,7 +241,6 @@ void FrmMervalo08::putOnClipboard(const QString& text) {
 void FrmMervalo08::cmdAfdrukken_Click() {
   if (!choosePrinter(*this)) {
     setEnabled(true);
-    QApplication::restoreOverrideCursor();
     cmdAfdrukken->setEnabled(true);
     parkFocus();
     return;
