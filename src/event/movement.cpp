@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <algorithm>
+#include <utility>
 
 #include "app/textfile.h"
 #include "app/texts.h"
@@ -138,7 +139,12 @@ QVector<Pairing> pairingsOfBoard(const QStringList& cells, int board, int boards
     }
     out.append(p);
   }
-  std::stable_sort(out.begin(), out.end(), [](const Pairing& a, const Pairing& b) { return a.key() < b.key(); });
+  // Each key is made once, not at every comparison.
+  QVector<std::pair<QString, Pairing>> keyed;
+  keyed.reserve(out.size());
+  for (const Pairing& p : out) keyed.append({p.key(), p});
+  std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (qsizetype i = 0; i < keyed.size(); ++i) out[i] = keyed[i].second;
   return out;
 }
 

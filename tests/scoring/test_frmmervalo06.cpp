@@ -307,6 +307,18 @@ TEST_F(EntryTest, ASwapSurvivesClosingAndReopening) {
   QTest::mouseClick(child<QLabel>(s, "lblNZ_0"), Qt::LeftButton);
   EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Moet OW weer NZ worden?")));
   EXPECT_EQ(label(s, "lblNZ", 0), QStringLiteral("2"));
+
+  // The keyboard way: F2 in a score box asks about that row's table and keeps the focus there.
+  const int asked = prompter.count();
+  prompter.answerYes();
+  ew(s, 1)->setFocus();
+  QTest::keyClick(ew(s, 1), Qt::Key_F2);
+  ASSERT_EQ(prompter.count(), asked + 1);
+  EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Heeft OW het spel als NZ gespeeld?")));
+  EXPECT_EQ(label(s, "lblNZ", 1), QStringLiteral("4"));
+  EXPECT_EQ(label(s, "lblOW", 1), QStringLiteral("3"));
+  EXPECT_EQ(QApplication::focusWidget(), ew(s, 1));
+  EXPECT_FALSE(ew(s, 1)->accessibleDescription().isEmpty());
 }
 
 TEST_F(EntryTest, TheSitOutTableNeedsNoScore) {

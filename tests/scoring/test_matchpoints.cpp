@@ -1,5 +1,5 @@
-// Board matchpoints: the worked examples, irregular tables, Neuberg, and properties over random
-// boards.
+// Board matchpoints: the worked examples, irregular tables, Neuberg, properties over random
+// boards, and how a stored board is laid out again in the entry rows.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 
 #include "qtprint.h"
 #include "scoring/boardscore.h"
+#include "scoring/entryrows.h"
 #include "scoring/numbers.h"
 
 namespace {
@@ -214,3 +215,61 @@ TEST(BoardProperties, ScaledBoardsStillShareTheTopAndStayBelowIt) {
 }
 
 }  // namespace
+
+namespace {
+
+QVector<mervalo::Pairing> seats(std::initializer_list<std::pair<int, int>> pairs) {
+  QVector<mervalo::Pairing> out;
+  for (const auto& [ns, ew] : pairs) {
+    mervalo::Pairing p;
+    p.ns = ns;
+    p.ew = ew;
+    out.append(p);
+  }
+  return out;
+}
+
+mervalo::TableResult result(const char* ns, const char* ew, const char* nsScore, const char* ewScore) {
+  return {QLatin1String(ns), QLatin1String(ew), QLatin1String(nsScore), QLatin1String(ewScore), QStringLiteral("0"),
+          QStringLiteral("0")};
+}
+
+}  // namespace
+
+TEST(EntryRows, StoredTablesFindTheirMovementRowEitherWayRound) {
+  const auto pairings = seats({{1, 2}, {3, 4}, {5, 6}, {7, 8}});
+  ScoreRecord record;
+  record.board = 1;
+  // Table 3-4 swapped, a table the movement does not seat, and 7-8 missing.
+  record.tables = {result("4", "3", "420", "-420"), result("1", "2", "400", "-400"), result("5", "9", "50", "-50"),
+                   result("5", "6", "-50", "50"), result("x", "", "90", "-90")};
+  const QVector<EntryRow> rows = entryRows(pairings, &record, 0);
+  ASSERT_EQ(rows.size(), 6);
+  EXPECT_EQ(rows[0].nsScore, QStringLiteral("400"));
+  EXPECT_EQ(std::make_pair(rows[1].ns, rows[1].ew), std::make_pair(4, 3));
+  EXPECT_EQ(std::make_pair(rows[1].schemaNs, rows[1].schemaEw), std::make_pair(3, 4));
+  EXPECT_EQ(rows[2].nsScore, QStringLiteral("-50"));
+  EXPECT_TRUE(rows[3].enabled);
+  EXPECT_TRUE(rows[3].nsScore.isEmpty());  // 7-8 still to be typed
+  EXPECT_EQ(rows[4].ns, 5);
+  EXPECT_EQ(rows[4].ew, 9);
+  EXPECT_EQ(rows[5].ns, -1);  // unreadable pairs keep their scores in a row of their own
+  EXPECT_EQ(rows[5].nsScore, QStringLiteral("90"));
+  EXPECT_FALSE(entryRowsComplete(rows));
+  EXPECT_EQ(entryTables(rows).size(), 6);
+}
+
+TEST(EntryRows, TheSitOutTableIsDisabledAndABoardWithoutTablesIsNeverComplete) {
+  const auto pairings = seats({{1, 2}, {3, 8}});
+  ScoreRecord record;
+  record.tables = {result("1", "2", "100", "-100")};
+  QVector<EntryRow> rows = entryRows(pairings, &record, 8);
+  EXPECT_TRUE(rows[0].enabled);
+  EXPECT_FALSE(rows[1].enabled);
+  EXPECT_TRUE(entryRowsComplete(rows));
+  const QVector<BoardTable> tables = entryTables(rows);
+  ASSERT_EQ(tables.size(), 2);
+  EXPECT_FALSE(tables[1].enabled);
+  EXPECT_FALSE(entryRowsComplete(entryRows({}, nullptr, 0)));
+  EXPECT_FALSE(entryRowsComplete(entryRows(pairings, nullptr, 0)));
+}

@@ -19,14 +19,17 @@ Qt::Alignment toQt(int code) {
 }  // namespace
 
 void showGrid(const Grid& grid, QTableWidget* table) {
+  // Only what differs from what the table shows is set: the entry screens show the grid again
+  // after every board, and a board changes one column of it.
   table->setUpdatesEnabled(false);
   table->horizontalHeader()->hide();
   table->verticalHeader()->hide();
-  table->setRowCount(grid.rows());
-  table->setColumnCount(grid.cols());
+  if (table->rowCount() != grid.rows()) table->setRowCount(grid.rows());
+  if (table->columnCount() != grid.cols()) table->setColumnCount(grid.cols());
   const QColor fixed(0xC0, 0xC0, 0xC0);
   for (int r = 0; r < grid.rows(); ++r) {
-    table->setRowHeight(r, std::max(1, grid.rowHeight(r) / 15));
+    const int height = std::max(1, grid.rowHeight(r) / 15);
+    if (table->rowHeight(r) != height) table->setRowHeight(r, height);
     for (int c = 0; c < grid.cols(); ++c) {
       const GridCell& cell = grid.cell(r, c);
       QTableWidgetItem* item = table->item(r, c);
@@ -35,19 +38,20 @@ void showGrid(const Grid& grid, QTableWidget* table) {
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         table->setItem(r, c, item);
       }
-      item->setText(cell.text);
-      item->setTextAlignment(toQt(cell.alignment));
+      if (item->text() != cell.text) item->setText(cell.text);
+      const int alignment = static_cast<int>(toQt(cell.alignment));
+      if (item->data(Qt::TextAlignmentRole).toInt() != alignment) item->setTextAlignment(alignment);
       const bool isFixed = r < grid.fixedRows() || c < grid.fixedCols();
-      if (cell.backColour != 0)
-        item->setBackground(toQColor(cell.backColour));
-      else if (isFixed)
-        item->setBackground(fixed);
-      else
-        item->setBackground(QBrush());
-      item->setForeground(toQColor(cell.foreColour));
+      const QBrush back = cell.backColour != 0 ? QBrush(toQColor(cell.backColour)) : isFixed ? QBrush(fixed) : QBrush();
+      if (item->background() != back) item->setBackground(back);
+      const QBrush fore(toQColor(cell.foreColour));
+      if (item->foreground() != fore) item->setForeground(fore);
     }
   }
-  for (int c = 0; c < grid.cols(); ++c) table->setColumnWidth(c, std::max(1, grid.columnWidth(c) / 15));
+  for (int c = 0; c < grid.cols(); ++c) {
+    const int width = std::max(1, grid.columnWidth(c) / 15);
+    if (table->columnWidth(c) != width) table->setColumnWidth(c, width);
+  }
   table->setVisible(grid.visible());
   table->setUpdatesEnabled(true);
 }

@@ -22,6 +22,7 @@
 #include "event/eventstart.h"
 #include "event/movement.h"
 #include "publish/addresses.h"
+#include "scoring/entryrows.h"
 #include "scoring/resultgrid.h"
 #include "scoring/scoretable.h"
 
@@ -206,6 +207,11 @@ void FrmMervalo06::buildRows(int count) {
     r.txtScoreNZ->setAccessibleName(text(76) + QLatin1Char(' ') + QString::number(i + 1));
     r.txtScoreOW->setAccessibleName(text(77) + QLatin1Char(' ') + QString::number(i + 1));
     r.lblNZ->setCursor(Qt::PointingHandCursor);
+    // The swap is reached by mouse on the pair numbers and by F2 in the row's score boxes.
+    for (QWidget* w : std::initializer_list<QWidget*>{r.lblNZ, r.txtScoreNZ, r.txtScoreOW}) {
+      w->setToolTip(text(184));
+      w->setAccessibleDescription(text(184));
+    }
     for (QLabel* l : {r.lblNZ, r.lblOW, r.lblMPNZ, r.lblMPOW}) {
       l->setAlignment(Qt::AlignCenter);
       l->setFrameShape(QFrame::Panel);
@@ -367,10 +373,12 @@ bool FrmMervalo06::formLoad() {
   // Every line that holds a readable record of a board of this event marks it completed; the
   // other lines stay in the working copy exactly as read and are reported once.
   QStringList unusable;
+  lineBoard_ = QVector<int>(lstOpslaan_.size(), 0);
   for (int i = 7; i < lstOpslaan_.size(); ++i) {
     const QString& line = lstOpslaan_[i];
     if (line.trimmed().isEmpty()) continue;
     const auto record = parseRecord(line);
+    lineBoard_[i] = record ? record->board : -keyBoard(line);
     if (record && record->board >= 1 && record->board <= header_.boards()) {
       completed_[record->board - 1] = true;
     } else {
@@ -415,27 +423,29 @@ void FrmMervalo06::formActivate() {
 }
 
 void FrmMervalo06::reloadStoredBoards() {
-  // Every stored board is completed again so that its matchpoints come from its scores.
-  lblControleer->show();
+  // Every stored board is completed again so that its matchpoints come from its scores. This
+  // is worked out from the records alone; the screen is painted once at the end.
   QStringList unplaced;
   for (int b = 1; b <= header_.boards(); ++b) {
     if (!completed_[b - 1]) continue;
-    lblControleer->move(660 + (b * 7) % 200, lblControleer->y());
-    cmdSpel_Click(b);
     const auto record = storedRecord(b);
-    if (record && !allRowsDone()) {
+    if (!record) continue;
+    const QVector<EntryRow> rows =
+        entryRows(pairingsOfBoard(lstParenSpellen_, b, header_.boardsPerRound), &*record, header_.sitOut);
+    QVector<BoardTable> tables;
+    if (entryRowsComplete(rows)) {
+      tables = entryTables(rows);
+      storeRecord(completeBoard(b, tables, top_, header_.sitOut));
+    } else {
       // The record does not fill the movement's tables (a table missing, or pairs the movement
       // does not seat): it stays as it stands and is scored from its own tables.
-      QVector<BoardTable> tables = tablesOfRecord(*record);
+      tables = tablesOfRecord(*record);
       scoreBoard(tables, top_, header_.sitOut);
-      clearBoardPoints(grid_, b);
-      setBoardPoints(grid_, b, tables, header_.sitOut);
       unplaced << QString::number(b);
-      continue;
     }
-    cmdSpelKlaar_Click();
+    clearBoardPoints(grid_, b);
+    setBoardPoints(grid_, b, tables, header_.sitOut);
   }
-  lblControleer->hide();
   showGrid(grid_, msfgResultaat);
   firstOpenBoard();
   cmdUitslag->setEnabled(!completed_.contains(false));
@@ -466,10 +476,8 @@ const Grid& FrmMervalo06::resultsGrid() const { return resultCurrent_ ? result_ 
 
 int FrmMervalo06::recordLineOf(int board) const {
   // The last readable record of the board counts, as a later record replaces an earlier one.
-  for (int i = lstOpslaan_.size() - 1; i >= 7; --i) {
-    const auto record = parseRecord(lstOpslaan_[i]);
-    if (record && record->board == board) return i;
-  }
+  for (int i = static_cast<int>(lineBoard_.size()) - 1; i >= 7; --i)
+    if (lineBoard_[i] == board) return i;
   return -1;
 }
 
@@ -484,46 +492,18 @@ void FrmMervalo06::cmdSpel_Click(int board) {
   filling_ = true;
   const int previous = currentBoard_;
   currentBoard_ = board;
-  for (Row& r : rows_) {
-    r.txtScoreNZ->clear();
-    r.txtScoreOW->clear();
-    r.lblMPNZ->clear();
-    r.lblMPOW->clear();
-    r.lblNZ->clear();
-    r.lblOW->clear();
-    r.schemaNs = r.schemaEw = r.ns = r.ew = 0;
-    r.enabled = false;
-  }
   cmdSpelKlaar->setEnabled(false);
   lblKlaar->hide();
-
-  const QVector<Pairing> pairings = pairingsOfBoard(lstParenSpellen_, board, header_.boardsPerRound);
   const auto record = storedRecord(board);
-  if (record) {
-    fillRowsFromRecord(*record, pairings);
-  } else {
-    for (int i = 0; i < pairings.size() && i < rows_.size(); ++i) {
-      rows_[i].schemaNs = rows_[i].ns = pairings[i].ns;
-      rows_[i].schemaEw = rows_[i].ew = pairings[i].ew;
-    }
-  }
-  for (Row& r : rows_) {
-    const bool seated = r.ns != 0 || r.ew != 0;
-    const bool sitOutTable = header_.sitOut > 0 && (r.ns == header_.sitOut || r.ew == header_.sitOut);
-    r.enabled = seated && !sitOutTable;
-    if (seated) {
-      r.lblNZ->setText(QString::number(r.ns));
-      r.lblOW->setText(r.ew ? QString::number(r.ew) : QString());
-    }
-    for (QWidget* w : std::initializer_list<QWidget*>{r.lblNZ, r.lblOW, r.txtScoreNZ, r.txtScoreOW, r.lblMPNZ, r.lblMPOW})
-      w->setEnabled(r.enabled);
-  }
+  showRows(entryRows(pairingsOfBoard(lstParenSpellen_, board, header_.boardsPerRound), record ? &*record : nullptr,
+                     header_.sitOut));
 
   lblSpelNummer->setText(text(82) + QStringLiteral(": ") + QString::number(board));
   const int code = vulnerabilityOf(board);
   lblKwetsbaar->setText(QLatin1Char(' ') + text(vulnerabilityTextNumber(code < 0 ? 0 : code)) + QLatin1Char(' '));
-  lblKwetsbaar->setStyleSheet(code > 0 ? QStringLiteral("color: white; background-color: rgb(255, 0, 0);")
-                                       : QStringLiteral("color: black; background-color: white;"));
+  const QString look = code > 0 ? QStringLiteral("color: white; background-color: rgb(255, 0, 0);")
+                                 : QStringLiteral("color: black; background-color: white;");
+  if (lblKwetsbaar->styleSheet() != look) lblKwetsbaar->setStyleSheet(look);
   filling_ = false;
   if (previous > 0 && previous != board) paintBoardButton(previous);
   paintBoardButton(board);
@@ -534,58 +514,37 @@ void FrmMervalo06::cmdSpel_Click(int board) {
     }
 }
 
-void FrmMervalo06::fillRowsFromRecord(const ScoreRecord& record, const QVector<Pairing>& pairings) {
-  // The record's own pair numbers count (a swapped table stays swapped). Its tables take the
-  // rows of the movement's tables they belong to; a table the movement does not seat still
-  // gets a row after them, and a table of the movement the record lacks (the sit-out's) stays.
-  QVector<int> rowOfPairing(pairings.size(), -1);
-  QVector<const TableResult*> extra;
-  QVector<std::pair<int, const TableResult*>> placed;
-  for (const TableResult& t : record.tables) {
-    const int ns = t.ns.trimmed().toInt();
-    const int ew = t.ew.trimmed().toInt();
-    int match = -1;
-    for (int k = 0; k < pairings.size(); ++k) {
-      if (rowOfPairing[k] >= 0) continue;
-      const Pairing& p = pairings[k];
-      if ((p.ns == ns && p.ew == ew) || (p.ns == ew && p.ew == ns)) {
-        match = k;
-        break;
-      }
-    }
-    if (match >= 0) {
-      rowOfPairing[match] = 1;
-      placed.append({match, &t});
-    } else {
-      extra.append(&t);
-    }
-  }
-  int row = 0;
-  for (int k = 0; k < pairings.size() && row < rows_.size(); ++k, ++row) {
-    Row& r = rows_[row];
-    r.schemaNs = r.ns = pairings[k].ns;
-    r.schemaEw = r.ew = pairings[k].ew;
-    for (const auto& [index, t] : placed) {
-      if (index != k) continue;
-      r.ns = t->ns.trimmed().toInt();
-      r.ew = t->ew.trimmed().toInt();
-      r.txtScoreNZ->setText(t->nsScore);
-      r.txtScoreOW->setText(t->ewScore);
-      r.lblMPNZ->setText(t->nsPoints);
-      r.lblMPOW->setText(t->ewPoints);
-    }
-  }
+namespace {
+
+// Setting a text lays it out again; a row that shows the same as before is left alone.
+void setLabelText(QLabel* label, const QString& t) {
+  if (label->text() != t) label->setText(t);
+}
+void setBoxText(QLineEdit* box, const QString& t) {
+  if (box->text() != t) box->setText(t);
+}
+
+}  // namespace
+
+void FrmMervalo06::showRows(const QVector<EntryRow>& rows) {
   // A table the movement does not seat gets a row of its own, even beyond the event's tables.
-  if (row + extra.size() > rows_.size()) buildRows(row + static_cast<int>(extra.size()));
-  for (const TableResult* t : extra) {
-    Row& r = rows_[row++];
-    r.ns = r.schemaNs = t->ns.trimmed().toInt();
-    r.ew = r.schemaEw = t->ew.trimmed().toInt();
-    if (r.ns == 0 && r.ew == 0) r.ns = r.schemaNs = -1;  // unreadable pairs still hold scores
-    r.txtScoreNZ->setText(t->nsScore);
-    r.txtScoreOW->setText(t->ewScore);
-    r.lblMPNZ->setText(t->nsPoints);
-    r.lblMPOW->setText(t->ewPoints);
+  if (rows.size() > rows_.size()) buildRows(static_cast<int>(rows.size()));
+  for (qsizetype i = 0; i < rows_.size(); ++i) {
+    const EntryRow shown = i < rows.size() ? rows[i] : EntryRow{};
+    Row& r = rows_[i];
+    r.schemaNs = shown.schemaNs;
+    r.schemaEw = shown.schemaEw;
+    r.ns = shown.ns;
+    r.ew = shown.ew;
+    r.enabled = shown.enabled;
+    setLabelText(r.lblNZ, shown.seated() ? QString::number(shown.ns) : QString());
+    setLabelText(r.lblOW, shown.seated() && shown.ew ? QString::number(shown.ew) : QString());
+    setBoxText(r.txtScoreNZ, shown.nsScore);
+    setBoxText(r.txtScoreOW, shown.ewScore);
+    setLabelText(r.lblMPNZ, shown.nsPoints);
+    setLabelText(r.lblMPOW, shown.ewPoints);
+    for (QWidget* w : std::initializer_list<QWidget*>{r.lblNZ, r.lblOW, r.txtScoreNZ, r.txtScoreOW, r.lblMPNZ, r.lblMPOW})
+      w->setEnabled(r.enabled);
   }
 }
 
@@ -594,7 +553,8 @@ void FrmMervalo06::paintBoardButton(int board) {
   QPushButton* b = cmdSpel[board - 1];
   const bool done = completed_[board - 1];
   b->setProperty("Completed", done);
-  b->setStyleSheet(QString::fromLatin1(done ? kWhite : kGrey));
+  const QString look = QString::fromLatin1(done ? kWhite : kGrey);
+  if (b->styleSheet() != look) b->setStyleSheet(look);
 }
 
 void FrmMervalo06::blink() {
@@ -653,6 +613,12 @@ bool FrmMervalo06::scoreKey(int row, bool ns, QKeyEvent* key) {
     case Qt::Key_Up:
       moveVertically(row, ns, -1);
       return true;
+    case Qt::Key_F2: {
+      QLineEdit* box = ns ? rows_[row].txtScoreNZ : rows_[row].txtScoreOW;
+      lblNZ_Click(row);
+      safeFocus(box);
+      return true;
+    }
     case Qt::Key_Down:
       moveVertically(row, ns, +1);
       return true;
@@ -760,18 +726,18 @@ void FrmMervalo06::nsLostFocus() {
 // ---- completing, clearing and swapping ------------------------------------------------
 
 QVector<BoardTable> FrmMervalo06::rowTables() const {
-  QVector<BoardTable> tables;
+  QVector<EntryRow> rows;
+  rows.reserve(rows_.size());
   for (const Row& r : rows_) {
-    if (r.ns == 0 && r.ew == 0) continue;
-    BoardTable t;
-    t.ns = r.ns;
-    t.ew = r.ew;
-    t.nsScore = r.txtScoreNZ->text().trimmed();
-    t.ewScore = r.txtScoreOW->text().trimmed();
-    t.enabled = r.enabled;
-    tables.append(t);
+    EntryRow e;
+    e.ns = r.ns;
+    e.ew = r.ew;
+    e.enabled = r.enabled;
+    e.nsScore = r.txtScoreNZ->text();
+    e.ewScore = r.txtScoreOW->text();
+    rows.append(e);
   }
-  return tables;
+  return entryTables(rows);
 }
 
 void FrmMervalo06::cmdSpelKlaar_Click() {
@@ -810,13 +776,15 @@ void FrmMervalo06::storeRecord(const ScoreRecord& record) {
   const int at = recordLineOf(record.board);
   if (at < 0) {
     // A damaged line of this board is replaced by the scores just typed for it.
-    for (int i = 7; i < lstOpslaan_.size(); ++i) {
-      if (!parseRecord(lstOpslaan_[i]) && keyBoard(lstOpslaan_[i]) == record.board) {
+    for (int i = 7; i < lineBoard_.size(); ++i) {
+      if (lineBoard_[i] == -record.board) {
         lstOpslaan_[i] = line;
+        lineBoard_[i] = record.board;
         return;
       }
     }
     lstOpslaan_.append(line);
+    lineBoard_.append(record.board);
     return;
   }
   // The board's last record is the one that counts; an earlier copy of it (a file put
@@ -825,9 +793,10 @@ void FrmMervalo06::storeRecord(const ScoreRecord& record) {
 }
 
 void FrmMervalo06::removeRecord(int board) {
-  for (int i = lstOpslaan_.size() - 1; i >= 7; --i) {
-    const auto record = parseRecord(lstOpslaan_[i]);
-    if (record && record->board == board) lstOpslaan_.removeAt(i);
+  for (int i = static_cast<int>(lineBoard_.size()) - 1; i >= 7; --i) {
+    if (lineBoard_[i] != board) continue;
+    lstOpslaan_.removeAt(i);
+    lineBoard_.removeAt(i);
   }
 }
 

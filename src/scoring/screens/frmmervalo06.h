@@ -9,6 +9,7 @@
 #include "event/movement.h"
 #include "publish/screens/resultssource.h"
 #include "scoring/boardscore.h"
+#include "scoring/entryrows.h"
 
 class QGridLayout;
 class QLabel;
@@ -97,7 +98,7 @@ class FrmMervalo06 : public Screen, public ResultsSource {
   void storeRecord(const ScoreRecord& record);
   void removeRecord(int board);
   QVector<BoardTable> rowTables() const;
-  void fillRowsFromRecord(const ScoreRecord& record, const QVector<Pairing>& pairings);
+  void showRows(const QVector<EntryRow>& rows);
   void paintBoardButton(int board);
   void firstOpenBoard();
   void showResults();
@@ -137,6 +138,10 @@ class FrmMervalo06 : public Screen, public ResultsSource {
   EventHeader header_;
   QString eventPath_;
   QStringList lstOpslaan_;
+  // For every line of lstOpslaan_: the board of the readable record it holds, minus the board
+  // a damaged record line was meant for, or 0. Kept in step with the lines, so that finding a
+  // board's record never parses the file again.
+  QVector<int> lineBoard_;
   QStringList lstSchema_;        // the movement's round lines
   QStringList lstParenSpellen_;  // its table cells for this event's boards per round
   QStringList lstVoorMail_;

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+#include "event/eventfile.h"
+#include "event/movement.h"
+#include "scoring/boardscore.h"
+
+namespace mervalo {
+
+// One table row of the entry screen for one board: the pairing as the movement seats it, the
+// pairs as entered (swapped when EW sat NS), and what the row shows.
+struct EntryRow {
+  int schemaNs = 0;  // 0 when the row has no pairing
+  int schemaEw = 0;
+  int ns = 0;
+  int ew = 0;
+  bool enabled = false;  // seated, and not the sit-out pair's table
+  QString nsScore;
+  QString ewScore;
+  QString nsPoints;
+  QString ewPoints;
+
+  bool seated() const { return ns != 0 || ew != 0; }
+  bool operator==(const EntryRow&) const = default;
+};
+
+// The rows of a board: the movement's tables in its order, and, when the board has a stored
+// record, that record's tables placed in the rows of the tables they belong to (either way
+// round: a swapped table keeps its own pair numbers). A table of the record the movement does
+// not seat gets a row after them; a table with no readable pairs is kept with NS -1 so that its
+// scores are not lost. A table of the movement the record lacks stays empty.
+QVector<EntryRow> entryRows(const QVector<Pairing>& pairings, const ScoreRecord* record, int sitOut);
+
+// True when every enabled row holds both scores, and there is at least one.
+bool entryRowsComplete(const QVector<EntryRow>& rows);
+
+// The seated rows as tables for scoring, in row order.
+QVector<BoardTable> entryTables(const QVector<EntryRow>& rows);
+
+}  // namespace mervalo
