@@ -10,7 +10,7 @@ bool skippable(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t')
 }  // namespace
 
 double numericValue(const QString& text) {
-  // Collect the characters that make up the number, then let the C library convert them.
+  // Collect the characters that make up the number, then convert them.
   QByteArray number;
   qsizetype i = 0;
   const qsizetype n = text.size();
@@ -54,8 +54,10 @@ double numericValue(const QString& text) {
     }
     if (expDigits) number += exponent;
   }
-  const double v = std::strtod(number.constData(), nullptr);
-  return std::isfinite(v) ? v : 0.0;
+  // Converted without regard to the process locale: a decimal point is always ".".
+  bool ok = false;
+  const double v = number.toDouble(&ok);
+  return ok && std::isfinite(v) ? v : 0.0;
 }
 
 int roundHalfEven(double value) {

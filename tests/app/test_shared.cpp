@@ -34,6 +34,8 @@ TEST(NumericValue, ReadsTheLeadingNumberLikeTheOldRuntime) {
   EXPECT_EQ(numericValue(QStringLiteral("1.5e1x")), 15.0);
   EXPECT_EQ(numericValue(QStringLiteral("3e")), 3.0);
   EXPECT_EQ(numericValue(QStringLiteral("1.2.3")), 1.2);
+  EXPECT_EQ(numericValue(QStringLiteral("5.")), 5.0);
+  EXPECT_EQ(numericValue(QStringLiteral(".5")), 0.5);
   for (const char* none : {"", "abc", "-", ".", "x11", "\xe2\x82\xac"})
     EXPECT_EQ(numericValue(QString::fromUtf8(none)), 0.0) << none;
   EXPECT_EQ(numericValue(QStringLiteral("1e999999")), 0.0);  // overflow is no number, not infinity
