@@ -6,8 +6,8 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  mervalo::MessageBoxPrompter prompter;
   mervalo::AppContext ctx;
+  mervalo::MessageBoxPrompter prompter(&ctx.values);
   ctx.prompter = &prompter;
   ctx.values.programFolder = QDir::cleanPath(QCoreApplication::applicationDirPath());
   ctx.quit = [] { QCoreApplication::exit(0); };

@@ -72,14 +72,16 @@ void Grid::sortRows(int first, int last, int col, bool ascending) {
   }
 }
 
+void fitColumn(Grid& grid, int col, const TextMeasure& measure) {
+  if (col < 0 || col >= grid.cols()) return;
+  int widest = 0;
+  for (int r = 0; r < grid.rows(); ++r) widest = std::max(widest, measure(grid.text(r, col) + QLatin1Char('W')));
+  grid.setColumnWidth(col, widest);
+}
+
 void fitColumns(Grid& grid, const TextMeasure& measure, bool busy) {
   grid.setVisible(false);
-  for (int c = 0; c < grid.cols(); ++c) {
-    int widest = 0;
-    for (int r = 0; r < grid.rows(); ++r)
-      widest = std::max(widest, measure(grid.text(r, c) + QLatin1Char('W')));
-    grid.setColumnWidth(c, widest);
-  }
+  for (int c = 0; c < grid.cols(); ++c) fitColumn(grid, c, measure);
   grid.setVisible(!busy);
 }
 

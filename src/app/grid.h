@@ -102,4 +102,7 @@ using TextMeasure = std::function<int(const QString&)>;
 // this runs and shown afterwards, unless busy is set: then it stays hidden.
 void fitColumns(Grid& grid, const TextMeasure& measure, bool busy);
 
+// One column as wide as its widest cell text followed by one "W"; nothing else changes.
+void fitColumn(Grid& grid, int col, const TextMeasure& measure);
+
 }  // namespace mervalo

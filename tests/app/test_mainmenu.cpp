@@ -1,8 +1,11 @@
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 #include "app/screens/frmmervalo01.h"
 #include "app/screens/keysender.h"
@@ -255,4 +258,28 @@ TEST_F(MainMenuTest, SentKeysMoveTheCaretOfTheFocusedLineEdit) {
   EXPECT_EQ(edit->text(), QStringLiteral("JansAb"));
   sendKeys(QStringLiteral("{END}") + QChar(0xE9));
   EXPECT_EQ(edit->text(), QStringLiteral("JansAb") + QChar(0xE9));
+}
+
+TEST(MessageBoxes, ButtonsSpeakTheProgramsLanguage) {
+  // The real message box, answered from a timer as a user would click it.
+  qApp->setProperty("expectMessageBox", true);
+  ProgramValues values;
+  MessageBoxPrompter prompter(&values);
+  for (const int language : {kDutch, kEnglish}) {
+    values.language = language;
+    QStringList captions;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_TRUE(box);
+      for (QAbstractButton* b : box->buttons()) captions << b->text();
+      box->button(QMessageBox::No)->click();
+    });
+    const Prompt question{QStringLiteral("Doorgaan?"), QStringLiteral("Mervalo"), PromptIcon::Question,
+                          PromptButtons::YesNoCancel};
+    EXPECT_EQ(prompter.ask(question, nullptr), PromptAnswer::No);
+    captions.sort();
+    EXPECT_EQ(captions, language == kDutch ? QStringList({"&Ja", "&Nee", "Annuleren"})
+                                           : QStringList({"&No", "&Yes", "Cancel"}));
+  }
+  qApp->setProperty("expectMessageBox", false);
 }

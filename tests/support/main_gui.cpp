@@ -12,7 +12,8 @@ class DialogGuard : public QObject {
  public:
   bool eventFilter(QObject* obj, QEvent* event) override {
     if (event->type() == QEvent::Show) {
-      if (auto* box = qobject_cast<QMessageBox*>(obj)) {
+      // A test of the real message boxes says so on the application and answers them itself.
+      if (auto* box = qobject_cast<QMessageBox*>(obj); box && !qApp->property("expectMessageBox").toBool()) {
         ADD_FAILURE() << "a message box appeared outside the prompter: " << box->text().toStdString();
         QTimer::singleShot(0, box, [box] { box->done(QMessageBox::No); });
       }

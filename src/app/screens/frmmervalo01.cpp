@@ -19,7 +19,7 @@ namespace mervalo {
 namespace {
 
 constexpr int kFormWidth = 480;
-constexpr int kFormHeight = 440;
+constexpr int kFormHeight = 470;
 constexpr int kButtonWidth = 280;
 constexpr int kButtonHeight = 32;
 

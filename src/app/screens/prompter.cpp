@@ -1,6 +1,8 @@
 #include "prompter.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
+#include <utility>
 
 namespace mervalo {
 
@@ -22,6 +24,12 @@ PromptAnswer MessageBoxPrompter::ask(const Prompt& prompt, QWidget* parent) {
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
       break;
     case PromptButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+  }
+  if (values_) {
+    const std::pair<QMessageBox::StandardButton, int> captions[] = {
+        {QMessageBox::Yes, 185}, {QMessageBox::No, 186}, {QMessageBox::Ok, 187}, {QMessageBox::Cancel, 188}};
+    for (const auto& [which, number] : captions)
+      if (QAbstractButton* b = box.button(which)) b->setText(values_->text(number));
   }
   switch (box.exec()) {
     case QMessageBox::Yes: return PromptAnswer::Yes;

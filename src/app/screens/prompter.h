@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "app/programvalues.h"
+
 class QWidget;
 
 namespace mervalo {
@@ -36,7 +38,13 @@ class Prompter {
 // The real one: a modal message box.
 class MessageBoxPrompter : public Prompter {
  public:
+  // With program values the buttons speak the program's language (texts 185-188), whatever
+  // the system's own language is.
+  explicit MessageBoxPrompter(const ProgramValues* values = nullptr) : values_(values) {}
   PromptAnswer ask(const Prompt& prompt, QWidget* parent) override;
+
+ private:
+  const ProgramValues* values_;
 };
 
 }  // namespace mervalo

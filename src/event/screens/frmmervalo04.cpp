@@ -77,6 +77,7 @@ FrmMervalo04::FrmMervalo04(AppContext& ctx, Screen* opener) : Screen(ctx, opener
   };
   lblGroepInfo = makeLabel(fraInfo, "lblGroepInfo");
   lblGroep = makeLabel(fraInfo, "lblGroep");
+  lblGroep->setWordWrap(true);  // a long group name wraps inside the frame
   lblParenInfo = makeLabel(fraInfo, "lblParenInfo");
   lblParen = makeLabel(fraInfo, "lblParen");
   lblStilzitInfo = makeLabel(fraInfo, "lblStilzitInfo");
@@ -111,12 +112,18 @@ FrmMervalo04::FrmMervalo04(AppContext& ctx, Screen* opener) : Screen(ctx, opener
   }
   lblRonden->setBuddy(vscrRonden);
   lblSpellen->setBuddy(vscrSpellen);
-  info->addWidget(lblRonden, 3, 0);
-  info->addWidget(txtRonden, 3, 1);
-  info->addWidget(vscrRonden, 3, 2);
-  info->addWidget(lblSpellen, 4, 0);
-  info->addWidget(txtSpellen, 4, 1);
-  info->addWidget(vscrSpellen, 4, 2);
+  // Each number keeps its scroll bar right beside it, however long the group's name is.
+  const auto numberWithBar = [info](int row, QLabel* label, QLineEdit* number, QScrollBar* bar) {
+    auto* pair = new QHBoxLayout;
+    pair->setSpacing(0);
+    pair->addWidget(number);
+    pair->addWidget(bar);
+    pair->addStretch(1);
+    info->addWidget(label, row, 0);
+    info->addLayout(pair, row, 1, 1, 2);
+  };
+  numberWithBar(3, lblRonden, txtRonden, vscrRonden);
+  numberWithBar(4, lblSpellen, txtSpellen, vscrSpellen);
   top->addWidget(fraInfo, 1, 0);
 
   fraSchema = new QGroupBox(this);
@@ -212,6 +219,7 @@ void FrmMervalo04::formLoad() {
 
   entryMode_ = readStartMode(values().programFolder);
   optInvoer[entryMode_]->setChecked(true);
+  centreOnScreen();
 }
 
 void FrmMervalo04::formActivate() {

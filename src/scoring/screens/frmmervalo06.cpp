@@ -358,7 +358,8 @@ bool FrmMervalo06::formLoad() {
   layout.names = pairNamesOfGroup(groupLines);
   setHeadings(layout, v.language);
   grid_ = newResultsGrid(layout);
-  fitColumns(grid_, menuFontMeasure(), false);
+  measure_ = menuFontMeasure();
+  fitColumns(grid_, measure_, false);
   showGrid(grid_, msfgResultaat);
 
   // A group changed after the start no longer matches the event: the event file rules, the
@@ -445,6 +446,7 @@ void FrmMervalo06::reloadStoredBoards() {
     }
     clearBoardPoints(grid_, b);
     setBoardPoints(grid_, b, tables, header_.sitOut);
+    fitColumn(grid_, b + 1, measure_);
   }
   showGrid(grid_, msfgResultaat);
   firstOpenBoard();
@@ -582,6 +584,10 @@ bool FrmMervalo06::eventFilter(QObject* watched, QEvent* event) {
       if (watched == rows_[i].txtScoreNZ) return scoreKey(i, true, key);
       if (watched == rows_[i].txtScoreOW) return scoreKey(i, false, key);
     }
+  } else if (event->type() == QEvent::FocusIn) {
+    // A score box that takes the focus is scrolled into view, whichever way it got it.
+    if (auto* box = qobject_cast<QLineEdit*>(watched); box && box->parentWidget() == rowPanel_)
+      rowArea_->ensureWidgetVisible(box);
   } else if (event->type() == QEvent::FocusOut) {
     const auto reason = static_cast<QFocusEvent*>(event)->reason();
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
@@ -758,6 +764,7 @@ void FrmMervalo06::cmdSpelKlaar_Click() {
   storeRecord(record);
   clearBoardPoints(grid_, board);
   setBoardPoints(grid_, board, tables, header_.sitOut);
+  fitColumn(grid_, board + 1, measure_);
   resultCurrent_ = false;
   completed_[board - 1] = true;
   paintBoardButton(board);
@@ -807,6 +814,7 @@ void FrmMervalo06::cmdWisSpel_Click() {
   completed_[currentBoard_ - 1] = false;
   paintBoardButton(currentBoard_);
   clearBoardPoints(grid_, currentBoard_);
+  fitColumn(grid_, currentBoard_ + 1, measure_);
   resultCurrent_ = false;
   showGrid(grid_, msfgResultaat);
   cmdUitslag->setEnabled(false);
@@ -855,7 +863,7 @@ void FrmMervalo06::cmdUitslag_Click() {
   // The working grid keeps pair numbers in column 0 for the boards still to come; the result
   // is worked out on a copy.
   result_ = grid_;
-  computeResult(result_, header_.boards(), top_, menuFontMeasure());
+  computeResult(result_, header_.boards(), top_, measure_);
   resultCurrent_ = true;
   v.busy = false;
   showResults();

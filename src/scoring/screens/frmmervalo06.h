@@ -147,6 +147,7 @@ class FrmMervalo06 : public Screen, public ResultsSource {
   QStringList lstVoorMail_;
   Grid grid_;
   Grid result_;
+  TextMeasure measure_;  // the menu font, for the grid's column widths
   bool resultCurrent_ = false;
   int top_ = 0;
   int currentBoard_ = 0;
