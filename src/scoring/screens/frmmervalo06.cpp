@@ -155,9 +155,13 @@ void FrmMervalo06::buildControls() {
     l->setGeometry(rx + 160, 280 + i * 22, 320, 20);
     lblInfo.append(l);
   }
+  // The keyboard way to the pair swap, under the other typing hints.
+  lblWisselInfo = new QLabel(this);
+  lblWisselInfo->setObjectName(QStringLiteral("lblWisselInfo"));
+  lblWisselInfo->setGeometry(rx + 160, 280 + 4 * 22, 320, 20);
   lblControleer = new QLabel(this);
   lblControleer->setObjectName(QStringLiteral("lblControleer"));
-  lblControleer->setGeometry(rx + 160, 380, 300, 22);
+  lblControleer->setGeometry(rx + 160, 400, 300, 22);
   lblControleer->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0); font-weight: bold;"));
   lblControleer->hide();
 
@@ -310,6 +314,7 @@ bool FrmMervalo06::formLoad() {
   lblKlaar->setText(message(118));
   const int infoTexts[4] = {93, 94, 95, 97};
   for (int i = 0; i < 4; ++i) lblInfo[i]->setText(text(infoTexts[i]));
+  lblWisselInfo->setText(text(184));
   lblControleer->setText(text(99));
   msfgResultaat->setAccessibleName(text(98));
   cmdSpelKlaar->setToolTip(text(106));

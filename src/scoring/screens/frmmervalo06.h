@@ -127,6 +127,7 @@ class FrmMervalo06 : public Screen, public ResultsSource {
   QLabel* lblKlaar = nullptr;
   QLabel* lblControleer = nullptr;
   QVector<QLabel*> lblInfo;
+  QLabel* lblWisselInfo = nullptr;
   QTableWidget* msfgResultaat = nullptr;
   QTimer* timKnipper = nullptr;
   QPushButton* cmdSetfocus = nullptr;
