@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -221,6 +222,8 @@ TEST_F(EntryTest, CompletingABoardScoresItAndMovesOn) {
   EXPECT_EQ(g.text(8, 2), QStringLiteral("4"));
   EXPECT_EQ(child<QPushButton>(s, "cmdSpel_1")->property("Completed").toBool(), true);
   EXPECT_FALSE(child<QPushButton>(s, "cmdUitslag")->isEnabled());
+  // The completed board is on disk at once, not only when the screen closes.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return readLines(kEvent) == s->savedLines(); }));
 
   // Clicking a board cell of the grid chooses that board with its stored scores.
   child<QTableWidget>(s, "msfgResultaat")->cellClicked(3, 2);
@@ -278,6 +281,7 @@ TEST_F(EntryTest, ClearingTheLastCompletedBoardDisablesTheResult) {
   EXPECT_TRUE(ns(s, 0)->text().isEmpty());
   EXPECT_TRUE(s->workingGrid().text(1, 13).isEmpty());
   EXPECT_EQ(prompter.count(), 0);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return recordsOf(readLines(kEvent), "12*") == 0; }));
 }
 
 TEST_F(EntryTest, ASwapSurvivesClosingAndReopening) {
@@ -469,4 +473,29 @@ TEST_F(EntryTest, HiddenRandomFillCompletesEveryBoard) {
   for (int b = 1; b <= 12; ++b) EXPECT_TRUE(s->boardCompleted(b)) << b;
   EXPECT_TRUE(child<QPushButton>(s, "cmdUitslag")->isEnabled());
   EXPECT_EQ(recordsOf(s->savedLines(), ""), 7 + 12);
+}
+
+TEST_F(EntryTest, AnEventFileThatCannotBeWrittenIsReportedOnceWhileTyping) {
+  writeEvent({});
+  FrmMervalo06* s = open();
+  ASSERT_TRUE(s);
+  // The file's place taken by a folder: no save can succeed, whoever runs the test.
+  ASSERT_TRUE(QFile::remove(path(kEvent)));
+  ASSERT_TRUE(QDir().mkdir(path(kEvent)));
+  for (int board = 1; board <= 2; ++board) {
+    typeBoard(s, {"110", "140", "90", "120"});  // right whoever is vulnerable
+    QTest::keyClick(child<QPushButton>(s, "cmdSpelKlaar"), Qt::Key_K);
+    QTest::qWait(20);
+  }
+  EXPECT_TRUE(s->boardCompleted(2));
+  ASSERT_EQ(prompter.count(), 1);
+  EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("kan niet worden opgeslagen.")));
+
+  // Closing warns again and stays open once, so that nothing typed is thrown away unseen.
+  QPointer<FrmMervalo06> alive(s);
+  s->close();
+  QTest::qWait(20);
+  EXPECT_FALSE(alive.isNull());
+  EXPECT_EQ(prompter.count(), 2);
+  closeScreen(s);
 }

@@ -767,6 +767,7 @@ void FrmMervalo06::cmdSpelKlaar_Click() {
     ++k;
   }
   storeRecord(record);
+  keepEventFile();
   clearBoardPoints(grid_, board);
   setBoardPoints(grid_, board, tables, header_.sitOut);
   fitColumn(grid_, board + 1, measure_);
@@ -816,6 +817,7 @@ void FrmMervalo06::cmdWisSpel_Click() {
   if (currentBoard_ < 1) return;
   for (int i = 0; i < rows_.size(); ++i) clearRow(i);
   removeRecord(currentBoard_);
+  keepEventFile();
   completed_[currentBoard_ - 1] = false;
   paintBoardButton(currentBoard_);
   clearBoardPoints(grid_, currentBoard_);
@@ -853,9 +855,31 @@ void FrmMervalo06::msfgResultaat_Click(int row, int col) {
 
 bool FrmMervalo06::saveEventFile() {
   if (!loaded_) return true;
-  if (writeTextLines(eventPath_, lstOpslaan_)) return true;
+  savePending_ = false;
+  if (writeTextLines(eventPath_, lstOpslaan_)) {
+    keepWarned_ = false;
+    return true;
+  }
   inform(message(182).replace(QLatin1Char('~'), QDir::toNativeSeparators(eventPath_)));
   return false;
+}
+
+void FrmMervalo06::keepEventFile() {
+  // Every completed or cleared board goes to disk as soon as the screen is idle, so that a
+  // crash or a power cut loses nothing that was typed. A failing disk is reported once, not
+  // at every board; closing and the result still report it.
+  if (savePending_) return;
+  savePending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    if (!savePending_ || !loaded_) return;
+    savePending_ = false;
+    if (writeTextLines(eventPath_, lstOpslaan_)) {
+      keepWarned_ = false;
+    } else if (!keepWarned_) {
+      keepWarned_ = true;
+      inform(message(182).replace(QLatin1Char('~'), QDir::toNativeSeparators(eventPath_)));
+    }
+  });
 }
 
 void FrmMervalo06::cmdUitslag_Click() {

@@ -103,6 +103,7 @@ class FrmMervalo06 : public Screen, public ResultsSource {
   void firstOpenBoard();
   void showResults();
   bool saveEventFile();
+  void keepEventFile();  // saves once the screen is idle
   void blink();
 
   QLabel* lblInformatie = nullptr;
@@ -157,6 +158,8 @@ class FrmMervalo06 : public Screen, public ResultsSource {
   bool filling_ = false;     // texts set by the screen itself, not typed
   bool blinkWhite_ = false;
   bool saveFailedOnce_ = false;
+  bool savePending_ = false;
+  bool keepWarned_ = false;
   Screen* menu_ = nullptr;
 };
 
