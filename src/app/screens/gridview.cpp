@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QHash>
+#include <memory>
 #include <QHeaderView>
 #include <QTableWidget>
 
@@ -57,7 +59,16 @@ void showGrid(const Grid& grid, QTableWidget* table) {
 }
 
 TextMeasure measureIn(const QFont& font) {
-  return [metrics = QFontMetrics(font)](const QString& text) { return metrics.horizontalAdvance(text) * 15; };
+  // A results grid repeats the same few texts (matchpoints, pair numbers) thousands of times:
+  // each is laid out once per measure.
+  auto known = std::make_shared<QHash<QString, int>>();
+  return [metrics = QFontMetrics(font), known](const QString& text) {
+    auto it = known->constFind(text);
+    if (it != known->constEnd()) return *it;
+    const int twips = metrics.horizontalAdvance(text) * 15;
+    if (known->size() < 100000) known->insert(text, twips);
+    return twips;
+  };
 }
 
 TextMeasure menuFontMeasure() { return measureIn(QApplication::font()); }
