@@ -100,6 +100,19 @@ TEST_F(PrintingTest, RealPrintoutHasTheLayoutsPagesInPortrait) {
   EXPECT_EQ(readPdf().pages, static_cast<int>(planned.pages.size()) - 1);
   printer.setFromTo(50, 60);
   EXPECT_FALSE(printGrid(*screen, grid, QStringLiteral("Uitslag"), false, printer));
+  ASSERT_EQ(prompter.count(), 1);  // and the organiser is told
+  EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Er is niets afgedrukt.")));
+}
+
+TEST_F(PrintingTest, APrinterThatCannotStartIsReported) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path(QStringLiteral("/geen/map/uit.pdf")));  // a folder that is not there
+  EXPECT_FALSE(printGrid(*screen, resultGrid(8, 3), QStringLiteral("Uitslag"), false, printer));
+  ASSERT_EQ(prompter.count(), 1);
+  EXPECT_EQ(prompter.last().icon, PromptIcon::Exclamation);
+  EXPECT_EQ(prompter.last().text,
+            QStringLiteral("Er is niets afgedrukt.\nControleer of er een printer is aangesloten en gekozen."));
 }
 
 TEST_F(PrintingTest, WideGridPrintsLandscapeLeavesThePrinterPortraitAndTheGridUntouched) {

@@ -164,7 +164,11 @@ QString closingLine(const Screen& caller) {
 }
 
 bool printGrid(Screen& caller, const Grid& grid, const QString& title, bool repeatTitle, QPrinter& printer) {
-  return printGrid(printer, grid, title, repeatTitle, closingLine(caller));
+  if (printGrid(printer, grid, title, repeatTitle, closingLine(caller))) return true;
+  // A printer that cannot be started (none installed, switched off, gone from the network)
+  // would otherwise leave the organiser waiting at an empty tray.
+  caller.inform(caller.message(189), PromptIcon::Exclamation);
+  return false;
 }
 
 void setPrinterDialog(PrinterDialog dialog) { dialogOverride() = std::move(dialog); }

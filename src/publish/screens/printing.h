@@ -35,7 +35,8 @@ bool choosePrinter(Screen& caller, QPrinter& printer = currentPrinter());
 // and the closing line "<text 1> <year>" in 8-point type, the year from the caller's clock.
 // The grid itself is left unchanged. Ends the print job and sets the printer back to
 // portrait. A page range chosen in the dialog is honoured. Returns false when nothing was
-// printed: the printer could not be started or the range holds none of the pages.
+// printed: the printer could not be started or the range holds none of the pages; the user
+// is then told so (text 189).
 bool printGrid(Screen& caller, const Grid& grid, const QString& title, bool repeatTitle,
                QPrinter& printer = currentPrinter());
 
