@@ -258,18 +258,3 @@ TEST(EntryRows, StoredTablesFindTheirMovementRowEitherWayRound) {
   EXPECT_FALSE(entryRowsComplete(rows));
   EXPECT_EQ(entryTables(rows).size(), 6);
 }
-
-TEST(EntryRows, TheSitOutTableIsDisabledAndABoardWithoutTablesIsNeverComplete) {
-  const auto pairings = seats({{1, 2}, {3, 8}});
-  ScoreRecord record;
-  record.tables = {result("1", "2", "100", "-100")};
-  QVector<EntryRow> rows = entryRows(pairings, &record, 8);
-  EXPECT_TRUE(rows[0].enabled);
-  EXPECT_FALSE(rows[1].enabled);
-  EXPECT_TRUE(entryRowsComplete(rows));
-  const QVector<BoardTable> tables = entryTables(rows);
-  ASSERT_EQ(tables.size(), 2);
-  EXPECT_FALSE(tables[1].enabled);
-  EXPECT_FALSE(entryRowsComplete(entryRows({}, nullptr, 0)));
-  EXPECT_FALSE(entryRowsComplete(entryRows(pairings, nullptr, 0)));
-}
