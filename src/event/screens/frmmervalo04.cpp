@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/fileops.h"
+#include "app/screens/filepanel.h"
 #include "app/textfile.h"
 #include "event/eventfile.h"
 #include "event/eventstart.h"
@@ -39,32 +40,18 @@ FrmMervalo04::FrmMervalo04(AppContext& ctx, Screen* opener) : Screen(ctx, opener
   auto* top = new QGridLayout(this);
 
   // Group files and event files side by side, the event data below them.
-  fraGroepBestanden = new QGroupBox(this);
-  fraGroepBestanden->setObjectName(QStringLiteral("fraGroepBestanden"));
-  auto* groupBox = new QVBoxLayout(fraGroepBestanden);
-  lstGroepBestand = new QListWidget(fraGroepBestanden);
-  lstGroepBestand->setObjectName(QStringLiteral("lstGroepBestand"));
-  chkSorteerGroepen = new QCheckBox(fraGroepBestanden);
-  chkSorteerGroepen->setObjectName(QStringLiteral("chkSorteerGroepen"));
-  cmdWisGroepen = new QPushButton(fraGroepBestanden);
-  cmdWisGroepen->setObjectName(QStringLiteral("cmdWisGroepen"));
-  groupBox->addWidget(lstGroepBestand);
-  groupBox->addWidget(chkSorteerGroepen);
-  groupBox->addWidget(cmdWisGroepen);
+  const FilePanel groups =
+      makeFilePanel(this, "fraGroepBestanden", "lstGroepBestand", "chkSorteerGroepen", "cmdWisGroepen");
+  fraGroepBestanden = groups.frame;
+  lstGroepBestand = groups.list;
+  chkSorteerGroepen = groups.sort;
+  cmdWisGroepen = groups.remove;
   top->addWidget(fraGroepBestanden, 0, 0);
-
-  fraInvoer = new QGroupBox(this);
-  fraInvoer->setObjectName(QStringLiteral("fraInvoer"));
-  auto* eventBox = new QVBoxLayout(fraInvoer);
-  lstInvoer = new QListWidget(fraInvoer);
-  lstInvoer->setObjectName(QStringLiteral("lstInvoer"));
-  chkSorteerInvoer = new QCheckBox(fraInvoer);
-  chkSorteerInvoer->setObjectName(QStringLiteral("chkSorteerInvoer"));
-  cmdWisInvoer = new QPushButton(fraInvoer);
-  cmdWisInvoer->setObjectName(QStringLiteral("cmdWisInvoer"));
-  eventBox->addWidget(lstInvoer);
-  eventBox->addWidget(chkSorteerInvoer);
-  eventBox->addWidget(cmdWisInvoer);
+  const FilePanel events = makeFilePanel(this, "fraInvoer", "lstInvoer", "chkSorteerInvoer", "cmdWisInvoer");
+  fraInvoer = events.frame;
+  lstInvoer = events.list;
+  chkSorteerInvoer = events.sort;
+  cmdWisInvoer = events.remove;
   top->addWidget(fraInvoer, 0, 1);
 
   fraInfo = new QGroupBox(this);

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "app/fileops.h"
+#include "app/screens/filepanel.h"
 #include "app/screens/gridview.h"
 #include "players/gridsort.h"
 #include "players/screens/fastmeasure.h"
@@ -31,12 +32,6 @@ namespace mervalo {
 namespace {
 constexpr int kNameCols = 5;
 constexpr int kVisibleGroupRows = 12;
-
-QListWidget* makeList(QWidget* parent, const char* name) {
-  auto* l = new QListWidget(parent);
-  l->setObjectName(QString::fromLatin1(name));
-  return l;
-}
 
 QPushButton* makeButton(QWidget* parent, const char* name) {
   auto* b = new QPushButton(parent);
@@ -63,27 +58,17 @@ bool rowHasData(const Grid& g, int r) {
 FrmMervalo03::FrmMervalo03(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
   setObjectName(QStringLiteral("frmMervalo03"));
 
-  fraNamenBestanden = new QGroupBox(this);
-  fraNamenBestanden->setObjectName(QStringLiteral("fraNamenBestanden"));
-  lstNamenBestand = makeList(fraNamenBestanden, "lstNamenBestand");
-  chkSorteerNamen = new QCheckBox(fraNamenBestanden);
-  chkSorteerNamen->setObjectName(QStringLiteral("chkSorteerNamen"));
-  cmdWisNamen = makeButton(fraNamenBestanden, "cmdWisNamen");
-  auto* namesSide = new QVBoxLayout(fraNamenBestanden);
-  namesSide->addWidget(lstNamenBestand);
-  namesSide->addWidget(chkSorteerNamen);
-  namesSide->addWidget(cmdWisNamen);
-
-  fraGroepBestanden = new QGroupBox(this);
-  fraGroepBestanden->setObjectName(QStringLiteral("fraGroepBestanden"));
-  lstGroepBestand = makeList(fraGroepBestanden, "lstGroepBestand");
-  chkSorteerGroepen = new QCheckBox(fraGroepBestanden);
-  chkSorteerGroepen->setObjectName(QStringLiteral("chkSorteerGroepen"));
-  cmdWisGroepen = makeButton(fraGroepBestanden, "cmdWisGroepen");
-  auto* groupSide = new QVBoxLayout(fraGroepBestanden);
-  groupSide->addWidget(lstGroepBestand);
-  groupSide->addWidget(chkSorteerGroepen);
-  groupSide->addWidget(cmdWisGroepen);
+  const FilePanel nameFiles = makeFilePanel(this, "fraNamenBestanden", "lstNamenBestand", "chkSorteerNamen", "cmdWisNamen");
+  fraNamenBestanden = nameFiles.frame;
+  lstNamenBestand = nameFiles.list;
+  chkSorteerNamen = nameFiles.sort;
+  cmdWisNamen = nameFiles.remove;
+  const FilePanel groups =
+      makeFilePanel(this, "fraGroepBestanden", "lstGroepBestand", "chkSorteerGroepen", "cmdWisGroepen");
+  fraGroepBestanden = groups.frame;
+  lstGroepBestand = groups.list;
+  chkSorteerGroepen = groups.sort;
+  cmdWisGroepen = groups.remove;
 
   auto* files = new QVBoxLayout;
   files->addWidget(fraNamenBestanden);
