@@ -44,25 +44,30 @@ TEST(Top, TwoPointsForEveryOtherTableInPlay) {
   EXPECT_EQ(eventTop(2, 2), 0);
 }
 
-TEST(BoardMatchpoints, ThreeTablesWithATie) {
-  QVector<BoardTable> b = {table(1, 2, "420", "-420"), table(3, 4, "420", "-420"), table(5, 6, "-50", "50")};
-  scoreBoard(b, 4, 0);
-  EXPECT_EQ(nsPoints(b), (QStringList{"3", "3", "0"}));
-  EXPECT_EQ(ewPoints(b), (QStringList{"1", "1", "4"}));
-}
-
-TEST(BoardMatchpoints, FourTablesOneNotPlayedAreScaledUp) {
-  QVector<BoardTable> b = {table(1, 2, "420", "-420"), table(3, 4, "n", "n"), table(5, 6, "170", "-170"),
-                           table(7, 8, "-50", "50")};
-  scoreBoard(b, 6, 0);
-  EXPECT_EQ(nsPoints(b), (QStringList{"5.67", "n", "3", "0.33"}));
-  EXPECT_EQ(ewPoints(b), (QStringList{"0.33", "n", "3", "5.67"}));
-}
-
-TEST(BoardMatchpoints, NotPlayedIsAnyTextWithAnN) {
-  QVector<BoardTable> b = {table(1, 2, "N", "n"), table(3, 4, "100", "-100"), table(5, 6, "90", "-90")};
-  scoreBoard(b, 4, 0);
-  EXPECT_EQ(nsPoints(b), (QStringList{"n", "3.5", "0.5"}));  // (2+1)·3/2−1 and (0+1)·3/2−1
+TEST(BoardMatchpoints, WorkedBoards) {
+  struct Case {
+    const char* name;
+    QVector<BoardTable> tables;
+    int top;
+    QStringList ns, ew;
+  };
+  const Case cases[] = {
+      {"three tables with a tie",
+       {table(1, 2, "420", "-420"), table(3, 4, "420", "-420"), table(5, 6, "-50", "50")}, 4,
+       {"3", "3", "0"}, {"1", "1", "4"}},
+      {"one of four not played: scaled up",
+       {table(1, 2, "420", "-420"), table(3, 4, "n", "n"), table(5, 6, "170", "-170"), table(7, 8, "-50", "50")}, 6,
+       {"5.67", "n", "3", "0.33"}, {"0.33", "n", "3", "5.67"}},
+      {"any text with an n is not played: (2+1)·3/2−1 and (0+1)·3/2−1",
+       {table(1, 2, "N", "n"), table(3, 4, "100", "-100"), table(5, 6, "90", "-90")}, 4,
+       {"n", "3.5", "0.5"}, {"n", "0.5", "3.5"}},
+  };
+  for (const Case& c : cases) {
+    QVector<BoardTable> b = c.tables;
+    scoreBoard(b, c.top, 0);
+    EXPECT_EQ(nsPoints(b), c.ns) << c.name;
+    EXPECT_EQ(ewPoints(b), c.ew) << c.name;
+  }
 }
 
 TEST(BoardMatchpoints, AdjustedScoresArePercentagesOfTheEventTop) {
