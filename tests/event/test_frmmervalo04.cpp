@@ -28,10 +28,11 @@ class EventStartTest : public ScreenTest {
   EventStartTest() {
     QDir().mkpath(path(QStringLiteral("/invoer")));
     QDir().mkpath(path(QStringLiteral("/groepen")));
-    writeFile(QStringLiteral("/schema/10/08 Paren 06 Ronden Howell.txt"), {QStringLiteral("kop")});
-    writeFile(QStringLiteral("/schema/10/08 Paren 03 Ronden Howell.txt"), {QStringLiteral("kop")});
-    writeFile(QStringLiteral("/schema/10/06 Paren 06 Ronden Howell.txt"), {QStringLiteral("kop")});
+    for (const char* name : {"08 Paren 06 Ronden Howell", "08 Paren 03 Ronden Howell", "06 Paren 06 Ronden Howell"})
+      addSchema(QLatin1String(name));
   }
+
+  void addSchema(const QString& name) { writeFile(QStringLiteral("/schema/10/") + name + QStringLiteral(".txt"), {"kop"}); }
 
   FrmMervalo04* open() {
     screen = new FrmMervalo04(ctx, nullptr);
@@ -62,9 +63,11 @@ class EventStartTest : public ScreenTest {
     return screen->lblParen->text() + QLatin1Char('/') + screen->lblStilzit->text();
   }
 
-  QStringList eventHeader(const QString& schema, const QString& mode, const QString& rounds = QStringLiteral("6")) {
-    return {QStringLiteral("12-03-2024 Groep A Uitslag"), QStringLiteral("8"), QStringLiteral("Geen"), rounds,
-            QStringLiteral("3"), schema, mode};
+  // The header of an event of 8 pairs, 6 rounds of 3 boards, entry mode 0, with line `index` (from 0) replaced.
+  static QStringList eventHeader(int index = -1, const QString& text = {}) {
+    QStringList h = {"12-03-2024 Groep A Uitslag", "8", "Geen", "6", "3", "08 Paren 06 Ronden Howell", "0"};
+    if (index >= 0) h[index] = text;
+    return h;
   }
 
   FrmMervalo04* screen = nullptr;
@@ -80,7 +83,6 @@ TEST_F(EventStartTest, CountsPairsAndFindsTheSitOut) {
   writeFile(QStringLiteral("/groepen/12-03-2024 Groep C.txt"), pairs(6));
   open();
   EXPECT_EQ(chooseGroup(QStringLiteral("12-03-2024 Groep A")), QStringLiteral("8/8"));
-  EXPECT_EQ(ctx.values.groupFileName, QStringLiteral("12-03-2024 Groep A.txt"));
   EXPECT_EQ(chooseGroup(QStringLiteral("12-03-2024 Groep B")), QStringLiteral("8/5"));
   EXPECT_EQ(chooseGroup(QStringLiteral("12-03-2024 Groep C")), QStringLiteral("6/Geen"));
   EXPECT_EQ(entries(screen->lstSchema), QStringList{QStringLiteral("06 Paren 06 Ronden Howell")});
@@ -90,9 +92,7 @@ TEST_F(EventStartTest, CountsPairsAndFindsTheSitOut) {
 
 TEST_F(EventStartTest, SpinControlsWrapAroundAndRebuildTheSchemaList) {
   writeFile(QStringLiteral("/groepen/12-03-2024 Groep A.txt"), pairs(8));
-  open();
-  EXPECT_EQ(screen->txtRonden->text(), QStringLiteral("6"));
-  EXPECT_EQ(screen->txtSpellen->text(), QStringLiteral("4"));
+  open();  // 6 rounds of 4 boards
   chooseGroup(QStringLiteral("12-03-2024 Groep A"));
   EXPECT_EQ(entries(screen->lstSchema), QStringList{QStringLiteral("08 Paren 06 Ronden Howell")});
   click(screen->lstSchema, QStringLiteral("08 Paren 06 Ronden Howell"));
@@ -145,9 +145,10 @@ TEST_F(EventStartTest, StartWritesTheHeaderAndOpensTheEntryScreenOfTheMode) {
 }
 
 TEST_F(EventStartTest, ReopeningFixesModeAndSchemaAndStartKeepsTheScores) {
-  writeFile(QStringLiteral("/schema/10/08 Paren 04 Ronden Howell.txt"), {QStringLiteral("kop")});
-  writeFile(QStringLiteral("/schema/10/08 Paren 04 Ronden Mitchell.txt"), {QStringLiteral("kop")});
-  QStringList event = eventHeader(QStringLiteral("08 Paren 04 Ronden Mitchell"), QStringLiteral("0"), QStringLiteral("4"));
+  addSchema(QStringLiteral("08 Paren 04 Ronden Howell"));
+  addSchema(QStringLiteral("08 Paren 04 Ronden Mitchell"));
+  QStringList event = eventHeader(5, QStringLiteral("08 Paren 04 Ronden Mitchell"));
+  event[3] = QStringLiteral("4");
   event << QStringLiteral("01*1|2|||420|-420|2|0@3|4|||400|-400|0|2");
   writeFile(QStringLiteral("/invoer/12-03-2024 Groep A Uitslag.txt"), event);
   writeFile(QStringLiteral("/groepen/12-03-2024 Groep A.txt"), pairs(8));
@@ -186,22 +187,9 @@ TEST_F(EventStartTest, ReopeningFixesModeAndSchemaAndStartKeepsTheScores) {
 TEST_F(EventStartTest, DamagedFilesAreReportedAndLeftAlone) {
   writeFile(QStringLiteral("/groepen/12-03-2024 Groep A.txt"), {QString(), QStringLiteral("  "), QString()});
   writeFile(QStringLiteral("/groepen/12-03-2024 Groep E.txt"), {});
-  const QList<QStringList> broken = {
-      {QStringLiteral("12-03-2024 Groep B Uitslag"), QStringLiteral("8")},
-      eventHeader(QStringLiteral("08 Paren 06 Ronden Howell"), QStringLiteral("0"), QStringLiteral("0")),
-      eventHeader(QStringLiteral("08 Paren 06 Ronden Howell"), QStringLiteral("0"), QStringLiteral("40")),
-      eventHeader(QStringLiteral("08 Paren 06 Ronden Howell"), QStringLiteral("zero")),
-      [&] {
-        QStringList l = eventHeader(QStringLiteral("08 Paren 06 Ronden Howell"), QStringLiteral("0"));
-        l[4] = QStringLiteral("0");
-        return l;
-      }(),
-      [&] {
-        QStringList l = eventHeader(QStringLiteral("08 Paren 06 Ronden Howell"), QStringLiteral("0"));
-        l[1] = QStringLiteral("acht");
-        return l;
-      }(),
-  };
+  // Cut short; rounds 0 and 40; a mode that is no number; no boards; pairs that are no number.
+  const QList<QStringList> broken = {eventHeader().mid(0, 2), eventHeader(3, "0"), eventHeader(3, "40"),
+                                     eventHeader(6, "zero"),  eventHeader(4, "0"), eventHeader(1, "acht")};
   for (int i = 0; i < broken.size(); ++i)
     writeFile(QStringLiteral("/invoer/12-03-2024 Groep %1 Uitslag.txt").arg(QChar(u'B' + i)), broken[i]);
   open();
@@ -216,7 +204,7 @@ TEST_F(EventStartTest, DamagedFilesAreReportedAndLeftAlone) {
 
   for (int i = 0; i < broken.size(); ++i) {
     const QString name = QStringLiteral("12-03-2024 Groep %1 Uitslag").arg(QChar(u'B' + i));
-    const QByteArray before = readRaw(QLatin1Char('/') + QStringLiteral("invoer/") + name + QStringLiteral(".txt"));
+    const QByteArray before = readRaw(QStringLiteral("/invoer/") + name + QStringLiteral(".txt"));
     prompter.clear();
     click(screen->lstInvoer, name);
     ASSERT_EQ(prompter.count(), 1) << name.toStdString();
@@ -229,7 +217,7 @@ TEST_F(EventStartTest, DamagedFilesAreReportedAndLeftAlone) {
 
 TEST_F(EventStartTest, NamesOfAnotherLanguageAreRefused) {
   writeFile(QStringLiteral("/groepen/12-03-2024 groep A.txt"), pairs(4));
-  writeFile(QStringLiteral("/invoer/12-03-2024 Groep A Result.txt"), eventHeader(QStringLiteral("x"), QStringLiteral("0")));
+  writeFile(QStringLiteral("/invoer/12-03-2024 Groep A Result.txt"), eventHeader());
   open();
   click(screen->lstGroepBestand, QStringLiteral("12-03-2024 groep A"));
   ASSERT_EQ(prompter.count(), 1);
@@ -270,7 +258,7 @@ TEST_F(EventStartTest, GroupFilesFollowTheLanguagesDatePatternAndSort) {
 
 TEST_F(EventStartTest, DeletingAsksFirst) {
   writeFile(QStringLiteral("/groepen/12-03-2024 Groep A.txt"), pairs(8));
-  writeFile(QStringLiteral("/invoer/12-03-2024 Groep B Uitslag.txt"), eventHeader(QStringLiteral("08 Paren 06 Ronden Howell"), QStringLiteral("0")));
+  writeFile(QStringLiteral("/invoer/12-03-2024 Groep B Uitslag.txt"), eventHeader());
   open();
   chooseGroup(QStringLiteral("12-03-2024 Groep A"));
   prompter.answerNo();

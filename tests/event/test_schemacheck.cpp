@@ -21,10 +21,10 @@ QString errorsOf(const SchemaCheck& c) {
   return out.join(QLatin1Char('\n'));
 }
 
-bool hasError(const SchemaCheck& c, int line, const char* words) {
+::testing::AssertionResult hasError(const SchemaCheck& c, int line, const char* words) {
   for (const SchemaIssue& i : c.issues)
-    if (i.error && i.line == line && i.what.contains(QLatin1String(words))) return true;
-  return false;
+    if (i.error && i.line == line && i.what.contains(QLatin1String(words))) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "no error " << line << ": " << words << " among\n" << errorsOf(c).toStdString();
 }
 
 }  // namespace
@@ -37,31 +37,23 @@ TEST(SchemaCheck, ASoundMovementPassesWithItsSharedSetsAsWarnings) {
 }
 
 TEST(SchemaCheck, HardRulesAreErrors) {
-  QStringList m = fourPairs();
-  m[2] = QStringLiteral("Ronde 2\t1-3 (1-4)\t4-2 (5-8)");  // pair 1 plays set 1 again, set 2 short
-  SchemaCheck c = checkSchema(m, 4, 3);
-  EXPECT_TRUE(hasError(c, 3, "pair 1 plays board set 1")) << errorsOf(c).toStdString();
-  EXPECT_TRUE(hasError(c, 0, "board set 2 (5-8) is played 1 times, not 2")) << errorsOf(c).toStdString();
-
-  m = fourPairs();
-  m[3] = QStringLiteral("Ronde 3\t4-1 (9-12)\t2-5 (9-12)");  // no pair 5; pair 3 left out
-  c = checkSchema(m, 4, 3);
-  EXPECT_TRUE(hasError(c, 4, "pair 5")) << errorsOf(c).toStdString();
-  EXPECT_TRUE(hasError(c, 4, "pair 3 does not play in round 3")) << errorsOf(c).toStdString();
-
-  m = fourPairs();
-  m[1] = QStringLiteral("Ronde 1 1-2 (1-4) 3-4 (1-4)");  // blanks where Tabs belong
-  EXPECT_TRUE(hasError(checkSchema(m, 4, 3), 2, "no Tab"));
-
-  m = fourPairs();
-  m[1] = QStringLiteral("Ronde 1\t1-2 (13-16)\tx-4 (1-4)\t1-1 (2-5)");
-  c = checkSchema(m, 4, 3);
-  EXPECT_TRUE(hasError(c, 2, "(13-16) names no board set")) << errorsOf(c).toStdString();
-  EXPECT_TRUE(hasError(c, 2, "not a table")) << errorsOf(c).toStdString();
-  EXPECT_TRUE(hasError(c, 2, "(2-5) names no board set")) << errorsOf(c).toStdString();
-
-  c = checkSchema(fourPairs().mid(0, 1), 4, 3);  // a header only
-  EXPECT_TRUE(hasError(c, 0, "0 round lines")) << errorsOf(c).toStdString();
+  const auto withLine = [](int index, const char* line) {
+    QStringList m = fourPairs();
+    m[index] = QLatin1String(line);
+    return checkSchema(m, 4, 3);
+  };
+  SchemaCheck c = withLine(2, "Ronde 2\t1-3 (1-4)\t4-2 (5-8)");  // pair 1 plays set 1 again, set 2 short
+  EXPECT_TRUE(hasError(c, 3, "pair 1 plays board set 1"));
+  EXPECT_TRUE(hasError(c, 0, "board set 2 (5-8) is played 1 times, not 2"));
+  c = withLine(3, "Ronde 3\t4-1 (9-12)\t2-5 (9-12)");  // no pair 5; pair 3 left out
+  EXPECT_TRUE(hasError(c, 4, "pair 5"));
+  EXPECT_TRUE(hasError(c, 4, "pair 3 does not play in round 3"));
+  EXPECT_TRUE(hasError(withLine(1, "Ronde 1 1-2 (1-4) 3-4 (1-4)"), 2, "no Tab"));  // blanks where Tabs belong
+  c = withLine(1, "Ronde 1\t1-2 (13-16)\tx-4 (1-4)\t1-1 (2-5)");
+  EXPECT_TRUE(hasError(c, 2, "(13-16) names no board set"));
+  EXPECT_TRUE(hasError(c, 2, "not a table"));
+  EXPECT_TRUE(hasError(c, 2, "(2-5) names no board set"));
+  EXPECT_TRUE(hasError(checkSchema(fourPairs().mid(0, 1), 4, 3), 0, "0 round lines"));  // a header only
   EXPECT_FALSE(checkSchema({}, 4, 3).ok());
   EXPECT_TRUE(hasError(checkSchema(fourPairs() << QStringLiteral("Ronde 4\t1-2 (1-4)"), 4, 3), 5, "round line 4"));
 }
@@ -79,10 +71,9 @@ TEST(SchemaCheck, MeetingTwiceIsAWarning) {
 TEST(SchemaCheck, NamesAndLineEnds) {
   int p = 0, r = 0;
   EXPECT_TRUE(parseSchemaFileName(QStringLiteral("/x/08 paren 03 ronden Mitchell.txt"), &p, &r));
-  EXPECT_EQ(p, 8);
-  EXPECT_EQ(r, 3);
+  EXPECT_EQ(std::pair(p, r), std::pair(8, 3));
   EXPECT_TRUE(parseSchemaFileName(QStringLiteral("14 Pairs 12 Rounds.TXT"), &p, &r));
-  EXPECT_EQ(r, 12);
+  EXPECT_EQ(std::pair(p, r), std::pair(14, 12));
   EXPECT_FALSE(parseSchemaFileName(QStringLiteral("8 Paren 3 Ronden.txt"), &p, &r));
   EXPECT_FALSE(parseSchemaFileName(QStringLiteral("08 Paren 03 Ronden.doc"), &p, &r));
   EXPECT_FALSE(checkSchemaBytes(QStringLiteral("movement.txt"), "x").ok());
