@@ -67,9 +67,6 @@ TEST(ScoreRecords, ASecondCompletionReplacesTheBoardAndKeepsTheOrder) {
   f.setRecord(swapped);
   EXPECT_EQ(f.records.size(), 2);
   EXPECT_EQ(f.record(1)->tables[0].ns, QStringLiteral("2"));
-  EXPECT_TRUE(f.removeRecord(12));
-  EXPECT_FALSE(f.removeRecord(12));
-  EXPECT_EQ(f.lines().size(), 8);
 }
 
 TEST(EventFileRead, HeaderValuesAndTheLinesWrittenBack) {

@@ -140,8 +140,9 @@ TEST_F(ResultsScreenTest, OldPagesGoOnlyOnYes) {
 }
 
 TEST_F(ResultsScreenTest, EveryPlayerWithAnAddressGetsItOnceAndNobodyElses) {
+  // Piet's address is inside Jaap's, which comes first; Jan and Ann share one address.
   writeFile(QStringLiteral("/namen/Club.mail"),
-            {QStringLiteral("Nr.|Dhr / Mevr|Voornaam|Achternaam|E-mailadres"),
+            {QStringLiteral("Nr.|Dhr / Mevr|Voornaam|Achternaam|E-mailadres"), QStringLiteral("9|Dhr.|Jaap|Bos|jpiet@club.nl"),
              QStringLiteral("1|Dhr.|Jan|Smit|fam@club.nl"), QStringLiteral("2|Mevr.|Ann|Smit|fam@club.nl"),
              QStringLiteral("3|Dhr.|Piet|Bos|piet@club.nl"), QStringLiteral("4|Mevr.|Els|Bos|"),
              QStringLiteral("5|Dhr.|Kees|Jansen|kees@club.nl")});
