@@ -69,16 +69,10 @@ TEST(ScoreRecords, ASecondCompletionReplacesTheBoardAndKeepsTheOrder) {
   EXPECT_EQ(f.record(1)->tables[0].ns, QStringLiteral("2"));
 }
 
+// The header's values are shown by the event-start screen's reopening test and used by every
+// result of the command-line tests; here the blanks around them and the lines written back.
 TEST(EventFileRead, HeaderValuesAndTheLinesWrittenBack) {
-  const auto f = EventFile::fromLines(header(), QString());
-  ASSERT_TRUE(f);
-  EXPECT_EQ(f->header.pairs, 8);
-  EXPECT_EQ(f->header.sitOut, 0);
-  EXPECT_EQ(f->header.rounds, 3);
-  EXPECT_EQ(f->header.boardsPerRound, 4);
-  EXPECT_EQ(f->header.boards(), 12);
-  EXPECT_EQ(f->header.schemaName, QStringLiteral("08 Paren 03 Ronden Howell"));
-  EXPECT_EQ(f->lines(), header());
+  EXPECT_EQ(EventFile::fromLines(header(), QString())->lines(), header());
 
   QStringList english = headerWith(3, QStringLiteral(" 7 "));
   english[5] = QStringLiteral(" 08 Pairs 03 Rounds ");

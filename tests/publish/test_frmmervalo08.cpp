@@ -80,7 +80,8 @@ class ResultsScreenTest : public ScreenTest {
 
 }  // namespace
 
-TEST_F(ResultsScreenTest, CaptionGridAndPageForDinsdag) {
+TEST_F(ResultsScreenTest, CaptionGridAndPageForDinsdagAndOldPagesGoOnlyOnYes) {
+  for (const char* old : {"Maandag.HTML", "Vrijdag.html", "notities.txt"}) writeFile(QStringLiteral("/HTML/") + QLatin1String(old), {"x"});
   FrmMervalo08* s = open();
   ASSERT_TRUE(s);
   EXPECT_EQ(s->windowTitle(), QStringLiteral("Uitslag (Dinsdag)"));
@@ -103,6 +104,7 @@ TEST_F(ResultsScreenTest, CaptionGridAndPageForDinsdag) {
   EXPECT_EQ(prompter.shown()[0].title, QStringLiteral("Uitslag (Dinsdag)"));
   EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("HTML bestand klaar\n\n")));
   EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("Dinsdag.html")));
+  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/HTML/Maandag.HTML"))));
 
   const QStringList lines = page();
   ASSERT_EQ(lines.size(), 12 + 12 * 6);
@@ -120,23 +122,10 @@ TEST_F(ResultsScreenTest, CaptionGridAndPageForDinsdag) {
   const QByteArray raw = readRaw(QStringLiteral("/HTML/Dinsdag.html"));
   EXPECT_EQ(raw.count("\r\n"), lines.size());
   EXPECT_EQ(raw.count('\n'), lines.size());
-}
 
-TEST_F(ResultsScreenTest, OldPagesGoOnlyOnYes) {
-  writeFile(QStringLiteral("/HTML/Maandag.HTML"), {QStringLiteral("x")});
-  writeFile(QStringLiteral("/HTML/Vrijdag.html"), {QStringLiteral("x")});
-  writeFile(QStringLiteral("/HTML/notities.txt"), {QStringLiteral("x")});
-  FrmMervalo08* s = open();
-  ASSERT_TRUE(s);
-  prompter.answerNo();
+  prompter.answerYes();  // old pages of any case go, other files stay
   s->cmdMaakHTML_Click();
-  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/HTML/Maandag.HTML"))));
-  prompter.answerYes();
-  s->cmdMaakHTML_Click();
-  EXPECT_FALSE(QFile::exists(path(QStringLiteral("/HTML/Maandag.HTML"))));
-  EXPECT_FALSE(QFile::exists(path(QStringLiteral("/HTML/Vrijdag.html"))));
-  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/HTML/notities.txt"))));
-  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/HTML/Dinsdag.html"))));
+  EXPECT_EQ(QDir(path(QStringLiteral("/HTML"))).entryList(QDir::Files), (QStringList{"Dinsdag.html", "notities.txt"}));
 }
 
 TEST_F(ResultsScreenTest, EveryPlayerWithAnAddressGetsItOnceAndNobodyElses) {
@@ -184,13 +173,6 @@ TEST_F(ResultsScreenTest, SilentModeAsksAndReportsNothing) {
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("jan@club.nl; "));
 }
 
-TEST_F(ResultsScreenTest, MissingCompanionIsMadeFromTheGroupFile) {
-  writeFile(QStringLiteral("/groepen/Dinsdag.txt"), {QStringLiteral("1| Dhr. Jan Smit+2| Mevr. Ann Bos")});
-  FrmMervalo08* s = open();
-  ASSERT_TRUE(s);
-  EXPECT_EQ(readLines(QStringLiteral("/groepen/Dinsdag.mail")), readLines(QStringLiteral("/groepen/Dinsdag.txt")));
-}
-
 TEST_F(ResultsScreenTest, EscAndTerugGiveTheEntryScreenBack) {
   FrmMervalo08* s = open();
   ASSERT_TRUE(s);
@@ -211,12 +193,14 @@ TEST_F(ResultsScreenTest, EscAndTerugGiveTheEntryScreenBack) {
   EXPECT_TRUE(entry->isEnabled());
 }
 
-TEST_F(ResultsScreenTest, MailButtonsWaitForTheMailCode) {
+TEST_F(ResultsScreenTest, OpeningReadsTheOwnAddressMakesAMissingCompanionAndWaitsForTheMailCode) {
   writeFile(QStringLiteral("/standaard.ini"), {QStringLiteral("[standaard]"), QStringLiteral("eigen e-mail adres= ik@club.nl "),
                                                QStringLiteral("Naam voor e-mail=Ik")});
+  writeFile(QStringLiteral("/groepen/Dinsdag.txt"), {QStringLiteral("1| Dhr. Jan Smit+2| Mevr. Ann Bos")});
   FrmMervalo08* s = open();
   ASSERT_TRUE(s);
   EXPECT_EQ(ctx.values.ownEmailAddress, QStringLiteral("ik@club.nl"));
+  EXPECT_EQ(readLines(QStringLiteral("/groepen/Dinsdag.mail")), readLines(QStringLiteral("/groepen/Dinsdag.txt")));
   EXPECT_TRUE(child<QPushButton>(s, "cmdInstelling")->isVisible());
   EXPECT_FALSE(child<QPushButton>(s, "cmdVerstuur")->isVisible());
 }
