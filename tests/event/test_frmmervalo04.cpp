@@ -75,7 +75,7 @@ class EventStartTest : public ScreenTest {
 
 }  // namespace
 
-TEST_F(EventStartTest, CountsPairsAndFindsTheSitOut) {
+TEST_F(EventStartTest, CountsPairsFindsTheSitOutAndTheSpinControlsWrapAround) {
   writeFile(QStringLiteral("/groepen/12-03-2024 Groep A.txt"), pairs(7) << QString() << QStringLiteral("   "));
   QStringList withSitOut = pairs(8);
   withSitOut[4] = QStringLiteral("***** Stilzit *****");
@@ -88,11 +88,8 @@ TEST_F(EventStartTest, CountsPairsAndFindsTheSitOut) {
   EXPECT_EQ(entries(screen->lstSchema), QStringList{QStringLiteral("06 Paren 06 Ronden Howell")});
   EXPECT_FALSE(screen->cmdStart->isEnabled());
   EXPECT_EQ(prompter.count(), 0);
-}
 
-TEST_F(EventStartTest, SpinControlsWrapAroundAndRebuildTheSchemaList) {
-  writeFile(QStringLiteral("/groepen/12-03-2024 Groep A.txt"), pairs(8));
-  open();  // 6 rounds of 4 boards
+  // The spin controls (6 rounds of 4 boards to begin with) wrap round and rebuild the schema list.
   chooseGroup(QStringLiteral("12-03-2024 Groep A"));
   EXPECT_EQ(entries(screen->lstSchema), QStringList{QStringLiteral("08 Paren 06 Ronden Howell")});
   click(screen->lstSchema, QStringLiteral("08 Paren 06 Ronden Howell"));
@@ -184,9 +181,11 @@ TEST_F(EventStartTest, ReopeningFixesModeAndSchemaAndStartKeepsTheScores) {
   EXPECT_TRUE(screen->lstGroepBestand->selectedItems().isEmpty());
 }
 
-TEST_F(EventStartTest, DamagedFilesAreReportedAndLeftAlone) {
+TEST_F(EventStartTest, DamagedOrForeignFilesAreReportedAndLeftAlone) {
   writeFile(QStringLiteral("/groepen/12-03-2024 Groep A.txt"), {QString(), QStringLiteral("  "), QString()});
   writeFile(QStringLiteral("/groepen/12-03-2024 Groep E.txt"), {});
+  writeFile(QStringLiteral("/groepen/12-03-2024 groep Z.txt"), pairs(4));
+  writeFile(QStringLiteral("/invoer/12-03-2024 Groep Z Result.txt"), eventHeader());
   // Cut short; rounds 0 and 40; a mode that is no number; no boards; pairs that are no number.
   const QList<QStringList> broken = {eventHeader().mid(0, 2), eventHeader(3, "0"), eventHeader(3, "40"),
                                      eventHeader(6, "zero"),  eventHeader(4, "0"), eventHeader(1, "acht")};
@@ -213,20 +212,16 @@ TEST_F(EventStartTest, DamagedFilesAreReportedAndLeftAlone) {
     EXPECT_FALSE(screen->cmdStart->isEnabled());
     EXPECT_EQ(readRaw(QStringLiteral("/invoer/") + name + QStringLiteral(".txt")), before);
   }
-}
 
-TEST_F(EventStartTest, NamesOfAnotherLanguageAreRefused) {
-  writeFile(QStringLiteral("/groepen/12-03-2024 groep A.txt"), pairs(4));
-  writeFile(QStringLiteral("/invoer/12-03-2024 Groep A Result.txt"), eventHeader());
-  open();
-  click(screen->lstGroepBestand, QStringLiteral("12-03-2024 groep A"));
+  // Names that do not follow this language's pattern are refused with the word they lack.
+  prompter.clear();
+  click(screen->lstGroepBestand, QStringLiteral("12-03-2024 groep Z"));
   ASSERT_EQ(prompter.count(), 1);
   EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("Groep"))) << prompter.last().text.toStdString();
   EXPECT_EQ(prompter.last().title, QStringLiteral("Voorbereiding"));
   EXPECT_TRUE(screen->lstGroepBestand->selectedItems().isEmpty());
   EXPECT_TRUE(screen->lblParen->text().isEmpty());
-
-  click(screen->lstInvoer, QStringLiteral("12-03-2024 Groep A Result"));
+  click(screen->lstInvoer, QStringLiteral("12-03-2024 Groep Z Result"));
   ASSERT_EQ(prompter.count(), 2);
   EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("Uitslag")));
   EXPECT_TRUE(screen->lstInvoer->selectedItems().isEmpty());
