@@ -12,7 +12,6 @@
 
 namespace {
 
-using mervalo::readTextLines;
 using mervalo::writeTextLines;
 
 struct CliRun {
@@ -35,22 +34,14 @@ CliRun runCli(const QStringList& args) {
 // Seven pairs and the phantom pair 8 (the sit-out), three rounds of one board. Round k: every
 // table plays board k.
 const QStringList kGroup = {
-    QStringLiteral("1| Dhr. Jan Smit+2| Mevr. Anna de Vries"),
-    QStringLiteral("3| Dhr. Piet Bakker+4| Mevr. Els Bakker"),
-    QStringLiteral("5| Mevr. H\u00e9l\u00e8ne Dubois+6| Dhr. Kees Jansen"),
-    QStringLiteral("7| Dhr. Ad Visser+8| Mevr. Ria Visser"),
-    QStringLiteral("9| Mevr. Tineke de Boer+10| Dhr. Henk de Boer"),
-    QStringLiteral("11|  Joop Mulder+12| Mevr. Greet Mulder"),
-    QStringLiteral("13| Dhr. Bert Kok+14| Mevr. Truus Kok"),
-};
+    "1| Dhr. Jan Smit+2| Mevr. Anna de Vries", "3| Dhr. Piet Bakker+4| Mevr. Els Bakker",
+    QStringLiteral("5| Mevr. H\u00e9l\u00e8ne Dubois+6| Dhr. Kees Jansen"), "7| Dhr. Ad Visser+8| Mevr. Ria Visser",
+    "9| Mevr. Tineke de Boer+10| Dhr. Henk de Boer", "11|  Joop Mulder+12| Mevr. Greet Mulder",
+    "13| Dhr. Bert Kok+14| Mevr. Truus Kok"};
 
-const QStringList kSchema = {
-    QStringLiteral("Speelschema 8 paren 3 ronden"),
-    QStringLiteral("Ronde 1\t1-2 (1-4)\t3-4 (1-4)\t5-6 (1-4)\t7-8 (1-4)"),
-    QString(),
-    QStringLiteral("Ronde 2\t1-4 (5-8)\t2-3 (5-8)\t5-8 (5-8)\t6-7 (5-8)"),
-    QStringLiteral("Ronde 3\t1-6 (9-12)\t2-5 (9-12)\t3-8 (9-12)\t4-7 (9-12)"),
-};
+const QStringList kSchema = {"Speelschema 8 paren 3 ronden", "Ronde 1\t1-2 (1-4)\t3-4 (1-4)\t5-6 (1-4)\t7-8 (1-4)", QString(),
+                             "Ronde 2\t1-4 (5-8)\t2-3 (5-8)\t5-8 (5-8)\t6-7 (5-8)",
+                             "Ronde 3\t1-6 (9-12)\t2-5 (9-12)\t3-8 (9-12)\t4-7 (9-12)"};
 
 QStringList header(const QString& group, int mode) {
   return {group + QStringLiteral(" Uitslag"), QStringLiteral("8"), QStringLiteral("8"), QStringLiteral("3"),
@@ -200,14 +191,10 @@ TEST(CliScore, PrintsBothBoxesAndTheVerdict) {
     const char* typed;
     const char* want;
   } cases[] = {
-      {"1", "42", "420\t-420\taccepted\n"},
-      {"1", "620", "620\t-620\twrong-vulnerability\n"},
-      {"1", "435", "435\t-435\timpossible\n"},
-      {"2", "-620", "-620\t620\twrong-vulnerability\n"},
-      {"4", "5-", "-50\t50\twrong-vulnerability\n"},
-      {"17", "N", "N\tn\taccepted\n"},
-      {"192", "0", "0\t0\taccepted\n"},
-      {"3", "62.5%", "62.5%\t\taccepted\n"},
+      {"1", "42", "420\t-420\taccepted\n"},         {"1", "620", "620\t-620\twrong-vulnerability\n"},
+      {"1", "435", "435\t-435\timpossible\n"},       {"2", "-620", "-620\t620\twrong-vulnerability\n"},
+      {"4", "5-", "-50\t50\twrong-vulnerability\n"}, {"17", "N", "N\tn\taccepted\n"},
+      {"192", "0", "0\t0\taccepted\n"},              {"3", "62.5%", "62.5%\t\taccepted\n"},
       {"1", "4x2", "420\t-420\taccepted\n"},  // a key the box does not take is swallowed
   };
   for (const auto& c : cases) {
