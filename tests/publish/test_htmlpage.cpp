@@ -72,16 +72,13 @@ TEST(HtmlPage, MatchesTheExpectedPageByteForByte) {
 }
 
 // The expected page above pins the colours (red first) and 9 points as size 3.
-TEST(HtmlPage, FontSizeIsRoundedPointsOverThree) {
+TEST(HtmlPage, FontSizeIsRoundedPointsOverThreeAndAnEmptyGridIsAWholePage) {
   Grid g(1, 1);
   g.setText(0, 0, QStringLiteral("x"));
   for (const auto& [points, size] : {std::pair(8.25, "2"), std::pair(12.0, "4"), std::pair(8.6, "3") /* 9 */}) {
     g.setFontSize(points);
     EXPECT_TRUE(htmlCellLine(g, 0, 0).contains(QStringLiteral("size=\"%1\"").arg(QLatin1String(size)))) << points;
   }
-}
-
-TEST(HtmlPage, EmptyGridStillGivesAWholePage) {
   const QStringList lines = htmlPageLines(Grid(), QStringLiteral("T"));
   ASSERT_EQ(lines.size(), 12);
   EXPECT_EQ(lines.last(), QStringLiteral("</html>"));

@@ -93,21 +93,7 @@ TEST(PrintLayout, LongGridBreaksPagesAndRepeatsTheHeadingRow) {
   EXPECT_EQ(layout(listGrid(41)).pages.size(), 1u);
 }
 
-TEST(PrintLayout, RepeatTitleStartsNewPagesWithTheTitleInsteadOfTheHeading) {
-  const QString title = QStringLiteral("Uitslag (05-12-2026 Groep A)");
-  const PrintLayout l = layout(listGrid(60), {11000, 15000}, {15000, 11000}, title, true);
-  ASSERT_EQ(l.pages.size(), 2u);
-  const PlacedText* repeated = findText(l.pages[1], title);
-  ASSERT_NE(repeated, nullptr);
-  EXPECT_EQ(repeated->y, 400);
-  EXPECT_EQ(firstColumn(l.pages[1]).first(), QStringLiteral("42"));
-  EXPECT_EQ(findText(l.pages[1], QStringLiteral("42"))->y, 880 + 30);
-  // Without a title the new page starts with the next row at the top.
-  const PrintLayout untitled = layout(listGrid(60), {11000, 15000}, {15000, 11000}, QString(), true);
-  EXPECT_EQ(findText(untitled.pages.at(1), QStringLiteral("42"))->y, 400 + 30);
-}
-
-TEST(PrintLayout, TitleOnTopAndTheClosingLineLastInEightPoint) {
+TEST(PrintLayout, TitleOnTopRepeatedOnNewPagesOnRequestAndTheClosingLineLastInEightPoint) {
   const PrintLayout titled = layout(listGrid(70), {11000, 15000}, {15000, 11000}, QStringLiteral("Uitslag"));
   const PlacedText& title = titled.pages.at(0).texts.at(0);
   EXPECT_EQ(title.text, QStringLiteral("Uitslag"));
@@ -122,6 +108,18 @@ TEST(PrintLayout, TitleOnTopAndTheClosingLineLastInEightPoint) {
   EXPECT_EQ(closing.x, 400);
   EXPECT_EQ(closing.y, last.rects.back().y + last.rects.back().height + 192);  // after an empty line
   EXPECT_EQ(findText(titled.pages[0], QStringLiteral("Maker 2026")), nullptr);
+
+  // Repeated, the title starts every new page in place of the heading row.
+  const QString longTitle = QStringLiteral("Uitslag (05-12-2026 Groep A)");
+  const PrintLayout repeated = layout(listGrid(60), {11000, 15000}, {15000, 11000}, longTitle, true);
+  ASSERT_EQ(repeated.pages.size(), 2u);
+  ASSERT_NE(findText(repeated.pages[1], longTitle), nullptr);
+  EXPECT_EQ(findText(repeated.pages[1], longTitle)->y, 400);
+  EXPECT_EQ(firstColumn(repeated.pages[1]).first(), QStringLiteral("42"));
+  EXPECT_EQ(findText(repeated.pages[1], QStringLiteral("42"))->y, 880 + 30);
+  // Without a title the new page starts with the next row at the top.
+  const PrintLayout untitled = layout(listGrid(60), {11000, 15000}, {15000, 11000}, QString(), true);
+  EXPECT_EQ(findText(untitled.pages.at(1), QStringLiteral("42"))->y, 400 + 30);
 
   EXPECT_EQ(layout(listGrid(3)).pages.at(0).texts.at(0).text, QStringLiteral("Nr"));  // no title, no title text
   const PrintLayout empty = layout(Grid());
