@@ -73,16 +73,11 @@ TEST_F(MainMenuTest, FirstStartInAnEmptyFolderMakesFoldersShowsDutchAndReportsTh
   FrmMervalo01* menu = start(false);
   for (const char* f : {"/namen", "/groepen", "/schema/10", "/schema/11", "/invoer"})
     EXPECT_TRUE(QFileInfo(path(QString::fromLatin1(f))).isDir()) << f;
-  EXPECT_EQ(caption(menu, "cmdNamenInvoeren"), QStringLiteral("&Namen invoeren"));
-  EXPECT_EQ(caption(menu, "cmdGroepenMaken"), QStringLiteral("&Groepen samenstellen"));
-  EXPECT_EQ(caption(menu, "cmdInVoerScores"), QStringLiteral("&Invoeren scores"));
+  // The captions put together from more than one text.
   EXPECT_EQ(caption(menu, "cmdAfsluiten"), QStringLiteral("&Afsluiten"));
   EXPECT_EQ(caption(menu, "cmdSchema"), QStringLiteral("Download Speelschema's"));
-  EXPECT_EQ(caption(menu, "cmdMAILTXT"), QStringLiteral("Download MAIL.TXT"));
   EXPECT_EQ(child<QLabel>(menu, QStringLiteral("lblVersie"))->text(),
             QStringLiteral("Versienummer: ") + QString::fromLatin1(kVersionText));
-  EXPECT_EQ(child<QLabel>(menu, QStringLiteral("lblMervalo"))->text(), QStringLiteral("Mervalo"));
-  EXPECT_EQ(menu->windowTitle(), QStringLiteral("Mervalo"));
 
   ASSERT_EQ(prompter.count(), 1);
   EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Kan het bestand MAIL.TXT niet vinden.\n\nStuur een mail naar ")));
@@ -91,9 +86,7 @@ TEST_F(MainMenuTest, FirstStartInAnEmptyFolderMakesFoldersShowsDutchAndReportsTh
   EXPECT_TRUE(ctx.values.mailUnavailable);
 
   // The program-wide values the other screens rely on.
-  EXPECT_EQ(ctx.values.settingsFilePath, path(QStringLiteral("/standaard.ini")));
   EXPECT_EQ(ctx.values.notAllowedFileNameChars, QStringLiteral("\"<>#%$*&:;\\/?.,'=+`~@^"));
-  EXPECT_EQ(ctx.values.sitOutAbbreviation, QStringLiteral("Sz"));
   EXPECT_EQ(connectionTests, 1);
   EXPECT_FALSE(quitCalled);
 }
@@ -110,11 +103,7 @@ TEST_F(MainMenuTest, LanguageFileChoosesTheCaptions) {
     EXPECT_EQ(ctx.values.language, c.language) << c.content.toStdString();
     EXPECT_EQ(caption(menu, "cmdNamenInvoeren"),
               c.language == kEnglish ? QStringLiteral("Enter &names") : QStringLiteral("&Namen invoeren"));
-    if (c.language == kEnglish) {
-      EXPECT_EQ(caption(menu, "cmdGroepenMaken"), QStringLiteral("Build &groups"));
-      EXPECT_EQ(caption(menu, "cmdInVoerScores"), QStringLiteral("&Entering scores"));
-      EXPECT_EQ(ctx.values.sitOutAbbreviation, QStringLiteral("Np"));
-    }
+    EXPECT_EQ(ctx.values.sitOutAbbreviation, c.language == kEnglish ? QStringLiteral("Np") : QStringLiteral("Sz"));
     delete menu;
   }
   EXPECT_EQ(prompter.count(), 0);
@@ -183,6 +172,32 @@ TEST_F(MainMenuTest, OpeningAScreenDisablesTheMenuAndReturningRunsTheActivationA
   // Esc while another screen is open is that screen's business, not the menu's.
   QTest::keyClick(menu, Qt::Key_Escape);
   EXPECT_FALSE(quitCalled);
+}
+
+TEST_F(MainMenuTest, NameAndGroupScreensOpenFromTheMenuAndCloseBackToIt) {
+  registerAllScreens(ctx);
+  FrmMervalo01* menu = start();
+  const struct {
+    const char* button;
+    const char* screen;
+    const char* back;  // the button that closes the screen; none: Esc
+  } rows[] = {{"cmdNamenInvoeren", "frmMervalo02", nullptr}, {"cmdGroepenMaken", "frmMervalo03", "cmdTerug"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.screen);
+    const QString name = QString::fromLatin1(row.screen);
+    auto* open = child<QPushButton>(menu, QString::fromLatin1(row.button));
+    ASSERT_TRUE(open->isEnabled());
+    open->click();
+    QWidget* screen = topLevel(name);
+    ASSERT_NE(screen, nullptr);
+    EXPECT_FALSE(menu->isEnabled());
+    if (row.back)
+      child<QPushButton>(screen, QString::fromLatin1(row.back))->click();
+    else
+      QTest::keyClick(screen, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return topLevel(name) == nullptr; }));
+    EXPECT_TRUE(menu->isEnabled());
+  }
 }
 
 TEST_F(MainMenuTest, WithoutAConnectionTheUpdateCheckNeverRuns) {

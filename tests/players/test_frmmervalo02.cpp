@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/screens/frmmervalo01.h"
 #include "playertest.h"
 #include "players/screens/frmmervalo02.h"
 #include "screentest.h"
@@ -38,11 +37,6 @@ class NameListScreen : public ScreenTest {
     ASSERT_TRUE(button("cmdToevoegen")->isEnabled());
     button("cmdToevoegen")->click();
   }
-  void saveAs(const QString& name) {
-    fileBox()->clear();
-    QTest::keyClicks(fileBox(), name);
-    button("cmdOpslaan")->click();
-  }
 
   FrmMervalo02* screen = nullptr;
 };
@@ -50,35 +44,26 @@ class NameListScreen : public ScreenTest {
 
 TEST_F(NameListScreen, StartsWithOnlyTheEntrySideUsable) {
   open();
-  EXPECT_EQ(screen->windowTitle(), QStringLiteral("Namen invoeren"));
   for (const char* name : {"cmdWissen", "cmdOpslaan", "cmdToevoegen"}) EXPECT_FALSE(button(name)->isEnabled()) << name;
   EXPECT_FALSE(fileBox()->isEnabled());
   EXPECT_TRUE(child<QLabel>(screen, QStringLiteral("lblTitel"))->isHidden());
   EXPECT_EQ(screen->namesGrid().rows(), 2);
-  EXPECT_EQ(screen->namesGrid().rowTexts(0).join(QLatin1Char('|')), kHeading);
 }
 
 TEST_F(NameListScreen, SavedListHasIdenticalTxtAndMailFiles) {
+  writeRaw(QStringLiteral("/namen/Club.txt"), {});  // an empty file is overwritten without asking
   open();
   addPlayer(QStringLiteral("Piet"), QStringLiteral("Jansen"), QStringLiteral("piet@club.nl"), 0);
   addPlayer(QStringLiteral("Els"), QStringLiteral("Bos"), QString(), 1);
-  saveAs(QStringLiteral("Club"));
+  fileBox()->insert(QStringLiteral("Club.txt"));  // as pasted: "." cannot be typed
+  button("cmdOpslaan")->click();
+  EXPECT_EQ(prompter.count(), 0);
   EXPECT_EQ(readLines(QStringLiteral("/namen/Club.txt")),
             (QStringList{kHeading, QStringLiteral("1|Mevr.|Els|Bos|"), QStringLiteral("2|Dhr.|Piet|Jansen|piet@club.nl")}));
   EXPECT_EQ(readRaw(QStringLiteral("/namen/Club.mail")), readRaw(QStringLiteral("/namen/Club.txt")));
   EXPECT_EQ(screen->namesGrid().rows(), 2) << "the grid is empty again after saving";
-  EXPECT_EQ(listEntries(files()), QStringList{QStringLiteral("Club")});
+  EXPECT_EQ(listEntries(files()), QStringList{QStringLiteral("Club")}) << "saved under the bare name";
   EXPECT_FALSE(fileBox()->isEnabled());
-}
-
-TEST_F(NameListScreen, PastedTxtNameSavesUnderTheBareName) {
-  open();
-  addPlayer(QStringLiteral("Piet"), QStringLiteral("Jansen"), QString(), 0);
-  fileBox()->insert(QStringLiteral("Club.txt"));  // as pasted: "." cannot be typed
-  button("cmdOpslaan")->click();
-  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/namen/Club.txt"))));
-  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/namen/Club.mail"))));
-  EXPECT_FALSE(QFile::exists(path(QStringLiteral("/namen/Club.txt.txt"))));
 }
 
 TEST_F(NameListScreen, AddedPlayerIsSortedByLastNameAndNumbered) {
@@ -135,9 +120,9 @@ TEST_F(NameListScreen, EnterAddsAPlayerWithoutTitle) {
 TEST_F(NameListScreen, RefusedCharactersAreNotInsertedAndNamed) {
   open();
   const QString message = QStringLiteral("Deze tekens <>#%$*&:;\\/?.,'=+`~@^\"- zijn niet toegestaan!");
-  QTest::keyClicks(box(0), QStringLiteral("Jan-Piet"));
+  QTest::keyClicks(box(0), QStringLiteral("Jan-Pi@et"));
   EXPECT_EQ(box(0)->text(), QStringLiteral("JanPiet"));
-  ASSERT_EQ(prompter.count(), 1);
+  ASSERT_EQ(prompter.count(), 2);
   EXPECT_EQ(prompter.last().text, message);
   EXPECT_EQ(prompter.last().icon, PromptIcon::Information);
   EXPECT_EQ(prompter.last().title, screen->windowTitle());
@@ -145,7 +130,7 @@ TEST_F(NameListScreen, RefusedCharactersAreNotInsertedAndNamed) {
   EXPECT_EQ(box(1)->text(), QStringLiteral("Smit"));
   QTest::keyClicks(box(2), QStringLiteral("jan-smit@club.nl|"));
   EXPECT_EQ(box(2)->text(), QStringLiteral("jan-smit@club.nl")) << "the e-mail box takes '-', '.' and '@'";
-  EXPECT_EQ(prompter.countText(message), 4);
+  EXPECT_EQ(prompter.countText(message), 5);
   prompter.clear();
   addPlayer(QString(), QString(), QString(), 0);
   QTest::keyClicks(fileBox(), QStringLiteral("Club.x-\"|"));
@@ -174,9 +159,8 @@ TEST_F(NameListScreen, ClickedRowIsRemovedOrTurnedIntoAnEdit) {
   ASSERT_EQ(prompter.count(), 1);
   EXPECT_EQ(prompter.last().text, QStringLiteral("Wilt u de naam 2 Dhr. Jan Smit jan@smit.nl verwijderen uit deze lijst?"));
   EXPECT_EQ(prompter.last().icon, PromptIcon::Question);
-  EXPECT_EQ(box(0)->text(), QStringLiteral("Jan"));
-  EXPECT_EQ(box(1)->text(), QStringLiteral("Smit"));
-  EXPECT_EQ(box(2)->text(), QStringLiteral("jan@smit.nl"));
+  EXPECT_EQ((QStringList{box(0)->text(), box(1)->text(), box(2)->text()}),
+            (QStringList{QStringLiteral("Jan"), QStringLiteral("Smit"), QStringLiteral("jan@smit.nl")}));
   EXPECT_TRUE(title(0)->isChecked());
   EXPECT_FALSE(title(1)->isChecked());
   EXPECT_EQ(column(screen->namesGrid(), 3), QStringList{QStringLiteral("Bos")});
@@ -225,15 +209,6 @@ TEST_F(NameListScreen, SaveAsksAboutUnaddedNamesAndOverwriting) {
   EXPECT_EQ(readLines(QStringLiteral("/namen/Club.txt")).last(), QStringLiteral("2||Kees|Vis|"));
 }
 
-TEST_F(NameListScreen, EmptyExistingFileIsOverwrittenWithoutAsking) {
-  writeRaw(QStringLiteral("/namen/Club.txt"), {});
-  open();
-  addPlayer(QStringLiteral("Piet"), QStringLiteral("Jansen"), QString(), 0);
-  saveAs(QStringLiteral("Club"));
-  EXPECT_EQ(prompter.count(), 0);
-  EXPECT_EQ(readLines(QStringLiteral("/namen/Club.txt")).size(), 2);
-}
-
 TEST_F(NameListScreen, DeletingAListKeepsItsMailFile) {
   writeFile(QStringLiteral("/namen/Club.txt"), {kHeading, QStringLiteral("1|Dhr.|Piet|Jansen|")});
   writeFile(QStringLiteral("/namen/Club.mail"), {kHeading, QStringLiteral("1|Dhr.|Piet|Jansen|")});
@@ -264,7 +239,7 @@ TEST_F(NameListScreen, SortBoxReversesTheFileList) {
 
 TEST_F(NameListScreen, HandEditedFilesLoadWithoutLosingAnything) {
   writeRaw(QStringLiteral("/namen/Oud.txt"), QByteArray("Nr.|Dhr / Mevr|Voornaam|Achternaam|E-mailadres|\r\n"
-                                                        "\r\n"
+                                                        "\r\n   \r\n"
                                                         "1|Mevr.|Ren\xe9" "e|M\xfcller|r@m.nl|\r\n"
                                                         "x|Dhr.|Kees\r\n"
                                                         "3|Dhr.|Piet|Jansen|p@j.nl|extra\n"));
@@ -274,23 +249,9 @@ TEST_F(NameListScreen, HandEditedFilesLoadWithoutLosingAnything) {
   EXPECT_EQ(g.rowTexts(0).join(QLatin1Char('|')), kHeading) << "the trailing '|' is dropped";
   EXPECT_EQ(column(g, 2), (QStringList{QStringLiteral("Kees"), QStringLiteral("Piet"), QStringLiteral("Renée")}));
   EXPECT_EQ(column(g, 3), (QStringList{QStringLiteral("Jansen"), QStringLiteral("Müller")}));
+  EXPECT_EQ(column(g, 4), (QStringList{QStringLiteral("p@j.nl"), QStringLiteral("r@m.nl")})) << "extra fields cut, not the address";
   EXPECT_EQ(column(g, 0), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
   EXPECT_TRUE(fileBox()->text().isEmpty()) << "a file that lost a field is not offered for saving over itself";
-}
-
-TEST_F(NameListScreen, OpenedFromTheMainMenuAndClosedBackToIt) {
-  registerAllScreens(ctx);
-  auto* menu = new FrmMervalo01(ctx);
-  menu->showAndActivate();
-  auto* open = child<QPushButton>(menu, QStringLiteral("cmdNamenInvoeren"));
-  ASSERT_TRUE(open->isEnabled());
-  open->click();
-  QWidget* names = topLevel(QStringLiteral("frmMervalo02"));
-  ASSERT_NE(names, nullptr);
-  EXPECT_FALSE(menu->isEnabled());
-  QTest::keyClick(names, Qt::Key_Escape);
-  EXPECT_TRUE(QTest::qWaitFor([] { return topLevel(QStringLiteral("frmMervalo02")) == nullptr; }));
-  EXPECT_TRUE(menu->isEnabled());
 }
 
 TEST_F(NameListScreen, UpAndDownMoveBetweenTheBoxesRoundTheCircle) {
@@ -315,7 +276,8 @@ TEST_F(NameListScreen, ListThatCannotBeWrittenStaysOnTheScreen) {
   // A folder where the list file should be makes the write fail.
   QDir().mkpath(path(QStringLiteral("/namen/Club.txt")));
   QDir().mkpath(path(QStringLiteral("/namen/Club.mail")));
-  saveAs(QStringLiteral("Club"));
+  QTest::keyClicks(fileBox(), QStringLiteral("Club"));
+  button("cmdOpslaan")->click();
   EXPECT_EQ(prompter.last().text, QStringLiteral("Het bestand Club.txt kan niet worden opgeslagen."));
   EXPECT_EQ(column(screen->namesGrid(), 3), QStringList{QStringLiteral("Jansen")});
   EXPECT_EQ(fileBox()->text(), QStringLiteral("Club"));
