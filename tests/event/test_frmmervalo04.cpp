@@ -127,9 +127,7 @@ TEST_F(EventStartTest, StartWritesTheHeaderAndOpensTheEntryScreenOfTheMode) {
   QTest::mouseClick(screen->cmdStart, Qt::LeftButton);
 
   EXPECT_EQ(readLines(QStringLiteral("/invoer/12-03-2024 Groep A Uitslag.txt")),
-            (QStringList{QStringLiteral("12-03-2024 Groep A Uitslag"), QStringLiteral("6"), QStringLiteral("Geen"),
-                         QStringLiteral("6"), QStringLiteral("3"), QStringLiteral("06 Paren 06 Ronden Howell"),
-                         QStringLiteral("1")}));
+            (QStringList{"12-03-2024 Groep A Uitslag", "6", "Geen", "6", "3", "06 Paren 06 Ronden Howell", "1"}));
   EXPECT_EQ(readLines(QStringLiteral("/start.txt")), QStringList{QStringLiteral("1")});
   EXPECT_EQ(ctx.values.eventFileName, QStringLiteral("12-03-2024 Groep A Uitslag.txt"));
   EXPECT_EQ(ctx.values.groupFileName, QStringLiteral("12-03-2024 Groep A.txt"));
@@ -235,8 +233,7 @@ TEST_F(EventStartTest, GroupFilesFollowTheLanguagesDatePatternAndSort) {
   writeFile(QStringLiteral("/groepen/01-04-2024 Group B.txt"), pairs(6));
   writeFile(QStringLiteral("/groepen/2024-04-01 Group B.txt"), pairs(4));  // taken: left as it is
   open();
-  EXPECT_EQ(entries(screen->lstGroepBestand), (QStringList{QStringLiteral("01-04-2024 Group B"), QStringLiteral("2024-03-12 Group A"),
-                                                           QStringLiteral("2024-04-01 Group B")}));
+  EXPECT_EQ(entries(screen->lstGroepBestand), (QStringList{"01-04-2024 Group B", "2024-03-12 Group A", "2024-04-01 Group B"}));
   EXPECT_TRUE(QFile::exists(path(QStringLiteral("/groepen/2024-03-12 Group A.mail"))));
   QTest::mouseClick(screen->chkSorteerGroepen, Qt::LeftButton);
   EXPECT_EQ(entries(screen->lstGroepBestand).first(), QStringLiteral("2024-04-01 Group B"));
