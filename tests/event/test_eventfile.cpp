@@ -26,11 +26,7 @@ QStringList headerWith(int line, const QString& text) {
 }
 
 ScoreRecord boardRecord(int board, const QString& nsScore = QStringLiteral("420")) {
-  return ScoreRecord{board,
-                     {TableResult{QStringLiteral("1"), QStringLiteral("2"), nsScore, QStringLiteral("-") + nsScore,
-                                  QStringLiteral("2"), QStringLiteral("0")},
-                      TableResult{QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("400"),
-                                  QStringLiteral("-400"), QStringLiteral("0"), QStringLiteral("2")}}};
+  return ScoreRecord{board, {TableResult{"1", "2", nsScore, "-" + nsScore, "2", "0"}, TableResult{"3", "4", "400", "-400", "0", "2"}}};
 }
 
 }  // namespace
