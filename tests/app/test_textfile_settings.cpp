@@ -37,18 +37,6 @@ TEST(TextFile, ReadsAnyLineEndAndMissingFinalEnd) {
   EXPECT_FALSE(readTextLines(dir.filePath(QStringLiteral("missing.txt"))));
 }
 
-TEST(Settings, SectionAndKeyMatchWithoutCase) {
-  QTemporaryDir dir;
-  const QString ini = dir.filePath(QStringLiteral("standaard.ini"));
-  QFile f(ini);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("junk line\r\n[STANDAARD]\r\nPROVIDER=1\r\nno equals\r\nprovider=0\r\n[other]\r\nx=2");
-  f.close();
-  EXPECT_EQ(readSetting(QStringLiteral("Standaard"), QStringLiteral("provider"), ini), QStringLiteral("1"));
-  EXPECT_EQ(readSetting(QStringLiteral("other"), QStringLiteral("X"), ini), QStringLiteral("2"));
-  EXPECT_EQ(readSetting(QStringLiteral("none"), QStringLiteral("x"), ini), QString());
-}
-
 TEST(Settings, WriteCreatesAndKeepsOtherLines) {
   QTemporaryDir dir;
   const QString ini = dir.filePath(QStringLiteral("standaard.ini"));
