@@ -109,7 +109,7 @@ TEST_F(MainMenuTest, LanguageFileChoosesTheCaptions) {
   EXPECT_EQ(prompter.count(), 0);
 }
 
-TEST_F(MainMenuTest, EscEndsTheProgramWhicheverControlHasTheFocus) {
+TEST_F(MainMenuTest, EscTheCloseButtonAndClosingEndTheProgram) {
   FrmMervalo01* menu = start();
   for (const char* name : {"cmdSetFocus", "cmdAfsluiten", "cmdNamenInvoeren", "cmdDownload"}) {
     quitCalled = false;
@@ -126,10 +126,7 @@ TEST_F(MainMenuTest, EscEndsTheProgramWhicheverControlHasTheFocus) {
   quitCalled = false;
   QTest::keyClick(child<QWidget>(menu, QStringLiteral("cmdAfsluiten")), Qt::Key_A);
   EXPECT_FALSE(quitCalled);
-}
-
-TEST_F(MainMenuTest, CloseAndTheCloseButtonEndTheProgram) {
-  FrmMervalo01* menu = start();
+  // The close button and closing the window end it too.
   child<QPushButton>(menu, QStringLiteral("cmdAfsluiten"))->click();
   EXPECT_TRUE(quitCalled);
   quitCalled = false;
@@ -138,45 +135,17 @@ TEST_F(MainMenuTest, CloseAndTheCloseButtonEndTheProgram) {
 }
 
 TEST_F(MainMenuTest, OpeningAScreenDisablesTheMenuAndReturningRunsTheActivationAgain) {
-  ctx.screens[QStringLiteral("frmMervalo02")] = [](AppContext& c, Screen* opener) -> Screen* { return new StubScreen(c, opener); };
+  registerAllScreens(ctx);
   ctx.screens[QStringLiteral("frmMervalo10")] = [](AppContext& c, Screen* opener) -> Screen* { return new StubScreen(c, opener); };
   int checks = 0;
   connected = true;
   ctx.updateCheck = [&checks](Screen&) { ++checks; };
   FrmMervalo01* menu = start();
   EXPECT_EQ(checks, 1);
-  auto* names = child<QPushButton>(menu, QStringLiteral("cmdNamenInvoeren"));
-  EXPECT_TRUE(names->isEnabled());
-  EXPECT_FALSE(child<QPushButton>(menu, QStringLiteral("cmdGroepenMaken"))->isEnabled());
+  EXPECT_FALSE(child<QPushButton>(menu, QStringLiteral("cmdSchema"))->isEnabled()) << "its screen is not built yet";
   EXPECT_FALSE(child<QPushButton>(menu, QStringLiteral("cmdDownload"))->isEnabled());
 
-  names->click();
-  EXPECT_FALSE(menu->isEnabled());
-  QWidget* stub = topLevel(QStringLiteral("stub"));
-  ASSERT_NE(stub, nullptr);
-  // Something hid the main buttons while the other screen was open.
-  for (const char* b : {"cmdAfsluiten", "cmdNamenInvoeren", "cmdGroepenMaken", "cmdInVoerScores"})
-    child<QPushButton>(menu, QString::fromLatin1(b))->setVisible(false);
-  stub->close();
-  EXPECT_TRUE(menu->isEnabled());
-  for (const char* b : {"cmdAfsluiten", "cmdNamenInvoeren", "cmdGroepenMaken", "cmdInVoerScores"})
-    EXPECT_TRUE(child<QPushButton>(menu, QString::fromLatin1(b))->isVisible()) << b;
-  EXPECT_EQ(menu->focusWidget(), child<QWidget>(menu, QStringLiteral("cmdSetFocus")));
-  EXPECT_EQ(checks, 2);
-  EXPECT_EQ(connectionTests, 1);  // asked once per run, not per activation
-
-  ctx.values.callingScreen = 0;
-  child<QPushButton>(menu, QStringLiteral("cmdMAILTXT"))->click();
-  EXPECT_EQ(ctx.values.callingScreen, kCallerMainMenu);
-  EXPECT_FALSE(menu->isEnabled());
-  // Esc while another screen is open is that screen's business, not the menu's.
-  QTest::keyClick(menu, Qt::Key_Escape);
-  EXPECT_FALSE(quitCalled);
-}
-
-TEST_F(MainMenuTest, NameAndGroupScreensOpenFromTheMenuAndCloseBackToIt) {
-  registerAllScreens(ctx);
-  FrmMervalo01* menu = start();
+  const char* const mainButtons[] = {"cmdAfsluiten", "cmdNamenInvoeren", "cmdGroepenMaken", "cmdInVoerScores"};
   const struct {
     const char* button;
     const char* screen;
@@ -191,13 +160,27 @@ TEST_F(MainMenuTest, NameAndGroupScreensOpenFromTheMenuAndCloseBackToIt) {
     QWidget* screen = topLevel(name);
     ASSERT_NE(screen, nullptr);
     EXPECT_FALSE(menu->isEnabled());
+    // Something hid the main buttons while the other screen was open.
+    for (const char* b : mainButtons) child<QPushButton>(menu, QString::fromLatin1(b))->setVisible(false);
     if (row.back)
       child<QPushButton>(screen, QString::fromLatin1(row.back))->click();
     else
       QTest::keyClick(screen, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return topLevel(name) == nullptr; }));
     EXPECT_TRUE(menu->isEnabled());
+    for (const char* b : mainButtons) EXPECT_TRUE(child<QPushButton>(menu, QString::fromLatin1(b))->isVisible()) << b;
+    EXPECT_EQ(menu->focusWidget(), child<QWidget>(menu, QStringLiteral("cmdSetFocus")));
   }
+  EXPECT_EQ(checks, 3);
+  EXPECT_EQ(connectionTests, 1);  // asked once per run, not per activation
+
+  ctx.values.callingScreen = 0;
+  child<QPushButton>(menu, QStringLiteral("cmdMAILTXT"))->click();
+  EXPECT_EQ(ctx.values.callingScreen, kCallerMainMenu);
+  EXPECT_FALSE(menu->isEnabled());
+  // Esc while another screen is open is that screen's business, not the menu's.
+  QTest::keyClick(menu, Qt::Key_Escape);
+  EXPECT_FALSE(quitCalled);
 }
 
 TEST_F(MainMenuTest, WithoutAConnectionTheUpdateCheckNeverRuns) {

@@ -42,17 +42,14 @@ class NameListScreen : public ScreenTest {
 };
 }  // namespace
 
-TEST_F(NameListScreen, StartsWithOnlyTheEntrySideUsable) {
+TEST_F(NameListScreen, StartsWithOnlyTheEntrySideUsableAndSavesIdenticalTxtAndMailFiles) {
+  writeRaw(QStringLiteral("/namen/Club.txt"), {});  // an empty file is overwritten without asking
   open();
   for (const char* name : {"cmdWissen", "cmdOpslaan", "cmdToevoegen"}) EXPECT_FALSE(button(name)->isEnabled()) << name;
   EXPECT_FALSE(fileBox()->isEnabled());
   EXPECT_TRUE(child<QLabel>(screen, QStringLiteral("lblTitel"))->isHidden());
   EXPECT_EQ(screen->namesGrid().rows(), 2);
-}
 
-TEST_F(NameListScreen, SavedListHasIdenticalTxtAndMailFiles) {
-  writeRaw(QStringLiteral("/namen/Club.txt"), {});  // an empty file is overwritten without asking
-  open();
   addPlayer(QStringLiteral("Piet"), QStringLiteral("Jansen"), QStringLiteral("piet@club.nl"), 0);
   addPlayer(QStringLiteral("Els"), QStringLiteral("Bos"), QString(), 1);
   fileBox()->insert(QStringLiteral("Club.txt"));  // as pasted: "." cannot be typed

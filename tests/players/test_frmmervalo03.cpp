@@ -224,7 +224,7 @@ TEST_F(GroupScreen, LetterSpinsRoundTheAlphabetAndNamesTheFile) {
   EXPECT_TRUE(QFile::exists(path(QStringLiteral("/groepen/03-12-2026 Groep B.txt"))));
 }
 
-TEST_F(GroupScreen, OpeningASavedGroupTakesItsPlayers) {
+TEST_F(GroupScreen, OpeningASavedGroupTakesItsPlayersAndDeletingItGivesThemBack) {
   writeFile(kGroupFile, {QStringLiteral("3| Dhr. Piet Jansen+7| Mevr. Truus Bakker"), QStringLiteral("***** Stilzit *****"),
                          QStringLiteral("12| Dhr. Onbekend Iemand+9|  Wim Zon"),
                          QStringLiteral("5| Dhr. Kees Vis+6| Mevr. Ria Smit")});
@@ -257,6 +257,15 @@ TEST_F(GroupScreen, OpeningASavedGroupTakesItsPlayers) {
   prompter.answerYes();
   button("cmdOpslaan")->click();
   EXPECT_EQ(readRaw(kGroupFile), before);
+  // A group without results is deleted after one question, and its players come back.
+  clickEntry(list("lstGroepBestand"), QStringLiteral("03-12-2026 Groep A"));
+  ASSERT_FALSE(playerAvailable(3));
+  prompter.answerYes();
+  button("cmdWisGroepen")->click();
+  EXPECT_EQ(prompter.last().text, QStringLiteral("U gaat het groep bestand (03-12-2026 Groep A) wissen!\n\nZeker weten?"));
+  EXPECT_FALSE(QFile::exists(path(kGroupFile)));
+  EXPECT_TRUE(playerAvailable(3)) << "the name list is loaded again";
+  EXPECT_FALSE(button("cmdKalender")->isEnabled());
 }
 
 TEST_F(GroupScreen, GroupWithResultsCannotBeOpenedAndGoesWithThemWhenDeleted) {
@@ -285,19 +294,6 @@ TEST_F(GroupScreen, GroupWithResultsCannotBeOpenedAndGoesWithThemWhenDeleted) {
   EXPECT_FALSE(QFile::exists(path(QStringLiteral("/groepen/03-12-2026 Groep A.mail"))));
   EXPECT_FALSE(QFile::exists(path(QStringLiteral("/invoer/03-12-2026 Groep A Uitslag.txt"))));
   EXPECT_TRUE(listEntries(list("lstGroepBestand")).isEmpty());
-}
-
-TEST_F(GroupScreen, DeletingAGroupWithoutResults) {
-  writeFile(kGroupFile, {QStringLiteral("1| Dhr. Jan Smit+2| Mevr. Anna de Vries")});
-  openWithClub();
-  clickEntry(list("lstGroepBestand"), QStringLiteral("03-12-2026 Groep A"));
-  EXPECT_FALSE(playerAvailable(1));
-  prompter.answerYes();
-  button("cmdWisGroepen")->click();
-  EXPECT_EQ(prompter.last().text, QStringLiteral("U gaat het groep bestand (03-12-2026 Groep A) wissen!\n\nZeker weten?"));
-  EXPECT_FALSE(QFile::exists(path(kGroupFile)));
-  EXPECT_TRUE(playerAvailable(1)) << "the name list is loaded again";
-  EXPECT_FALSE(button("cmdKalender")->isEnabled());
 }
 
 TEST_F(GroupScreen, DeletingANameListKeepsItsMailFile) {

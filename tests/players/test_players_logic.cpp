@@ -29,21 +29,16 @@ TEST(NameListFile, OnlyOneTrailingBarIsDroppedAndAnEmptyFileHasAFullHeading) {
 // ---- what the boxes accept ----
 
 TEST(EntryRules, Repairs) {
-  EXPECT_EQ(repairEntry(S("jan..smit")), S("jan.smit"));
+  // Whole pasted texts; typing one character at a time is shown by the name-list screen test.
   EXPECT_EQ(repairEntry(S("a....b")), S("a.b"));
-  EXPECT_EQ(repairEntry(S("jan@@club.nl")), S("jan@club.nl"));
   EXPECT_EQ(repairEntry(S("jan@club.nl@")), S("jan@club.nl"));
   EXPECT_EQ(repairEntry(S("a@b@c@d")), S("a@b"));
-  EXPECT_EQ(repairEntry(S("plain")), S("plain"));
   EXPECT_EQ(cleanField(S("a|b\r\nc")), S("abc"));
 }
 
 TEST(EntryRules, ListNames) {
-  EXPECT_EQ(nameBeforeTxt(S("Club.txt")), S("Club"));
   EXPECT_EQ(nameBeforeTxt(S("Club.TXT")), S("Club"));
   EXPECT_EQ(nameBeforeTxt(S("Club.txt.txt")), S("Club"));
-  EXPECT_EQ(nameBeforeTxt(S("Club")), S("Club"));
-  EXPECT_EQ(nameBeforeDot(S("03-12-2026 Groep A.txt")), S("03-12-2026 Groep A"));
   EXPECT_EQ(groupName(S("03.12.2026"), S("Groep"), S("B")), S("03 Groep B")) << "a date with dots is cut like a file name";
 }
 
