@@ -150,9 +150,7 @@ TEST(Connection, CountsOnlyInterfacesThatAreUpAndNotLoopback) {
 }
 
 TEST(FitColumns, WidthIsTheWidestTextPlusWAndBusyKeepsTheGridHidden) {
-  Grid grid;
-  grid.setRows(3);
-  grid.setCols(3);
+  Grid grid(3, 3);
   grid.setText(0, 2, QStringLiteral("Naam"));
   grid.setText(1, 2, QStringLiteral("Jansen"));
   grid.setText(2, 2, QStringLiteral("Jan"));
