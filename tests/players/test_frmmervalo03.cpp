@@ -117,21 +117,6 @@ TEST_F(GroupScreen, SavesPairsWithTheirMailCompanion) {
   EXPECT_EQ(listEntries(list("lstGroepBestand")), QStringList{QStringLiteral("03-12-2026 Groep A")});
 }
 
-TEST_F(GroupScreen, SavingOverAnExistingGroupAsksFirst) {
-  writeFile(kGroupFile, {QStringLiteral("old")});
-  openWithClubAndDate();
-  addPair(1, 2);
-  prompter.answerNo();
-  button("cmdOpslaan")->click();
-  EXPECT_EQ(prompter.last().text, QStringLiteral("Het bestand 03-12-2026 Groep A.txt bestaat al\n\nWilt u dit overschrijven?"));
-  EXPECT_EQ(readLines(kGroupFile), QStringList{QStringLiteral("old")});
-  EXPECT_EQ(screen->groupLines().size(), 1) << "No leaves the group as it is";
-  prompter.answerYes();
-  button("cmdOpslaan")->click();
-  EXPECT_EQ(readLines(kGroupFile).size(), 1);
-  EXPECT_NE(readLines(kGroupFile).first(), QStringLiteral("old"));
-}
-
 TEST_F(GroupScreen, CountRuleWithAndWithoutSitOut) {
   openWithClubAndDate();
   addPair(1, 2);
@@ -159,7 +144,8 @@ TEST_F(GroupScreen, CountRuleWithAndWithoutSitOut) {
   EXPECT_EQ(readLines(kGroupFile).size(), 4);
 }
 
-TEST_F(GroupScreen, RemovingAPairGivesBothPlayersBack) {
+TEST_F(GroupScreen, RemovingAPairGivesBothPlayersBackAndSavingOverAGroupAsksFirst) {
+  writeFile(kGroupFile, {QStringLiteral("old")});
   openWithClubAndDate();
   addPair(3, 7);
   addPair(1, 2);
@@ -170,6 +156,12 @@ TEST_F(GroupScreen, RemovingAPairGivesBothPlayersBack) {
   EXPECT_EQ(screen->namesGrid().rowTexts(7).join(QLatin1Char('|')), kPlayers[6]);
   EXPECT_EQ(screen->groupGrid().text(1, 0), QStringLiteral("1"));
   EXPECT_EQ(child<QLabel>(screen, QStringLiteral("lblAanTalParen"))->text(), QStringLiteral("1 Paar in groep"));
+  prompter.answerNo();
+  button("cmdOpslaan")->click();
+  EXPECT_EQ(prompter.last().text, QStringLiteral("Het bestand 03-12-2026 Groep A.txt bestaat al\n\nWilt u dit overschrijven?"));
+  EXPECT_EQ(readLines(kGroupFile), QStringList{QStringLiteral("old")});
+  EXPECT_EQ(screen->groupLines().size(), 1) << "No leaves the group as it is";
+  prompter.answerYes();
   button("cmdOpslaan")->click();
   EXPECT_EQ(readLines(kGroupFile), QStringList{QStringLiteral("1| Dhr. Jan Smit+2| Mevr. Anna de Vries")});
   EXPECT_EQ(readLines(QStringLiteral("/groepen/03-12-2026 Groep A.mail")), (QStringList{kPlayers[0], kPlayers[1]}));
@@ -207,9 +199,18 @@ TEST_F(GroupScreen, PickSlotsFillAndGiveBack) {
   EXPECT_FALSE(button("cmdToevoegen")->isEnabled());
 }
 
-TEST_F(GroupScreen, LetterSpinsRoundTheAlphabetAndNamesTheFile) {
-  openWithClubAndDate();
+TEST_F(GroupScreen, CalendarDateAndLetterNameTheFile) {
+  openWithClub();
   addPair(1, 2);
+  pickDateWithCalendar(5);
+  EXPECT_EQ(edit("txtNaamBestand")->text(), QStringLiteral("05-12-2026"));
+  button("cmdKalender")->click();
+  QWidget* calendar = topLevel(QStringLiteral("frmMervalo05"));
+  ASSERT_NE(calendar, nullptr);
+  child<QPushButton>(calendar, QStringLiteral("cmdTerug"))->click();
+  EXPECT_TRUE(screen->isVisible());
+  EXPECT_EQ(edit("txtNaamBestand")->text(), QStringLiteral("05-12-2026")) << "Cancel keeps the accepted date";
+  // The letter spins round the alphabet both ways.
   auto* spin = child<QScrollBar>(screen, QStringLiteral("vscrGroepLetter"));
   spin->triggerAction(QAbstractSlider::SliderSingleStepSub);
   EXPECT_EQ(edit("txtGroepLetter")->text(), QStringLiteral("B"));
@@ -221,7 +222,7 @@ TEST_F(GroupScreen, LetterSpinsRoundTheAlphabetAndNamesTheFile) {
   EXPECT_EQ(edit("txtGroepLetter")->text(), QStringLiteral("A"));
   spin->triggerAction(QAbstractSlider::SliderSingleStepSub);
   button("cmdOpslaan")->click();
-  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/groepen/03-12-2026 Groep B.txt"))));
+  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/groepen/05-12-2026 Groep B.txt"))));
 }
 
 TEST_F(GroupScreen, OpeningASavedGroupTakesItsPlayersAndDeletingItGivesThemBack) {
@@ -359,17 +360,4 @@ TEST_F(GroupScreen, PrintCancelledLeavesTheScreenAsItWasThenPrintsTheGroupGrid) 
   button("cmdAfdrukken")->click();
   EXPECT_TRUE(screen->isVisible());
   EXPECT_TRUE(QFile(pdf).size() > 0);
-}
-
-TEST_F(GroupScreen, AcceptedDateComesBackOnEveryActivation) {
-  openWithClub();
-  addPair(1, 2);
-  pickDateWithCalendar(5);
-  EXPECT_EQ(edit("txtNaamBestand")->text(), QStringLiteral("05-12-2026"));
-  button("cmdKalender")->click();
-  QWidget* calendar = topLevel(QStringLiteral("frmMervalo05"));
-  ASSERT_NE(calendar, nullptr);
-  child<QPushButton>(calendar, QStringLiteral("cmdTerug"))->click();
-  EXPECT_TRUE(screen->isVisible());
-  EXPECT_EQ(edit("txtNaamBestand")->text(), QStringLiteral("05-12-2026")) << "Cancel keeps the old date";
 }
