@@ -95,8 +95,10 @@ TEST_F(MainMenuTest, LanguageFileChoosesTheCaptions) {
   const struct {
     QByteArray content;
     int language;
-  } cases[] = {{"11\r\n", kEnglish}, {"12\r\n", kDutch},   {"abc\r\n", kDutch}, {"\r\n", kDutch},
-               {"", kDutch},         {"10.5\r\n", kDutch}, {"10.7", kEnglish},  {QByteArray("\0\xff", 2), kDutch}};
+  } cases[] = {{"11\r\n", kEnglish},   {"12\r\n", kDutch},  {"abc\r\n", kDutch},    {"\r\n", kDutch},
+               {"", kDutch},           {"10.5\r\n", kDutch}, {"10.51\r\n", kEnglish}, {"10.7", kEnglish},
+               {" 11 \r\n", kEnglish}, {"11.0001", kDutch},  {"9.99", kDutch},        {"-11", kDutch},
+               {"11\r\n10\r\n", kEnglish}, {"\r\n11\r\n", kDutch}, {QByteArray("\0\xff", 2), kDutch}};
   for (const auto& c : cases) {
     writeRaw(QStringLiteral("/taal.txt"), c.content);
     FrmMervalo01* menu = start();
