@@ -59,22 +59,6 @@ TEST(GroupFile, DamagedFilesKeepEveryLineTheyCan) {
   EXPECT_TRUE(parseGroupFile({S("***** Stilzit *****")}).complete);
 }
 
-TEST(GroupFile, PlayerKeysFindThePlayerByNumberAndName) {
-  const QStringList keys{pickKey({S("1"), S("Dhr."), S("Jan"), S("Smit"), S("")}),
-                         pickKey({S("13"), S("Dhr."), S("Jan"), S("Smit"), S("")}),
-                         pickKey({S("4"), QString(), S("Els"), S("Bos"), S("e@b.nl")})};
-  auto find = [&](const QString& player) {
-    const QString key = groupPlayerKey(player);
-    for (int i = 0; i < keys.size(); ++i)
-      if (keys[i].startsWith(key, Qt::CaseInsensitive)) return i;
-    return -1;
-  };
-  EXPECT_EQ(find(S("13| Dhr. Jan Smit")), 1);
-  EXPECT_EQ(find(S("1| Dhr. Jan Smit")), 0);
-  EXPECT_EQ(find(S("4|  Els Bos")), 2) << "a player without title";
-  EXPECT_EQ(find(S("5| Dhr. Jan Smit")), -1);
-}
-
 TEST(GroupFile, MailLineOfADescription) {
   const QStringList mail{S("1|Dhr.|Jan|Smit|j@s.nl"), S("2|Mevr.|Anna|de Vries|")};
   EXPECT_EQ(findMailLine(mail, S(" Mevr. Anna de Vries")), 1);
