@@ -56,6 +56,9 @@ class GroupScreen : public ScreenTest {
   QTableWidget* names() { return child<QTableWidget>(screen, QStringLiteral("msfgNamen")); }
   QTableWidget* groups() { return child<QTableWidget>(screen, QStringLiteral("msfgGroepen")); }
   bool warningShown() { return !child<QLabel>(screen, QStringLiteral("lblKanNiet"))->isHidden(); }
+  QString pairCount() { return child<QLabel>(screen, QStringLiteral("lblAanTalParen"))->text(); }
+  QString nameRow(int row) { return screen->namesGrid().rowTexts(row).join(QLatin1Char('|')); }
+  bool exists(const QString& rel) { return QFile::exists(path(rel)); }
 
   void addPair(int a, int b) {
     clickCell(names(), a, 2);
@@ -82,22 +85,17 @@ TEST_F(GroupScreen, StartsWithOnlyTheNameListsUsable) {
 
 TEST_F(GroupScreen, SavesPairsWithTheirMailCompanion) {
   openWithClubAndDate();
-  EXPECT_TRUE(button("cmdStilzitter")->isEnabled());
   addPair(3, 7);
   addPair(1, 2);
-  EXPECT_EQ(child<QLabel>(screen, QStringLiteral("lblAanTalParen"))->text(), QStringLiteral("2 Paren in groep"));
   EXPECT_EQ(screen->groupGrid().text(1, 1), QStringLiteral(" Dhr. Piet Jansen -  Mevr. Truus Bakker"));
-  EXPECT_EQ(screen->groupGrid().text(2, 0), QStringLiteral("2"));
-  ASSERT_TRUE(button("cmdOpslaan")->isEnabled());
   button("cmdOpslaan")->click();
-  EXPECT_EQ(readLines(kGroupFile), (QStringList{QStringLiteral("3| Dhr. Piet Jansen+7| Mevr. Truus Bakker"),
-                                                QStringLiteral("1| Dhr. Jan Smit+2| Mevr. Anna de Vries")}));
+  EXPECT_EQ(readLines(kGroupFile),
+            (QStringList{"3| Dhr. Piet Jansen+7| Mevr. Truus Bakker", "1| Dhr. Jan Smit+2| Mevr. Anna de Vries"}));
   EXPECT_EQ(readLines(QStringLiteral("/groepen/03-12-2026 Groep A.mail")),
             (QStringList{kPlayers[2], kPlayers[6], kPlayers[0], kPlayers[1]}));
   // Ready for the next group of the same list.
   EXPECT_EQ(screen->groupGrid().rows(), 2);
   EXPECT_TRUE(edit("txtNaamBestand")->text().isEmpty());
-  EXPECT_EQ(edit("txtGroepLetter")->text(), QStringLiteral("A"));
   EXPECT_FALSE(button("cmdOpslaan")->isEnabled());
   EXPECT_TRUE(playerAvailable(3) && playerAvailable(7));
   EXPECT_EQ(listEntries(list("lstGroepBestand")), QStringList{QStringLiteral("03-12-2026 Groep A")});
@@ -109,10 +107,8 @@ TEST_F(GroupScreen, CountRuleWithAndWithoutSitOut) {
   addPair(3, 4);
   addPair(5, 6);
   EXPECT_FALSE(warningShown()) << "three pairs, no sit-out";
-  EXPECT_TRUE(button("cmdKalender")->isEnabled());
   button("cmdStilzitter")->click();
   EXPECT_FALSE(warningShown()) << "three pairs and a sit-out";
-  EXPECT_FALSE(button("cmdStilzitter")->isEnabled());
   EXPECT_EQ(screen->groupGrid().text(4, 1), QStringLiteral("***** Stilzit *****"));
   addPair(7, 8);
   EXPECT_TRUE(warningShown()) << "four pairs and a sit-out";
@@ -121,11 +117,11 @@ TEST_F(GroupScreen, CountRuleWithAndWithoutSitOut) {
   button("cmdOpslaan")->click();
   EXPECT_EQ(prompter.last().text, QStringLiteral("Het aantal paren in de groep klopt niet!\nPas het aantal paren aan.\n"
                                                  "Daarna kunt u de groep opslaan."));
-  EXPECT_FALSE(QFile::exists(path(kGroupFile)));
+  EXPECT_FALSE(exists(kGroupFile));
   clickCell(groups(), 4, 1);  // the sit-out
   EXPECT_FALSE(warningShown());
   EXPECT_TRUE(button("cmdStilzitter")->isEnabled());
-  EXPECT_EQ(child<QLabel>(screen, QStringLiteral("lblAanTalParen"))->text(), QStringLiteral("4 Paren in groep"));
+  EXPECT_EQ(pairCount(), QStringLiteral("4 Paren in groep"));
   button("cmdOpslaan")->click();
   EXPECT_EQ(readLines(kGroupFile).size(), 4);
 }
@@ -138,10 +134,10 @@ TEST_F(GroupScreen, RemovingAPairGivesBothPlayersBackAndSavingOverAGroupAsksFirs
   EXPECT_FALSE(playerAvailable(3));
   EXPECT_EQ(screen->namesGrid().text(3, 0), QStringLiteral("3")) << "a taken player keeps his number";
   clickCell(groups(), 1, 1);
-  EXPECT_EQ(screen->namesGrid().rowTexts(3).join(QLatin1Char('|')), kPlayers[2]);
-  EXPECT_EQ(screen->namesGrid().rowTexts(7).join(QLatin1Char('|')), kPlayers[6]);
+  EXPECT_EQ(nameRow(3), kPlayers[2]);
+  EXPECT_EQ(nameRow(7), kPlayers[6]);
   EXPECT_EQ(screen->groupGrid().text(1, 0), QStringLiteral("1"));
-  EXPECT_EQ(child<QLabel>(screen, QStringLiteral("lblAanTalParen"))->text(), QStringLiteral("1 Paar in groep"));
+  EXPECT_EQ(pairCount(), QStringLiteral("1 Paar in groep"));
   prompter.answerNo();
   button("cmdOpslaan")->click();
   EXPECT_EQ(prompter.last().text, QStringLiteral("Het bestand 03-12-2026 Groep A.txt bestaat al\n\nWilt u dit overschrijven?"));
@@ -149,16 +145,15 @@ TEST_F(GroupScreen, RemovingAPairGivesBothPlayersBackAndSavingOverAGroupAsksFirs
   EXPECT_EQ(screen->groupLines().size(), 1) << "No leaves the group as it is";
   prompter.answerYes();
   button("cmdOpslaan")->click();
-  EXPECT_EQ(readLines(kGroupFile), QStringList{QStringLiteral("1| Dhr. Jan Smit+2| Mevr. Anna de Vries")});
+  EXPECT_EQ(readLines(kGroupFile), QStringList{"1| Dhr. Jan Smit+2| Mevr. Anna de Vries"});
   EXPECT_EQ(readLines(QStringLiteral("/groepen/03-12-2026 Groep A.mail")), (QStringList{kPlayers[0], kPlayers[1]}));
 }
 
 TEST_F(GroupScreen, PlayersOfTheSameNameAreNotMixedUp) {
   // Jan Smit is number 1 and number 13 of this list.
   writeFile(QStringLiteral("/namen/Twins.txt"),
-            QStringList{kHeading} + kPlayers +
-                QStringList{QStringLiteral("11|Dhr.|Ab|Ee|"), QStringLiteral("12|Dhr.|Cd|Ff|"), QStringLiteral("13|Dhr.|Jan|Smit|b@x.nl")});
-  writeFile(kGroupFile, {QStringLiteral("13| Dhr. Jan Smit+4| Mevr. Els Bos")});
+            QStringList{kHeading} + kPlayers + QStringList{"11|Dhr.|Ab|Ee|", "12|Dhr.|Cd|Ff|", "13|Dhr.|Jan|Smit|b@x.nl"});
+  writeFile(kGroupFile, {"13| Dhr. Jan Smit+4| Mevr. Els Bos"});
   open();
   clickEntry(list("lstNamenBestand"), QStringLiteral("Twins"));
   clickEntry(list("lstGroepBestand"), QStringLiteral("03-12-2026 Groep A"));
@@ -185,72 +180,58 @@ TEST_F(GroupScreen, PickSlotsFillAndGiveBack) {
   EXPECT_TRUE(playerAvailable(5));
   QTest::mouseClick(slot0, Qt::LeftButton);
   EXPECT_TRUE(slot0->text().isEmpty());
-  EXPECT_EQ(screen->namesGrid().rowTexts(9).join(QLatin1Char('|')), kPlayers[8]);
+  EXPECT_EQ(nameRow(9), kPlayers[8]);
   EXPECT_FALSE(button("cmdToevoegen")->isEnabled());
 }
 
 TEST_F(GroupScreen, CalendarDateAndLetterNameTheFile) {
   openWithClub();
   addPair(1, 2);
-  button("cmdKalender")->click();
-  EXPECT_FALSE(screen->isVisible()) << "the group screen hides behind the calendar";
-  QWidget* calendar = topLevel(QStringLiteral("frmMervalo05"));
-  ASSERT_NE(calendar, nullptr);
-  for (int i = 1; i <= 42; ++i) {
-    auto* cell = child<ClickLabel>(calendar, QStringLiteral("lblDatum_%1").arg(i));
-    if (cell->text() == QStringLiteral("5")) QTest::mouseClick(cell, Qt::LeftButton);
+  // Day 5 and OK, then day 9 and Cancel: the group screen hides behind the calendar and keeps the accepted date.
+  for (const auto& [day, answer] : {std::pair{"5", "cmdOK"}, std::pair{"9", "cmdTerug"}}) {
+    button("cmdKalender")->click();
+    EXPECT_FALSE(screen->isVisible());
+    QWidget* calendar = topLevel(QStringLiteral("frmMervalo05"));
+    ASSERT_NE(calendar, nullptr);
+    for (int i = 1; i <= 42; ++i) {
+      auto* cell = child<ClickLabel>(calendar, QStringLiteral("lblDatum_%1").arg(i));
+      if (cell->text() == QLatin1String(day)) QTest::mouseClick(cell, Qt::LeftButton);
+    }
+    child<QPushButton>(calendar, QString::fromLatin1(answer))->click();
+    EXPECT_TRUE(screen->isVisible());
+    EXPECT_EQ(edit("txtNaamBestand")->text(), QStringLiteral("05-12-2026")) << answer;
   }
-  child<QPushButton>(calendar, QStringLiteral("cmdOK"))->click();
-  EXPECT_TRUE(screen->isVisible());
-  EXPECT_EQ(edit("txtNaamBestand")->text(), QStringLiteral("05-12-2026"));
-  button("cmdKalender")->click();
-  calendar = topLevel(QStringLiteral("frmMervalo05"));
-  ASSERT_NE(calendar, nullptr);
-  child<QPushButton>(calendar, QStringLiteral("cmdTerug"))->click();
-  EXPECT_TRUE(screen->isVisible());
-  EXPECT_EQ(edit("txtNaamBestand")->text(), QStringLiteral("05-12-2026")) << "Cancel keeps the accepted date";
-  // The letter spins round the alphabet both ways.
+  // The letter spins round the alphabet both ways: 26 steps up return to A, down from A gives Z.
   auto* spin = child<QScrollBar>(screen, QStringLiteral("vscrGroepLetter"));
-  spin->triggerAction(QAbstractSlider::SliderSingleStepSub);
-  EXPECT_EQ(edit("txtGroepLetter")->text(), QStringLiteral("B"));
-  for (int i = 1; i < 26; ++i) spin->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  for (int i = 0; i < 26; ++i) spin->triggerAction(QAbstractSlider::SliderSingleStepSub);
   EXPECT_EQ(edit("txtGroepLetter")->text(), QStringLiteral("A"));
   spin->triggerAction(QAbstractSlider::SliderSingleStepAdd);
   EXPECT_EQ(edit("txtGroepLetter")->text(), QStringLiteral("Z"));
   spin->triggerAction(QAbstractSlider::SliderSingleStepSub);
-  EXPECT_EQ(edit("txtGroepLetter")->text(), QStringLiteral("A"));
   spin->triggerAction(QAbstractSlider::SliderSingleStepSub);
   button("cmdOpslaan")->click();
-  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/groepen/05-12-2026 Groep B.txt"))));
+  EXPECT_TRUE(exists(QStringLiteral("/groepen/05-12-2026 Groep B.txt"))) << "Z, A, B";
 }
 
 TEST_F(GroupScreen, OpeningASavedGroupTakesItsPlayersAndDeletingItGivesThemBack) {
-  writeFile(kGroupFile, {QStringLiteral("3| Dhr. Piet Jansen+7| Mevr. Truus Bakker"), QStringLiteral("***** Stilzit *****"),
-                         QStringLiteral("1| Dhr. Onbekend Iemand+9|  Wim Zon"),
-                         QStringLiteral("5| Dhr. Kees Vis+6| Mevr. Ria Smit")});
-  writeFile(QStringLiteral("/groepen/03-12-2026 Groep C.txt"), {QStringLiteral("1| Dhr. Jan Smit+2| Mevr. Anna de Vries")});
-  writeFile(QStringLiteral("/groepen/2026-12-03 Group A.txt"), {QStringLiteral("1| Mr. Jan Smit+2| Mrs. Anna de Vries")});
+  writeFile(kGroupFile, {"3| Dhr. Piet Jansen+7| Mevr. Truus Bakker", "***** Stilzit *****",
+                         "1| Dhr. Onbekend Iemand+9|  Wim Zon", "5| Dhr. Kees Vis+6| Mevr. Ria Smit"});
+  writeFile(QStringLiteral("/groepen/03-12-2026 Groep C.txt"), {"1| Dhr. Jan Smit+2| Mevr. Anna de Vries"});
+  writeFile(QStringLiteral("/groepen/2026-12-03 Group A.txt"), {"1| Mr. Jan Smit+2| Mrs. Anna de Vries"});
   openWithClub();
-  EXPECT_EQ(listEntries(list("lstGroepBestand")),
-            (QStringList{QStringLiteral("03-12-2026 Groep A"), QStringLiteral("03-12-2026 Groep C")}))
+  EXPECT_EQ(listEntries(list("lstGroepBestand")), (QStringList{"03-12-2026 Groep A", "03-12-2026 Groep C"}))
       << "a group of the other language is not listed";
   clickEntry(list("lstGroepBestand"), QStringLiteral("03-12-2026 Groep C"));
   EXPECT_EQ(edit("txtGroepLetter")->text(), QStringLiteral("C"));
   EXPECT_EQ(screen->groupLines().size(), 1);
   clickEntry(list("lstGroepBestand"), QStringLiteral("03-12-2026 Groep A"));
   EXPECT_EQ(edit("txtNaamBestand")->text(), QStringLiteral("03-12-2026"));
-  EXPECT_EQ(edit("txtGroepLetter")->text(), QStringLiteral("A"));
   EXPECT_TRUE(playerAvailable(1)) << "the group opened before gave its players back; number 1 of A is someone else";
-  EXPECT_FALSE(playerAvailable(3));
-  EXPECT_FALSE(playerAvailable(7));
-  EXPECT_FALSE(playerAvailable(9));
+  EXPECT_FALSE(playerAvailable(3) || playerAvailable(7) || playerAvailable(9));
   EXPECT_EQ(screen->groupLines().size(), 4) << "the unknown player keeps his line";
   EXPECT_EQ(screen->mailLines(), (QStringList{kPlayers[2], kPlayers[6], kPlayers[8], kPlayers[4], kPlayers[5]}));
-  EXPECT_FALSE(warningShown());
-  EXPECT_EQ(screen->groupGrid().text(3, 0), QStringLiteral("3"));
-  EXPECT_FALSE(button("cmdStilzitter")->isEnabled());
+  EXPECT_FALSE(button("cmdStilzitter")->isEnabled()) << "the group has its sit-out";
   EXPECT_TRUE(button("cmdKalender")->isEnabled());
-  EXPECT_TRUE(button("cmdWisGroepen")->isEnabled());
   EXPECT_FALSE(button("cmdMaakLeeg")->isEnabled());
   // Saved again unchanged, the file stays the same.
   const QByteArray before = readRaw(kGroupFile);
@@ -263,15 +244,14 @@ TEST_F(GroupScreen, OpeningASavedGroupTakesItsPlayersAndDeletingItGivesThemBack)
   prompter.answerYes();
   button("cmdWisGroepen")->click();
   EXPECT_EQ(prompter.last().text, QStringLiteral("U gaat het groep bestand (03-12-2026 Groep A) wissen!\n\nZeker weten?"));
-  EXPECT_FALSE(QFile::exists(path(kGroupFile)));
+  EXPECT_FALSE(exists(kGroupFile));
   EXPECT_TRUE(playerAvailable(3)) << "the name list is loaded again";
   EXPECT_FALSE(button("cmdKalender")->isEnabled());
 }
 
 TEST_F(GroupScreen, GroupWithResultsCannotBeOpenedAndGoesWithThemWhenDeleted) {
-  writeFile(kGroupFile, {QStringLiteral("1| Dhr. Jan Smit+2| Mevr. Anna de Vries")});
-  writeFile(QStringLiteral("/groepen/03-12-2026 Groep A.mail"), {kPlayers[0], kPlayers[1]});
-  writeFile(QStringLiteral("/invoer/03-12-2026 Groep A Uitslag.txt"), {QStringLiteral("x")});
+  const QStringList files{kGroupFile, "/groepen/03-12-2026 Groep A.mail", "/invoer/03-12-2026 Groep A Uitslag.txt"};
+  for (const QString& f : files) writeFile(f, {"1| Dhr. Jan Smit+2| Mevr. Anna de Vries"});
   openWithClub();
   clickEntry(list("lstGroepBestand"), QStringLiteral("03-12-2026 Groep A"));
   ASSERT_EQ(prompter.count(), 1);
@@ -280,35 +260,21 @@ TEST_F(GroupScreen, GroupWithResultsCannotBeOpenedAndGoesWithThemWhenDeleted) {
                            "Wilt u de groep wijzigen, dan moet u eerst bij \"Voorbereiding\" het bestand wissen."));
   EXPECT_EQ(prompter.last().icon, PromptIcon::Information);
   EXPECT_TRUE(screen->groupLines().isEmpty());
-  EXPECT_EQ(screen->groupGrid().rows(), 2);
   EXPECT_TRUE(playerAvailable(1));
   ASSERT_TRUE(button("cmdWisGroepen")->isEnabled());
 
   prompter.answerNo();
   button("cmdWisGroepen")->click();
   EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("Het groep bestand < 03-12-2026 Groep A> met al zijn gegevens wissen?")));
-  EXPECT_TRUE(QFile::exists(path(kGroupFile)));
+  EXPECT_TRUE(exists(kGroupFile));
   prompter.answerYes();
   button("cmdWisGroepen")->click();
-  EXPECT_FALSE(QFile::exists(path(kGroupFile)));
-  EXPECT_FALSE(QFile::exists(path(QStringLiteral("/groepen/03-12-2026 Groep A.mail"))));
-  EXPECT_FALSE(QFile::exists(path(QStringLiteral("/invoer/03-12-2026 Groep A Uitslag.txt"))));
+  for (const QString& f : files) EXPECT_FALSE(exists(f)) << f.toStdString();
   EXPECT_TRUE(listEntries(list("lstGroepBestand")).isEmpty());
 }
 
-TEST_F(GroupScreen, DeletingANameListKeepsItsMailFile) {
+TEST_F(GroupScreen, EmptyingTheGroupGivesEveryoneBackAndADeletedNameListKeepsItsMailFile) {
   writeFile(QStringLiteral("/namen/Club.mail"), QStringList{kHeading} + kPlayers);
-  openWithClub();
-  prompter.answerYes();
-  button("cmdWisNamen")->click();
-  EXPECT_EQ(prompter.last().text, QStringLiteral("U gaat het namen bestand (Club) wissen!\n\nZeker weten?"));
-  EXPECT_FALSE(QFile::exists(path(QStringLiteral("/namen/Club.txt"))));
-  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/namen/Club.mail"))));
-  EXPECT_TRUE(listEntries(list("lstNamenBestand")).isEmpty());
-  EXPECT_EQ(screen->namesGrid().rows(), 2);
-}
-
-TEST_F(GroupScreen, EmptyingTheGroupAsksAndGivesEveryoneBack) {
   openWithClub();
   addPair(1, 2);
   addPair(3, 4);
@@ -322,7 +288,14 @@ TEST_F(GroupScreen, EmptyingTheGroupAsksAndGivesEveryoneBack) {
   EXPECT_TRUE(screen->mailLines().isEmpty());
   for (int r = 1; r <= 4; ++r) EXPECT_TRUE(playerAvailable(r)) << r;
   EXPECT_FALSE(button("cmdMaakLeeg")->isEnabled());
-  EXPECT_FALSE(button("cmdAfdrukken")->isEnabled());
+
+  prompter.answerYes();
+  button("cmdWisNamen")->click();
+  EXPECT_EQ(prompter.last().text, QStringLiteral("U gaat het namen bestand (Club) wissen!\n\nZeker weten?"));
+  EXPECT_FALSE(exists(QStringLiteral("/namen/Club.txt")));
+  EXPECT_TRUE(exists(QStringLiteral("/namen/Club.mail")));
+  EXPECT_TRUE(listEntries(list("lstNamenBestand")).isEmpty());
+  EXPECT_EQ(screen->namesGrid().rows(), 2);
 }
 
 TEST_F(GroupScreen, DamagedGroupFilesOpenAsFarAsTheyCan) {
@@ -337,9 +310,8 @@ TEST_F(GroupScreen, DamagedGroupFilesOpenAsFarAsTheyCan) {
   clickEntry(list("lstGroepBestand"), QStringLiteral("03-12-2026 Groep A"));
   EXPECT_EQ(screen->groupLines().size(), 5) << "everything but the second sit-out";
   EXPECT_EQ(screen->groupGrid().text(2, 1), QStringLiteral("zomaar een regel"));
-  EXPECT_FALSE(playerAvailable(3));
+  EXPECT_FALSE(playerAvailable(3) || playerAvailable(2));
   EXPECT_TRUE(playerAvailable(1)) << "'abc' is no player number";
-  EXPECT_FALSE(playerAvailable(2));
   EXPECT_TRUE(edit("txtNaamBestand")->text().isEmpty()) << "not offered for saving over itself";
   clickCell(groups(), 2, 1);  // the unreadable line can be removed
   EXPECT_EQ(screen->groupLines().size(), 4);
@@ -349,9 +321,7 @@ TEST_F(GroupScreen, PrintCancelledLeavesTheScreenAsItWasThenPrintsTheGroupGrid) 
   openWithClub();
   addPair(1, 2);
   button("cmdAfdrukken")->click();
-  EXPECT_TRUE(screen->isVisible());
-  EXPECT_TRUE(screen->isEnabled());
-  EXPECT_TRUE(button("cmdAfdrukken")->isEnabled());
+  EXPECT_TRUE(screen->isVisible() && screen->isEnabled());
   EXPECT_EQ(screen->property("Tag").toString(), QStringLiteral("1"));
 
   const QString pdf = path(QStringLiteral("/groep.pdf"));
