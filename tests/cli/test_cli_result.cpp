@@ -31,6 +31,12 @@ CliRun runCli(const QStringList& args) {
   return r;
 }
 
+QByteArray readAll(const QString& path) {
+  QFile f(path);
+  EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+  return f.readAll();
+}
+
 // Seven pairs and the phantom pair 8 (the sit-out), three rounds of one board. Round k: every
 // table plays board k.
 const QStringList kGroup = {
@@ -79,6 +85,8 @@ class CliResult : public ::testing::Test {
     put(QStringLiteral("invoer/05-12-2026 Groep B Uitslag.txt"), perRoundEvent());
   }
   QString folder() const { return dir.path(); }
+  // Runs `cmd` (result or csv) on one event of the folder.
+  CliRun run(const char* cmd, const QString& event) { return runCli({QLatin1String(cmd), folder(), event}); }
   void put(const QString& rel, const QStringList& lines) { ASSERT_TRUE(writeTextLines(folder() + QLatin1Char('/') + rel, lines)); }
   // Every file under the folder with its bytes, to prove that nothing changed.
   QMap<QString, QByteArray> snapshot() const {
@@ -120,29 +128,26 @@ const char kPerRoundGrid[] =
 
 TEST_F(CliResult, PerBoardEventGivesTheHandWorkedResultAndPageAndWritesNothingElse) {
   const auto before = snapshot();
-  const CliRun r = runCli({QStringLiteral("result"), folder(), QStringLiteral("05-12-2026 Groep A Uitslag")});
+  const CliRun r = run("result", QStringLiteral("05-12-2026 Groep A Uitslag"));
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   EXPECT_EQ(r.out, QByteArray(kPerBoardGrid));
   EXPECT_TRUE(r.err.isEmpty());
 
-  QFile page(folder() + QStringLiteral("/HTML/05-12-2026 Groep A.html"));
-  ASSERT_TRUE(page.open(QIODevice::ReadOnly));
-  QFile golden(QStringLiteral(MERVALO_TEST_DATA "/scoring/05-12-2026 Groep A.html"));
-  ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
-  const QList<QByteArray> got = page.readAll().split('\n');
-  const QList<QByteArray> want = golden.readAll().split('\n');
+  const QString page = folder() + QStringLiteral("/HTML/05-12-2026 Groep A.html");
+  const QList<QByteArray> got = readAll(page).split('\n');
+  const QList<QByteArray> want = readAll(QStringLiteral(MERVALO_TEST_DATA "/scoring/05-12-2026 Groep A.html")).split('\n');
   ASSERT_EQ(got.size(), want.size());
   for (qsizetype i = 0; i < got.size(); ++i) EXPECT_EQ(got[i], want[i]) << "page line " << i + 1;
 
   // The event file, the group file and its mail companion are left as they were.
   auto after = snapshot();
   after.remove(folder() + QStringLiteral("/HTML"));
-  after.remove(page.fileName());
+  after.remove(page);
   EXPECT_EQ(after, before);
 }
 
 TEST_F(CliResult, PerRoundEventHonoursSwappedSlipsAndLeavesAnIncompleteBoardEmpty) {
-  const CliRun r = runCli({QStringLiteral("result"), folder(), QStringLiteral("05-12-2026 Groep B Uitslag")});
+  const CliRun r = run("result", QStringLiteral("05-12-2026 Groep B Uitslag"));
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   EXPECT_EQ(r.out, QByteArray(kPerRoundGrid));
   EXPECT_TRUE(QFile::exists(folder() + QStringLiteral("/HTML/05-12-2026 Groep B.html")));
@@ -155,19 +160,19 @@ TEST_F(CliResult, EnglishProgramFolderUsesEnglishNamesAndHeadings) {
   event[0] = QStringLiteral("2026-12-05 Group A Result");
   put(QStringLiteral("invoer/2026-12-05 Group A Result.txt"), event);
   put(QStringLiteral("groepen/2026-12-05 Group A.txt"), kGroup);
-  const CliRun r = runCli({QStringLiteral("result"), folder(), QStringLiteral("2026-12-05 Group A Result")});
+  const CliRun r = run("result", QStringLiteral("2026-12-05 Group A Result"));
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   EXPECT_TRUE(r.out.startsWith("No\tPairs\t1\t2\t3\tMP\tPercentage\n"));
   EXPECT_TRUE(QFile::exists(folder() + QStringLiteral("/HTML/2026-12-05 Group A.html")));
   // The Dutch event is not an event of the English program.
-  EXPECT_NE(runCli({QStringLiteral("result"), folder(), QStringLiteral("05-12-2026 Groep A Uitslag")}).exitCode, 0);
+  EXPECT_NE(run("result", QStringLiteral("05-12-2026 Groep A Uitslag")).exitCode, 0);
 }
 
 TEST_F(CliResult, CsvHoldsTheSameGridQuotedForASpreadsheet) {
   QStringList group = kGroup;
   group[0] = QStringLiteral("1| Dhr. Jan \"Jantje\" Smit, jr.+2| Mevr. Anna de Vries");
   put(QStringLiteral("groepen/05-12-2026 Groep A.txt"), group);
-  const CliRun r = runCli({QStringLiteral("csv"), folder(), QStringLiteral("05-12-2026 Groep A Uitslag")});
+  const CliRun r = run("csv", QStringLiteral("05-12-2026 Groep A Uitslag"));
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   const QList<QByteArray> lines = r.out.split('\n');
   ASSERT_EQ(lines.size(), 10);  // nine rows, each ended by CR LF
@@ -178,9 +183,7 @@ TEST_F(CliResult, CsvHoldsTheSameGridQuotedForASpreadsheet) {
 
   const QString out = dir.filePath(QStringLiteral("result.csv"));
   ASSERT_EQ(runCli({QStringLiteral("csv"), folder(), QStringLiteral("05-12-2026 Groep A Uitslag"), out}).exitCode, 0);
-  QFile f(out);
-  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-  EXPECT_EQ(f.readAll(), QByteArray("\xEF\xBB\xBF") + r.out);
+  EXPECT_EQ(readAll(out), QByteArray("\xEF\xBB\xBF") + r.out);
 }
 
 // --- the score box -------------------------------------------------------------------------
@@ -191,19 +194,17 @@ TEST(CliScore, PrintsBothBoxesAndTheVerdict) {
     const char* typed;
     const char* want;
   } cases[] = {
-      {"1", "42", "420\t-420\taccepted\n"},         {"1", "620", "620\t-620\twrong-vulnerability\n"},
-      {"1", "435", "435\t-435\timpossible\n"},       {"2", "-620", "-620\t620\twrong-vulnerability\n"},
-      {"4", "5-", "-50\t50\twrong-vulnerability\n"}, {"17", "N", "N\tn\taccepted\n"},
-      {"192", "0", "0\t0\taccepted\n"},              {"3", "62.5%", "62.5%\t\taccepted\n"},
-      {"1", "4x2", "420\t-420\taccepted\n"},  // a key the box does not take is swallowed
+      {"1", "42", "420\t-420\taccepted\n"},   {"1", "620", "620\t-620\twrong-vulnerability\n"},
+      {"1", "435", "435\t-435\timpossible\n"}, {"2", "-620", "-620\t620\twrong-vulnerability\n"},
+      {"4", "5-", "-50\t50\twrong-vulnerability\n"}, {"17", "N", "N\tn\taccepted\n"}, {"192", "0", "0\t0\taccepted\n"},
+      {"3", "62.5%", "62.5%\t\taccepted\n"}, {"1", "4x2", "420\t-420\taccepted\n"},  // "x" is swallowed
   };
   for (const auto& c : cases) {
     const CliRun r = runCli({QStringLiteral("score"), QLatin1String(c.board), QLatin1String(c.typed)});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, QByteArray(c.want)) << "board " << c.board << " typed " << c.typed;
   }
-  EXPECT_NE(runCli({QStringLiteral("score"), QStringLiteral("193"), QStringLiteral("420")}).exitCode, 0);
-  EXPECT_NE(runCli({QStringLiteral("score"), QStringLiteral("x"), QStringLiteral("420")}).exitCode, 0);
+  for (const char* board : {"193", "x"}) EXPECT_NE(runCli({QStringLiteral("score"), QLatin1String(board), "420"}).exitCode, 0);
 }
 
 // --- damaged input -------------------------------------------------------------------------
@@ -213,7 +214,7 @@ TEST(CliScore, PrintsBothBoxesAndTheVerdict) {
 void expectRefused(CliResult& t, const QString& event, const QString& namedFile) {
   const auto before = t.snapshot();
   for (const char* cmd : {"result", "csv"}) {
-    const CliRun r = runCli({QLatin1String(cmd), t.folder(), event});
+    const CliRun r = t.run(cmd, event);
     EXPECT_NE(r.exitCode, 0) << cmd;
     EXPECT_TRUE(r.out.isEmpty()) << cmd;
     EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
