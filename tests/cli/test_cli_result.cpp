@@ -50,8 +50,7 @@ const QStringList kSchema = {"Speelschema 8 paren 3 ronden", "Ronde 1\t1-2 (1-4)
                              "Ronde 3\t1-6 (9-12)\t2-5 (9-12)\t3-8 (9-12)\t4-7 (9-12)"};
 
 QStringList header(const QString& group, int mode) {
-  return {group + QStringLiteral(" Uitslag"), QStringLiteral("8"), QStringLiteral("8"), QStringLiteral("3"),
-          QStringLiteral("1"), QStringLiteral("08 Paren 03 Ronden Test"), QString::number(mode)};
+  return {group + QStringLiteral(" Uitslag"), "8", "8", "3", "1", "08 Paren 03 Ronden Test", QString::number(mode)};
 }
 
 // Board 1: +420, +420, -50 (the sit-out table stored as "n" is ignored). Board 2: one table not
@@ -79,8 +78,7 @@ class CliResult : public ::testing::Test {
     for (const char* sub : {"namen", "groepen", "schema/10", "schema/11", "invoer"}) QDir(folder()).mkpath(QLatin1String(sub));
     put(QStringLiteral("taal.txt"), {QStringLiteral("10")});
     put(QStringLiteral("schema/10/08 Paren 03 Ronden Test.txt"), kSchema);
-    put(QStringLiteral("groepen/05-12-2026 Groep A.txt"), kGroup);
-    put(QStringLiteral("groepen/05-12-2026 Groep B.txt"), kGroup);
+    for (const char* g : {"A", "B"}) put(QStringLiteral("groepen/05-12-2026 Groep %1.txt").arg(QLatin1String(g)), kGroup);
     put(QStringLiteral("invoer/05-12-2026 Groep A Uitslag.txt"), perBoardEvent());
     put(QStringLiteral("invoer/05-12-2026 Groep B Uitslag.txt"), perRoundEvent());
   }
