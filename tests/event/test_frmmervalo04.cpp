@@ -35,10 +35,9 @@ class EventStartTest : public ScreenTest {
 
   void addSchema(const QString& name) { writeFile(QStringLiteral("/schema/10/") + name + QStringLiteral(".txt"), {"kop"}); }
 
-  FrmMervalo04* open() {
+  void open() {
     screen = new FrmMervalo04(ctx, nullptr);
     screen->showAndActivate();
-    return screen;
   }
 
   static QStringList pairs(int n) {

@@ -17,10 +17,9 @@ const QString kHeading = QStringLiteral("Nr.|Dhr / Mevr|Voornaam|Achternaam|E-ma
 
 class NameListScreen : public ScreenTest {
  protected:
-  FrmMervalo02* open() {
+  void open() {
     screen = new FrmMervalo02(ctx, nullptr);
     screen->showAndActivate();
-    return screen;
   }
   QLineEdit* box(int i) { return child<QLineEdit>(screen, QStringLiteral("txtNaam_%1").arg(i)); }
   QLineEdit* fileBox() { return child<QLineEdit>(screen, QStringLiteral("txtNaamBestand")); }

@@ -35,15 +35,13 @@ class GroupScreen : public ScreenTest {
   }
   ~GroupScreen() override { setPrinterDialog({}); }
 
-  FrmMervalo03* open() {
+  void open() {
     screen = new FrmMervalo03(ctx, nullptr);
     screen->showAndActivate();
-    return screen;
   }
-  FrmMervalo03* openWithClub() {
+  void openWithClub() {
     open();
     clickEntry(list("lstNamenBestand"), QStringLiteral("Club"));
-    return screen;
   }
   // As if the calendar had just given 03-12-2026.
   void openWithClubAndDate() {
@@ -261,7 +259,6 @@ TEST_F(GroupScreen, GroupWithResultsCannotBeOpenedAndGoesWithThemWhenDeleted) {
   EXPECT_EQ(prompter.last().icon, PromptIcon::Information);
   EXPECT_TRUE(screen->groupLines().isEmpty());
   EXPECT_TRUE(playerAvailable(1));
-  ASSERT_TRUE(button("cmdWisGroepen")->isEnabled());
 
   prompter.answerNo();
   button("cmdWisGroepen")->click();
