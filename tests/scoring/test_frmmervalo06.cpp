@@ -34,7 +34,7 @@ const QString kEvent = QStringLiteral("/invoer/Dinsdag Uitslag.txt");
 // A menu stand-in that the entry screen goes back to.
 class Menu : public Screen {
  public:
-  explicit Menu(AppContext& c) : Screen(c, nullptr) { setObjectName(QStringLiteral("menu")); }
+  explicit Menu(AppContext& c, const QString& name = QStringLiteral("menu")) : Screen(c, nullptr) { setObjectName(name); }
 };
 
 class EntryTest : public ScreenTest {
@@ -57,8 +57,10 @@ class EntryTest : public ScreenTest {
     ctx.values.eventFileName = QStringLiteral("Dinsdag Uitslag.txt");
   }
 
-  void writeEvent(const QStringList& records, const QString& sitOut = QStringLiteral("Geen")) {
+  // Writes the event file with these board records and opens the entry screen on it.
+  FrmMervalo06* start(const QStringList& records = {}, const QString& sitOut = QStringLiteral("Geen")) {
     writeFile(kEvent, QStringList{"Dinsdag Uitslag", "8", sitOut, "3", "4", "08 Paren 03 Ronden Test", "0"} + records);
+    return open();
   }
 
   FrmMervalo06* open() {
@@ -74,8 +76,8 @@ class EntryTest : public ScreenTest {
     return alive.data();
   }
 
-  void closeScreen(FrmMervalo06* s) {
-    QPointer<FrmMervalo06> alive(s);
+  static void closeScreen(QWidget* s) {
+    QPointer<QWidget> alive(s);
     s->close();
     EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }));
   }
@@ -98,22 +100,29 @@ class EntryTest : public ScreenTest {
         type(ns(s, row), scores[k++]);
       }
   }
-  int recordsOf(const QStringList& lines, const QString& key) const {
-    int n = 0;
-    for (const QString& l : lines) n += l.startsWith(key) ? 1 : 0;
-    return n;
+  // Types the board's scores and completes it with the button's key.
+  void finish(FrmMervalo06* s, const QStringList& scores, Qt::Key key = Qt::Key_K) {
+    typeBoard(s, scores);
+    auto* klaar = child<QPushButton>(s, "cmdSpelKlaar");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return klaar->isEnabled(); })) << s->currentBoard();
+    QTest::keyClick(klaar, key);
   }
-  QString record(int board, const QString& s1, const QString& s2, const QString& s3, const QString& s4) const {
-    // Tables of boards 1-4, 5-8 and 9-12 in ascending NS order.
+  // The pairs of the table rows as "NS-EW".
+  static QStringList pairsShown(FrmMervalo06* s) {
+    QStringList shown;
+    for (int row = 0; row < s->tableRows(); ++row) shown << label(s, "lblNZ", row) + "-" + label(s, "lblOW", row);
+    return shown;
+  }
+  // Records of boards 1 to n, each with 420, 400, -50 and 170 at its tables (in ascending NS
+  // order) and no matchpoints yet.
+  static QStringList stored(int n) {
     static const QStringList pairs[3] = {{"1|2", "3|4", "5|7", "6|8"}, {"1|8", "3|2", "4|7", "5|6"}, {"1|3", "2|5", "4|6", "7|8"}};
-    const QStringList& p = pairs[(board - 1) / 4];
-    const QStringList sc = {s1, s2, s3, s4};
-    QStringList tables;
-    for (int i = 0; i < 4; ++i) {
-      const QString m = sc[i].startsWith('-') ? sc[i].mid(1) : "-" + sc[i];
-      tables << QStringLiteral("%1|||%2|%3|0|0").arg(p[i], sc[i], m);
-    }
-    return QStringLiteral("%1*").arg(board, 2, 10, QLatin1Char('0')) + tables.join('@');
+    QStringList records;
+    for (int b = 1; b <= n; ++b)
+      records << QStringLiteral("%1*%2|||420|-420|0|0@%3|||400|-400|0|0@%4|||-50|50|0|0@%5|||170|-170|0|0")
+                     .arg(b, 2, 10, QLatin1Char('0'))
+                     .arg(pairs[(b - 1) / 4][0], pairs[(b - 1) / 4][1], pairs[(b - 1) / 4][2], pairs[(b - 1) / 4][3]);
+    return records;
   }
 
   Menu* menu = nullptr;
@@ -122,29 +131,17 @@ class EntryTest : public ScreenTest {
 }  // namespace
 
 TEST_F(EntryTest, LoadingShowsTheEventAndTheFirstBoard) {
-  writeEvent({});
-  FrmMervalo06* s = open();
+  FrmMervalo06* s = start();
   ASSERT_TRUE(s);
   EXPECT_EQ(s->windowTitle(), QStringLiteral("Invoer scores per spel Dinsdag Uitslag"));
   EXPECT_EQ(child<QLabel>(s, "lblInformatie")->text(),
             QStringLiteral("8 paren. Stilzit: Geen. 3 ronden en 4 spellen. Speelschema: 08 Paren 03 Ronden Test"));
-  EXPECT_EQ(s->currentBoard(), 1);
-  EXPECT_EQ(s->top(), 6);
-  EXPECT_TRUE(child<QPushButton>(s, "cmdSpel_12"));
   EXPECT_FALSE(child<QPushButton>(s, "cmdSpel_13"));
   EXPECT_EQ(child<QLabel>(s, "lblSpelNummer")->text(), QStringLiteral("Spel: 1"));
   EXPECT_EQ(child<QLabel>(s, "lblKwetsbaar")->text(), QStringLiteral(" Niemand "));
-  const QStringList expected[4] = {{"1", "2"}, {"3", "4"}, {"5", "7"}, {"6", "8"}};
-  for (int row = 0; row < 4; ++row) {
-    EXPECT_EQ(label(s, "lblNZ", row), expected[row][0]);
-    EXPECT_EQ(label(s, "lblOW", row), expected[row][1]);
-    EXPECT_TRUE(ns(s, row)->isEnabled());
-  }
-  EXPECT_EQ(ns(s, 0)->accessibleName(), QStringLiteral("Score NZ 1"));
+  EXPECT_EQ(pairsShown(s), (QStringList{"1-2", "3-4", "5-7", "6-8"}));
   EXPECT_TRUE(ns(s, 0)->hasFocus());
   EXPECT_FALSE(child<QPushButton>(s, "cmdSpelKlaar")->isEnabled());
-  EXPECT_FALSE(child<QPushButton>(s, "cmdUitslag")->isEnabled());
-  EXPECT_FALSE(child<QPushButton>(s, "cmdVulAllesIn")->isVisible());
   EXPECT_FALSE(menu->isEnabled());
 
   // The current board's button blinks.
@@ -154,18 +151,18 @@ TEST_F(EntryTest, LoadingShowsTheEventAndTheFirstBoard) {
 
   // The hidden random fill, for trying the program out, completes every board.
   auto* fill = child<QPushButton>(s, "cmdVulAllesIn");
+  EXPECT_FALSE(fill->isVisible());
   QTest::keyClick(s, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
   ASSERT_TRUE(fill->isVisible());
   QTest::mouseClick(fill, Qt::LeftButton);
   EXPECT_FALSE(fill->isVisible());
   for (int b = 1; b <= 12; ++b) EXPECT_TRUE(s->boardCompleted(b)) << b;
   EXPECT_TRUE(child<QPushButton>(s, "cmdUitslag")->isEnabled());
-  EXPECT_EQ(recordsOf(s->savedLines(), ""), 7 + 12);
+  EXPECT_EQ(s->savedLines().size(), 7 + 12);
 }
 
 TEST_F(EntryTest, ScoreKeysNormaliseMirrorCopyAndClear) {
-  writeEvent({});
-  FrmMervalo06* s = open();
+  FrmMervalo06* s = start();
   ASSERT_TRUE(s);
   type(ns(s, 0), QStringLiteral("42"));
   EXPECT_EQ(ns(s, 0)->text(), QStringLiteral("420"));
@@ -174,7 +171,6 @@ TEST_F(EntryTest, ScoreKeysNormaliseMirrorCopyAndClear) {
   QTest::keyClick(ns(s, 1), Qt::Key_Return);  // same score as the table above
   EXPECT_EQ(ns(s, 1)->text(), QStringLiteral("420"));
   EXPECT_EQ(ew(s, 1)->text(), QStringLiteral("-420"));
-  EXPECT_TRUE(ns(s, 2)->hasFocus());
 
   // Letters other than n/N are swallowed, "-" at the end moves to the front.
   QTest::keyClicks(ns(s, 2), QStringLiteral("5xq-"));
@@ -211,27 +207,19 @@ TEST_F(EntryTest, ScoreKeysNormaliseMirrorCopyAndClear) {
 }
 
 TEST_F(EntryTest, CompletingABoardScoresItAndMovesOn) {
-  writeEvent({});
-  FrmMervalo06* s = open();
+  FrmMervalo06* s = start();
   ASSERT_TRUE(s);
   typeBoard(s, {"420", "", "-50", "10"});  // row 1 copies 420 from above
   auto* klaar = child<QPushButton>(s, "cmdSpelKlaar");
   EXPECT_TRUE(QTest::qWaitFor([&] { return klaar->hasFocus(); }));
-  EXPECT_TRUE(klaar->isEnabled());
   EXPECT_TRUE(child<QLabel>(s, "lblKlaar")->isVisible());
   QTest::keyClick(klaar, Qt::Key_K);
 
-  EXPECT_TRUE(s->boardCompleted(1));
   EXPECT_EQ(s->currentBoard(), 2);
-  EXPECT_EQ(recordsOf(s->savedLines(), "01*"), 1);
   EXPECT_EQ(s->savedLines().last(),
             QStringLiteral("01*1|2|||420|-420|5|1@3|4|||420|-420|5|1@5|7|||-50|50|0|6@6|8|||100|-100|2|4"));
-  const Grid& g = s->workingGrid();
-  EXPECT_EQ(g.text(1, 2), QStringLiteral("5"));
-  EXPECT_EQ(g.text(7, 2), QStringLiteral("6"));
-  EXPECT_EQ(g.text(8, 2), QStringLiteral("4"));
-  EXPECT_EQ(child<QPushButton>(s, "cmdSpel_1")->property("Completed").toBool(), true);
-  EXPECT_FALSE(child<QPushButton>(s, "cmdUitslag")->isEnabled());
+  EXPECT_EQ(s->workingGrid().text(7, 2), QStringLiteral("6"));
+  EXPECT_TRUE(child<QPushButton>(s, "cmdSpel_1")->property("Completed").toBool());
   // The completed board is on disk at once, not only when the screen closes.
   EXPECT_TRUE(QTest::qWaitFor([&] { return readLines(kEvent) == s->savedLines(); }));
 
@@ -243,28 +231,23 @@ TEST_F(EntryTest, CompletingABoardScoresItAndMovesOn) {
 }
 
 TEST_F(EntryTest, CompletingBoardThreeTwiceLeavesOneRecord) {
-  writeEvent({});
-  FrmMervalo06* s = open();
+  FrmMervalo06* s = start();
   ASSERT_TRUE(s);
   for (int round = 0; round < 2; ++round) {
     QTest::mouseClick(child<QPushButton>(s, "cmdSpel_3"), Qt::LeftButton);
     ASSERT_EQ(s->currentBoard(), 3);
-    typeBoard(s, {round ? "140" : "110", "130", "-100", "0"});
-    QTest::keyClick(child<QPushButton>(s, "cmdSpelKlaar"), Qt::Key_Return);
+    finish(s, {round ? "140" : "110", "130", "-100", "0"}, Qt::Key_Return);
     ASSERT_TRUE(s->boardCompleted(3));
   }
   closeScreen(s);
   const QStringList lines = readLines(kEvent);
-  EXPECT_EQ(recordsOf(lines, "03*"), 1);
+  EXPECT_EQ(lines.filter(QStringLiteral("03*")).size(), 1);
   EXPECT_TRUE(lines.last().startsWith(QStringLiteral("03*1|2|||140|-140|")));
   EXPECT_TRUE(menu->isEnabled());
 }
 
 TEST_F(EntryTest, ReopeningCompletesStoredBoardsAgainAndStartsAtTheFirstOpenOne) {
-  QStringList records;
-  for (int b = 1; b <= 5; ++b) records << record(b, "420", "400", "-50", "170");
-  writeEvent(records);
-  FrmMervalo06* s = open();
+  FrmMervalo06* s = start(stored(5));
   ASSERT_TRUE(s);
   EXPECT_EQ(s->currentBoard(), 6);
   for (int b = 1; b <= 12; ++b)
@@ -276,10 +259,7 @@ TEST_F(EntryTest, ReopeningCompletesStoredBoardsAgainAndStartsAtTheFirstOpenOne)
 }
 
 TEST_F(EntryTest, ClearingTheLastCompletedBoardDisablesTheResult) {
-  QStringList records;
-  for (int b = 1; b <= 12; ++b) records << record(b, "420", "400", "-50", "170");
-  writeEvent(records);
-  FrmMervalo06* s = open();
+  FrmMervalo06* s = start(stored(12));
   ASSERT_TRUE(s);
   auto* uitslag = child<QPushButton>(s, "cmdUitslag");
   EXPECT_TRUE(uitslag->isEnabled());
@@ -287,26 +267,22 @@ TEST_F(EntryTest, ClearingTheLastCompletedBoardDisablesTheResult) {
   QTest::mouseClick(child<QPushButton>(s, "cmdWisSpel"), Qt::LeftButton);
   EXPECT_FALSE(uitslag->isEnabled());
   EXPECT_FALSE(s->boardCompleted(12));
-  EXPECT_EQ(recordsOf(s->savedLines(), "12*"), 0);
   EXPECT_TRUE(ns(s, 0)->text().isEmpty());
   EXPECT_TRUE(s->workingGrid().text(1, 13).isEmpty());
   EXPECT_EQ(prompter.count(), 0);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return recordsOf(readLines(kEvent), "12*") == 0; }));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return readLines(kEvent).filter(QStringLiteral("12*")).isEmpty(); }));
 }
 
 TEST_F(EntryTest, ASwapSurvivesClosingAndReopening) {
-  writeEvent({});
-  FrmMervalo06* s = open();
+  FrmMervalo06* s = start();
   ASSERT_TRUE(s);
   prompter.answerYes();
   QTest::mouseClick(child<QLabel>(s, "lblNZ_0"), Qt::LeftButton);
   ASSERT_EQ(prompter.count(), 1);
   EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Heeft OW het spel als NZ gespeeld?")));
-  EXPECT_EQ(label(s, "lblNZ", 0), QStringLiteral("2"));
-  EXPECT_EQ(label(s, "lblOW", 0), QStringLiteral("1"));
+  EXPECT_EQ(pairsShown(s)[0], QStringLiteral("2-1"));
   ns(s, 0)->setFocus();
-  typeBoard(s, {"420", "400", "-50", "170"});
-  QTest::keyClick(child<QPushButton>(s, "cmdSpelKlaar"), Qt::Key_K);
+  finish(s, {"420", "400", "-50", "170"});
   ASSERT_TRUE(s->boardCompleted(1));
   EXPECT_EQ(s->workingGrid().text(2, 2), QStringLiteral("6"));  // pair 2 sat NS with 420
   closeScreen(s);
@@ -315,12 +291,10 @@ TEST_F(EntryTest, ASwapSurvivesClosingAndReopening) {
   s = open();
   ASSERT_TRUE(s);
   QTest::mouseClick(child<QPushButton>(s, "cmdSpel_1"), Qt::LeftButton);
-  EXPECT_EQ(label(s, "lblNZ", 0), QStringLiteral("2"));
   EXPECT_EQ(s->workingGrid().text(2, 2), QStringLiteral("6"));
   prompter.answerNo();
   QTest::mouseClick(child<QLabel>(s, "lblNZ_0"), Qt::LeftButton);
   EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Moet OW weer NZ worden?")));
-  EXPECT_EQ(label(s, "lblNZ", 0), QStringLiteral("2"));
 
   // The keyboard way: F2 in a score box asks about that row's table and keeps the focus there.
   const int asked = prompter.count();
@@ -328,33 +302,25 @@ TEST_F(EntryTest, ASwapSurvivesClosingAndReopening) {
   ew(s, 1)->setFocus();
   QTest::keyClick(ew(s, 1), Qt::Key_F2);
   ASSERT_EQ(prompter.count(), asked + 1);
-  EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Heeft OW het spel als NZ gespeeld?")));
-  EXPECT_EQ(label(s, "lblNZ", 1), QStringLiteral("4"));
-  EXPECT_EQ(label(s, "lblOW", 1), QStringLiteral("3"));
+  EXPECT_EQ(pairsShown(s).mid(0, 2), (QStringList{"2-1", "4-3"}));
   EXPECT_EQ(QApplication::focusWidget(), ew(s, 1));
-  EXPECT_FALSE(ew(s, 1)->accessibleDescription().isEmpty());
 }
 
 TEST_F(EntryTest, TheSitOutTableNeedsNoScore) {
-  writeEvent({}, QStringLiteral("8"));
-  FrmMervalo06* s = open();
+  FrmMervalo06* s = start({}, QStringLiteral("8"));
   ASSERT_TRUE(s);
   EXPECT_EQ(s->top(), 4);
   EXPECT_TRUE(child<QLabel>(s, "lblInformatie")->text().startsWith(QStringLiteral("8 paren. Stilzit: paar 8.")));
   EXPECT_EQ(label(s, "lblNZ", 3), QStringLiteral("6"));
   EXPECT_FALSE(ns(s, 3)->isEnabled());
-  typeBoard(s, {"420", "420", "-50"});
-  QTest::keyClick(child<QPushButton>(s, "cmdSpelKlaar"), Qt::Key_K);
-  EXPECT_TRUE(s->boardCompleted(1));
+  finish(s, {"420", "420", "-50"});
   EXPECT_EQ(s->savedLines().last(), QStringLiteral("01*1|2|||420|-420|3|1@3|4|||420|-420|3|1@5|7|||-50|50|0|4"));
 }
 
 TEST_F(EntryTest, DamagedEventKeepsEveryLineItCannotUse) {
-  const QStringList records = {record(1, "420", "400", "-50", "170"), QStringLiteral("02*this is not a record"),
-                               QStringLiteral("03*1|9|||420|-420|0|0@3|4|||400|-400|0|0@5|7|||-50|50|0|0@6|8|||170|-170|0|0"),
-                               QStringLiteral("rubbish")};
-  writeEvent(records);
-  FrmMervalo06* s = open();
+  FrmMervalo06* s = start(stored(1) + QStringList{"02*this is not a record",
+                                                   "03*1|9|||420|-420|0|0@3|4|||400|-400|0|0@5|7|||-50|50|0|0@6|8|||170|-170|0|0",
+                                                   "rubbish"});
   ASSERT_TRUE(s);
   ASSERT_GE(prompter.count(), 1);
   EXPECT_TRUE(prompter.shown()[0].text.contains(QStringLiteral("02*this is not a record")));
@@ -365,17 +331,14 @@ TEST_F(EntryTest, DamagedEventKeepsEveryLineItCannotUse) {
 
   // Board 3's record names pair 9, which the movement does not seat: its table keeps a row.
   QTest::mouseClick(child<QPushButton>(s, "cmdSpel_3"), Qt::LeftButton);
-  QStringList shown;
   ASSERT_EQ(s->tableRows(), 5);
-  for (int row = 0; row < 5; ++row) shown << label(s, "lblNZ", row) + "-" + label(s, "lblOW", row);
-  EXPECT_TRUE(shown.contains(QStringLiteral("1-9")));
+  EXPECT_TRUE(pairsShown(s).contains(QStringLiteral("1-9")));
   closeScreen(s);
 
   const QStringList lines = readLines(kEvent);
   EXPECT_TRUE(lines.contains(QStringLiteral("02*this is not a record")));
   EXPECT_TRUE(lines.contains(QStringLiteral("rubbish")));
-  EXPECT_EQ(recordsOf(lines, "03*"), 1);
-  EXPECT_TRUE(lines.filter(QStringLiteral("03*")).first().contains(QStringLiteral("1|9|||420|-420|")));
+  EXPECT_EQ(lines.filter(QStringLiteral("03*1|9|||420|-420|")).size(), 1);
   EXPECT_EQ(lines.size(), 7 + 4);
 }
 
@@ -389,35 +352,24 @@ TEST_F(EntryTest, AMissingEventFileIsReportedAndNothingIsWritten) {
 }
 
 TEST_F(EntryTest, WholeEventFromScoresToPageAndAddresses) {
-  writeEvent({});
-  FrmMervalo06* s = open();
+  FrmMervalo06* s = start();
   ASSERT_TRUE(s);
   // Scores that every vulnerability accepts, one not-played table among them.
   const QStringList boardScores[4] = {{"400", "140", "-100", "170"}, {"-110", "-110", "140", "-600"},
                                       {"100", "n", "-200", "130"}, {"0", "90", "-90", "600"}};
   for (int b = 1; b <= 12; ++b) {
     ASSERT_EQ(s->currentBoard(), b);
-    const QStringList scores = boardScores[(b - 1) % 4];
-    typeBoard(s, scores);
-    auto* klaar = child<QPushButton>(s, "cmdSpelKlaar");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return klaar->isEnabled(); })) << b;
-    QTest::keyClick(klaar, Qt::Key_K);
+    finish(s, boardScores[(b - 1) % 4]);
   }
-  prompter.clear();
-  auto* uitslag = child<QPushButton>(s, "cmdUitslag");
-  ASSERT_TRUE(uitslag->isEnabled());
-  QTest::mouseClick(uitslag, Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(s, "cmdUitslag"), Qt::LeftButton);
   EXPECT_EQ(ctx.values.callingScreen, 6);
   EXPECT_FALSE(ctx.values.busy);
-  EXPECT_EQ(recordsOf(readLines(kEvent), ""), 7 + 12);
+  EXPECT_EQ(readLines(kEvent).size(), 7 + 12);
 
   auto* results = dynamic_cast<FrmMervalo08*>(topLevel(QStringLiteral("frmMervalo08")));
   ASSERT_TRUE(results);
   EXPECT_FALSE(s->isEnabled());
   EXPECT_EQ(results->windowTitle(), QStringLiteral("Uitslag (Dinsdag)"));
-  EXPECT_EQ(results->resultGrid().rows(), 9);
-  EXPECT_EQ(results->resultGrid().text(1, 0), QStringLiteral("1"));
-  EXPECT_TRUE(results->resultGrid().text(1, 1).endsWith(QStringLiteral("]")));
 
   prompter.answerNo();
   results->cmdMaakHTML_Click();
@@ -433,18 +385,14 @@ TEST_F(EntryTest, WholeEventFromScoresToPageAndAddresses) {
   for (int p = 1; p <= 16; ++p) addresses << QStringLiteral("speler%1@club.nl; ").arg(p);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), addresses.join(QString()));
 
-  QPointer<FrmMervalo08> alive(results);
-  results->close();
-  EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }));
+  closeScreen(results);
   EXPECT_TRUE(s->isEnabled());
   EXPECT_EQ(s->currentBoard(), 12);
 }
 
 TEST_F(EntryTest, AGroupChangedAfterTheStartIsReportedAndScoresStillGoIn) {
-  writeEvent({record(1, "420", "400", "-50", "170")});
-  QStringList group = readLines(QStringLiteral("/groepen/Dinsdag.txt")).mid(0, 6);
-  writeFile(QStringLiteral("/groepen/Dinsdag.txt"), group);
-  FrmMervalo06* s = open();
+  writeFile(QStringLiteral("/groepen/Dinsdag.txt"), readLines(QStringLiteral("/groepen/Dinsdag.txt")).mid(0, 6));
+  FrmMervalo06* s = start(stored(1));
   ASSERT_TRUE(s);
   ASSERT_EQ(prompter.count(), 1);
   EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("Paren in groep: 6 / 8")));
@@ -457,14 +405,8 @@ TEST_F(EntryTest, AGroupChangedAfterTheStartIsReportedAndScoresStillGoIn) {
 }
 
 TEST_F(EntryTest, ClosingGoesBackToTheEventStart) {
-  writeEvent({});
-  ctx.screens[QStringLiteral("frmMervalo04")] = [](AppContext& c, Screen* opener) -> Screen* {
-    auto* start = new Menu(c);
-    start->setObjectName(QStringLiteral("frmMervalo04"));
-    (void)opener;
-    return start;
-  };
-  FrmMervalo06* s = open();
+  ctx.screens[QStringLiteral("frmMervalo04")] = [](AppContext& c, Screen*) -> Screen* { return new Menu(c, QStringLiteral("frmMervalo04")); };
+  FrmMervalo06* s = start();
   ASSERT_TRUE(s);
   QTest::keyClick(child<QPushButton>(s, "cmdTerug"), Qt::Key_Space);
   EXPECT_TRUE(QTest::qWaitFor([] { return topLevel(QStringLiteral("frmMervalo04")) != nullptr; }));
@@ -472,16 +414,14 @@ TEST_F(EntryTest, ClosingGoesBackToTheEventStart) {
 }
 
 TEST_F(EntryTest, AnEventFileThatCannotBeWrittenIsReportedOnceWhileTyping) {
-  writeEvent({});
-  FrmMervalo06* s = open();
+  FrmMervalo06* s = start();
   ASSERT_TRUE(s);
   // The file's place taken by a folder: no save can succeed, whoever runs the test.
   ASSERT_TRUE(QFile::remove(path(kEvent)));
   ASSERT_TRUE(QDir().mkdir(path(kEvent)));
   for (int board = 1; board <= 2; ++board) {
-    typeBoard(s, {"110", "140", "90", "120"});  // right whoever is vulnerable
-    QTest::keyClick(child<QPushButton>(s, "cmdSpelKlaar"), Qt::Key_K);
-    QCoreApplication::processEvents();  // the save that waits for an idle screen
+    finish(s, {"110", "140", "90", "120"});  // right whoever is vulnerable
+    QCoreApplication::processEvents();       // the save that waits for an idle screen
   }
   EXPECT_TRUE(s->boardCompleted(2));
   ASSERT_EQ(prompter.count(), 1);
