@@ -18,7 +18,6 @@ struct ProgramValues {
   QString settingsFilePath;  // programFolder + "/standaard.ini"
   int language = kDutch;
   bool connected = false;
-  QString notAllowedFileNameChars;
   QString sitOutAbbreviation;
   int callingScreen = 0;
   QString groupFileName;

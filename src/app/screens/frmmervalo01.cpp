@@ -168,7 +168,6 @@ void FrmMervalo01::formLoad() {
   lblCopyRight->setText(text(1));
   lblMervalo->setText(text(2));
   lblMervalo->adjustSize();
-  v.notAllowedFileNameChars = QLatin1Char('"') + text(43);
   lblVersie->setText(text(3) + QStringLiteral(": ") + QString::fromLatin1(kVersionText));
   centreHorizontally(lblMervalo);
   centreHorizontally(picBack);

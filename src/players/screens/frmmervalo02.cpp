@@ -454,19 +454,7 @@ bool FrmMervalo02::txtNaam_KeyPress(int index, QKeyEvent* event) {
     default:
       break;
   }
-  const QString typed = event->text();
-  if (typed.isEmpty() || (event->modifiers() & Qt::ControlModifier)) return false;
-  const QString t43 = text(43);
-  for (QChar c : typed) {
-    if (isRefused(kBoxKind[index], t43, c)) {
-      QString msg = message(44);
-      msg.replace(QLatin1Char('~'), refusedListForMessage(kBoxKind[index], t43));
-      inform(msg, PromptIcon::Information);
-      caretToEnd(box);
-      return true;
-    }
-  }
-  return false;
+  return refuseKey(kBoxKind[index], event, box);
 }
 
 void FrmMervalo02::txtNaamBestand_Change() {
@@ -474,15 +462,20 @@ void FrmMervalo02::txtNaamBestand_Change() {
 }
 
 bool FrmMervalo02::txtNaamBestand_KeyPress(QKeyEvent* event) {
+  return refuseKey(EntryBox::FileName, event, txtNaamBestand);
+}
+
+bool FrmMervalo02::refuseKey(EntryBox kind, QKeyEvent* event, QLineEdit* box) {
+  // A refused character is not typed; the message lists what this box does not take.
   const QString typed = event->text();
   if (typed.isEmpty() || (event->modifiers() & Qt::ControlModifier)) return false;
   const QString t43 = text(43);
   for (QChar c : typed) {
-    if (isRefused(EntryBox::FileName, t43, c)) {
+    if (isRefused(kind, t43, c)) {
       QString msg = message(44);
-      msg.replace(QLatin1Char('~'), refusedListForMessage(EntryBox::FileName, t43));
+      msg.replace(QLatin1Char('~'), refusedListForMessage(kind, t43));
       inform(msg, PromptIcon::Information);
-      caretToEnd(txtNaamBestand);
+      caretToEnd(box);
       return true;
     }
   }

@@ -74,6 +74,7 @@ class FrmMervalo02 : public Screen {
   bool txtNaam_KeyPress(int index, QKeyEvent* event);
   void txtNaamBestand_Change();
   bool txtNaamBestand_KeyPress(QKeyEvent* event);
+  bool refuseKey(EntryBox kind, QKeyEvent* event, QLineEdit* box);
 
   TextMeasure measure_ = characterMeasure(QApplication::font());
   Grid grid_;
