@@ -10,7 +10,7 @@
 #include "app/screens/appcontext.h"
 #include "app/screens/screen.h"
 #include "largest_event.h"
-#include "scoring/screens/frmmervalo06.h"
+#include "scoring/screens/boardentryscreen.h"
 
 namespace {
 
@@ -35,13 +35,13 @@ struct Setup {
     ctx.values.groupFileName = QStringLiteral("06-12-2026 Groep A.txt");
     ctx.values.eventFileName = QStringLiteral("06-12-2026 Groep A Uitslag.txt");
   }
-  mervalo::FrmMervalo06* open() {
-    auto* s = new mervalo::FrmMervalo06(ctx, nullptr);
+  mervalo::BoardEntryScreen* open() {
+    auto* s = new mervalo::BoardEntryScreen(ctx, nullptr);
     s->showAndActivate();
     QCoreApplication::processEvents();
     return s;
   }
-  static void discard(mervalo::FrmMervalo06* s) {
+  static void discard(mervalo::BoardEntryScreen* s) {
     // Deleted without closing: closing would save the event file, which is not what is timed.
     s->setAttribute(Qt::WA_DeleteOnClose, false);
     delete s;

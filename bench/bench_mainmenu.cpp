@@ -7,7 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/screens/appcontext.h"
-#include "app/screens/frmmervalo01.h"
+#include "app/screens/mainmenu.h"
 #include "publish/providerlist.h"
 
 namespace {
@@ -46,7 +46,7 @@ void BM_StartToMainMenuShown(benchmark::State& state) {
     ctx.values.programFolder = QDir::cleanPath(dir.path());
     ctx.quit = [] {};
     ctx.connectionTest = [] { return false; };
-    auto* menu = new mervalo::FrmMervalo01(ctx);
+    auto* menu = new mervalo::MainMenu(ctx);
     menu->showAndActivate();
     QCoreApplication::processEvents();
     benchmark::DoNotOptimize(menu->isVisible());

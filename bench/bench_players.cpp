@@ -10,8 +10,8 @@
 #include "app/screens/appcontext.h"
 #include "app/screens/prompter.h"
 #include "app/textfile.h"
-#include "players/screens/frmmervalo02.h"
-#include "players/screens/frmmervalo03.h"
+#include "players/screens/namelistscreen.h"
+#include "players/screens/groupscreen.h"
 
 using namespace mervalo;
 
@@ -55,7 +55,7 @@ static void BM_LoadNameList2000(benchmark::State& state) {
   Club club;
   QDir().mkpath(club.dir.path() + QStringLiteral("/namen"));
   writeTextLines(club.dir.path() + QStringLiteral("/namen/Club.txt"), clubList(2000));
-  auto* screen = new FrmMervalo02(club.ctx, nullptr);
+  auto* screen = new NameListScreen(club.ctx, nullptr);
   screen->show();
   auto* list = screen->findChild<QListWidget*>(QStringLiteral("lstNamenBestand"));
   for (auto _ : state) {
@@ -80,7 +80,7 @@ static void BM_OpenGroupOf60Pairs(benchmark::State& state) {
     group << QStringLiteral("%1| %2 %3 %4+%5| %6 %7 %8").arg(a[0], a[1], a[2], a[3], b[0], b[1], b[2], b[3]);
   }
   writeTextLines(club.dir.path() + QStringLiteral("/groepen/03-12-2026 Groep A.txt"), group);
-  auto* screen = new FrmMervalo03(club.ctx, nullptr);
+  auto* screen = new GroupScreen(club.ctx, nullptr);
   screen->show();
   clickFirst(screen->findChild<QListWidget*>(QStringLiteral("lstNamenBestand")));
   auto* groups = screen->findChild<QListWidget*>(QStringLiteral("lstGroepBestand"));

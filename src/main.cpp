@@ -2,7 +2,7 @@
 #include <QDir>
 
 #include "app/screens/appcontext.h"
-#include "app/screens/frmmervalo01.h"
+#include "app/screens/mainmenu.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
   ctx.values.programFolder = QDir::cleanPath(QCoreApplication::applicationDirPath());
   ctx.quit = [] { QCoreApplication::exit(0); };
   mervalo::registerAllScreens(ctx);
-  auto* menu = new mervalo::FrmMervalo01(ctx);
+  auto* menu = new mervalo::MainMenu(ctx);
   menu->centreOnScreen();
   menu->showAndActivate();
   const int rc = QApplication::exec();

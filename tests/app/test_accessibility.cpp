@@ -14,7 +14,7 @@
 #include <QTest>
 
 #include "app/screens/screen.h"
-#include "scoring/screens/frmmervalo06.h"
+#include "scoring/screens/boardentryscreen.h"
 #include "screentest.h"
 
 using namespace mervalo;
@@ -100,7 +100,7 @@ TEST_F(AccessibilityTest, EveryWindowHasATitleAndEveryControlAName) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return groups.isNull(); }));
 
   ctx.screens.erase(QStringLiteral("frmMervalo04"));
-  auto* entry = dynamic_cast<FrmMervalo06*>(menu->openChild(QStringLiteral("frmMervalo06")));
+  auto* entry = dynamic_cast<BoardEntryScreen*>(menu->openChild(QStringLiteral("frmMervalo06")));
   ASSERT_TRUE(entry);
   entry->activateWindow();
   EXPECT_TRUE(QTest::qWaitFor([&] { return entry->isActiveWindow(); }));

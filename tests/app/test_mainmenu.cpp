@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/screens/frmmervalo01.h"
+#include "app/screens/mainmenu.h"
 #include "app/screens/keysender.h"
 #include "publish/providerlist.h"
 #include "screentest.h"
@@ -52,15 +52,15 @@ class MainMenuTest : public ScreenTest {
   }
 
   // The menu as main() starts it; the provider list is present unless a test says otherwise.
-  FrmMervalo01* start(bool withProviderList = true) {
+  MainMenu* start(bool withProviderList = true) {
     if (withProviderList && !QFile::exists(path(QStringLiteral("/MAIL.TXT"))))
       writeRaw(QStringLiteral("/MAIL.TXT"), providerFile());
-    auto* menu = new FrmMervalo01(ctx);
+    auto* menu = new MainMenu(ctx);
     menu->showAndActivate();
     return menu;
   }
 
-  QString caption(FrmMervalo01* menu, const char* name) { return child<QPushButton>(menu, QString::fromLatin1(name))->text(); }
+  QString caption(MainMenu* menu, const char* name) { return child<QPushButton>(menu, QString::fromLatin1(name))->text(); }
 
   bool connected = false;
   int connectionTests = 0;
@@ -73,7 +73,7 @@ TEST_F(MainMenuTest, FirstStartOfflineInAnEmptyFolderMakesFoldersShowsDutchAndRe
   int checks = 0, downloads = 0;
   ctx.updateCheck = [&checks](Screen&) { ++checks; };
   ctx.updateDownload = [&downloads](Screen&) { ++downloads; };
-  FrmMervalo01* menu = start(false);
+  MainMenu* menu = start(false);
   for (const char* f : {"/namen", "/groepen", "/schema/10", "/schema/11", "/invoer"})
     EXPECT_TRUE(QFileInfo(path(QString::fromLatin1(f))).isDir()) << f;
   // The captions put together from more than one text.
@@ -108,7 +108,7 @@ TEST_F(MainMenuTest, LanguageFileChoosesTheCaptions) {
                {"11\r\n10\r\n", kEnglish}, {"\r\n11\r\n", kDutch}, {QByteArray("\0\xff", 2), kDutch}};
   for (const auto& c : cases) {
     writeRaw(QStringLiteral("/taal.txt"), c.content);
-    FrmMervalo01* menu = start();
+    MainMenu* menu = start();
     EXPECT_EQ(ctx.values.language, c.language) << c.content.toStdString();
     EXPECT_EQ(caption(menu, "cmdNamenInvoeren"),
               c.language == kEnglish ? QStringLiteral("Enter &names") : QStringLiteral("&Namen invoeren"));
@@ -119,7 +119,7 @@ TEST_F(MainMenuTest, LanguageFileChoosesTheCaptions) {
 }
 
 TEST_F(MainMenuTest, EscTheCloseButtonAndClosingEndTheProgram) {
-  FrmMervalo01* menu = start();
+  MainMenu* menu = start();
   for (const char* name : {"cmdSetFocus", "cmdAfsluiten", "cmdNamenInvoeren", "cmdDownload", ""}) {
     quitCalled = false;
     auto* control = *name ? child<QWidget>(menu, QString::fromLatin1(name)) : menu;
@@ -146,7 +146,7 @@ TEST_F(MainMenuTest, OpeningAScreenDisablesTheMenuAndReturningRunsTheActivationA
   int checks = 0;
   connected = true;
   ctx.updateCheck = [&checks](Screen&) { ++checks; };
-  FrmMervalo01* menu = start();
+  MainMenu* menu = start();
   EXPECT_EQ(checks, 1);
   EXPECT_FALSE(child<QPushButton>(menu, QStringLiteral("cmdSchema"))->isEnabled()) << "its screen is not built yet";
   EXPECT_FALSE(child<QPushButton>(menu, QStringLiteral("cmdDownload"))->isEnabled());
@@ -188,7 +188,7 @@ TEST_F(MainMenuTest, OpeningAScreenDisablesTheMenuAndReturningRunsTheActivationA
 }
 
 TEST_F(MainMenuTest, ControlsFollowTheCentringRules) {
-  FrmMervalo01* menu = start();
+  MainMenu* menu = start();
   for (const char* name : {"lblMervalo", "picBack", "picZelvo"}) {
     auto* w = child<QWidget>(menu, QString::fromLatin1(name));
     EXPECT_EQ(w->x(), (menu->width() - w->width()) / 2) << name;
@@ -210,7 +210,7 @@ TEST_F(MainMenuTest, ProviderListFillsTheSlotsOrReportsDamageOnce) {
   for (const QByteArray& bytes : damaged) {
     prompter.clear();
     writeRaw(QStringLiteral("/MAIL.TXT"), bytes);
-    FrmMervalo01* menu = start();
+    MainMenu* menu = start();
     ASSERT_EQ(prompter.count(), 1) << bytes.toStdString();
     EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Het bestand MAIL.TXT is beschadigd.\n\n")));
     EXPECT_EQ(prompter.last().icon, PromptIcon::Critical);
@@ -221,14 +221,14 @@ TEST_F(MainMenuTest, ProviderListFillsTheSlotsOrReportsDamageOnce) {
 
 TEST_F(MainMenuTest, UnwritableProgramFolderStillStarts) {
   QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-  FrmMervalo01* menu = start(false);
+  MainMenu* menu = start(false);
   EXPECT_TRUE(menu->isVisible());
   EXPECT_EQ(prompter.count(), 1);
   QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST_F(MainMenuTest, SentKeysMoveTheCaretOfTheFocusedLineEdit) {
-  FrmMervalo01* menu = start();
+  MainMenu* menu = start();
   auto* edit = new QLineEdit(menu);
   edit->setText(QStringLiteral("Jansen"));
   edit->show();

@@ -21,10 +21,10 @@ namespace mervalo {
 
 // The club's name lists: enter players, edit them, keep the list sorted and numbered, save
 // it with its ".mail" companion, load or delete a list.
-class FrmMervalo02 : public Screen {
+class NameListScreen : public Screen {
   Q_OBJECT
  public:
-  FrmMervalo02(AppContext& ctx, Screen* opener);
+  NameListScreen(AppContext& ctx, Screen* opener);
 
   void formActivate() override;
 

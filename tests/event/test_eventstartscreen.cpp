@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "../players/playertest.h"  // clicks on list entries and reading them back
-#include "event/screens/frmmervalo04.h"
+#include "event/screens/eventstartscreen.h"
 #include "screentest.h"
 
 using namespace mervalo;
@@ -36,7 +36,7 @@ class EventStartTest : public ScreenTest {
   void addSchema(const QString& name) { writeFile(QStringLiteral("/schema/10/") + name + QStringLiteral(".txt"), {"kop"}); }
 
   void open() {
-    screen = new FrmMervalo04(ctx, nullptr);
+    screen = new EventStartScreen(ctx, nullptr);
     screen->showAndActivate();
   }
 
@@ -66,7 +66,7 @@ class EventStartTest : public ScreenTest {
     return h;
   }
 
-  FrmMervalo04* screen = nullptr;
+  EventStartScreen* screen = nullptr;
 };
 
 }  // namespace

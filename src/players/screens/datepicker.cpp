@@ -1,4 +1,4 @@
-#include "frmmervalo05.h"
+#include "datepicker.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -26,7 +26,7 @@ QStringList parts(const QString& text) {
 }
 }  // namespace
 
-FrmMervalo05::FrmMervalo05(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
+DatePicker::DatePicker(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
   setObjectName(QStringLiteral("frmMervalo05"));
   comMaand = new QComboBox(this);
   comMaand->setObjectName(QStringLiteral("comMaand"));
@@ -71,16 +71,16 @@ FrmMervalo05::FrmMervalo05(AppContext& ctx, Screen* opener) : Screen(ctx, opener
   main->addLayout(buttons);
   main->setSizeConstraint(QLayout::SetFixedSize);
 
-  connect(comMaand, &QComboBox::activated, this, &FrmMervalo05::comMaand_Click);
-  connect(comJaar, &QComboBox::activated, this, &FrmMervalo05::comJaar_Click);
-  connect(cmdOK, &QPushButton::clicked, this, &FrmMervalo05::cmdOK_Click);
-  connect(cmdTerug, &QPushButton::clicked, this, &FrmMervalo05::cmdTerug_Click);
+  connect(comMaand, &QComboBox::activated, this, &DatePicker::comMaand_Click);
+  connect(comJaar, &QComboBox::activated, this, &DatePicker::comJaar_Click);
+  connect(cmdOK, &QPushButton::clicked, this, &DatePicker::cmdOK_Click);
+  connect(cmdTerug, &QPushButton::clicked, this, &DatePicker::cmdTerug_Click);
   auto* ctrlF4 = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this);
-  connect(ctrlF4, &QShortcut::activated, this, &FrmMervalo05::cmdTerug_Click);
+  connect(ctrlF4, &QShortcut::activated, this, &DatePicker::cmdTerug_Click);
   formLoad();
 }
 
-void FrmMervalo05::formLoad() {
+void DatePicker::formLoad() {
   loading_ = true;
   setWindowTitle(text(60));
   makeFocusSink(QStringLiteral("cmdFocus"));
@@ -108,20 +108,20 @@ void FrmMervalo05::formLoad() {
   centreOnScreen();
 }
 
-int FrmMervalo05::month() const { return comMaand->currentIndex() + 1; }
-int FrmMervalo05::year() const { return comJaar->currentText().toInt(); }
+int DatePicker::month() const { return comMaand->currentIndex() + 1; }
+int DatePicker::year() const { return comJaar->currentText().toInt(); }
 
-QString FrmMervalo05::calendarWord() const {
+QString DatePicker::calendarWord() const {
   QString w = text(60);
   w.remove(QLatin1Char('&'));
   return w;
 }
 
-void FrmMervalo05::announce() {
+void DatePicker::announce() {
   setWindowTitle(dateText_ + QLatin1String(" (") + calendarWord() + QLatin1Char(')'));
 }
 
-void FrmMervalo05::ToonDatum() {
+void DatePicker::ToonDatum() {
   if (loading_) return;
   const int m = month();
   const int y = year();
@@ -139,13 +139,13 @@ void FrmMervalo05::ToonDatum() {
   }
 }
 
-void FrmMervalo05::formActivate() {
+void DatePicker::formActivate() {
   unsetCursor();
   announce();
   parkFocus();
 }
 
-void FrmMervalo05::lblDatum_Click(int index) {
+void DatePicker::lblDatum_Click(int index) {
   const QString caption = lblDatum[index]->text();
   if (caption.isEmpty()) return;
   day_ = caption.toInt();
@@ -154,16 +154,16 @@ void FrmMervalo05::lblDatum_Click(int index) {
   announce();
 }
 
-void FrmMervalo05::comMaand_Click() {
+void DatePicker::comMaand_Click() {
   ToonDatum();
   values().sharedDate = dateText_;
   announce();
   parkFocus();
 }
 
-void FrmMervalo05::comJaar_Click() { comMaand_Click(); }
+void DatePicker::comJaar_Click() { comMaand_Click(); }
 
-void FrmMervalo05::cmdOK_Click() {
+void DatePicker::cmdOK_Click() {
   const int m = month();
   const int y = year();
   // A day beyond the month's end (31 and then February) is taken as the month's last day:
@@ -176,15 +176,15 @@ void FrmMervalo05::cmdOK_Click() {
   cmdTerug_Click();
 }
 
-void FrmMervalo05::cmdTerug_Click() { close(); }
+void DatePicker::cmdTerug_Click() { close(); }
 
-bool FrmMervalo05::formQueryUnload() {
+bool DatePicker::formQueryUnload() {
   // Closing in any way other than OK is a cancel: the group keeps its old date.
   if (terugTag_.isEmpty()) values().sharedDate.clear();
   return true;
 }
 
-bool FrmMervalo05::eventFilter(QObject* watched, QEvent* event) {
+bool DatePicker::eventFilter(QObject* watched, QEvent* event) {
   if ((watched == comMaand || watched == comJaar) && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Escape) {
@@ -200,7 +200,7 @@ bool FrmMervalo05::eventFilter(QObject* watched, QEvent* event) {
   return Screen::eventFilter(watched, event);
 }
 
-void FrmMervalo05::keyPressEvent(QKeyEvent* event) {
+void DatePicker::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
     cmdTerug_Click();
     return;

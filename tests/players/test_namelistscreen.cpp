@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "playertest.h"
-#include "players/screens/frmmervalo02.h"
+#include "players/screens/namelistscreen.h"
 #include "screentest.h"
 
 using namespace mervalo;
@@ -15,10 +15,10 @@ using namespace mervalo::test;
 namespace {
 const QString kHeading = QStringLiteral("Nr.|Dhr / Mevr|Voornaam|Achternaam|E-mailadres");
 
-class NameListScreen : public ScreenTest {
+class NameListScreenTest : public ScreenTest {
  protected:
   void open() {
-    screen = new FrmMervalo02(ctx, nullptr);
+    screen = new NameListScreen(ctx, nullptr);
     screen->showAndActivate();
   }
   QLineEdit* box(int i) { return child<QLineEdit>(screen, QStringLiteral("txtNaam_%1").arg(i)); }
@@ -45,11 +45,11 @@ class NameListScreen : public ScreenTest {
     button("cmdToevoegen")->click();
   }
 
-  FrmMervalo02* screen = nullptr;
+  NameListScreen* screen = nullptr;
 };
 }  // namespace
 
-TEST_F(NameListScreen, StartsWithOnlyTheEntrySideUsableAndSavesIdenticalTxtAndMailFiles) {
+TEST_F(NameListScreenTest, StartsWithOnlyTheEntrySideUsableAndSavesIdenticalTxtAndMailFiles) {
   writeRaw(QStringLiteral("/namen/Club.txt"), {});  // an empty file is overwritten without asking
   open();
   for (const char* name : {"cmdWissen", "cmdOpslaan", "cmdToevoegen"}) EXPECT_FALSE(button(name)->isEnabled()) << name;
@@ -67,7 +67,7 @@ TEST_F(NameListScreen, StartsWithOnlyTheEntrySideUsableAndSavesIdenticalTxtAndMa
   EXPECT_EQ(listEntries(files()), QStringList{QStringLiteral("Club")}) << "saved under the bare name";
 }
 
-TEST_F(NameListScreen, AddedPlayerIsSortedByLastNameAndAHeadingPressSortsAndRenumbers) {
+TEST_F(NameListScreenTest, AddedPlayerIsSortedByLastNameAndAHeadingPressSortsAndRenumbers) {
   openClub({"1|Dhr.|Piet|Jansen|"});
   addPlayer(QStringLiteral("Jan"), QStringLiteral("Smit"), QString(), 0);
   addPlayer(QStringLiteral("Anna"), QStringLiteral("bakker"), QString(), 1);
@@ -83,7 +83,7 @@ TEST_F(NameListScreen, AddedPlayerIsSortedByLastNameAndAHeadingPressSortsAndRenu
   EXPECT_TRUE(g.rowTexts(g.rows() - 1).join(QString()).isEmpty()) << "an empty row stays last";
 }
 
-TEST_F(NameListScreen, TitleBoxesAndTheAddButton) {
+TEST_F(NameListScreenTest, TitleBoxesAndTheAddButton) {
   open();
   QLabel* hint = child<QLabel>(screen, QStringLiteral("lblTitel"));
   QTest::keyClicks(box(0), QStringLiteral("Jan"));
@@ -103,7 +103,7 @@ TEST_F(NameListScreen, TitleBoxesAndTheAddButton) {
   EXPECT_FALSE(button("cmdToevoegen")->isEnabled()) << "a last name is still missing";
 }
 
-TEST_F(NameListScreen, EnterAddsAPlayerWithoutTitle) {
+TEST_F(NameListScreenTest, EnterAddsAPlayerWithoutTitle) {
   open();
   QTest::keyClicks(box(0), QStringLiteral("Jan"));
   QTest::keyClick(box(0), Qt::Key_Return);
@@ -117,7 +117,7 @@ TEST_F(NameListScreen, EnterAddsAPlayerWithoutTitle) {
   EXPECT_EQ(boxTexts(), (QStringList{"", "", ""}));
 }
 
-TEST_F(NameListScreen, RefusedCharactersAreNotInsertedAndNamedAndDoubledOnesRepaired) {
+TEST_F(NameListScreenTest, RefusedCharactersAreNotInsertedAndNamedAndDoubledOnesRepaired) {
   open();
   const QString message = QStringLiteral("Deze tekens <>#%$*&:;\\/?.,'=+`~@^\"- zijn niet toegestaan!");
   QTest::keyClicks(box(0), QStringLiteral("Jan-Pi@et"));
@@ -144,7 +144,7 @@ TEST_F(NameListScreen, RefusedCharactersAreNotInsertedAndNamedAndDoubledOnesRepa
   EXPECT_EQ(box(2)->cursorPosition(), box(2)->text().size());
 }
 
-TEST_F(NameListScreen, ClickedRowIsRemovedOrTurnedIntoAnEdit) {
+TEST_F(NameListScreenTest, ClickedRowIsRemovedOrTurnedIntoAnEdit) {
   openClub({"1|Mevr.|Els|Bos|els@bos.nl", "2|Dhr.|Jan|Smit|jan@smit.nl"});
   const QByteArray before = readRaw(QStringLiteral("/namen/Club.txt"));
   prompter.answerNo();
@@ -164,7 +164,7 @@ TEST_F(NameListScreen, ClickedRowIsRemovedOrTurnedIntoAnEdit) {
   EXPECT_EQ(prompter.count(), 2);
 }
 
-TEST_F(NameListScreen, SaveAsksAboutUnaddedNamesAndOverwriting) {
+TEST_F(NameListScreenTest, SaveAsksAboutUnaddedNamesAndOverwriting) {
   openClub({"1|Dhr.|Piet|Jansen|"});
   QTest::keyClicks(box(0), QStringLiteral("Kees"));
   QTest::keyClicks(box(1), QStringLiteral("Vis"));
@@ -183,7 +183,7 @@ TEST_F(NameListScreen, SaveAsksAboutUnaddedNamesAndOverwriting) {
   EXPECT_EQ(readLines(QStringLiteral("/namen/Club.txt")).last(), QStringLiteral("2||Kees|Vis|"));
 }
 
-TEST_F(NameListScreen, DeletingAListKeepsItsMailFile) {
+TEST_F(NameListScreenTest, DeletingAListKeepsItsMailFile) {
   writeFile(QStringLiteral("/namen/Club.mail"), {kHeading, "1|Dhr.|Piet|Jansen|"});
   openClub({"1|Dhr.|Piet|Jansen|"});
   prompter.answerNo();
@@ -198,7 +198,7 @@ TEST_F(NameListScreen, DeletingAListKeepsItsMailFile) {
   EXPECT_EQ(screen->namesGrid().rows(), 2);
 }
 
-TEST_F(NameListScreen, SortBoxReversesTheFileList) {
+TEST_F(NameListScreenTest, SortBoxReversesTheFileList) {
   for (const char* n : {"/namen/b.txt", "/namen/A.txt", "/namen/c.txt"}) writeFile(QString::fromLatin1(n), {kHeading});
   open();
   EXPECT_EQ(listEntries(files()), (QStringList{"A", "b", "c"}));
@@ -207,7 +207,7 @@ TEST_F(NameListScreen, SortBoxReversesTheFileList) {
   EXPECT_EQ(child<QCheckBox>(screen, QStringLiteral("chkSorteer"))->text(), QStringLiteral("Sorteer van laag naar hoog"));
 }
 
-TEST_F(NameListScreen, HandEditedFilesLoadWithoutLosingAnything) {
+TEST_F(NameListScreenTest, HandEditedFilesLoadWithoutLosingAnything) {
   writeRaw(QStringLiteral("/namen/Oud.txt"), QByteArray("Nr.|Dhr / Mevr|Voornaam|Achternaam|E-mailadres|\r\n"
                                                         "\r\n   \r\n"
                                                         "1|Mevr.|Ren\xe9" "e|M\xfcller|r@m.nl|\r\n"
@@ -224,7 +224,7 @@ TEST_F(NameListScreen, HandEditedFilesLoadWithoutLosingAnything) {
   EXPECT_TRUE(fileBox()->text().isEmpty()) << "a file that lost a field is not offered for saving over itself";
 }
 
-TEST_F(NameListScreen, UpAndDownMoveBetweenTheBoxesRoundTheCircle) {
+TEST_F(NameListScreenTest, UpAndDownMoveBetweenTheBoxesRoundTheCircle) {
   open();
   screen->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(screen));
@@ -240,7 +240,7 @@ TEST_F(NameListScreen, UpAndDownMoveBetweenTheBoxesRoundTheCircle) {
   EXPECT_TRUE(box(0)->hasFocus()) << "Enter with the first name blank goes there";
 }
 
-TEST_F(NameListScreen, ListThatCannotBeWrittenStaysOnTheScreen) {
+TEST_F(NameListScreenTest, ListThatCannotBeWrittenStaysOnTheScreen) {
   open();
   addPlayer(QStringLiteral("Piet"), QStringLiteral("Jansen"), QString(), 0);
   // A folder where the list file should be makes the write fail.

@@ -3,7 +3,7 @@
 
 #include "playertest.h"
 #include "players/screens/clicklabel.h"
-#include "players/screens/frmmervalo05.h"
+#include "players/screens/datepicker.h"
 #include "screentest.h"
 
 using namespace mervalo;
@@ -14,8 +14,8 @@ class CalendarScreen : public ScreenTest {
  protected:
   CalendarScreen() { ctx.today = [] { return QDate(2026, 12, 3); }; }
 
-  FrmMervalo05* open() {
-    screen = new FrmMervalo05(ctx, nullptr);
+  DatePicker* open() {
+    screen = new DatePicker(ctx, nullptr);
     screen->showAndActivate();
     return screen;
   }
@@ -45,7 +45,7 @@ class CalendarScreen : public ScreenTest {
     return 0;
   }
 
-  FrmMervalo05* screen = nullptr;
+  DatePicker* screen = nullptr;
 };
 }  // namespace
 

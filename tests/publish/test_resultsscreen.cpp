@@ -9,7 +9,7 @@
 
 #include "app/screens/screen.h"
 #include "publish/htmlpage.h"
-#include "publish/screens/frmmervalo08.h"
+#include "publish/screens/resultsscreen.h"
 #include "publish/screens/printing.h"
 #include "publish/screens/resultssource.h"
 #include "screentest.h"
@@ -61,12 +61,12 @@ class ResultsScreenTest : public ScreenTest {
   }
   ~ResultsScreenTest() override { setPrinterDialog({}); }
 
-  FrmMervalo08* open() {
+  ResultsScreen* open() {
     entry = new FakeEntryScreen(ctx);
     entry->grid = grid;
     entry->players = players;
     entry->show();
-    auto* s = dynamic_cast<FrmMervalo08*>(entry->openChild(QStringLiteral("frmMervalo08")));
+    auto* s = dynamic_cast<ResultsScreen*>(entry->openChild(QStringLiteral("frmMervalo08")));
     EXPECT_NE(s, nullptr);
     return s;
   }
@@ -82,7 +82,7 @@ class ResultsScreenTest : public ScreenTest {
 
 TEST_F(ResultsScreenTest, CaptionGridAndPageForDinsdagAndOldPagesGoOnlyOnYes) {
   for (const char* old : {"Maandag.HTML", "Vrijdag.html", "notities.txt"}) writeFile(QStringLiteral("/HTML/") + QLatin1String(old), {"x"});
-  FrmMervalo08* s = open();
+  ResultsScreen* s = open();
   ASSERT_TRUE(s);
   EXPECT_EQ(s->windowTitle(), QStringLiteral("Uitslag (Dinsdag)"));
   EXPECT_FALSE(entry->isEnabled());
@@ -138,7 +138,7 @@ TEST_F(ResultsScreenTest, EveryPlayerWithAnAddressGetsItOnceAndNobodyElses) {
   writeFile(QStringLiteral("/groepen/Dinsdag.mail"),
             {"1|Dhr.|Jan|Smit|fam@club.nl", "2|Mevr.|Ann|Smit|fam@club.nl", "3|Dhr.|Piet|Bos|piet@club.nl", "4|Mevr.|Els|Bos|"});
   players = {"|fam@club.nl", "  ", "|fam@club.nl", "|piet@club.nl", "|Mevr.|Els|Bos|"};
-  FrmMervalo08* s = open();
+  ResultsScreen* s = open();
   ASSERT_TRUE(s);
 
   auto* list = child<QListWidget>(s, "lstWieMailen");
@@ -158,7 +158,7 @@ TEST_F(ResultsScreenTest, EveryPlayerWithAnAddressGetsItOnceAndNobodyElses) {
 TEST_F(ResultsScreenTest, SilentModeAsksAndReportsNothing) {
   writeFile(QStringLiteral("/namen/Club.mail"), {QStringLiteral("1|Dhr.|Jan|Smit|jan@club.nl")});
   players = {QStringLiteral("|jan@club.nl")};
-  FrmMervalo08* s = open();
+  ResultsScreen* s = open();
   ASSERT_TRUE(s);
   QGuiApplication::clipboard()->setText(QStringLiteral("old"));
   s->silent = true;
@@ -170,9 +170,9 @@ TEST_F(ResultsScreenTest, SilentModeAsksAndReportsNothing) {
 }
 
 TEST_F(ResultsScreenTest, EscAndTerugGiveTheEntryScreenBack) {
-  FrmMervalo08* s = open();
+  ResultsScreen* s = open();
   ASSERT_TRUE(s);
-  QPointer<FrmMervalo08> alive(s);
+  QPointer<ResultsScreen> alive(s);
   // The release of an Esc pressed elsewhere (a message box) does not close the screen.
   QTest::keyRelease(child<QPushButton>(s, "cmdMaakHTML"), Qt::Key_Escape);
   QCoreApplication::processEvents();
@@ -181,7 +181,7 @@ TEST_F(ResultsScreenTest, EscAndTerugGiveTheEntryScreenBack) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }));
   EXPECT_TRUE(entry->isEnabled());
 
-  s = dynamic_cast<FrmMervalo08*>(entry->openChild(QStringLiteral("frmMervalo08")));
+  s = dynamic_cast<ResultsScreen*>(entry->openChild(QStringLiteral("frmMervalo08")));
   ASSERT_TRUE(s);
   alive = s;
   QTest::mouseClick(child<QPushButton>(s, "cmdTerug"), Qt::LeftButton);
@@ -193,7 +193,7 @@ TEST_F(ResultsScreenTest, OpeningReadsTheOwnAddressMakesAMissingCompanionAndWait
   writeFile(QStringLiteral("/standaard.ini"), {QStringLiteral("[standaard]"), QStringLiteral("eigen e-mail adres= ik@club.nl "),
                                                QStringLiteral("Naam voor e-mail=Ik")});
   writeFile(QStringLiteral("/groepen/Dinsdag.txt"), {QStringLiteral("1| Dhr. Jan Smit+2| Mevr. Ann Bos")});
-  FrmMervalo08* s = open();
+  ResultsScreen* s = open();
   ASSERT_TRUE(s);
   EXPECT_EQ(ctx.values.ownEmailAddress, QStringLiteral("ik@club.nl"));
   EXPECT_EQ(readLines(QStringLiteral("/groepen/Dinsdag.mail")), readLines(QStringLiteral("/groepen/Dinsdag.txt")));
@@ -202,7 +202,7 @@ TEST_F(ResultsScreenTest, OpeningReadsTheOwnAddressMakesAMissingCompanionAndWait
 }
 
 TEST_F(ResultsScreenTest, PrintingCancelledOrToPdf) {
-  FrmMervalo08* s = open();
+  ResultsScreen* s = open();
   ASSERT_TRUE(s);
   QTest::mouseClick(child<QPushButton>(s, "cmdAfdrukken"), Qt::LeftButton);
   EXPECT_EQ(s->property("Tag").toString(), QStringLiteral("1"));

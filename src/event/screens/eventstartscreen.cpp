@@ -1,4 +1,4 @@
-#include "event/screens/frmmervalo04.h"
+#include "event/screens/eventstartscreen.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -35,7 +35,7 @@ QString currentName(const QListWidget* list) {
 
 }  // namespace
 
-FrmMervalo04::FrmMervalo04(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
+EventStartScreen::EventStartScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
   setObjectName(QStringLiteral("frmMervalo04"));
   auto* top = new QGridLayout(this);
 
@@ -143,24 +143,24 @@ FrmMervalo04::FrmMervalo04(AppContext& ctx, Screen* opener) : Screen(ctx, opener
   top->addLayout(buttons, 3, 0, 1, 2);
   makeFocusSink(QStringLiteral("cmdSetfocus"));
 
-  connect(lstGroepBestand, &QListWidget::itemSelectionChanged, this, &FrmMervalo04::lstGroepBestand_Click);
-  connect(lstInvoer, &QListWidget::itemSelectionChanged, this, &FrmMervalo04::lstInvoer_Click);
-  connect(lstSchema, &QListWidget::itemSelectionChanged, this, &FrmMervalo04::lstSchema_Click);
-  connect(vscrRonden, &QScrollBar::valueChanged, this, &FrmMervalo04::vscrRonden_Change);
-  connect(vscrSpellen, &QScrollBar::valueChanged, this, &FrmMervalo04::vscrSpellen_Change);
+  connect(lstGroepBestand, &QListWidget::itemSelectionChanged, this, &EventStartScreen::lstGroepBestand_Click);
+  connect(lstInvoer, &QListWidget::itemSelectionChanged, this, &EventStartScreen::lstInvoer_Click);
+  connect(lstSchema, &QListWidget::itemSelectionChanged, this, &EventStartScreen::lstSchema_Click);
+  connect(vscrRonden, &QScrollBar::valueChanged, this, &EventStartScreen::vscrRonden_Change);
+  connect(vscrSpellen, &QScrollBar::valueChanged, this, &EventStartScreen::vscrSpellen_Change);
   connect(optInvoer[0], &QRadioButton::clicked, this, [this] { optInvoer_Click(0); });
   connect(optInvoer[1], &QRadioButton::clicked, this, [this] { optInvoer_Click(1); });
-  connect(cmdStart, &QPushButton::clicked, this, &FrmMervalo04::cmdStart_Click);
-  connect(cmdTerug, &QPushButton::clicked, this, &FrmMervalo04::cmdTerug_Click);
-  connect(cmdWisGroepen, &QPushButton::clicked, this, &FrmMervalo04::cmdWisGroepen_Click);
-  connect(cmdWisInvoer, &QPushButton::clicked, this, &FrmMervalo04::cmdWisInvoer_Click);
-  connect(chkSorteerGroepen, &QCheckBox::clicked, this, &FrmMervalo04::chkSorteerGroepen_Click);
-  connect(chkSorteerInvoer, &QCheckBox::clicked, this, &FrmMervalo04::chkSorteerInvoer_Click);
+  connect(cmdStart, &QPushButton::clicked, this, &EventStartScreen::cmdStart_Click);
+  connect(cmdTerug, &QPushButton::clicked, this, &EventStartScreen::cmdTerug_Click);
+  connect(cmdWisGroepen, &QPushButton::clicked, this, &EventStartScreen::cmdWisGroepen_Click);
+  connect(cmdWisInvoer, &QPushButton::clicked, this, &EventStartScreen::cmdWisInvoer_Click);
+  connect(chkSorteerGroepen, &QCheckBox::clicked, this, &EventStartScreen::chkSorteerGroepen_Click);
+  connect(chkSorteerInvoer, &QCheckBox::clicked, this, &EventStartScreen::chkSorteerInvoer_Click);
 
   formLoad();
 }
 
-void FrmMervalo04::formLoad() {
+void EventStartScreen::formLoad() {
   setWindowTitle(text(48));
   fraGroepBestanden->setTitle(text(31));
   fraInvoer->setTitle(text(56));
@@ -209,7 +209,7 @@ void FrmMervalo04::formLoad() {
   centreOnScreen();
 }
 
-void FrmMervalo04::formActivate() {
+void EventStartScreen::formActivate() {
   settingLists_ = true;
   lstGroepBestand->clearSelection();
   lstInvoer->clearSelection();
@@ -226,7 +226,7 @@ void FrmMervalo04::formActivate() {
   parkFocus();
 }
 
-void FrmMervalo04::keyPressEvent(QKeyEvent* event) {
+void EventStartScreen::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
     cmdTerug_Click();
     return;
@@ -234,7 +234,7 @@ void FrmMervalo04::keyPressEvent(QKeyEvent* event) {
   Screen::keyPressEvent(event);
 }
 
-void FrmMervalo04::fillGroupFiles() {
+void EventStartScreen::fillGroupFiles() {
   settingLists_ = true;
   lstGroepBestand->clear();
   lstGroepBestand->addItems(
@@ -242,34 +242,34 @@ void FrmMervalo04::fillGroupFiles() {
   settingLists_ = false;
 }
 
-void FrmMervalo04::fillEventFiles() {
+void EventStartScreen::fillEventFiles() {
   settingLists_ = true;
   lstInvoer->clear();
   lstInvoer->addItems(listNamedFiles(values().path(QStringLiteral("/invoer")), text(125), chkSorteerInvoer->isChecked()));
   settingLists_ = false;
 }
 
-void FrmMervalo04::clearInfo() {
+void EventStartScreen::clearInfo() {
   lblGroep->clear();
   lblParen->clear();
   lblStilzit->clear();
 }
 
-void FrmMervalo04::setRoundsIndex(int index) {
+void EventStartScreen::setRoundsIndex(int index) {
   settingScrollBars_ = true;
   vscrRonden->setValue(index);
   settingScrollBars_ = false;
   txtRonden->setText(lstRondeNummers.value(index));
 }
 
-void FrmMervalo04::setBoardsIndex(int index) {
+void EventStartScreen::setBoardsIndex(int index) {
   settingScrollBars_ = true;
   vscrSpellen->setValue(index);
   settingScrollBars_ = false;
   txtSpellen->setText(lstSpelNummers.value(index));
 }
 
-void FrmMervalo04::rebuildSchemaList() {
+void EventStartScreen::rebuildSchemaList() {
   settingLists_ = true;
   lstSchema->clear();
   const int pairs = lblParen->text().toInt();
@@ -278,14 +278,14 @@ void FrmMervalo04::rebuildSchemaList() {
   settingLists_ = false;
 }
 
-void FrmMervalo04::setStartControls(bool enabled) {
+void EventStartScreen::setStartControls(bool enabled) {
   fraScoreInvoer->setEnabled(enabled);
   optInvoer[0]->setEnabled(enabled);
   optInvoer[1]->setEnabled(enabled);
   cmdStart->setEnabled(enabled);
 }
 
-void FrmMervalo04::lstGroepBestand_Click() {
+void EventStartScreen::lstGroepBestand_Click() {
   if (settingLists_) return;
   const QString name = currentName(lstGroepBestand);
   if (name.isEmpty()) return;
@@ -347,7 +347,7 @@ void FrmMervalo04::lstGroepBestand_Click() {
   parkFocus();
 }
 
-void FrmMervalo04::lstInvoer_Click() {
+void EventStartScreen::lstInvoer_Click() {
   if (settingLists_) return;
   const QString name = currentName(lstInvoer);
   if (name.isEmpty()) return;
@@ -418,7 +418,7 @@ void FrmMervalo04::lstInvoer_Click() {
   parkFocus();
 }
 
-void FrmMervalo04::vscrRonden_Change(int value) {
+void EventStartScreen::vscrRonden_Change(int value) {
   if (settingScrollBars_) return;
   const int last = static_cast<int>(lstRondeNummers.size()) - 1;
   if (value < 0 || value > last) {
@@ -431,7 +431,7 @@ void FrmMervalo04::vscrRonden_Change(int value) {
   parkFocus();
 }
 
-void FrmMervalo04::vscrSpellen_Change(int value) {
+void EventStartScreen::vscrSpellen_Change(int value) {
   if (settingScrollBars_) return;
   const int last = static_cast<int>(lstSpelNummers.size()) - 1;
   if (value < 0 || value > last) {
@@ -442,7 +442,7 @@ void FrmMervalo04::vscrSpellen_Change(int value) {
   parkFocus();
 }
 
-void FrmMervalo04::lstSchema_Click() {
+void EventStartScreen::lstSchema_Click() {
   if (settingLists_) return;
   const bool chosen = !lstSchema->selectedItems().isEmpty();
   // While an event is reopened its mode is fixed: only Start follows the schema.
@@ -454,9 +454,9 @@ void FrmMervalo04::lstSchema_Click() {
   }
 }
 
-void FrmMervalo04::optInvoer_Click(int index) { entryMode_ = index; }
+void EventStartScreen::optInvoer_Click(int index) { entryMode_ = index; }
 
-void FrmMervalo04::cmdStart_Click() {
+void EventStartScreen::cmdStart_Click() {
   const QList<QListWidgetItem*> chosen = lstSchema->selectedItems();
   if (chosen.isEmpty()) return;
   writeStartMode(values().programFolder, entryMode_);
@@ -491,7 +491,7 @@ void FrmMervalo04::cmdStart_Click() {
     context.open(entryScreen, nullptr);
 }
 
-void FrmMervalo04::cmdWisGroepen_Click() {
+void EventStartScreen::cmdWisGroepen_Click() {
   const QString name = currentName(lstGroepBestand);
   if (name.isEmpty()) {
     cmdWisGroepen->setEnabled(false);
@@ -512,7 +512,7 @@ void FrmMervalo04::cmdWisGroepen_Click() {
   parkFocus();
 }
 
-void FrmMervalo04::cmdWisInvoer_Click() {
+void EventStartScreen::cmdWisInvoer_Click() {
   const QString name = currentName(lstInvoer);
   if (name.isEmpty()) {
     cmdWisInvoer->setEnabled(false);
@@ -537,18 +537,18 @@ void FrmMervalo04::cmdWisInvoer_Click() {
   parkFocus();
 }
 
-void FrmMervalo04::chkSorteerGroepen_Click() {
+void EventStartScreen::chkSorteerGroepen_Click() {
   chkSorteerGroepen->setText(text(chkSorteerGroepen->isChecked() ? 13 : 12));
   fillGroupFiles();
   parkFocus();
 }
 
-void FrmMervalo04::chkSorteerInvoer_Click() {
+void EventStartScreen::chkSorteerInvoer_Click() {
   chkSorteerInvoer->setText(text(chkSorteerInvoer->isChecked() ? 13 : 12));
   fillEventFiles();
   parkFocus();
 }
 
-void FrmMervalo04::cmdTerug_Click() { close(); }
+void EventStartScreen::cmdTerug_Click() { close(); }
 
 }  // namespace mervalo

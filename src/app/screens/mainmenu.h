@@ -11,10 +11,10 @@ namespace mervalo {
 // The main menu: the start-up window, loaded for the whole run. Its load prepares what every
 // other screen relies on (settings path, language, provider list, data folders, program-wide
 // texts); closing it or Esc on it ends the program.
-class FrmMervalo01 : public Screen {
+class MainMenu : public Screen {
   Q_OBJECT
  public:
-  explicit FrmMervalo01(AppContext& ctx);
+  explicit MainMenu(AppContext& ctx);
 
   void formActivate() override;
 

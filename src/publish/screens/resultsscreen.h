@@ -17,14 +17,14 @@ namespace mervalo {
 // The results screen: a four-column copy of the computed result, from which the organiser
 // writes the HTML page (and gets the players' addresses on the clipboard), prints the result
 // or mails it.
-class FrmMervalo08 : public Screen {
+class ResultsScreen : public Screen {
   Q_OBJECT
  public:
-  FrmMervalo08(AppContext& ctx, Screen* opener);
+  ResultsScreen(AppContext& ctx, Screen* opener);
 
   // Sending the page to every player lives with the mail code; while nothing is installed
   // here the send button stays hidden.
-  static std::function<void(FrmMervalo08&)>& mailDispatch();
+  static std::function<void(ResultsScreen&)>& mailDispatch();
 
   void formActivate() override;
 

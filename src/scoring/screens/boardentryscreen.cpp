@@ -1,4 +1,4 @@
-#include "scoring/screens/frmmervalo06.h"
+#include "scoring/screens/boardentryscreen.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -64,7 +64,7 @@ int keyBoard(const QString& line) {
 
 }  // namespace
 
-FrmMervalo06::FrmMervalo06(AppContext& ctx, Screen* opener) : Screen(ctx, opener), menu_(opener) {
+BoardEntryScreen::BoardEntryScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener), menu_(opener) {
   setObjectName(QStringLiteral("frmMervalo06"));
   resize(kFormWidth, kFormHeight);
   buildControls();
@@ -75,9 +75,9 @@ FrmMervalo06::FrmMervalo06(AppContext& ctx, Screen* opener) : Screen(ctx, opener
   }
 }
 
-FrmMervalo06::~FrmMervalo06() = default;
+BoardEntryScreen::~BoardEntryScreen() = default;
 
-void FrmMervalo06::buildControls() {
+void BoardEntryScreen::buildControls() {
   lblInformatie = new QLabel(this);
   lblInformatie->setObjectName(QStringLiteral("lblInformatie"));
   lblInformatie->setGeometry(12, 8, kFormWidth - 24, 20);
@@ -126,18 +126,18 @@ void FrmMervalo06::buildControls() {
   rowArea_->setWidget(rowPanel_);
 
   const int rx = 500;
-  auto button = [this, rx](const char* name, int y, void (FrmMervalo06::*handler)()) {
+  auto button = [this, rx](const char* name, int y, void (BoardEntryScreen::*handler)()) {
     auto* b = new QPushButton(this);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(rx, y, 150, 30);
     connect(b, &QPushButton::clicked, this, handler);
     return b;
   };
-  cmdSpelKlaar = button("cmdSpelKlaar", 234, &FrmMervalo06::cmdSpelKlaar_Click);
-  cmdWisSpel = button("cmdWisSpel", 272, &FrmMervalo06::cmdWisSpel_Click);
-  cmdUitslag = button("cmdUitslag", 310, &FrmMervalo06::cmdUitslag_Click);
-  cmdVulAllesIn = button("cmdVulAllesIn", 348, &FrmMervalo06::cmdVulAllesIn_Click);
-  cmdTerug = button("cmdTerug", 438, &FrmMervalo06::cmdTerug_Click);
+  cmdSpelKlaar = button("cmdSpelKlaar", 234, &BoardEntryScreen::cmdSpelKlaar_Click);
+  cmdWisSpel = button("cmdWisSpel", 272, &BoardEntryScreen::cmdWisSpel_Click);
+  cmdUitslag = button("cmdUitslag", 310, &BoardEntryScreen::cmdUitslag_Click);
+  cmdVulAllesIn = button("cmdVulAllesIn", 348, &BoardEntryScreen::cmdVulAllesIn_Click);
+  cmdTerug = button("cmdTerug", 438, &BoardEntryScreen::cmdTerug_Click);
   cmdVulAllesIn->hide();
   // The random fill is for trying the program out, not for club evenings.
   auto* reveal = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T), this);
@@ -170,18 +170,18 @@ void FrmMervalo06::buildControls() {
   msfgResultaat->setGeometry(12, 484, kFormWidth - 24, kFormHeight - 496);
   msfgResultaat->setEditTriggers(QAbstractItemView::NoEditTriggers);
   msfgResultaat->setFocusPolicy(Qt::NoFocus);
-  connect(msfgResultaat, &QTableWidget::cellClicked, this, &FrmMervalo06::msfgResultaat_Click);
+  connect(msfgResultaat, &QTableWidget::cellClicked, this, &BoardEntryScreen::msfgResultaat_Click);
 
   timKnipper = new QTimer(this);
   timKnipper->setObjectName(QStringLiteral("timKnipper"));
   timKnipper->setInterval(500);
-  connect(timKnipper, &QTimer::timeout, this, &FrmMervalo06::blink);
+  connect(timKnipper, &QTimer::timeout, this, &BoardEntryScreen::blink);
 
   cmdSetfocus = makeFocusSink(QStringLiteral("cmdSetfocus"));
   cmdSpelKlaar->installEventFilter(this);
 }
 
-void FrmMervalo06::buildRows(int count) {
+void BoardEntryScreen::buildRows(int count) {
   if (!rowLayout_) {
     rowLayout_ = new QGridLayout(rowPanel_);
     rowLayout_->setContentsMargins(4, 0, 4, 0);
@@ -251,7 +251,7 @@ void FrmMervalo06::buildRows(int count) {
   rowPanel_->adjustSize();
 }
 
-void FrmMervalo06::fitBelowBoards() {
+void BoardEntryScreen::fitBelowBoards() {
   // The board buttons take as many lines as the event needs; everything else follows them.
   const int lines = std::max(1, (static_cast<int>(cmdSpel.size()) + kButtonsPerLine - 1) / kButtonsPerLine);
   const int panelHeight = lines * 28;
@@ -264,13 +264,13 @@ void FrmMervalo06::fitBelowBoards() {
   resize(width(), height() + delta);
 }
 
-void FrmMervalo06::resizeEvent(QResizeEvent* event) {
+void BoardEntryScreen::resizeEvent(QResizeEvent* event) {
   Screen::resizeEvent(event);
   // The results grid takes the room left at the bottom.
   if (msfgResultaat) msfgResultaat->resize(width() - 24, std::max(80, height() - msfgResultaat->y() - 12));
 }
 
-void FrmMervalo06::buildBoardButtons() {
+void BoardEntryScreen::buildBoardButtons() {
   const int boards = header_.boards();
   cmdSpel.clear();
   completed_ = QVector<bool>(boards, false);
@@ -295,7 +295,7 @@ void FrmMervalo06::buildBoardButtons() {
   }
 }
 
-bool FrmMervalo06::formLoad() {
+bool BoardEntryScreen::formLoad() {
   ProgramValues& v = values();
   setWindowTitle(text(71) + QLatin1Char(' ') + QFileInfo(v.eventFileName).completeBaseName());
 
@@ -402,7 +402,7 @@ bool FrmMervalo06::formLoad() {
   return true;
 }
 
-void FrmMervalo06::setInformation() {
+void BoardEntryScreen::setInformation() {
   QString info = text(73);
   info.replace(QLatin1Char('!'), QString::number(header_.pairs));
   if (header_.sitOut > 0) {
@@ -418,7 +418,7 @@ void FrmMervalo06::setInformation() {
   lblInformatie->setText(info);
 }
 
-void FrmMervalo06::formActivate() {
+void BoardEntryScreen::formActivate() {
   if (!loaded_) return;
   if (!activatedOnce_) {
     activatedOnce_ = true;
@@ -428,7 +428,7 @@ void FrmMervalo06::formActivate() {
   if (currentBoard_ == 0) parkFocus();
 }
 
-void FrmMervalo06::reloadStoredBoards() {
+void BoardEntryScreen::reloadStoredBoards() {
   // Every stored board is completed again so that its matchpoints come from its scores. This
   // is worked out from the records alone; the screen is painted once at the end.
   QStringList unplaced;
@@ -461,7 +461,7 @@ void FrmMervalo06::reloadStoredBoards() {
                                                                                           text(82) + QLatin1Char(' ') + unplaced.join(QStringLiteral(", "))));
 }
 
-void FrmMervalo06::firstOpenBoard() {
+void BoardEntryScreen::firstOpenBoard() {
   const int open = completed_.indexOf(false);
   const int board = open >= 0 ? open + 1 : (currentBoard_ > 0 ? currentBoard_ : 1);
   if (header_.boards() < 1) return;
@@ -473,28 +473,28 @@ void FrmMervalo06::firstOpenBoard() {
     }
 }
 
-bool FrmMervalo06::boardCompleted(int board) const {
+bool BoardEntryScreen::boardCompleted(int board) const {
   return board >= 1 && board <= completed_.size() && completed_[board - 1];
 }
 
-const Grid& FrmMervalo06::resultsGrid() const { return resultCurrent_ ? result_ : grid_; }
+const Grid& BoardEntryScreen::resultsGrid() const { return resultCurrent_ ? result_ : grid_; }
 
 // ---- choosing a board -------------------------------------------------------------------
 
-int FrmMervalo06::recordLineOf(int board) const {
+int BoardEntryScreen::recordLineOf(int board) const {
   // The last readable record of the board counts, as a later record replaces an earlier one.
   for (int i = static_cast<int>(lineBoard_.size()) - 1; i >= 7; --i)
     if (lineBoard_[i] == board) return i;
   return -1;
 }
 
-std::optional<ScoreRecord> FrmMervalo06::storedRecord(int board) const {
+std::optional<ScoreRecord> BoardEntryScreen::storedRecord(int board) const {
   const int i = recordLineOf(board);
   if (i < 0) return std::nullopt;
   return parseRecord(lstOpslaan_[i]);
 }
 
-void FrmMervalo06::cmdSpel_Click(int board) {
+void BoardEntryScreen::cmdSpel_Click(int board) {
   if (board < 1 || board > header_.boards()) return;
   filling_ = true;
   const int previous = currentBoard_;
@@ -533,7 +533,7 @@ void setBoxText(QLineEdit* box, const QString& t) {
 
 }  // namespace
 
-void FrmMervalo06::showRows(const QVector<EntryRow>& rows) {
+void BoardEntryScreen::showRows(const QVector<EntryRow>& rows) {
   // A table the movement does not seat gets a row of its own, even beyond the event's tables.
   if (rows.size() > rows_.size()) buildRows(static_cast<int>(rows.size()));
   for (qsizetype i = 0; i < rows_.size(); ++i) {
@@ -555,7 +555,7 @@ void FrmMervalo06::showRows(const QVector<EntryRow>& rows) {
   }
 }
 
-void FrmMervalo06::paintBoardButton(int board) {
+void BoardEntryScreen::paintBoardButton(int board) {
   if (board < 1 || board > cmdSpel.size()) return;
   QPushButton* b = cmdSpel[board - 1];
   const bool done = completed_[board - 1];
@@ -564,7 +564,7 @@ void FrmMervalo06::paintBoardButton(int board) {
   if (b->styleSheet() != look) b->setStyleSheet(look);
 }
 
-void FrmMervalo06::blink() {
+void BoardEntryScreen::blink() {
   if (currentBoard_ < 1 || currentBoard_ > cmdSpel.size()) return;
   blinkWhite_ = !blinkWhite_;
   cmdSpel[currentBoard_ - 1]->setStyleSheet(QString::fromLatin1(blinkWhite_ ? kWhite : kGrey));
@@ -572,7 +572,7 @@ void FrmMervalo06::blink() {
 
 // ---- typing scores ------------------------------------------------------------------------
 
-bool FrmMervalo06::eventFilter(QObject* watched, QEvent* event) {
+bool BoardEntryScreen::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (watched == cmdSpelKlaar) {
@@ -607,7 +607,7 @@ bool FrmMervalo06::eventFilter(QObject* watched, QEvent* event) {
   return Screen::eventFilter(watched, event);
 }
 
-bool FrmMervalo06::scoreKey(int row, bool ns, QKeyEvent* key) {
+bool BoardEntryScreen::scoreKey(int row, bool ns, QKeyEvent* key) {
   const int k = key->key();
   if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
     // Pasting could bring in any text; the box takes typed keys only.
@@ -656,7 +656,7 @@ bool FrmMervalo06::scoreKey(int row, bool ns, QKeyEvent* key) {
   return true;  // swallowed
 }
 
-void FrmMervalo06::enterInNs(int row) {
+void BoardEntryScreen::enterInNs(int row) {
   Row& r = rows_[row];
   if (r.txtScoreNZ->text().trimmed().isEmpty() && row > 0) {
     // The same score as the table above (the nearest enabled row, one or two up).
@@ -689,7 +689,7 @@ void FrmMervalo06::enterInNs(int row) {
   moveVertically(row, true, +1);
 }
 
-void FrmMervalo06::moveVertically(int row, bool ns, int step) {
+void BoardEntryScreen::moveVertically(int row, bool ns, int step) {
   for (int i = row + step; i >= 0 && i < rows_.size(); i += step) {
     if (!rows_[i].enabled) continue;
     QLineEdit* box = ns ? rows_[i].txtScoreNZ : rows_[i].txtScoreOW;
@@ -701,7 +701,7 @@ void FrmMervalo06::moveVertically(int row, bool ns, int step) {
   if (step > 0) nsLostFocus();
 }
 
-void FrmMervalo06::clearRow(int row) {
+void BoardEntryScreen::clearRow(int row) {
   Row& r = rows_[row];
   r.txtScoreNZ->clear();
   r.txtScoreOW->clear();
@@ -710,7 +710,7 @@ void FrmMervalo06::clearRow(int row) {
   updateKlaar();
 }
 
-bool FrmMervalo06::allRowsDone() const {
+bool BoardEntryScreen::allRowsDone() const {
   bool any = false;
   for (const Row& r : rows_) {
     if (!r.enabled) continue;
@@ -720,14 +720,14 @@ bool FrmMervalo06::allRowsDone() const {
   return any;
 }
 
-void FrmMervalo06::updateKlaar() {
+void BoardEntryScreen::updateKlaar() {
   if (!allRowsDone()) {
     cmdSpelKlaar->setEnabled(false);
     lblKlaar->hide();
   }
 }
 
-void FrmMervalo06::nsLostFocus() {
+void BoardEntryScreen::nsLostFocus() {
   if (filling_ || !loaded_ || !allRowsDone()) return;
   cmdSpelKlaar->setEnabled(true);
   lblKlaar->show();
@@ -736,7 +736,7 @@ void FrmMervalo06::nsLostFocus() {
 
 // ---- completing, clearing and swapping ------------------------------------------------
 
-QVector<BoardTable> FrmMervalo06::rowTables() const {
+QVector<BoardTable> BoardEntryScreen::rowTables() const {
   QVector<EntryRow> rows;
   rows.reserve(rows_.size());
   for (const Row& r : rows_) {
@@ -751,7 +751,7 @@ QVector<BoardTable> FrmMervalo06::rowTables() const {
   return entryTables(rows);
 }
 
-void FrmMervalo06::cmdSpelKlaar_Click() {
+void BoardEntryScreen::cmdSpelKlaar_Click() {
   if (currentBoard_ < 1 || !allRowsDone()) {
     cmdSpelKlaar->setEnabled(false);
     return;
@@ -784,7 +784,7 @@ void FrmMervalo06::cmdSpelKlaar_Click() {
   }
 }
 
-void FrmMervalo06::storeRecord(const ScoreRecord& record) {
+void BoardEntryScreen::storeRecord(const ScoreRecord& record) {
   const QString line = formatRecord(record);
   const int at = recordLineOf(record.board);
   if (at < 0) {
@@ -805,7 +805,7 @@ void FrmMervalo06::storeRecord(const ScoreRecord& record) {
   lstOpslaan_[at] = line;
 }
 
-void FrmMervalo06::removeRecord(int board) {
+void BoardEntryScreen::removeRecord(int board) {
   for (int i = static_cast<int>(lineBoard_.size()) - 1; i >= 7; --i) {
     if (lineBoard_[i] != board) continue;
     lstOpslaan_.removeAt(i);
@@ -813,7 +813,7 @@ void FrmMervalo06::removeRecord(int board) {
   }
 }
 
-void FrmMervalo06::cmdWisSpel_Click() {
+void BoardEntryScreen::cmdWisSpel_Click() {
   if (currentBoard_ < 1) return;
   for (int i = 0; i < rows_.size(); ++i) clearRow(i);
   removeRecord(currentBoard_);
@@ -832,7 +832,7 @@ void FrmMervalo06::cmdWisSpel_Click() {
     }
 }
 
-void FrmMervalo06::lblNZ_Click(int row) {
+void BoardEntryScreen::lblNZ_Click(int row) {
   if (row < 0 || row >= rows_.size() || !rows_[row].enabled) return;
   Row& r = rows_[row];
   const bool asMovement = r.ns == r.schemaNs && r.ew == r.schemaEw;
@@ -842,7 +842,7 @@ void FrmMervalo06::lblNZ_Click(int row) {
   r.lblOW->setText(QString::number(r.ew));
 }
 
-void FrmMervalo06::msfgResultaat_Click(int row, int col) {
+void BoardEntryScreen::msfgResultaat_Click(int row, int col) {
   const Grid& shown = resultsGrid();
   if (row < 1 || row >= shown.rows() - 1 || col < 2 || col > header_.boards() + 1) return;
   bool ok = false;
@@ -853,7 +853,7 @@ void FrmMervalo06::msfgResultaat_Click(int row, int col) {
 
 // ---- result, fill, closing ------------------------------------------------------------
 
-bool FrmMervalo06::saveEventFile() {
+bool BoardEntryScreen::saveEventFile() {
   if (!loaded_) return true;
   savePending_ = false;
   if (writeTextLines(eventPath_, lstOpslaan_)) {
@@ -864,7 +864,7 @@ bool FrmMervalo06::saveEventFile() {
   return false;
 }
 
-void FrmMervalo06::keepEventFile() {
+void BoardEntryScreen::keepEventFile() {
   // Every completed or cleared board goes to disk as soon as the screen is idle, so that a
   // crash or a power cut loses nothing that was typed. A failing disk is reported once, not
   // at every board; closing and the result still report it.
@@ -882,7 +882,7 @@ void FrmMervalo06::keepEventFile() {
   });
 }
 
-void FrmMervalo06::cmdUitslag_Click() {
+void BoardEntryScreen::cmdUitslag_Click() {
   if (completed_.contains(false)) return;
   saveEventFile();
   ProgramValues& v = values();
@@ -903,9 +903,9 @@ void FrmMervalo06::cmdUitslag_Click() {
   openChild(QStringLiteral("frmMervalo08"));
 }
 
-void FrmMervalo06::showResults() { showGrid(resultsGrid(), msfgResultaat); }
+void BoardEntryScreen::showResults() { showGrid(resultsGrid(), msfgResultaat); }
 
-void FrmMervalo06::cmdVulAllesIn_Click() {
+void BoardEntryScreen::cmdVulAllesIn_Click() {
   cmdVulAllesIn->hide();
   static const QStringList kScores = {QStringLiteral("100"), QStringLiteral("110"), QStringLiteral("-90"),
                                       QStringLiteral("-120"), QStringLiteral("-100"), QStringLiteral("80"),
@@ -925,9 +925,9 @@ void FrmMervalo06::cmdVulAllesIn_Click() {
   lblControleer->setText(text(99));
 }
 
-void FrmMervalo06::cmdTerug_Click() { close(); }
+void BoardEntryScreen::cmdTerug_Click() { close(); }
 
-bool FrmMervalo06::formQueryUnload() {
+bool BoardEntryScreen::formQueryUnload() {
   timKnipper->stop();
   if (saveEventFile() || saveFailedOnce_) return true;
   // Warned once; a second close goes, so the organiser is never locked in.
@@ -936,7 +936,7 @@ bool FrmMervalo06::formQueryUnload() {
   return false;
 }
 
-void FrmMervalo06::closeEvent(QCloseEvent* event) {
+void BoardEntryScreen::closeEvent(QCloseEvent* event) {
   Screen* menu = menu_;
   Screen::closeEvent(event);
   if (!event->isAccepted()) return;

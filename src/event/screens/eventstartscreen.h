@@ -16,10 +16,10 @@ class QScrollBar;
 namespace mervalo {
 
 // "Voorbereiding": starts an event from a group file, or reopens one that was started before.
-class FrmMervalo04 : public Screen {
+class EventStartScreen : public Screen {
   Q_OBJECT
  public:
-  FrmMervalo04(AppContext& ctx, Screen* opener);
+  EventStartScreen(AppContext& ctx, Screen* opener);
 
   void formActivate() override;
 

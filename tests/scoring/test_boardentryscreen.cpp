@@ -10,8 +10,8 @@
 #include <QTest>
 
 #include "app/screens/screen.h"
-#include "publish/screens/frmmervalo08.h"
-#include "scoring/screens/frmmervalo06.h"
+#include "publish/screens/resultsscreen.h"
+#include "scoring/screens/boardentryscreen.h"
 #include "screentest.h"
 
 using namespace mervalo;
@@ -58,16 +58,16 @@ class EntryTest : public ScreenTest {
   }
 
   // Writes the event file with these board records and opens the entry screen on it.
-  FrmMervalo06* start(const QStringList& records = {}, const QString& sitOut = QStringLiteral("Geen")) {
+  BoardEntryScreen* start(const QStringList& records = {}, const QString& sitOut = QStringLiteral("Geen")) {
     writeFile(kEvent, QStringList{"Dinsdag Uitslag", "8", sitOut, "3", "4", "08 Paren 03 Ronden Test", "0"} + records);
     return open();
   }
 
-  FrmMervalo06* open() {
+  BoardEntryScreen* open() {
     menu = new Menu(ctx);
     menu->show();
-    auto* s = dynamic_cast<FrmMervalo06*>(menu->openChild(QStringLiteral("frmMervalo06")));
-    QPointer<FrmMervalo06> alive(s);
+    auto* s = dynamic_cast<BoardEntryScreen*>(menu->openChild(QStringLiteral("frmMervalo06")));
+    QPointer<BoardEntryScreen> alive(s);
     if (s) {
       s->activateWindow();
       // A screen that cannot load closes itself; it is not waited for.
@@ -92,7 +92,7 @@ class EntryTest : public ScreenTest {
     QTest::keyClick(box, Qt::Key_Return);
   }
   // Types one NS score per enabled row of the current board.
-  void typeBoard(FrmMervalo06* s, const QStringList& scores) {
+  void typeBoard(BoardEntryScreen* s, const QStringList& scores) {
     int k = 0;
     for (int row = 0; row < s->tableRows() && k < scores.size(); ++row)
       if (ns(s, row)->isEnabled()) {
@@ -101,14 +101,14 @@ class EntryTest : public ScreenTest {
       }
   }
   // Types the board's scores and completes it with the button's key.
-  void finish(FrmMervalo06* s, const QStringList& scores, Qt::Key key = Qt::Key_K) {
+  void finish(BoardEntryScreen* s, const QStringList& scores, Qt::Key key = Qt::Key_K) {
     typeBoard(s, scores);
     auto* klaar = child<QPushButton>(s, "cmdSpelKlaar");
     EXPECT_TRUE(QTest::qWaitFor([&] { return klaar->isEnabled(); })) << s->currentBoard();
     QTest::keyClick(klaar, key);
   }
   // The pairs of the table rows as "NS-EW".
-  static QStringList pairsShown(FrmMervalo06* s) {
+  static QStringList pairsShown(BoardEntryScreen* s) {
     QStringList shown;
     for (int row = 0; row < s->tableRows(); ++row) shown << label(s, "lblNZ", row) + "-" + label(s, "lblOW", row);
     return shown;
@@ -131,7 +131,7 @@ class EntryTest : public ScreenTest {
 }  // namespace
 
 TEST_F(EntryTest, LoadingShowsTheEventAndTheFirstBoard) {
-  FrmMervalo06* s = start();
+  BoardEntryScreen* s = start();
   ASSERT_TRUE(s);
   EXPECT_EQ(s->windowTitle(), QStringLiteral("Invoer scores per spel Dinsdag Uitslag"));
   EXPECT_EQ(child<QLabel>(s, "lblInformatie")->text(),
@@ -161,7 +161,7 @@ TEST_F(EntryTest, LoadingShowsTheEventAndTheFirstBoard) {
 }
 
 TEST_F(EntryTest, ScoreKeysNormaliseMirrorCopyAndClear) {
-  FrmMervalo06* s = start();
+  BoardEntryScreen* s = start();
   ASSERT_TRUE(s);
   type(ns(s, 0), QStringLiteral("42"));
   EXPECT_EQ(ns(s, 0)->text(), QStringLiteral("420"));
@@ -206,7 +206,7 @@ TEST_F(EntryTest, ScoreKeysNormaliseMirrorCopyAndClear) {
 }
 
 TEST_F(EntryTest, CompletingABoardScoresItAndMovesOn) {
-  FrmMervalo06* s = start();
+  BoardEntryScreen* s = start();
   ASSERT_TRUE(s);
   typeBoard(s, {"420", "", "-50", "10"});  // row 1 copies 420 from above
   auto* klaar = child<QPushButton>(s, "cmdSpelKlaar");
@@ -230,7 +230,7 @@ TEST_F(EntryTest, CompletingABoardScoresItAndMovesOn) {
 }
 
 TEST_F(EntryTest, CompletingBoardThreeTwiceLeavesOneRecord) {
-  FrmMervalo06* s = start();
+  BoardEntryScreen* s = start();
   ASSERT_TRUE(s);
   for (int round = 0; round < 2; ++round) {
     QTest::mouseClick(child<QPushButton>(s, "cmdSpel_3"), Qt::LeftButton);
@@ -246,7 +246,7 @@ TEST_F(EntryTest, CompletingBoardThreeTwiceLeavesOneRecord) {
 }
 
 TEST_F(EntryTest, ReopeningCompletesStoredBoardsAgainAndStartsAtTheFirstOpenOne) {
-  FrmMervalo06* s = start(stored(5));
+  BoardEntryScreen* s = start(stored(5));
   ASSERT_TRUE(s);
   EXPECT_EQ(s->currentBoard(), 6);
   for (int b = 1; b <= 12; ++b)
@@ -258,7 +258,7 @@ TEST_F(EntryTest, ReopeningCompletesStoredBoardsAgainAndStartsAtTheFirstOpenOne)
 }
 
 TEST_F(EntryTest, ClearingTheLastCompletedBoardDisablesTheResult) {
-  FrmMervalo06* s = start(stored(12));
+  BoardEntryScreen* s = start(stored(12));
   ASSERT_TRUE(s);
   auto* uitslag = child<QPushButton>(s, "cmdUitslag");
   EXPECT_TRUE(uitslag->isEnabled());
@@ -273,7 +273,7 @@ TEST_F(EntryTest, ClearingTheLastCompletedBoardDisablesTheResult) {
 }
 
 TEST_F(EntryTest, ASwapSurvivesClosingAndReopening) {
-  FrmMervalo06* s = start();
+  BoardEntryScreen* s = start();
   ASSERT_TRUE(s);
   prompter.answerYes();
   QTest::mouseClick(child<QLabel>(s, "lblNZ_0"), Qt::LeftButton);
@@ -306,7 +306,7 @@ TEST_F(EntryTest, ASwapSurvivesClosingAndReopening) {
 }
 
 TEST_F(EntryTest, TheSitOutTableNeedsNoScore) {
-  FrmMervalo06* s = start({}, QStringLiteral("8"));
+  BoardEntryScreen* s = start({}, QStringLiteral("8"));
   ASSERT_TRUE(s);
   EXPECT_EQ(s->top(), 4);
   EXPECT_TRUE(child<QLabel>(s, "lblInformatie")->text().startsWith(QStringLiteral("8 paren. Stilzit: paar 8.")));
@@ -317,7 +317,7 @@ TEST_F(EntryTest, TheSitOutTableNeedsNoScore) {
 }
 
 TEST_F(EntryTest, DamagedEventKeepsEveryLineItCannotUse) {
-  FrmMervalo06* s = start(stored(1) + QStringList{"02*this is not a record",
+  BoardEntryScreen* s = start(stored(1) + QStringList{"02*this is not a record",
                                                    "03*1|9|||420|-420|0|0@3|4|||400|-400|0|0@5|7|||-50|50|0|0@6|8|||170|-170|0|0",
                                                    "rubbish"});
   ASSERT_TRUE(s);
@@ -342,7 +342,7 @@ TEST_F(EntryTest, DamagedEventKeepsEveryLineItCannotUse) {
 }
 
 TEST_F(EntryTest, AMissingEventFileIsReportedAndNothingIsWritten) {
-  QPointer<FrmMervalo06> alive(open());
+  QPointer<BoardEntryScreen> alive(open());
   EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }));
   ASSERT_EQ(prompter.count(), 1);
   EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Bestand <")));
@@ -351,7 +351,7 @@ TEST_F(EntryTest, AMissingEventFileIsReportedAndNothingIsWritten) {
 }
 
 TEST_F(EntryTest, WholeEventFromScoresToPageAndAddresses) {
-  FrmMervalo06* s = start();
+  BoardEntryScreen* s = start();
   ASSERT_TRUE(s);
   // Scores that every vulnerability accepts, one not-played table among them.
   const QStringList boardScores[4] = {{"400", "140", "-100", "170"}, {"-110", "-110", "140", "-600"},
@@ -365,7 +365,7 @@ TEST_F(EntryTest, WholeEventFromScoresToPageAndAddresses) {
   EXPECT_FALSE(ctx.values.busy);
   EXPECT_EQ(readLines(kEvent).size(), 7 + 12);
 
-  auto* results = dynamic_cast<FrmMervalo08*>(topLevel(QStringLiteral("frmMervalo08")));
+  auto* results = dynamic_cast<ResultsScreen*>(topLevel(QStringLiteral("frmMervalo08")));
   ASSERT_TRUE(results);
   EXPECT_FALSE(s->isEnabled());
   EXPECT_EQ(results->windowTitle(), QStringLiteral("Uitslag (Dinsdag)"));
@@ -391,7 +391,7 @@ TEST_F(EntryTest, WholeEventFromScoresToPageAndAddresses) {
 
 TEST_F(EntryTest, AGroupChangedAfterTheStartIsReportedAndScoresStillGoIn) {
   writeFile(QStringLiteral("/groepen/Dinsdag.txt"), readLines(QStringLiteral("/groepen/Dinsdag.txt")).mid(0, 6));
-  FrmMervalo06* s = start(stored(1));
+  BoardEntryScreen* s = start(stored(1));
   ASSERT_TRUE(s);
   ASSERT_EQ(prompter.count(), 1);
   EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("Paren in groep: 6 / 8")));
@@ -405,7 +405,7 @@ TEST_F(EntryTest, AGroupChangedAfterTheStartIsReportedAndScoresStillGoIn) {
 
 TEST_F(EntryTest, ClosingGoesBackToTheEventStart) {
   ctx.screens[QStringLiteral("frmMervalo04")] = [](AppContext& c, Screen*) -> Screen* { return new Menu(c, QStringLiteral("frmMervalo04")); };
-  FrmMervalo06* s = start();
+  BoardEntryScreen* s = start();
   ASSERT_TRUE(s);
   QTest::keyClick(child<QPushButton>(s, "cmdTerug"), Qt::Key_Space);
   EXPECT_TRUE(QTest::qWaitFor([] { return topLevel(QStringLiteral("frmMervalo04")) != nullptr; }));
@@ -413,7 +413,7 @@ TEST_F(EntryTest, ClosingGoesBackToTheEventStart) {
 }
 
 TEST_F(EntryTest, AnEventFileThatCannotBeWrittenIsReportedOnceWhileTyping) {
-  FrmMervalo06* s = start();
+  BoardEntryScreen* s = start();
   ASSERT_TRUE(s);
   // The file's place taken by a folder: no save can succeed, whoever runs the test.
   ASSERT_TRUE(QFile::remove(path(kEvent)));
@@ -427,7 +427,7 @@ TEST_F(EntryTest, AnEventFileThatCannotBeWrittenIsReportedOnceWhileTyping) {
   EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("kan niet worden opgeslagen.")));
 
   // Closing warns again and stays open once, so that nothing typed is thrown away unseen.
-  QPointer<FrmMervalo06> alive(s);
+  QPointer<BoardEntryScreen> alive(s);
   s->close();
   QCoreApplication::processEvents();
   EXPECT_FALSE(alive.isNull());

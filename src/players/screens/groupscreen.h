@@ -23,10 +23,10 @@ class ClickLabel;
 
 // Composing a group: pairs picked two by two from a name list, at most one sit-out, a date
 // from the calendar and a letter; saved as a group file with its ".mail" companion.
-class FrmMervalo03 : public Screen {
+class GroupScreen : public Screen {
   Q_OBJECT
  public:
-  FrmMervalo03(AppContext& ctx, Screen* opener);
+  GroupScreen(AppContext& ctx, Screen* opener);
 
   void formActivate() override;
 

@@ -1,4 +1,4 @@
-#include "frmmervalo03.h"
+#include "groupscreen.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -55,7 +55,7 @@ bool rowHasData(const Grid& g, int r) {
 }
 }  // namespace
 
-FrmMervalo03::FrmMervalo03(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
+GroupScreen::GroupScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
   setObjectName(QStringLiteral("frmMervalo03"));
 
   const FilePanel nameFiles = makeFilePanel(this, "fraNamenBestanden", "lstNamenBestand", "chkSorteerNamen", "cmdWisNamen");
@@ -162,33 +162,33 @@ FrmMervalo03::FrmMervalo03(AppContext& ctx, Screen* opener) : Screen(ctx, opener
   main->addLayout(names, 2);
   main->addLayout(group, 2);
 
-  connect(lstNamenBestand, &QListWidget::itemClicked, this, &FrmMervalo03::lstNamenBestand_Click);
-  connect(lstNamenBestand, &QListWidget::itemActivated, this, &FrmMervalo03::lstNamenBestand_Click);
-  connect(lstGroepBestand, &QListWidget::itemClicked, this, &FrmMervalo03::lstGroepBestand_Click);
-  connect(lstGroepBestand, &QListWidget::itemActivated, this, &FrmMervalo03::lstGroepBestand_Click);
-  connect(chkSorteerNamen, &QCheckBox::clicked, this, &FrmMervalo03::chkSorteerNamen_Click);
-  connect(chkSorteerGroepen, &QCheckBox::clicked, this, &FrmMervalo03::chkSorteerGroepen_Click);
+  connect(lstNamenBestand, &QListWidget::itemClicked, this, &GroupScreen::lstNamenBestand_Click);
+  connect(lstNamenBestand, &QListWidget::itemActivated, this, &GroupScreen::lstNamenBestand_Click);
+  connect(lstGroepBestand, &QListWidget::itemClicked, this, &GroupScreen::lstGroepBestand_Click);
+  connect(lstGroepBestand, &QListWidget::itemActivated, this, &GroupScreen::lstGroepBestand_Click);
+  connect(chkSorteerNamen, &QCheckBox::clicked, this, &GroupScreen::chkSorteerNamen_Click);
+  connect(chkSorteerGroepen, &QCheckBox::clicked, this, &GroupScreen::chkSorteerGroepen_Click);
   connect(msfgNamen, &QTableWidget::cellClicked, this, [this](int row, int) { msfgNamen_Click(row); });
   connect(msfgGroepen, &QTableWidget::cellClicked, this, [this](int row, int) { msfgGroepen_Click(row); });
   for (int i = 0; i < 2; ++i) connect(lblNaam[i], &ClickLabel::clicked, this, [this, i] { lblNaam_Click(i); });
-  connect(cmdToevoegen, &QPushButton::clicked, this, &FrmMervalo03::cmdToevoegen_Click);
-  connect(cmdStilzitter, &QPushButton::clicked, this, &FrmMervalo03::cmdStilzitter_Click);
-  connect(cmdMaakLeeg, &QPushButton::clicked, this, &FrmMervalo03::cmdMaakLeeg_Click);
-  connect(cmdAfdrukken, &QPushButton::clicked, this, &FrmMervalo03::cmdAfdrukken_Click);
-  connect(cmdKalender, &QPushButton::clicked, this, &FrmMervalo03::cmdKalender_Click);
-  connect(cmdOpslaan, &QPushButton::clicked, this, &FrmMervalo03::cmdOpslaan_Click);
-  connect(cmdWisGroepen, &QPushButton::clicked, this, &FrmMervalo03::cmdWisGroepen_Click);
-  connect(cmdWisNamen, &QPushButton::clicked, this, &FrmMervalo03::cmdWisNamen_Click);
+  connect(cmdToevoegen, &QPushButton::clicked, this, &GroupScreen::cmdToevoegen_Click);
+  connect(cmdStilzitter, &QPushButton::clicked, this, &GroupScreen::cmdStilzitter_Click);
+  connect(cmdMaakLeeg, &QPushButton::clicked, this, &GroupScreen::cmdMaakLeeg_Click);
+  connect(cmdAfdrukken, &QPushButton::clicked, this, &GroupScreen::cmdAfdrukken_Click);
+  connect(cmdKalender, &QPushButton::clicked, this, &GroupScreen::cmdKalender_Click);
+  connect(cmdOpslaan, &QPushButton::clicked, this, &GroupScreen::cmdOpslaan_Click);
+  connect(cmdWisGroepen, &QPushButton::clicked, this, &GroupScreen::cmdWisGroepen_Click);
+  connect(cmdWisNamen, &QPushButton::clicked, this, &GroupScreen::cmdWisNamen_Click);
   connect(cmdTerug, &QPushButton::clicked, this, &QWidget::close);
-  connect(vscrGroepLetter, &QScrollBar::valueChanged, this, &FrmMervalo03::vscrGroepLetter_Change);
-  connect(txtNaamBestand, &QLineEdit::textChanged, this, &FrmMervalo03::txtNaamBestand_Change);
+  connect(vscrGroepLetter, &QScrollBar::valueChanged, this, &GroupScreen::vscrGroepLetter_Change);
+  connect(txtNaamBestand, &QLineEdit::textChanged, this, &GroupScreen::txtNaamBestand_Change);
   auto* ctrlF4 = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this);
   connect(ctrlF4, &QShortcut::activated, this, &QWidget::close);
 
   formLoad();
 }
 
-void FrmMervalo03::formLoad() {
+void GroupScreen::formLoad() {
   setWindowTitle(text(28));
   makeFocusSink(QStringLiteral("cmdSetfocus"));
   fraNamenBestanden->setTitle(text(9));
@@ -253,12 +253,12 @@ void FrmMervalo03::formLoad() {
   centreOnScreen();
 }
 
-void FrmMervalo03::formActivate() {
+void GroupScreen::formActivate() {
   if (!values().sharedDate.isEmpty()) txtNaamBestand->setText(values().sharedDate);
   parkFocus();
 }
 
-void FrmMervalo03::keyPressEvent(QKeyEvent* event) {
+void GroupScreen::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
     close();
     return;
@@ -268,24 +268,24 @@ void FrmMervalo03::keyPressEvent(QKeyEvent* event) {
 
 // ---- lists and grids ----
 
-void FrmMervalo03::refreshNameLists() {
+void GroupScreen::refreshNameLists() {
   lstNamenBestand->clear();
   lstNamenBestand->addItems(listFileNames(values().path(QStringLiteral("/namen")), QStringLiteral("*.txt"),
                                           chkSorteerNamen->isChecked()));
 }
 
-void FrmMervalo03::refreshGroupFiles() {
+void GroupScreen::refreshGroupFiles() {
   lstGroepBestand->clear();
   const QString pattern = QLatin1Char('*') + text(125) + QLatin1String("*.txt");
   lstGroepBestand->addItems(listFileNames(values().path(QStringLiteral("/groepen")), pattern, chkSorteerGroepen->isChecked()));
 }
 
-void FrmMervalo03::showNames() {
+void GroupScreen::showNames() {
   fitColumns(names_, measure_, values().busy);
   showGrid(names_, msfgNamen);
 }
 
-void FrmMervalo03::showGroups() {
+void GroupScreen::showGroups() {
   fitColumns(groups_, measure_, values().busy);
   showGrid(groups_, msfgGroepen);
   if (groups_.rows() > kVisibleGroupRows) {
@@ -295,7 +295,7 @@ void FrmMervalo03::showGroups() {
   }
 }
 
-void FrmMervalo03::renumberNames() {
+void GroupScreen::renumberNames() {
   for (int r = 1; r <= names_.rows() - 2; ++r) {
     names_.setText(r, 0, QString::number(r));
     names_.setAlignment(r, 0, kAlignCenterCenter);
@@ -305,65 +305,65 @@ void FrmMervalo03::renumberNames() {
   cmdOpslaan->setEnabled(!txtNaamBestand->text().trimmed().isEmpty());
 }
 
-void FrmMervalo03::renumberGroups() {
+void GroupScreen::renumberGroups() {
   for (int r = 1; r <= groups_.rows() - 2; ++r) {
     groups_.setText(r, 0, QString::number(r));
     groups_.setAlignment(r, 0, kAlignCenterCenter);
   }
 }
 
-void FrmMervalo03::resetGroupGrid() {
+void GroupScreen::resetGroupGrid() {
   groups_.setRows(1);
   groups_.setRows(2);
   showGroups();
 }
 
-void FrmMervalo03::showWarning(bool on) {
+void GroupScreen::showWarning(bool on) {
   kanNiet_ = on;
   lblKanNiet->setVisible(on);
 }
 
-int FrmMervalo03::entryCount() const { return static_cast<int>(lstGroep_.size()); }
+int GroupScreen::entryCount() const { return static_cast<int>(lstGroep_.size()); }
 
-bool FrmMervalo03::hasSitOut() const {
+bool GroupScreen::hasSitOut() const {
   for (const QString& line : lstGroep_)
     if (isSitOutLine(line)) return true;
   return false;
 }
 
-void FrmMervalo03::applyCountRule() {
+void GroupScreen::applyCountRule() {
   const int n = entryCount();
   lblAanTalParen->setText(groupCountText(n, text(41), text(32), text(42)));
   showWarning(!groupConsistent(n, hasSitOut()));
 }
 
-bool FrmMervalo03::slotFilled(int i) const { return !tag_[i].isEmpty(); }
+bool GroupScreen::slotFilled(int i) const { return !tag_[i].isEmpty(); }
 
-void FrmMervalo03::clearSlot(int i) {
+void GroupScreen::clearSlot(int i) {
   lblNaam[i]->clear();
   tag_[i].clear();
   terug_[i].clear();
 }
 
-QString FrmMervalo03::letter() const { return txtGroepLetter->text(); }
+QString GroupScreen::letter() const { return txtGroepLetter->text(); }
 
-void FrmMervalo03::setLetterIndex(int index) {
+void GroupScreen::setLetterIndex(int index) {
   if (vscrGroepLetter->value() == index)
     vscrGroepLetter_Change(index);
   else
     vscrGroepLetter->setValue(index);
 }
 
-QString FrmMervalo03::selectedGroup() const {
+QString GroupScreen::selectedGroup() const {
   QListWidgetItem* item = lstGroepBestand->currentItem();
   return item ? item->text() : QString();
 }
 
-QString FrmMervalo03::resultsPath(const QString& group) const {
+QString GroupScreen::resultsPath(const QString& group) const {
   return values().path(resultsRelativePath(group, text(70)));
 }
 
-void FrmMervalo03::reselectNameList() {
+void GroupScreen::reselectNameList() {
   if (currentList_.isEmpty()) {
     resetGroup();
     return;
@@ -379,7 +379,7 @@ void FrmMervalo03::reselectNameList() {
 }
 
 // Empties the group and the pickSlots; the names grid is left to the caller.
-void FrmMervalo03::resetGroup() {
+void GroupScreen::resetGroup() {
   clearSlot(0);
   clearSlot(1);
   lstGroep_.clear();
@@ -393,7 +393,7 @@ void FrmMervalo03::resetGroup() {
 
 // ---- handlers ----
 
-void FrmMervalo03::chkSorteerNamen_Click() {
+void GroupScreen::chkSorteerNamen_Click() {
   chkSorteerNamen->setText(chkSorteerNamen->isChecked() ? text(13) : text(12));
   refreshNameLists();
   if (!currentList_.isEmpty()) {
@@ -403,13 +403,13 @@ void FrmMervalo03::chkSorteerNamen_Click() {
   parkFocus();
 }
 
-void FrmMervalo03::chkSorteerGroepen_Click() {
+void GroupScreen::chkSorteerGroepen_Click() {
   chkSorteerGroepen->setText(chkSorteerGroepen->isChecked() ? text(13) : text(12));
   refreshGroupFiles();
   parkFocus();
 }
 
-void FrmMervalo03::lstNamenBestand_Click() {
+void GroupScreen::lstNamenBestand_Click() {
   QListWidgetItem* item = lstNamenBestand->currentItem();
   if (!item) return;
   const QString name = item->text();
@@ -453,7 +453,7 @@ void FrmMervalo03::lstNamenBestand_Click() {
   parkFocus();
 }
 
-void FrmMervalo03::msfgNamen_Click(int row) {
+void GroupScreen::msfgNamen_Click(int row) {
   // A taken player, the empty last row and the heading cannot be picked.
   if (row < 1 || row > names_.rows() - 2 || !rowHasData(names_, row) || (slotFilled(0) && slotFilled(1))) {
     parkFocus();
@@ -475,7 +475,7 @@ void FrmMervalo03::msfgNamen_Click(int row) {
   }
 }
 
-void FrmMervalo03::lblNaam_Click(int index) {
+void GroupScreen::lblNaam_Click(int index) {
   if (slotFilled(index)) {
     const QStringList fields = terug_[index].split(QLatin1Char('|'));
     const int row = tag_[index].toInt();
@@ -492,7 +492,7 @@ void FrmMervalo03::lblNaam_Click(int index) {
   parkFocus();
 }
 
-void FrmMervalo03::cmdToevoegen_Click() {
+void GroupScreen::cmdToevoegen_Click() {
   cmdToevoegen->setEnabled(false);
   if (!slotFilled(0) || !slotFilled(1)) return;
   const QString caption0 = lblNaam[0]->text();
@@ -513,7 +513,7 @@ void FrmMervalo03::cmdToevoegen_Click() {
   parkFocus();
 }
 
-void FrmMervalo03::cmdStilzitter_Click() {
+void GroupScreen::cmdStilzitter_Click() {
   cmdStilzitter->setEnabled(false);
   if (hasSitOut()) return;
   const QString line = sitOutText(text(34));
@@ -527,7 +527,7 @@ void FrmMervalo03::cmdStilzitter_Click() {
   parkFocus();
 }
 
-void FrmMervalo03::giveBack(const QString& player, const QString& description) {
+void GroupScreen::giveBack(const QString& player, const QString& description) {
   const QString number = player.section(QLatin1Char('|'), 0, 0).trimmed();
   // His own line first (same number), so two players of the same name are never mixed up.
   int at = -1;
@@ -547,7 +547,7 @@ void FrmMervalo03::giveBack(const QString& player, const QString& description) {
   lstMail_.removeAt(at);
 }
 
-void FrmMervalo03::afterEntryRemoved() {
+void GroupScreen::afterEntryRemoved() {
   renumberGroups();
   applyCountRule();
   cmdKalender->setEnabled(!kanNiet_ && !lstGroep_.isEmpty());
@@ -559,7 +559,7 @@ void FrmMervalo03::afterEntryRemoved() {
   showNames();
 }
 
-void FrmMervalo03::msfgGroepen_Click(int row) {
+void GroupScreen::msfgGroepen_Click(int row) {
   if (row >= 1 && row < groups_.rows()) {
     const QString entry = groups_.text(row, 1);
     const int index = row - 1;
@@ -585,7 +585,7 @@ void FrmMervalo03::msfgGroepen_Click(int row) {
   parkFocus();
 }
 
-void FrmMervalo03::cmdMaakLeeg_Click() {
+void GroupScreen::cmdMaakLeeg_Click() {
   if (!askYesNo(message(36))) {
     parkFocus();
     return;
@@ -594,7 +594,7 @@ void FrmMervalo03::cmdMaakLeeg_Click() {
   parkFocus();
 }
 
-void FrmMervalo03::vscrGroepLetter_Change(int value) {
+void GroupScreen::vscrGroepLetter_Change(int value) {
   if (loading_ || settingLetter_) return;
   const int index = wrapLetterIndex(value);
   if (index != value) {
@@ -606,13 +606,13 @@ void FrmMervalo03::vscrGroepLetter_Change(int value) {
   parkFocus();
 }
 
-void FrmMervalo03::cmdKalender_Click() {
+void GroupScreen::cmdKalender_Click() {
   if (openChild(QStringLiteral("frmMervalo05"))) hide();
 }
 
-void FrmMervalo03::txtNaamBestand_Change() { cmdOpslaan->setEnabled(!txtNaamBestand->text().trimmed().isEmpty()); }
+void GroupScreen::txtNaamBestand_Change() { cmdOpslaan->setEnabled(!txtNaamBestand->text().trimmed().isEmpty()); }
 
-void FrmMervalo03::cmdOpslaan_Click() {
+void GroupScreen::cmdOpslaan_Click() {
   if (kanNiet_) {
     inform(message(46), PromptIcon::Information);
     return;
@@ -643,7 +643,7 @@ void FrmMervalo03::cmdOpslaan_Click() {
   parkFocus();
 }
 
-void FrmMervalo03::lstGroepBestand_Click() {
+void GroupScreen::lstGroepBestand_Click() {
   const QString group = selectedGroup();
   if (group.isEmpty()) return;
   // Every player of a group composed so far goes back to the names grid first.
@@ -707,7 +707,7 @@ void FrmMervalo03::lstGroepBestand_Click() {
   parkFocus();
 }
 
-void FrmMervalo03::cmdWisGroepen_Click() {
+void GroupScreen::cmdWisGroepen_Click() {
   const QString group = selectedGroup();
   if (group.isEmpty()) return;
   cmdWisGroepen->setEnabled(false);
@@ -749,7 +749,7 @@ void FrmMervalo03::cmdWisGroepen_Click() {
   parkFocus();
 }
 
-void FrmMervalo03::cmdWisNamen_Click() {
+void GroupScreen::cmdWisNamen_Click() {
   QListWidgetItem* item = lstNamenBestand->currentItem();
   const QString name = item ? item->text() : currentList_;
   if (name.isEmpty()) return;
@@ -777,7 +777,7 @@ void FrmMervalo03::cmdWisNamen_Click() {
   parkFocus();
 }
 
-void FrmMervalo03::cmdAfdrukken_Click() {
+void GroupScreen::cmdAfdrukken_Click() {
   setProperty("Tag", QString());
   hide();
   setEnabled(false);

@@ -1,4 +1,4 @@
-#include "frmmervalo01.h"
+#include "mainmenu.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -65,7 +65,7 @@ QPixmap downloadArrow() {
 
 }  // namespace
 
-FrmMervalo01::FrmMervalo01(AppContext& ctx) : Screen(ctx, nullptr) {
+MainMenu::MainMenu(AppContext& ctx) : Screen(ctx, nullptr) {
   setObjectName(QStringLiteral("frmMervalo01"));
   // The menu lives for the whole run; main() owns it.
   setAttribute(Qt::WA_DeleteOnClose, false);
@@ -74,7 +74,7 @@ FrmMervalo01::FrmMervalo01(AppContext& ctx) : Screen(ctx, nullptr) {
   formLoad();
 }
 
-void FrmMervalo01::buildControls() {
+void MainMenu::buildControls() {
   picBack = new QLabel(this);
   picBack->setObjectName(QStringLiteral("picBack"));
   picBack->setPixmap(banner(kFormWidth - 40, 110, QColor(0, 90, 50), QColor(20, 140, 80)));
@@ -94,19 +94,19 @@ void FrmMervalo01::buildControls() {
   lblMervalo->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
   lblMervalo->move(0, 24);
 
-  auto button = [this](const char* name, int row, void (FrmMervalo01::*handler)()) {
+  auto button = [this](const char* name, int row, void (MainMenu::*handler)()) {
     auto* b = new QPushButton(this);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry((kFormWidth - kButtonWidth) / 2, 138 + row * (kButtonHeight + 8), kButtonWidth, kButtonHeight);
     connect(b, &QPushButton::clicked, this, handler);
     return b;
   };
-  cmdNamenInvoeren = button("cmdNamenInvoeren", 0, &FrmMervalo01::cmdNamenInvoeren_Click);
-  cmdGroepenMaken = button("cmdGroepenMaken", 1, &FrmMervalo01::cmdGroepenMaken_Click);
-  cmdInVoerScores = button("cmdInVoerScores", 2, &FrmMervalo01::cmdInVoerScores_Click);
-  cmdSchema = button("cmdSchema", 3, &FrmMervalo01::cmdSchema_Click);
-  cmdMAILTXT = button("cmdMAILTXT", 4, &FrmMervalo01::cmdMAILTXT_Click);
-  cmdAfsluiten = button("cmdAfsluiten", 5, &FrmMervalo01::cmdAfsluiten_Click);
+  cmdNamenInvoeren = button("cmdNamenInvoeren", 0, &MainMenu::cmdNamenInvoeren_Click);
+  cmdGroepenMaken = button("cmdGroepenMaken", 1, &MainMenu::cmdGroepenMaken_Click);
+  cmdInVoerScores = button("cmdInVoerScores", 2, &MainMenu::cmdInVoerScores_Click);
+  cmdSchema = button("cmdSchema", 3, &MainMenu::cmdSchema_Click);
+  cmdMAILTXT = button("cmdMAILTXT", 4, &MainMenu::cmdMAILTXT_Click);
+  cmdAfsluiten = button("cmdAfsluiten", 5, &MainMenu::cmdAfsluiten_Click);
   cmdAfsluiten->move(cmdAfsluiten->x(), cmdAfsluiten->y() + 8);
 
   // A button opens its screen only when that screen is part of the program.
@@ -128,7 +128,7 @@ void FrmMervalo01::buildControls() {
   cmdDownload->setFlat(true);
   cmdDownload->setFixedSize(20, 20);
   cmdDownload->setEnabled(static_cast<bool>(ctx().updateDownload));
-  connect(cmdDownload, &QPushButton::clicked, this, &FrmMervalo01::cmdDownLoad_Click);
+  connect(cmdDownload, &QPushButton::clicked, this, &MainMenu::cmdDownLoad_Click);
 
   lblCopyRight = new QLabel(this);
   lblCopyRight->setObjectName(QStringLiteral("lblCopyRight"));
@@ -156,7 +156,7 @@ void FrmMervalo01::buildControls() {
   for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
 }
 
-void FrmMervalo01::formLoad() {
+void MainMenu::formLoad() {
   ProgramValues& v = values();
   v.settingsFilePath = v.path(QStringLiteral("/standaard.ini"));
   v.language = readLanguageFile(v.path(QStringLiteral("/taal.txt")));
@@ -189,11 +189,11 @@ void FrmMervalo01::formLoad() {
   centreOnScreen();
 }
 
-void FrmMervalo01::centreHorizontally(QWidget* control) {
+void MainMenu::centreHorizontally(QWidget* control) {
   control->move((width() - control->width()) / 2, control->y());
 }
 
-void FrmMervalo01::formActivate() {
+void MainMenu::formActivate() {
   parkFocus();
   setWindowTitle(text(0));
   for (QPushButton* b : {cmdAfsluiten, cmdNamenInvoeren, cmdGroepenMaken, cmdInVoerScores}) b->setVisible(true);
@@ -201,31 +201,31 @@ void FrmMervalo01::formActivate() {
   if (values().connected && ctx().updateCheck) ctx().updateCheck(*this);
 }
 
-void FrmMervalo01::cmdNamenInvoeren_Click() { openChild(QStringLiteral("frmMervalo02")); }
+void MainMenu::cmdNamenInvoeren_Click() { openChild(QStringLiteral("frmMervalo02")); }
 
-void FrmMervalo01::cmdGroepenMaken_Click() { openChild(QStringLiteral("frmMervalo03")); }
+void MainMenu::cmdGroepenMaken_Click() { openChild(QStringLiteral("frmMervalo03")); }
 
-void FrmMervalo01::cmdInVoerScores_Click() { openChild(QStringLiteral("frmMervalo04")); }
+void MainMenu::cmdInVoerScores_Click() { openChild(QStringLiteral("frmMervalo04")); }
 
-void FrmMervalo01::cmdSchema_Click() {
+void MainMenu::cmdSchema_Click() {
   parkFocus();
   openChild(QStringLiteral("frmMervalo12"));
 }
 
-void FrmMervalo01::cmdMAILTXT_Click() {
+void MainMenu::cmdMAILTXT_Click() {
   parkFocus();
   values().callingScreen = kCallerMainMenu;
   openChild(QStringLiteral("frmMervalo10"));
 }
 
-void FrmMervalo01::cmdDownLoad_Click() {
+void MainMenu::cmdDownLoad_Click() {
   parkFocus();
   if (ctx().updateDownload) ctx().updateDownload(*this);
 }
 
-void FrmMervalo01::cmdAfsluiten_Click() { endProgram(); }
+void MainMenu::cmdAfsluiten_Click() { endProgram(); }
 
-bool FrmMervalo01::eventFilter(QObject* watched, QEvent* event) {
+bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
       isEnabled()) {
     endProgram();
@@ -234,7 +234,7 @@ bool FrmMervalo01::eventFilter(QObject* watched, QEvent* event) {
   return Screen::eventFilter(watched, event);
 }
 
-void FrmMervalo01::keyPressEvent(QKeyEvent* event) {
+void MainMenu::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
     endProgram();
     return;
@@ -242,12 +242,12 @@ void FrmMervalo01::keyPressEvent(QKeyEvent* event) {
   Screen::keyPressEvent(event);
 }
 
-bool FrmMervalo01::formQueryUnload() {
+bool MainMenu::formQueryUnload() {
   endProgram();
   return true;
 }
 
-void FrmMervalo01::endProgram() {
+void MainMenu::endProgram() {
   if (ctx().quit) ctx().quit();
 }
 

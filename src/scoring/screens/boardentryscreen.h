@@ -25,11 +25,11 @@ namespace mervalo {
 // travelling score sheets. Completed boards are kept in the working copy of the event file
 // (one score record per board) and scored into the results grid; the file is written back
 // whole before the result and on closing.
-class FrmMervalo06 : public Screen, public ResultsSource {
+class BoardEntryScreen : public Screen, public ResultsSource {
   Q_OBJECT
  public:
-  FrmMervalo06(AppContext& ctx, Screen* opener);
-  ~FrmMervalo06() override;
+  BoardEntryScreen(AppContext& ctx, Screen* opener);
+  ~BoardEntryScreen() override;
 
   void formActivate() override;
 

@@ -8,7 +8,7 @@
 
 #include "playertest.h"
 #include "players/screens/clicklabel.h"
-#include "players/screens/frmmervalo03.h"
+#include "players/screens/groupscreen.h"
 #include "publish/screens/printing.h"
 #include "screentest.h"
 
@@ -25,18 +25,18 @@ const QStringList kPlayers{
     QStringLiteral("9||Wim|Zon|"),                      QStringLiteral("10|Dhr.|Bram|Dijk|")};
 const QString kGroupFile = QStringLiteral("/groepen/03-12-2026 Groep A.txt");
 
-class GroupScreen : public ScreenTest {
+class GroupScreenTest : public ScreenTest {
  protected:
-  GroupScreen() {
+  GroupScreenTest() {
     ctx.today = [] { return QDate(2026, 12, 3); };
     registerAllScreens(ctx);
     writeFile(QStringLiteral("/namen/Club.txt"), QStringList{kHeading} + kPlayers);
     setPrinterDialog(cancelledPrinterDialog());
   }
-  ~GroupScreen() override { setPrinterDialog({}); }
+  ~GroupScreenTest() override { setPrinterDialog({}); }
 
   void open() {
-    screen = new FrmMervalo03(ctx, nullptr);
+    screen = new GroupScreen(ctx, nullptr);
     screen->showAndActivate();
   }
   void openWithClub() {
@@ -67,11 +67,11 @@ class GroupScreen : public ScreenTest {
   }
   bool playerAvailable(int row) { return !screen->namesGrid().text(row, 3).isEmpty(); }
 
-  FrmMervalo03* screen = nullptr;
+  GroupScreen* screen = nullptr;
 };
 }  // namespace
 
-TEST_F(GroupScreen, StartsWithOnlyTheNameListsUsable) {
+TEST_F(GroupScreenTest, StartsWithOnlyTheNameListsUsable) {
   open();
   for (const char* b : {"cmdKalender", "cmdAfdrukken", "cmdToevoegen", "cmdMaakLeeg", "cmdStilzitter", "cmdOpslaan",
                         "cmdWisGroepen", "cmdWisNamen"})
@@ -81,7 +81,7 @@ TEST_F(GroupScreen, StartsWithOnlyTheNameListsUsable) {
   EXPECT_FALSE(warningShown());
 }
 
-TEST_F(GroupScreen, SavesPairsWithTheirMailCompanion) {
+TEST_F(GroupScreenTest, SavesPairsWithTheirMailCompanion) {
   openWithClubAndDate();
   addPair(3, 7);
   addPair(1, 2);
@@ -99,7 +99,7 @@ TEST_F(GroupScreen, SavesPairsWithTheirMailCompanion) {
   EXPECT_EQ(listEntries(list("lstGroepBestand")), QStringList{QStringLiteral("03-12-2026 Groep A")});
 }
 
-TEST_F(GroupScreen, CountRuleWithAndWithoutSitOut) {
+TEST_F(GroupScreenTest, CountRuleWithAndWithoutSitOut) {
   openWithClubAndDate();
   addPair(1, 2);
   addPair(3, 4);
@@ -124,7 +124,7 @@ TEST_F(GroupScreen, CountRuleWithAndWithoutSitOut) {
   EXPECT_EQ(readLines(kGroupFile).size(), 4);
 }
 
-TEST_F(GroupScreen, RemovingAPairGivesBothPlayersBackAndSavingOverAGroupAsksFirst) {
+TEST_F(GroupScreenTest, RemovingAPairGivesBothPlayersBackAndSavingOverAGroupAsksFirst) {
   writeFile(kGroupFile, {QStringLiteral("old")});
   openWithClubAndDate();
   addPair(3, 7);
@@ -147,7 +147,7 @@ TEST_F(GroupScreen, RemovingAPairGivesBothPlayersBackAndSavingOverAGroupAsksFirs
   EXPECT_EQ(readLines(QStringLiteral("/groepen/03-12-2026 Groep A.mail")), (QStringList{kPlayers[0], kPlayers[1]}));
 }
 
-TEST_F(GroupScreen, PlayersOfTheSameNameAreNotMixedUp) {
+TEST_F(GroupScreenTest, PlayersOfTheSameNameAreNotMixedUp) {
   // Jan Smit is number 1 and number 13 of this list.
   writeFile(QStringLiteral("/namen/Twins.txt"),
             QStringList{kHeading} + kPlayers + QStringList{"11|Dhr.|Ab|Ee|", "12|Dhr.|Cd|Ff|", "13|Dhr.|Jan|Smit|b@x.nl"});
@@ -164,7 +164,7 @@ TEST_F(GroupScreen, PlayersOfTheSameNameAreNotMixedUp) {
   EXPECT_EQ(screen->mailLines(), (QStringList{kPlayers[0], kPlayers[1]}));
 }
 
-TEST_F(GroupScreen, PickSlotsFillAndGiveBack) {
+TEST_F(GroupScreenTest, PickSlotsFillAndGiveBack) {
   openWithClub();
   auto* slot0 = child<ClickLabel>(screen, QStringLiteral("lblNaam_0"));
   clickCell(names(), 9, 2);  // a player without title can be picked too
@@ -182,7 +182,7 @@ TEST_F(GroupScreen, PickSlotsFillAndGiveBack) {
   EXPECT_FALSE(button("cmdToevoegen")->isEnabled());
 }
 
-TEST_F(GroupScreen, CalendarDateAndLetterNameTheFile) {
+TEST_F(GroupScreenTest, CalendarDateAndLetterNameTheFile) {
   openWithClub();
   addPair(1, 2);
   // Day 5 and OK, then day 9 and Cancel: the group screen hides behind the calendar and keeps the accepted date.
@@ -211,7 +211,7 @@ TEST_F(GroupScreen, CalendarDateAndLetterNameTheFile) {
   EXPECT_TRUE(exists(QStringLiteral("/groepen/05-12-2026 Groep B.txt"))) << "Z, A, B";
 }
 
-TEST_F(GroupScreen, OpeningASavedGroupTakesItsPlayersAndDeletingItGivesThemBack) {
+TEST_F(GroupScreenTest, OpeningASavedGroupTakesItsPlayersAndDeletingItGivesThemBack) {
   writeFile(kGroupFile, {"3| Dhr. Piet Jansen+7| Mevr. Truus Bakker", "***** Stilzit *****",
                          "1| Dhr. Onbekend Iemand+9|  Wim Zon", "5| Dhr. Kees Vis+6| Mevr. Ria Smit"});
   writeFile(QStringLiteral("/groepen/03-12-2026 Groep C.txt"), {"1| Dhr. Jan Smit+2| Mevr. Anna de Vries"});
@@ -247,7 +247,7 @@ TEST_F(GroupScreen, OpeningASavedGroupTakesItsPlayersAndDeletingItGivesThemBack)
   EXPECT_FALSE(button("cmdKalender")->isEnabled());
 }
 
-TEST_F(GroupScreen, GroupWithResultsCannotBeOpenedAndGoesWithThemWhenDeleted) {
+TEST_F(GroupScreenTest, GroupWithResultsCannotBeOpenedAndGoesWithThemWhenDeleted) {
   const QStringList files{kGroupFile, "/groepen/03-12-2026 Groep A.mail", "/invoer/03-12-2026 Groep A Uitslag.txt"};
   for (const QString& f : files) writeFile(f, {"1| Dhr. Jan Smit+2| Mevr. Anna de Vries"});
   openWithClub();
@@ -270,7 +270,7 @@ TEST_F(GroupScreen, GroupWithResultsCannotBeOpenedAndGoesWithThemWhenDeleted) {
   EXPECT_TRUE(listEntries(list("lstGroepBestand")).isEmpty());
 }
 
-TEST_F(GroupScreen, EmptyingTheGroupGivesEveryoneBackAndADeletedNameListKeepsItsMailFile) {
+TEST_F(GroupScreenTest, EmptyingTheGroupGivesEveryoneBackAndADeletedNameListKeepsItsMailFile) {
   writeFile(QStringLiteral("/namen/Club.mail"), QStringList{kHeading} + kPlayers);
   openWithClub();
   addPair(1, 2);
@@ -295,7 +295,7 @@ TEST_F(GroupScreen, EmptyingTheGroupGivesEveryoneBackAndADeletedNameListKeepsIts
   EXPECT_EQ(screen->namesGrid().rows(), 2);
 }
 
-TEST_F(GroupScreen, DamagedGroupFilesOpenAsFarAsTheyCan) {
+TEST_F(GroupScreenTest, DamagedGroupFilesOpenAsFarAsTheyCan) {
   writeRaw(kGroupFile, QByteArray("3| Dhr. Piet Jansen+7| Mevr. Truus Bakker\r\n"
                                   "\r\n"
                                   "zomaar een regel\r\n"
@@ -314,7 +314,7 @@ TEST_F(GroupScreen, DamagedGroupFilesOpenAsFarAsTheyCan) {
   EXPECT_EQ(screen->groupLines().size(), 4);
 }
 
-TEST_F(GroupScreen, PrintCancelledLeavesTheScreenAsItWasThenPrintsTheGroupGrid) {
+TEST_F(GroupScreenTest, PrintCancelledLeavesTheScreenAsItWasThenPrintsTheGroupGrid) {
   openWithClub();
   addPair(1, 2);
   button("cmdAfdrukken")->click();

@@ -12,10 +12,10 @@ class ClickLabel;
 
 // The calendar from which the group screen takes the date of a group. The chosen date goes
 // back through the shared date string; Cancel empties it.
-class FrmMervalo05 : public Screen {
+class DatePicker : public Screen {
   Q_OBJECT
  public:
-  FrmMervalo05(AppContext& ctx, Screen* opener);
+  DatePicker(AppContext& ctx, Screen* opener);
 
   void formActivate() override;
   // Redraws the month grid for the chosen month and year and marks the selected day.

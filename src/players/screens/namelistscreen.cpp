@@ -1,4 +1,4 @@
-#include "frmmervalo02.h"
+#include "namelistscreen.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -36,7 +36,7 @@ bool rowHasData(const Grid& g, int r) {
 }
 }  // namespace
 
-FrmMervalo02::FrmMervalo02(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
+NameListScreen::NameListScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
   setObjectName(QStringLiteral("frmMervalo02"));
 
   fraNamenBestand = new QGroupBox(this);
@@ -123,28 +123,28 @@ FrmMervalo02::FrmMervalo02(AppContext& ctx, Screen* opener) : Screen(ctx, opener
   setTabOrder(cmdWissen, cmdTerug);
 
   connect(cmdTerug, &QPushButton::clicked, this, &QWidget::close);
-  connect(chkSorteer, &QCheckBox::clicked, this, &FrmMervalo02::chkSorteer_Click);
-  connect(cmdWissen, &QPushButton::clicked, this, &FrmMervalo02::cmdWissen_Click);
-  connect(cmdToevoegen, &QPushButton::clicked, this, &FrmMervalo02::cmdToevoegen_Click);
-  connect(cmdOpslaan, &QPushButton::clicked, this, &FrmMervalo02::cmdOpslaan_Click);
-  connect(lstNamenBestand, &QListWidget::itemClicked, this, &FrmMervalo02::lstNamenBestand_Click);
-  connect(lstNamenBestand, &QListWidget::itemActivated, this, &FrmMervalo02::lstNamenBestand_Click);
-  connect(msfgNamen, &QTableWidget::cellPressed, this, &FrmMervalo02::msfgNamen_MouseDown);
+  connect(chkSorteer, &QCheckBox::clicked, this, &NameListScreen::chkSorteer_Click);
+  connect(cmdWissen, &QPushButton::clicked, this, &NameListScreen::cmdWissen_Click);
+  connect(cmdToevoegen, &QPushButton::clicked, this, &NameListScreen::cmdToevoegen_Click);
+  connect(cmdOpslaan, &QPushButton::clicked, this, &NameListScreen::cmdOpslaan_Click);
+  connect(lstNamenBestand, &QListWidget::itemClicked, this, &NameListScreen::lstNamenBestand_Click);
+  connect(lstNamenBestand, &QListWidget::itemActivated, this, &NameListScreen::lstNamenBestand_Click);
+  connect(msfgNamen, &QTableWidget::cellPressed, this, &NameListScreen::msfgNamen_MouseDown);
   connect(msfgNamen, &QTableWidget::cellClicked, this, [this](int row, int) { msfgNamen_Click(row); });
   for (int i = 0; i < 2; ++i)
     connect(chkTitel[i], &QCheckBox::toggled, this, [this, i] { chkTitel_Click(i); });
   for (int i = 0; i < 3; ++i) {
-    connect(txtNaam[i], &QLineEdit::textChanged, this, &FrmMervalo02::txtNaam_Change);
+    connect(txtNaam[i], &QLineEdit::textChanged, this, &NameListScreen::txtNaam_Change);
     connect(txtNaam[i], &QLineEdit::textEdited, this, [this, i] { txtNaam_Edited(i); });
   }
-  connect(txtNaamBestand, &QLineEdit::textChanged, this, &FrmMervalo02::txtNaamBestand_Change);
+  connect(txtNaamBestand, &QLineEdit::textChanged, this, &NameListScreen::txtNaamBestand_Change);
   auto* ctrlF4 = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this);
   connect(ctrlF4, &QShortcut::activated, this, &QWidget::close);
 
   formLoad();
 }
 
-void FrmMervalo02::formLoad() {
+void NameListScreen::formLoad() {
   setWindowTitle(text(8));
   makeFocusSink(QStringLiteral("cmdSetfocus"));
   fraNamenBestand->setTitle(text(9));
@@ -183,9 +183,9 @@ void FrmMervalo02::formLoad() {
   centreOnScreen();
 }
 
-void FrmMervalo02::formActivate() { parkFocus(); }
+void NameListScreen::formActivate() { parkFocus(); }
 
-void FrmMervalo02::keyPressEvent(QKeyEvent* event) {
+void NameListScreen::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
     close();
     return;
@@ -193,18 +193,18 @@ void FrmMervalo02::keyPressEvent(QKeyEvent* event) {
   Screen::keyPressEvent(event);
 }
 
-void FrmMervalo02::refreshFileList() {
+void NameListScreen::refreshFileList() {
   lstNamenBestand->clear();
   lstNamenBestand->addItems(listFileNames(values().path(QStringLiteral("/namen")), QStringLiteral("*.txt"),
                                           chkSorteer->isChecked()));
 }
 
-void FrmMervalo02::showNames() {
+void NameListScreen::showNames() {
   fitColumns(grid_, measure_, values().busy);
   showGrid(grid_, msfgNamen);
 }
 
-void FrmMervalo02::renumber() {
+void NameListScreen::renumber() {
   for (int r = 1; r < grid_.rows(); ++r) {
     if (!rowHasData(grid_, r)) continue;
     grid_.setText(r, 0, QString::number(r));
@@ -215,25 +215,25 @@ void FrmMervalo02::renumber() {
   cmdOpslaan->setEnabled(!txtNaamBestand->text().trimmed().isEmpty());
 }
 
-void FrmMervalo02::sortOnColumn(int col) {
+void NameListScreen::sortOnColumn(int col) {
   int last = grid_.rows() - 1;
   // The empty entry row stays last.
   if (last >= 1 && !rowHasData(grid_, last) && grid_.text(last, 0).isEmpty()) --last;
   sortRowsAscending(grid_, 1, last, col);
 }
 
-void FrmMervalo02::resetGrid() {
+void NameListScreen::resetGrid() {
   grid_.setRows(1);
   grid_.setRows(2);
   showNames();
 }
 
-void FrmMervalo02::caretToEnd(QLineEdit* box) {
+void NameListScreen::caretToEnd(QLineEdit* box) {
   safeFocus(box);
   box->end(false);
 }
 
-void FrmMervalo02::updateAddState() {
+void NameListScreen::updateAddState() {
   const bool names = !txtNaam[0]->text().trimmed().isEmpty() && !txtNaam[1]->text().trimmed().isEmpty();
   const bool title = chkTitel[0]->isChecked() || chkTitel[1]->isChecked();
   // The hint asks for a title only once both names are there.
@@ -241,13 +241,13 @@ void FrmMervalo02::updateAddState() {
   cmdToevoegen->setEnabled(names && title);
 }
 
-void FrmMervalo02::chkSorteer_Click() {
+void NameListScreen::chkSorteer_Click() {
   chkSorteer->setText(chkSorteer->isChecked() ? text(13) : text(12));
   refreshFileList();
   parkFocus();
 }
 
-void FrmMervalo02::cmdToevoegen_Click() {
+void NameListScreen::cmdToevoegen_Click() {
   const int row = grid_.rows() - 1;
   for (int i = 0; i < 3; ++i) {
     grid_.setText(row, 2 + i, cleanField(txtNaam[i]->text().trimmed()));
@@ -266,7 +266,7 @@ void FrmMervalo02::cmdToevoegen_Click() {
   safeFocus(txtNaam[0]);
 }
 
-void FrmMervalo02::lstNamenBestand_Click() {
+void NameListScreen::lstNamenBestand_Click() {
   QListWidgetItem* item = lstNamenBestand->currentItem();
   if (!item) return;
   const QString name = item->text();
@@ -298,7 +298,7 @@ void FrmMervalo02::lstNamenBestand_Click() {
   parkFocus();
 }
 
-void FrmMervalo02::cmdOpslaan_Click() {
+void NameListScreen::cmdOpslaan_Click() {
   cmdOpslaan->setEnabled(false);
   bool typed = false;
   for (QLineEdit* box : txtNaam) typed = typed || !box->text().trimmed().isEmpty();
@@ -350,7 +350,7 @@ void FrmMervalo02::cmdOpslaan_Click() {
   parkFocus();
 }
 
-void FrmMervalo02::cmdWissen_Click() {
+void NameListScreen::cmdWissen_Click() {
   cmdWissen->setEnabled(false);
   QListWidgetItem* item = lstNamenBestand->currentItem();
   const QString name = item ? item->text() : loadedList_;
@@ -370,7 +370,7 @@ void FrmMervalo02::cmdWissen_Click() {
   parkFocus();
 }
 
-void FrmMervalo02::msfgNamen_MouseDown(int row, int col) {
+void NameListScreen::msfgNamen_MouseDown(int row, int col) {
   if (row != 0) return;
   sortOnColumn(col);
   renumber();
@@ -378,7 +378,7 @@ void FrmMervalo02::msfgNamen_MouseDown(int row, int col) {
   headingPressed_ = true;
 }
 
-void FrmMervalo02::msfgNamen_Click(int row) {
+void NameListScreen::msfgNamen_Click(int row) {
   if (headingPressed_) {
     headingPressed_ = false;
     safeFocus(txtNaam[0]);
@@ -408,7 +408,7 @@ void FrmMervalo02::msfgNamen_Click(int row) {
   safeFocus(txtNaam[0]);
 }
 
-void FrmMervalo02::chkTitel_Click(int index) {
+void NameListScreen::chkTitel_Click(int index) {
   const int other = 1 - index;
   if (chkTitel[index]->isChecked() && chkTitel[other]->isChecked()) chkTitel[other]->setChecked(false);
   updateAddState();
@@ -419,9 +419,9 @@ void FrmMervalo02::chkTitel_Click(int index) {
     safeFocus(txtNaam[1]);
 }
 
-void FrmMervalo02::txtNaam_Change() { updateAddState(); }
+void NameListScreen::txtNaam_Change() { updateAddState(); }
 
-void FrmMervalo02::txtNaam_Edited(int index) {
+void NameListScreen::txtNaam_Edited(int index) {
   if (repairing_) return;
   QLineEdit* box = txtNaam[index];
   const QString repaired = repairEntry(cleanField(box->text()));
@@ -432,7 +432,7 @@ void FrmMervalo02::txtNaam_Edited(int index) {
   repairing_ = false;
 }
 
-bool FrmMervalo02::txtNaam_KeyPress(int index, QKeyEvent* event) {
+bool NameListScreen::txtNaam_KeyPress(int index, QKeyEvent* event) {
   QLineEdit* box = txtNaam[index];
   switch (event->key()) {
     case Qt::Key_Return:
@@ -457,15 +457,15 @@ bool FrmMervalo02::txtNaam_KeyPress(int index, QKeyEvent* event) {
   return refuseKey(kBoxKind[index], event, box);
 }
 
-void FrmMervalo02::txtNaamBestand_Change() {
+void NameListScreen::txtNaamBestand_Change() {
   cmdOpslaan->setEnabled(!txtNaamBestand->text().trimmed().isEmpty());
 }
 
-bool FrmMervalo02::txtNaamBestand_KeyPress(QKeyEvent* event) {
+bool NameListScreen::txtNaamBestand_KeyPress(QKeyEvent* event) {
   return refuseKey(EntryBox::FileName, event, txtNaamBestand);
 }
 
-bool FrmMervalo02::refuseKey(EntryBox kind, QKeyEvent* event, QLineEdit* box) {
+bool NameListScreen::refuseKey(EntryBox kind, QKeyEvent* event, QLineEdit* box) {
   // A refused character is not typed; the message lists what this box does not take.
   const QString typed = event->text();
   if (typed.isEmpty() || (event->modifiers() & Qt::ControlModifier)) return false;
@@ -482,7 +482,7 @@ bool FrmMervalo02::refuseKey(EntryBox kind, QKeyEvent* event, QLineEdit* box) {
   return false;
 }
 
-bool FrmMervalo02::eventFilter(QObject* watched, QEvent* event) {
+bool NameListScreen::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     for (int i = 0; i < 3; ++i)

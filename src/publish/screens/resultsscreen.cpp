@@ -1,4 +1,4 @@
-#include "publish/screens/frmmervalo08.h"
+#include "publish/screens/resultsscreen.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -44,19 +44,19 @@ class WaitCursor {
 
 }  // namespace
 
-std::function<void(FrmMervalo08&)>& FrmMervalo08::mailDispatch() {
-  static std::function<void(FrmMervalo08&)> dispatch;
+std::function<void(ResultsScreen&)>& ResultsScreen::mailDispatch() {
+  static std::function<void(ResultsScreen&)> dispatch;
   return dispatch;
 }
 
-FrmMervalo08::FrmMervalo08(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
+ResultsScreen::ResultsScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
   setObjectName(QStringLiteral("frmMervalo08"));
   resize(kFormWidth, kFormHeight);
   buildControls();
   formLoad();
 }
 
-void FrmMervalo08::buildControls() {
+void ResultsScreen::buildControls() {
   msfgResultaat = new QTableWidget(this);
   msfgResultaat->setObjectName(QStringLiteral("msfgResultaat"));
   msfgResultaat->setGeometry(12, 12, 480, kFormHeight - 24);
@@ -66,15 +66,15 @@ void FrmMervalo08::buildControls() {
 
   const int x = 508;
   const int w = kFormWidth - x - 12;
-  auto button = [this, x, w](const char* name, int y, void (FrmMervalo08::*handler)()) {
+  auto button = [this, x, w](const char* name, int y, void (ResultsScreen::*handler)()) {
     auto* b = new QPushButton(this);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(x, y, w, 30);
     connect(b, &QPushButton::clicked, this, handler);
     return b;
   };
-  cmdMaakHTML = button("cmdMaakHTML", 12, &FrmMervalo08::cmdMaakHTML_Click);
-  cmdAfdrukken = button("cmdAfdrukken", 50, &FrmMervalo08::cmdAfdrukken_Click);
+  cmdMaakHTML = button("cmdMaakHTML", 12, &ResultsScreen::cmdMaakHTML_Click);
+  cmdAfdrukken = button("cmdAfdrukken", 50, &ResultsScreen::cmdAfdrukken_Click);
 
   picVoorVerstuurDeMail = new QFrame(this);
   picVoorVerstuurDeMail->setObjectName(QStringLiteral("picVoorVerstuurDeMail"));
@@ -91,11 +91,11 @@ void FrmMervalo08::buildControls() {
   cmdVerstuur = new QPushButton(picVoorVerstuurDeMail);
   cmdVerstuur->setObjectName(QStringLiteral("cmdVerstuur"));
   cmdVerstuur->setGeometry(6, 252, w - 12, 30);
-  connect(cmdVerstuur, &QPushButton::clicked, this, &FrmMervalo08::cmdVerstuur_Click);
+  connect(cmdVerstuur, &QPushButton::clicked, this, &ResultsScreen::cmdVerstuur_Click);
   cmdInstelling = new QPushButton(picVoorVerstuurDeMail);
   cmdInstelling->setObjectName(QStringLiteral("cmdInstelling"));
   cmdInstelling->setGeometry(6, 290, w - 12, 30);
-  connect(cmdInstelling, &QPushButton::clicked, this, &FrmMervalo08::cmdInstelling_Click);
+  connect(cmdInstelling, &QPushButton::clicked, this, &ResultsScreen::cmdInstelling_Click);
 
   // The panel the mail code shows while it sends.
   picVerStuurDeMail = new QFrame(this);
@@ -105,7 +105,7 @@ void FrmMervalo08::buildControls() {
   picVerStuurDeMail->setAutoFillBackground(true);
   picVerStuurDeMail->hide();
 
-  cmdTerug = button("cmdTerug", kFormHeight - 42, &FrmMervalo08::cmdTerug_Click);
+  cmdTerug = button("cmdTerug", kFormHeight - 42, &ResultsScreen::cmdTerug_Click);
   cmdSetfocus = makeFocusSink(QStringLiteral("cmdSetfocus"));
 
   setTabOrder(cmdMaakHTML, cmdAfdrukken);
@@ -118,7 +118,7 @@ void FrmMervalo08::buildControls() {
   for (QWidget* wdg : findChildren<QWidget*>()) wdg->installEventFilter(this);
 }
 
-void FrmMervalo08::formLoad() {
+void ResultsScreen::formLoad() {
   ProgramValues& v = values();
   setWindowTitle(resultsCaption(text(98), v.groupFileName));
   htmlFolder_ = v.path(QStringLiteral("/HTML"));
@@ -154,7 +154,7 @@ void FrmMervalo08::formLoad() {
   showGrid(grid_, msfgResultaat);
 }
 
-void FrmMervalo08::loadMailingList() {
+void ResultsScreen::loadMailingList() {
   lstMailingList_.clear();
   const QString group = values().path(QStringLiteral("/groepen/")) + values().groupFileName;
   QString companion = group;
@@ -168,7 +168,7 @@ void FrmMervalo08::loadMailingList() {
   if (const auto lines = readTextLines(companion)) lstMailingList_ = mailingListEntries(*lines);
 }
 
-void FrmMervalo08::formActivate() {
+void ResultsScreen::formActivate() {
   ProgramValues& v = values();
   v.ownEmailAddress = readSetting(QStringLiteral("standaard"), QStringLiteral("eigen e-mail adres"), v.settingsFilePath).trimmed();
   v.nameForEmail = readSetting(QStringLiteral("Standaard"), QStringLiteral("Naam voor e-mail"), v.settingsFilePath).trimmed();
@@ -180,7 +180,7 @@ void FrmMervalo08::formActivate() {
   parkFocus();
 }
 
-void FrmMervalo08::cmdMaakHTML_Click() {
+void ResultsScreen::cmdMaakHTML_Click() {
   escapePressed_ = false;
   if (!silent && askYesNo(message(139))) {
     makeFolder(htmlFolder_);
@@ -225,7 +225,7 @@ void FrmMervalo08::cmdMaakHTML_Click() {
   parkFocus();
 }
 
-void FrmMervalo08::putOnClipboard(const QString& text) {
+void ResultsScreen::putOnClipboard(const QString& text) {
   QClipboard* clipboard = QGuiApplication::clipboard();
   if (!clipboard) return;
   // Some clipboard viewers hold on to the old contents for a moment; clearing a few times with
@@ -238,7 +238,7 @@ void FrmMervalo08::putOnClipboard(const QString& text) {
   clipboard->setText(text);
 }
 
-void FrmMervalo08::cmdAfdrukken_Click() {
+void ResultsScreen::cmdAfdrukken_Click() {
   if (!choosePrinter(*this)) {
     setEnabled(true);
     cmdAfdrukken->setEnabled(true);
@@ -249,25 +249,25 @@ void FrmMervalo08::cmdAfdrukken_Click() {
   printGrid(*this, grid_, windowTitle(), false);
 }
 
-void FrmMervalo08::cmdVerstuur_Click() {
+void ResultsScreen::cmdVerstuur_Click() {
   if (mailDispatch()) mailDispatch()(*this);
 }
 
-void FrmMervalo08::cmdInstelling_Click() {
+void ResultsScreen::cmdInstelling_Click() {
   parkFocus();
   openChild(QStringLiteral("frmMervalo09"));
 }
 
-void FrmMervalo08::cmdTerug_Click() { close(); }
+void ResultsScreen::cmdTerug_Click() { close(); }
 
 // Esc closes on its release, as long as it was also pressed here: the release of an Esc that
 // closed a message box must not take the screen with it.
-void FrmMervalo08::keyPressEvent(QKeyEvent* event) {
+void ResultsScreen::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) escapePressed_ = true;
   Screen::keyPressEvent(event);
 }
 
-void FrmMervalo08::keyReleaseEvent(QKeyEvent* event) {
+void ResultsScreen::keyReleaseEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape && escapePressed_) {
     close();
     return;
@@ -275,7 +275,7 @@ void FrmMervalo08::keyReleaseEvent(QKeyEvent* event) {
   Screen::keyReleaseEvent(event);
 }
 
-bool FrmMervalo08::eventFilter(QObject* watched, QEvent* event) {
+bool ResultsScreen::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Escape && !key->isAutoRepeat()) {
