@@ -46,6 +46,7 @@ void BM_StartToMainMenuShown(benchmark::State& state) {
     ctx.values.programFolder = QDir::cleanPath(dir.path());
     ctx.quit = [] {};
     ctx.connectionTest = [] { return false; };
+    mervalo::registerAllScreens(ctx);
     auto* menu = new mervalo::MainMenu(ctx);
     menu->showAndActivate();
     QCoreApplication::processEvents();

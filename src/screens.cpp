@@ -5,11 +5,13 @@
 #include "players/screens/datepicker.h"
 #include "publish/screens/resultsscreen.h"
 #include "event/screens/eventstartscreen.h"
+#include "publish/screens/mailproviders.h"
 
 namespace mervalo {
 
 // Every screen the main menu and the other screens can open, by form name.
 void registerAllScreens(AppContext& ctx) {
+  ctx.loadMailProviders = [](Screen& menu) { loadMailProviders(menu); };
   ctx.screens[QStringLiteral("frmMervalo06")] = [](AppContext& c, Screen* opener) -> Screen* { return new BoardEntryScreen(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo02")] = [](AppContext& c, Screen* opener) -> Screen* { return new NameListScreen(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo03")] = [](AppContext& c, Screen* opener) -> Screen* { return new GroupScreen(c, opener); };

@@ -2,7 +2,7 @@
 #include <QPushButton>
 
 #include "playertest.h"
-#include "players/screens/clicklabel.h"
+#include "app/screens/clicklabel.h"
 #include "players/screens/datepicker.h"
 #include "screentest.h"
 

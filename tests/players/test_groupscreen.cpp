@@ -7,9 +7,9 @@
 #include <utility>
 
 #include "playertest.h"
-#include "players/screens/clicklabel.h"
+#include "app/screens/clicklabel.h"
 #include "players/screens/groupscreen.h"
-#include "publish/screens/printing.h"
+#include "app/screens/printing.h"
 #include "screentest.h"
 
 using namespace mervalo;

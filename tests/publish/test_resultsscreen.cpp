@@ -10,7 +10,7 @@
 #include "app/screens/screen.h"
 #include "publish/htmlpage.h"
 #include "publish/screens/resultsscreen.h"
-#include "publish/screens/printing.h"
+#include "app/screens/printing.h"
 #include "publish/screens/resultssource.h"
 #include "screentest.h"
 

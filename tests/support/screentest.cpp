@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "app/textfile.h"
+#include "publish/screens/mailproviders.h"
 
 namespace mervalo::test {
 
@@ -12,6 +13,7 @@ ScreenTest::ScreenTest() {
   ctx.values.programFolder = QDir::cleanPath(dir_.path());
   ctx.values.settingsFilePath = ctx.values.programFolder + QStringLiteral("/standaard.ini");
   ctx.quit = [this] { quitCalled = true; };
+  ctx.loadMailProviders = [](Screen& menu) { loadMailProviders(menu); };
   writeFile(QStringLiteral("/taal.txt"), {QStringLiteral("10")});
 }
 

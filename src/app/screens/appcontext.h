@@ -33,6 +33,9 @@ struct AppContext {
   // subsystem that owns them when it registers its screens; the menu does without when unset.
   std::function<void(Screen& menu)> updateCheck;
   std::function<void(Screen& menu)> updateDownload;
+  // Reads the mail provider list at start-up and reports a missing or damaged one; set by the
+  // publishing screens when they register.
+  std::function<void(Screen& menu)> loadMailProviders;
 
   bool hasScreen(const QString& name) const { return screens.count(name) > 0; }
   // Creates and shows the screen modeless; nullptr when it does not exist.

@@ -11,7 +11,6 @@
 #include "app/connection.h"
 #include "app/fileops.h"
 #include "app/language.h"
-#include "app/screens/mailproviders.h"
 #include "version.h"
 
 namespace mervalo {
@@ -162,7 +161,7 @@ void MainMenu::formLoad() {
   v.language = readLanguageFile(v.path(QStringLiteral("/taal.txt")));
   // The loader's messages carry the form's caption: give it one before the loader runs.
   setWindowTitle(text(0));
-  loadMailProviders(*this);
+  if (ctx().loadMailProviders) ctx().loadMailProviders(*this);
   v.connected = ctx().connectionTest ? ctx().connectionTest() : connectionTest();
 
   lblCopyRight->setText(text(1));

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "players/calendar.h"
-#include "players/screens/clicklabel.h"
+#include "app/screens/clicklabel.h"
 
 namespace mervalo {
 

@@ -20,12 +20,12 @@
 #include "app/screens/filepanel.h"
 #include "app/screens/gridview.h"
 #include "players/gridsort.h"
-#include "players/screens/fastmeasure.h"
+#include "app/screens/fastmeasure.h"
 #include "app/textfile.h"
 #include "players/groupfile.h"
 #include "players/namelist.h"
-#include "players/screens/clicklabel.h"
-#include "publish/screens/printing.h"
+#include "app/screens/clicklabel.h"
+#include "app/screens/printing.h"
 
 namespace mervalo {
 

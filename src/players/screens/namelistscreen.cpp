@@ -19,7 +19,7 @@
 #include "app/fileops.h"
 #include "app/screens/gridview.h"
 #include "players/gridsort.h"
-#include "players/screens/fastmeasure.h"
+#include "app/screens/fastmeasure.h"
 #include "players/namelist.h"
 
 namespace mervalo {

@@ -5,7 +5,7 @@
 #include <QApplication>
 
 #include "app/grid.h"
-#include "players/screens/fastmeasure.h"
+#include "app/screens/fastmeasure.h"
 #include "app/screens/screen.h"
 #include "players/entryrules.h"
 

@@ -18,7 +18,7 @@
 #include "app/textfile.h"
 #include "publish/addresses.h"
 #include "publish/htmlpage.h"
-#include "publish/screens/printing.h"
+#include "app/screens/printing.h"
 #include "publish/screens/resultssource.h"
 
 namespace mervalo {

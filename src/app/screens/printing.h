@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "app/grid.h"
-#include "publish/printlayout.h"
+#include "app/printlayout.h"
 
 class QPainter;
 class QPrinter;

@@ -6,7 +6,7 @@
 #include <QTimer>
 
 #include "app/screens/screen.h"
-#include "publish/screens/printing.h"
+#include "app/screens/printing.h"
 #include "screentest.h"
 
 using namespace mervalo;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "publish/printlayout.h"
+#include "app/printlayout.h"
 #include "qtprint.h"
 
 using namespace mervalo;
