@@ -59,16 +59,33 @@ void BM_StepReadFiles(benchmark::State& state) {
   Steps s;
   for (auto _ : state) benchmark::DoNotOptimize(mervalo::readEventSources(s.dir.path(), s.sources.eventName, 10));
 }
+void BM_StepReadEventFile(benchmark::State& state) {
+  Steps s;
+  for (auto _ : state) benchmark::DoNotOptimize(mervalo::EventModel::fromLines(s.sources.eventLines, QStringLiteral("x")));
+}
 void BM_StepReadAndScoreBoards(benchmark::State& state) {
   Steps s;
-  for (auto _ : state)
-    benchmark::DoNotOptimize(
-        mervalo::scoredBoardsGrid(s.result.header, s.sources.eventLines, s.sources.groupLines, 10, QStringLiteral("x")));
+  for (auto _ : state) {
+    const auto model = mervalo::EventModel::fromLines(s.sources.eventLines, QStringLiteral("x"));
+    benchmark::DoNotOptimize(mervalo::scoredBoardsGrid(*model, s.sources.groupLines, 10));
+  }
+}
+// Matchpointing alone: every board of the largest event, its 49 tables parsed beforehand.
+void BM_MatchpointEveryBoard(benchmark::State& state) {
+  Steps s;
+  const auto model = mervalo::EventModel::fromLines(s.sources.eventLines, QStringLiteral("x"));
+  std::vector<QVector<mervalo::BoardTable>> boards;
+  for (int b = 1; b <= model->header().boards(); ++b) boards.push_back(*mervalo::completeBoardTables(*model, b));
+  const int top = mervalo::eventTop(model->header().pairs, model->header().sitOut);
+  for (auto _ : state) {
+    for (QVector<mervalo::BoardTable>& tables : boards) mervalo::scoreBoard(tables, top, model->header().sitOut);
+    benchmark::DoNotOptimize(boards.data());
+  }
 }
 void BM_StepComputeResult(benchmark::State& state) {
   Steps s;
-  const mervalo::Grid scored =
-      *mervalo::scoredBoardsGrid(s.result.header, s.sources.eventLines, s.sources.groupLines, 10, QStringLiteral("x"));
+  const auto model = mervalo::EventModel::fromLines(s.sources.eventLines, QStringLiteral("x"));
+  const mervalo::Grid scored = mervalo::scoredBoardsGrid(*model, s.sources.groupLines, 10);
   for (auto _ : state) {
     mervalo::Grid g = scored;
     mervalo::computeResult(g, 108, 96, mervalo::fixedPitchWidth);
@@ -80,7 +97,9 @@ void BM_StepWritePage(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(mervalo::writeResultsPage(s.dir.path(), s.result, mervalo::fixedPitchWidth));
 }
 BENCHMARK(BM_StepReadFiles)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StepReadEventFile)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StepReadAndScoreBoards)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MatchpointEveryBoard)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StepComputeResult)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StepWritePage)->Unit(benchmark::kMicrosecond);
 

@@ -26,7 +26,7 @@ std::optional<int> number(const QString& text) {
   return n;
 }
 
-bool allDigits(const QString& s) {
+bool allDigits(QStringView s) {
   if (s.isEmpty()) return false;
   for (const QChar c : s)
     if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
@@ -71,26 +71,86 @@ std::optional<SlipEntry> SlipEntry::parse(const QString& text) {
 QString recordKey(int board) { return QStringLiteral("%1*").arg(board, 2, 10, QLatin1Char('0')); }
 
 QString formatRecord(const ScoreRecord& record) {
-  QStringList tables;
-  for (const TableResult& t : record.tables)
-    tables.append(QStringList{t.ns, t.ew, QString(), QString(), t.nsScore, t.ewScore, t.nsPoints, t.ewPoints}.join(
-        QLatin1Char('|')));
-  return recordKey(record.board) + tables.join(QLatin1Char('@'));
+  QString line = recordKey(record.board);
+  bool first = true;
+  for (const TableResult& t : record.tables) {
+    if (!first) line += QLatin1Char('@');
+    first = false;
+    line += QString::number(t.ns) + QLatin1Char('|') + QString::number(t.ew) + QLatin1String("|||") + t.nsScore +
+            QLatin1Char('|') + t.ewScore + QLatin1Char('|') + t.nsPoints + QLatin1Char('|') + t.ewPoints;
+  }
+  return line;
 }
 
-std::optional<ScoreRecord> parseRecord(const QString& line) {
+int recordLineBoard(QStringView line) {
   const qsizetype star = line.indexOf(QLatin1Char('*'));
-  if (star < 1) return std::nullopt;
-  const QString key = line.left(star);
-  if (!allDigits(key) || key.size() > 4) return std::nullopt;
+  if (star < 1 || star > 4 || !allDigits(line.left(star))) return 0;
+  return line.left(star).toInt();
+}
+
+std::optional<int> pairNumberText(QStringView text, int pairs) {
+  const QStringView t = text.trimmed();
+  if (t.isEmpty() || t.size() > 3 || !allDigits(t)) return std::nullopt;
+  const int n = t.toInt();
+  if (n < 1 || n > pairs) return std::nullopt;
+  return n;
+}
+
+std::optional<std::pair<int, int>> slipPairs(QStringView pairText, int pairs) {
+  const qsizetype dash = pairText.indexOf(QLatin1Char('-'));
+  if (dash < 0 || pairText.indexOf(QLatin1Char('-'), dash + 1) >= 0) return std::nullopt;
+  const auto ns = pairNumberText(pairText.left(dash), pairs);
+  const auto ew = pairNumberText(pairText.mid(dash + 1), pairs);
+  if (!ns || !ew) return std::nullopt;
+  return std::pair{*ns, *ew};
+}
+
+bool isScoreText(QStringView text) {
+  if (text.isEmpty()) return false;
+  for (QChar c : text) {
+    const bool ok = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('-') || c == QLatin1Char('n') ||
+                    c == QLatin1Char('N') || c == QLatin1Char('%');
+    if (!ok) return false;
+  }
+  return true;
+}
+
+std::optional<ScoreRecord> parseRecord(QStringView line, int pairs, QString* why) {
+  const auto refuse = [why](const QString& reason) -> std::optional<ScoreRecord> {
+    if (why) *why = reason;
+    return std::nullopt;
+  };
+  const qsizetype star = line.indexOf(QLatin1Char('*'));
+  if (star < 1 || star > 4 || !allDigits(line.left(star)))
+    return refuse(QStringLiteral("not a board's scores: \"%1\"").arg(line.left(40)));
+  const int board = line.left(star).toInt();
   ScoreRecord r;
-  r.board = key.toInt();
-  const QString rest = line.mid(star + 1);
+  r.board = board;
+  const QStringView rest = line.mid(star + 1);
   if (rest.trimmed().isEmpty()) return r;
-  for (const QString& table : rest.split(QLatin1Char('@'))) {
-    const QStringList f = table.split(QLatin1Char('|'));
-    if (f.size() != 8) return std::nullopt;
-    r.tables.append(TableResult{f[0], f[1], f[4], f[5], f[6], f[7]});
+  // The largest event holds thousands of table results: the line is read in place.
+  r.tables.reserve(rest.count(QLatin1Char('@')) + 1);
+  for (QStringView table : rest.tokenize(QLatin1Char('@'))) {
+    QStringView f[8];
+    int n = 0;
+    for (QStringView field : table.tokenize(QLatin1Char('|'))) {
+      if (n == 8) return refuse(QStringLiteral("board %1: a table with more than eight fields").arg(board));
+      f[n++] = field;
+    }
+    if (n != 8) return refuse(QStringLiteral("board %1: a table with %2 fields instead of eight").arg(board).arg(n));
+    const auto ns = pairNumberText(f[0], pairs);
+    const auto ew = pairNumberText(f[1], pairs);
+    if (!ns || !ew)
+      return refuse(QStringLiteral("board %1: the table \"%2-%3\" names a pair outside 1 to %4")
+                        .arg(board)
+                        .arg(f[0])
+                        .arg(f[1])
+                        .arg(pairs));
+    if (!isScoreText(f[4]))
+      return refuse(QStringLiteral("board %1: the NS score \"%2\" is not a score").arg(board).arg(f[4]));
+    if (!f[5].isEmpty() && !isScoreText(f[5]))
+      return refuse(QStringLiteral("board %1: the EW score \"%2\" is not a score").arg(board).arg(f[5]));
+    r.tables.append(TableResult{*ns, *ew, f[4].toString(), f[5].toString(), f[6].toString(), f[7].toString()});
   }
   return r;
 }
@@ -100,54 +160,11 @@ QString EventFileError::describe() const {
   return QStringLiteral("%1, line %2: %3").arg(file).arg(line).arg(what);
 }
 
-const ScoreRecord* EventFile::record(int board) const {
-  for (const ScoreRecord& r : records)
-    if (r.board == board) return &r;
-  return nullptr;
-}
-
-void EventFile::setRecord(const ScoreRecord& record) {
-  for (ScoreRecord& r : records) {
-    if (r.board == record.board) {
-      r = record;
-      return;
-    }
-  }
-  records.append(record);
-}
-
-bool EventFile::removeRecord(int board) {
-  for (qsizetype i = 0; i < records.size(); ++i) {
-    if (records[i].board == board) {
-      records.removeAt(i);
-      return true;
-    }
-  }
-  return false;
-}
-
-QStringList EventFile::lines() const {
-  QStringList out = header.lines();
-  if (header.entryMode == kEntryPerRound) {
-    if (boards.isEmpty()) return out;
-    const qsizetype n = std::max<qsizetype>(boards.size(), header.boards());
-    for (qsizetype b = 0; b < n; ++b) {
-      QStringList items;
-      if (b < boards.size())
-        for (const SlipEntry& e : boards[b]) items.append(e.text());
-      out.append(items.join(QLatin1Char('~')));
-    }
-  } else {
-    for (const ScoreRecord& r : records) out.append(formatRecord(r));
-  }
-  return out;
-}
-
 std::optional<EventHeader> parseHeader(const QStringList& lines, const QString& fileName, EventFileError* error) {
-  static const char* const kLineNames[7] = {"the title", "the number of pairs", "the sit-out pair",
+  static const char* const kLineNames[kHeaderLines] = {"the title", "the number of pairs", "the sit-out pair",
                                             "the number of rounds", "the boards per round", "the movement",
                                             "the entry mode"};
-  if (lines.size() < 7) {
+  if (lines.size() < kHeaderLines) {
     fail(error, fileName, static_cast<int>(lines.size()) + 1,
          QStringLiteral("the file ends before %1 (it needs 7 header lines)").arg(QLatin1String(kLineNames[lines.size()])));
     return std::nullopt;
@@ -199,51 +216,6 @@ std::optional<EventHeader> parseHeader(const QStringList& lines, const QString& 
   return h;
 }
 
-std::optional<EventFile> EventFile::fromLines(const QStringList& lines, const QString& fileName, EventFileError* error) {
-  EventFile f;
-  const auto header = parseHeader(lines, fileName, error);
-  if (!header) return std::nullopt;
-  f.header = *header;
-  const int boardCount = f.header.boards();
-  if (f.header.entryMode == kEntryPerRound) {
-    if (lines.size() > 7) f.boards.resize(boardCount);
-    for (qsizetype i = 7; i < lines.size(); ++i) {
-      const int board = static_cast<int>(i) - 6;
-      if (lines[i].trimmed().isEmpty()) continue;
-      if (board > boardCount) {
-        fail(error, fileName, static_cast<int>(i) + 1,
-             QStringLiteral("a line for board %1, but the event has %2 boards").arg(board).arg(boardCount));
-        return std::nullopt;
-      }
-      for (const QString& part : lines[i].split(QLatin1Char('~'))) {
-        if (part.trimmed().isEmpty()) continue;
-        const auto entry = SlipEntry::parse(part);
-        if (!entry) {
-          fail(error, fileName, static_cast<int>(i) + 1, QStringLiteral("\"%1\" is not a table of board %2").arg(part).arg(board));
-          return std::nullopt;
-        }
-        f.boards[board - 1].append(*entry);
-      }
-    }
-  } else {
-    for (qsizetype i = 7; i < lines.size(); ++i) {
-      if (lines[i].trimmed().isEmpty()) continue;
-      const auto record = parseRecord(lines[i]);
-      if (!record) {
-        fail(error, fileName, static_cast<int>(i) + 1, QStringLiteral("not a board's scores: \"%1\"").arg(lines[i].left(40)));
-        return std::nullopt;
-      }
-      if (record->board < 1 || record->board > boardCount) {
-        fail(error, fileName, static_cast<int>(i) + 1,
-             QStringLiteral("scores of board %1, but the event has %2 boards").arg(record->board).arg(boardCount));
-        return std::nullopt;
-      }
-      f.setRecord(*record);  // a later record of a board replaces an earlier one
-    }
-  }
-  return f;
-}
-
 std::optional<QDate> leadingDate(const QString& text) {
   if (text.size() < 10) return std::nullopt;
   const QString head = text.left(10);
@@ -275,19 +247,6 @@ QStringList rewriteEventDates(const QStringList& lines, const QString& resultWor
     if (line.contains(resultWord)) line = rewriteLeadingDate(line, language);
   return out;
 }
-
-std::optional<EventFile> loadEventFile(const QString& path, int language, EventFileError* error) {
-  const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-  const auto lines = readTextLines(path);
-  if (!lines) {
-    fail(error, name, 0, QStringLiteral("the file cannot be opened"));
-    return std::nullopt;
-  }
-  const QString resultWord = textOr(70, language, "Uitslag", "Result");
-  return EventFile::fromLines(rewriteEventDates(*lines, resultWord, language), name, error);
-}
-
-bool saveEventFile(const QString& path, const EventFile& file) { return writeTextLines(path, file.lines()); }
 
 QString eventFileNameForGroup(const QString& groupName, const QString& resultWord) {
   return groupName + QLatin1Char(' ') + resultWord + QStringLiteral(".txt");

@@ -2,16 +2,18 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringView>
 #include <QStringList>
 #include <QVector>
 #include <optional>
+#include <utility>
 
 namespace mervalo {
 
-// The event file "\invoer\<group name> Uitslag.txt": seven header lines, then the scores.
-// Entry per board (mode 0) keeps one score record per board, keyed "07*", "12*", "108*";
+// The pieces of the event file "\invoer\<group name> Uitslag.txt": seven header lines, then the
+// scores. Entry per board (mode 0) keeps one score record per board, keyed "07*", "12*", "108*";
 // entry per round (mode 1) keeps one positional line per board: line 7 + b holds board b.
-// The file is always read and written whole through EventFile.
+// The file as a whole is read and written through EventModel (eventmodel.h).
 
 inline constexpr int kEntryPerBoard = 0;
 inline constexpr int kEntryPerRound = 1;
@@ -20,6 +22,8 @@ inline constexpr int kMaxRounds = 12;
 inline constexpr int kMinBoardsPerRound = 1;
 inline constexpr int kMaxBoardsPerRound = 9;
 inline constexpr int kMaxPairs = 99;
+// Lines 1 to 7 of every event file are its header; the scores start on line 8.
+inline constexpr int kHeaderLines = 7;
 
 // Lines 1 to 7.
 struct EventHeader {
@@ -40,8 +44,8 @@ struct EventHeader {
 
 // One table's result inside a score record: "ns|ew|||nsScore|ewScore|nsPoints|ewPoints".
 struct TableResult {
-  QString ns;
-  QString ew;
+  int ns = 0;
+  int ew = 0;
   QString nsScore;   // as entered: "420", "-50", "n", "60%"
   QString ewScore;
   QString nsPoints;  // matchpoints: "2", "1.33" or "n"
@@ -74,39 +78,30 @@ QString recordKey(int board);
 // The record as one file line: key, then the tables joined by "@".
 QString formatRecord(const ScoreRecord& record);
 
-// Parses a record line; nullopt when it is not one (no key, or a table without eight fields).
-std::optional<ScoreRecord> parseRecord(const QString& line);
+// The board number a record line names (the digits before its "*"), 0 when it names none.
+int recordLineBoard(QStringView line);
 
-// What made an event file unreadable: the file, the 1-based line (0 for the file as a whole)
-// and a short English description.
+// Parses a record line of an event of `pairs` pairs. nullopt, with the reason in *why, when it
+// is not one: no key, a table without eight fields, a pair outside 1 to pairs, a score text
+// that no score box can hold.
+std::optional<ScoreRecord> parseRecord(QStringView line, int pairs = kMaxPairs, QString* why = nullptr);
+
+// A pair number as the files write it: decimal digits only (blanks around allowed), 1 to pairs.
+std::optional<int> pairNumberText(QStringView text, int pairs);
+
+// The NS and EW pair of a slip's pair text "3-8" (two pairs of the event joined by "-").
+std::optional<std::pair<int, int>> slipPairs(QStringView pairText, int pairs);
+
+// A score text an entry screen can have stored: only the keys a score box accepts, not empty.
+bool isScoreText(QStringView text);
+
+// What made (part of) an event file unusable: the file, the 1-based line (0 for the file as a
+// whole) and a short English description.
 struct EventFileError {
   QString file;
   int line = 0;
   QString what;
   QString describe() const;  // "<file>, line <n>: <what>"
-};
-
-// The whole event file in memory.
-class EventFile {
- public:
-  EventHeader header;
-  QVector<ScoreRecord> records;       // mode 0: in the order boards were first completed
-  QVector<QVector<SlipEntry>> boards;  // mode 1: index b-1 holds board b; empty = no stored line
-
-  // The record of board b, or nullptr.
-  const ScoreRecord* record(int board) const;
-  // Replaces the record of the same board, or appends it.
-  void setRecord(const ScoreRecord& record);
-  // Removes the record of board b; false when there was none.
-  bool removeRecord(int board);
-
-  // Every line of the file, header first.
-  QStringList lines() const;
-
-  // Parses the lines of a file named fileName (used only in the error). Damage is returned as
-  // the error, never thrown; nothing is guessed for a line that cannot be read.
-  static std::optional<EventFile> fromLines(const QStringList& lines, const QString& fileName,
-                                            EventFileError* error = nullptr);
 };
 
 // Checks the seven header lines alone (for a screen that shows an event before opening it).
@@ -123,13 +118,6 @@ QString rewriteLeadingDate(const QString& text, int language);
 
 // Every line that contains resultWord ("Uitslag"/"Result") gets its leading date rewritten.
 QStringList rewriteEventDates(const QStringList& lines, const QString& resultWord, int language);
-
-// Reads and parses an event file, rewriting its dates for the language first (as entry screens
-// load it). The error names the file and line when it cannot be read or is damaged.
-std::optional<EventFile> loadEventFile(const QString& path, int language, EventFileError* error = nullptr);
-
-// Writes the file whole (atomically); false when it could not be written.
-bool saveEventFile(const QString& path, const EventFile& file);
 
 // The event file name of a new event: the group name, " ", the result word, ".txt".
 QString eventFileNameForGroup(const QString& groupName, const QString& resultWord);

@@ -1,5 +1,7 @@
 #include "event/eventstart.h"
 
+#include "event/eventmodel.h"
+
 #include <QDir>
 #include <QFile>
 #include <algorithm>
@@ -92,7 +94,7 @@ QString newEventFileName(const QString& groupFileName, const QString& resultWord
 
 bool writeNewEvent(const QString& path, const EventHeader& header) {
   if (fileState(path) == 1) return true;
-  return writeTextLines(path, header.lines());
+  return EventModel(header).save(path);
 }
 
 }  // namespace mervalo

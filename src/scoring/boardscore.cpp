@@ -1,7 +1,7 @@
 #include "boardscore.h"
 
 #include <algorithm>
-#include <vector>
+#include <memory>
 
 #include "numbers.h"
 
@@ -19,112 +19,131 @@ bool tableCounts(const BoardTable& table, int sitOut) {
   return sitOut <= 0 || (table.ns != sitOut && table.ew != sitOut);
 }
 
+ScoreKind scoreKind(QStringView nsText) {
+  bool percent = false;
+  for (QChar c : nsText) {
+    if (c == QLatin1Char('n') || c == QLatin1Char('N')) return ScoreKind::NotPlayed;
+    percent = percent || c == QLatin1Char('%');
+  }
+  return percent ? ScoreKind::Adjusted : ScoreKind::Regular;
+}
+
+BoardTable BoardTable::fromTexts(int ns, int ew, QStringView nsText, QStringView ewText, bool enabled) {
+  BoardTable t;
+  t.ns = ns;
+  t.ew = ew;
+  t.kind = scoreKind(nsText);
+  t.nsScore = leadingNumber(nsText);
+  t.ewScore = leadingNumber(ewText);
+  t.enabled = enabled;
+  return t;
+}
+
 namespace {
 
 struct Ranked {
   double score;
   int table;
-  double points = 0;
 };
 
-// Ranks best first; equal scores share the average of the points their places would give.
-void rank(std::vector<Ranked>& list, int boardTop) {
-  std::stable_sort(list.begin(), list.end(), [](const Ranked& a, const Ranked& b) { return a.score > b.score; });
-  size_t i = 0;
-  while (i < list.size()) {
-    size_t j = i;
-    while (j + 1 < list.size() && list[j + 1].score == list[i].score) ++j;
-    // Places i..j give boardTop - 2i down to boardTop - 2j; their mean is a whole number.
+// Ranks best first and gives every place its points; equal scores share the mean of the points
+// their places would give (a whole number, as the places differ by two).
+template <class Write>
+void rank(Ranked* list, int n, int boardTop, Write write) {
+  std::sort(list, list + n, [](const Ranked& a, const Ranked& b) { return a.score > b.score; });
+  int i = 0;
+  while (i < n) {
+    int j = i;
+    while (j + 1 < n && list[j + 1].score == list[i].score) ++j;
     const double shared = boardTop - static_cast<double>(i + j);
-    for (size_t k = i; k <= j; ++k) list[k].points = shared;
+    for (int k = i; k <= j; ++k) write(list[k].table, shared);
     i = j + 1;
   }
 }
 
-QString neuberg(double points, int regular, int irregular, int top) {
-  const int all = regular + irregular;
-  double value = (points + 1) * all / regular - 1;
+// The Neuberg correction of one side's points to a board of regular + irregular tables.
+double neuberg(double points, int regular, int irregular, int top) {
+  double value = (points + 1) * (regular + irregular) / regular - 1;
   if (value > top) {
     while (value >= top) value -= 1;
   }
-  return twoDecimalPoints(value);
-}
-
-enum class Kind { Regular, NotPlayed, Adjusted };
-
-// "n" anywhere makes a table not played, before "%" makes it adjusted.
-Kind kindOf(const QString& nsScore) {
-  bool percent = false;
-  for (QChar c : nsScore) {
-    if (c == QLatin1Char('n') || c == QLatin1Char('N')) return Kind::NotPlayed;
-    percent = percent || c == QLatin1Char('%');
-  }
-  return percent ? Kind::Adjusted : Kind::Regular;
+  return value;
 }
 
 }  // namespace
 
-void scoreBoard(QVector<BoardTable>& tables, int top, int sitOut) {
-  std::vector<Ranked> nsList, ewList;
+void scoreBoard(BoardTable* tables, int count, int top, int sitOut) {
+  constexpr int kInPlace = 64;
+  Ranked local[kInPlace];
+  std::unique_ptr<Ranked[]> large;
+  Ranked* list = local;
+  if (count > kInPlace) {
+    large = std::make_unique<Ranked[]>(static_cast<size_t>(count));
+    list = large.get();
+  }
+
+  int regular = 0;
   int irregular = 0;
-  for (int i = 0; i < tables.size(); ++i) {
+  bool mirrored = true;  // every EW score the negative of its NS score, as the boxes fill them
+  for (int i = 0; i < count; ++i) {
     BoardTable& t = tables[i];
-    t.nsPoints.clear();
-    t.ewPoints.clear();
+    t.nsPoints = t.ewPoints = 0;
+    t.form = PointsForm::None;
     if (!tableCounts(t, sitOut)) continue;
-    const Kind kind = kindOf(t.nsScore);
-    if (kind == Kind::NotPlayed) {
-      ++irregular;
-      t.nsPoints = t.ewPoints = QStringLiteral("n");
-    } else if (kind == Kind::Adjusted) {
-      ++irregular;
-      t.nsPoints = shortestDecimal(leadingNumber(t.nsScore) / 100 * top);
-      t.ewPoints = shortestDecimal(leadingNumber(t.ewScore) / 100 * top);
-    } else {
-      nsList.push_back({leadingNumber(t.nsScore), i});
-      ewList.push_back({leadingNumber(t.ewScore), i});
+    switch (t.kind) {
+      case ScoreKind::NotPlayed:
+        ++irregular;
+        t.form = PointsForm::NotPlayed;
+        break;
+      case ScoreKind::Adjusted:
+        ++irregular;
+        t.form = PointsForm::Plain;
+        t.nsPoints = t.nsScore / 100 * top;
+        t.ewPoints = t.ewScore / 100 * top;
+        break;
+      case ScoreKind::Regular:
+        list[regular++] = Ranked{t.nsScore, i};
+        mirrored = mirrored && t.ewScore == -t.nsScore;
+        break;
     }
   }
+  if (regular == 0) return;
+
   const int boardTop = top - 2 * irregular;
-  rank(nsList, boardTop);
-  rank(ewList, boardTop);
-  const int regular = static_cast<int>(nsList.size());
-  const auto text = [&](double points) {
-    return irregular > 0 ? neuberg(points, regular, irregular, top) : shortestDecimal(points);
-  };
-  for (const Ranked& r : nsList) tables[r.table].nsPoints = text(r.points);
-  for (const Ranked& r : ewList) tables[r.table].ewPoints = text(r.points);
-}
-
-ScoreRecord boardRecord(int board, const QVector<BoardTable>& tables, int sitOut) {
-  ScoreRecord record;
-  record.board = board;
-  for (const BoardTable& t : tables) {
-    if (!tableCounts(t, sitOut)) continue;
-    record.tables.append(TableResult{QString::number(t.ns), QString::number(t.ew), t.nsScore, t.ewScore,
-                                     t.nsPoints, t.ewPoints});
+  rank(list, regular, boardTop, [tables](int i, double p) { tables[i].nsPoints = p; });
+  if (mirrored) {
+    // EW's order is NS's reversed: place k from the top for NS is place n - 1 - k for EW.
+    const double sum = 2.0 * boardTop - 2.0 * (regular - 1);
+    for (int k = 0; k < regular; ++k) tables[list[k].table].ewPoints = sum - tables[list[k].table].nsPoints;
+  } else {
+    for (int k = 0; k < regular; ++k) list[k].score = tables[list[k].table].ewScore;
+    rank(list, regular, boardTop, [tables](int i, double p) { tables[i].ewPoints = p; });
   }
-  return record;
+  const PointsForm form = irregular > 0 ? PointsForm::Corrected : PointsForm::Plain;
+  for (int k = 0; k < regular; ++k) {
+    BoardTable& t = tables[list[k].table];
+    t.form = form;
+    if (irregular > 0) {
+      t.nsPoints = neuberg(t.nsPoints, regular, irregular, top);
+      t.ewPoints = neuberg(t.ewPoints, regular, irregular, top);
+    }
+  }
 }
 
-ScoreRecord completeBoard(int board, QVector<BoardTable>& tables, int top, int sitOut) {
-  scoreBoard(tables, top, sitOut);
-  return boardRecord(board, tables, sitOut);
+QString pointsText(double points, PointsForm form) {
+  switch (form) {
+    case PointsForm::None: return QString();
+    case PointsForm::NotPlayed: return QStringLiteral("n");
+    case PointsForm::Plain: return shortestDecimal(points);
+    case PointsForm::Corrected: return twoDecimalPoints(points);
+  }
+  return QString();
 }
 
 QVector<BoardTable> tablesOfRecord(const ScoreRecord& record) {
   QVector<BoardTable> tables;
   tables.reserve(record.tables.size());
-  for (const TableResult& r : record.tables) {
-    BoardTable t;
-    t.ns = r.ns.trimmed().toInt();
-    t.ew = r.ew.trimmed().toInt();
-    t.nsScore = r.nsScore;
-    t.ewScore = r.ewScore;
-    t.nsPoints = r.nsPoints;
-    t.ewPoints = r.ewPoints;
-    tables.append(t);
-  }
+  for (const TableResult& r : record.tables) tables.append(BoardTable::fromTexts(r.ns, r.ew, r.nsScore, r.ewScore));
   return tables;
 }
 

@@ -1,5 +1,7 @@
 #include "scoring/entryrows.h"
 
+#include <QRegularExpression>
+
 namespace mervalo {
 
 namespace {
@@ -22,8 +24,8 @@ QVector<EntryRow> entryRows(const QVector<Pairing>& pairings, const ScoreRecord*
   if (record) {
     QVector<bool> taken(pairings.size(), false);
     for (const TableResult& t : record->tables) {
-      const int ns = t.ns.trimmed().toInt();
-      const int ew = t.ew.trimmed().toInt();
+      const int ns = t.ns;
+      const int ew = t.ew;
       qsizetype match = -1;
       for (qsizetype k = 0; k < pairings.size(); ++k) {
         if (taken[k]) continue;
@@ -42,7 +44,6 @@ QVector<EntryRow> entryRows(const QVector<Pairing>& pairings, const ScoreRecord*
         EntryRow extra;
         extra.ns = extra.schemaNs = ns;
         extra.ew = extra.schemaEw = ew;
-        if (ns == 0 && ew == 0) extra.ns = extra.schemaNs = -1;
         takeTable(extra, t);
         rows.append(extra);
       }
@@ -53,6 +54,20 @@ QVector<EntryRow> entryRows(const QVector<Pairing>& pairings, const ScoreRecord*
     r.enabled = r.seated() && !sitOutTable;
   }
   return rows;
+}
+
+QString eventInformation(QString info, const EventHeader& header) {
+  info.replace(QLatin1Char('!'), QString::number(header.pairs));
+  if (header.sitOut > 0) {
+    info.replace(QLatin1Char('#'), QString::number(header.sitOut));
+  } else {
+    static const QRegularExpression pairWord(QStringLiteral("\\S+ #"));
+    info.replace(pairWord, header.noSitOut);
+  }
+  info.replace(QLatin1Char('@'), QString::number(header.rounds));
+  info.replace(QLatin1Char('$'), QString::number(header.boardsPerRound));
+  info.replace(QLatin1Char('%'), header.schemaName);
+  return info;
 }
 
 bool entryRowsComplete(const QVector<EntryRow>& rows) {
@@ -70,15 +85,28 @@ QVector<BoardTable> entryTables(const QVector<EntryRow>& rows) {
   tables.reserve(rows.size());
   for (const EntryRow& r : rows) {
     if (!r.seated()) continue;
-    BoardTable t;
-    t.ns = r.ns;
-    t.ew = r.ew;
-    t.nsScore = r.nsScore.trimmed();
-    t.ewScore = r.ewScore.trimmed();
-    t.enabled = r.enabled;
-    tables.append(t);
+    tables.append(BoardTable::fromTexts(r.ns, r.ew, QStringView(r.nsScore).trimmed(), QStringView(r.ewScore).trimmed(),
+                                        r.enabled));
   }
   return tables;
+}
+
+CompletedBoard completeBoard(int board, QVector<EntryRow>& rows, int top, int sitOut) {
+  CompletedBoard done;
+  done.tables = entryTables(rows);
+  scoreBoard(done.tables, top, sitOut);
+  done.record.board = board;
+  qsizetype k = 0;
+  for (EntryRow& r : rows) {
+    if (!r.seated()) continue;
+    const BoardTable& t = done.tables[k++];
+    r.nsPoints = nsPointsText(t);
+    r.ewPoints = ewPointsText(t);
+    if (!tableCounts(t, sitOut)) continue;
+    done.record.tables.append(
+        TableResult{r.ns, r.ew, r.nsScore.trimmed(), r.ewScore.trimmed(), r.nsPoints, r.ewPoints});
+  }
+  return done;
 }
 
 }  // namespace mervalo

@@ -5,7 +5,8 @@
 #include <optional>
 
 #include "app/grid.h"
-#include "event/eventfile.h"
+#include "event/eventmodel.h"
+#include "scoring/boardscore.h"
 
 namespace mervalo {
 
@@ -51,12 +52,12 @@ std::optional<EventSources> readEventSources(const QString& programFolder, const
 std::optional<EventResult> computeEventResult(const EventSources& sources, const TextMeasure& measure = {},
                                               ResultError* error = nullptr);
 
-// The results grid before the result: every complete board's matchpoints in place. The score
-// lines (line 8 on) are read as the event file defines them; a record or board line that does not
-// parse, a pair outside the field or a score that is not a score is refused.
-std::optional<Grid> scoredBoardsGrid(const EventHeader& header, const QStringList& eventLines,
-                                     const QStringList& groupLines, int language, const QString& eventFileLabel,
-                                     ResultError* error = nullptr);
+// The scored tables of a complete board: entry per board, a board with a record; entry per
+// round, a board whose every slip (but the sit-out pair's) holds scores. nullopt otherwise.
+std::optional<QVector<BoardTable>> completeBoardTables(const EventModel& model, int board);
+
+// The results grid before the result: every complete board's matchpoints in place.
+Grid scoredBoardsGrid(const EventModel& model, const QStringList& groupLines, int language);
 
 // A text measure that needs no fonts: every character 7 pixels (105 twips) wide. The command
 // line uses it so that the widths on a page it writes do not depend on the machine.

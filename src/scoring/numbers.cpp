@@ -8,7 +8,7 @@
 
 namespace mervalo {
 
-double leadingNumber(const QString& text) {
+double leadingNumber(QStringView text) {
   qsizetype i = 0;
   const qsizetype n = text.size();
   while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t'))) ++i;

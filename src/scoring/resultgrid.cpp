@@ -107,8 +107,8 @@ void setBoardPoints(Grid& grid, int board, const QVector<BoardTable>& tables, in
   if (board < 1 || col >= grid.cols() - 2) return;
   for (const BoardTable& t : tables) {
     if (!tableCounts(t, sitOut)) continue;
-    putPoints(grid, t.ns, col, t.nsPoints);
-    putPoints(grid, t.ew, col, t.ewPoints);
+    putPoints(grid, t.ns, col, nsPointsText(t));
+    putPoints(grid, t.ew, col, ewPointsText(t));
   }
 }
 

@@ -317,28 +317,33 @@ TEST_F(EntryTest, TheSitOutTableNeedsNoScore) {
 }
 
 TEST_F(EntryTest, DamagedEventKeepsEveryLineItCannotUse) {
+  const QString pairNine = QStringLiteral("04*1|9|||420|-420|0|0");
   BoardEntryScreen* s = start(stored(1) + QStringList{"02*this is not a record",
-                                                   "03*1|9|||420|-420|0|0@3|4|||400|-400|0|0@5|7|||-50|50|0|0@6|8|||170|-170|0|0",
-                                                   "rubbish"});
+                                                   "03*1|8|||420|-420|0|0@3|4|||400|-400|0|0@5|7|||-50|50|0|0@6|2|||170|-170|0|0",
+                                                   "rubbish", pairNine});
   ASSERT_TRUE(s);
   ASSERT_GE(prompter.count(), 1);
-  EXPECT_TRUE(prompter.shown()[0].text.contains(QStringLiteral("02*this is not a record")));
-  EXPECT_TRUE(prompter.shown()[0].text.contains(QStringLiteral("rubbish")));
+  // Each unusable line is named with its line number.
+  const QString report = prompter.shown()[0].text;
+  for (const char* named : {"9: board 2", "11: not a board", "12: board 4", "1-9"})
+    EXPECT_TRUE(report.contains(QLatin1String(named))) << named << " in " << report.toStdString();
   EXPECT_FALSE(s->boardCompleted(2));
   EXPECT_TRUE(s->boardCompleted(3));
+  EXPECT_FALSE(s->boardCompleted(4));  // pair 9 is no pair of this event
   EXPECT_EQ(s->currentBoard(), 2);
 
-  // Board 3's record names pair 9, which the movement does not seat: its table keeps a row.
+  // Board 3's record seats 1-8 and 6-2, which the movement does not: those tables keep rows.
   QTest::mouseClick(child<QPushButton>(s, "cmdSpel_3"), Qt::LeftButton);
-  ASSERT_EQ(s->tableRows(), 5);
-  EXPECT_TRUE(pairsShown(s).contains(QStringLiteral("1-9")));
+  ASSERT_EQ(s->tableRows(), 6);
+  EXPECT_TRUE(pairsShown(s).contains(QStringLiteral("1-8")));
   closeScreen(s);
 
   const QStringList lines = readLines(kEvent);
   EXPECT_TRUE(lines.contains(QStringLiteral("02*this is not a record")));
   EXPECT_TRUE(lines.contains(QStringLiteral("rubbish")));
-  EXPECT_EQ(lines.filter(QStringLiteral("03*1|9|||420|-420|")).size(), 1);
-  EXPECT_EQ(lines.size(), 7 + 4);
+  EXPECT_TRUE(lines.contains(pairNine));
+  EXPECT_EQ(lines.filter(QStringLiteral("03*1|8|||420|-420|")).size(), 1);
+  EXPECT_EQ(lines.size(), 7 + 5);
 }
 
 TEST_F(EntryTest, AMissingEventFileIsReportedAndNothingIsWritten) {

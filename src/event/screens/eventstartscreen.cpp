@@ -17,7 +17,7 @@
 #include "app/fileops.h"
 #include "app/screens/filepanel.h"
 #include "app/textfile.h"
-#include "event/eventfile.h"
+#include "event/eventmodel.h"
 #include "event/eventstart.h"
 #include "event/movement.h"
 
@@ -363,16 +363,16 @@ void EventStartScreen::lstInvoer_Click() {
     deselect();
     return;
   }
-  // The whole file is checked now, so that a damaged event is reported here rather than
-  // half-loaded by the entry screen.
+  // The header decides how the event is entered: a file whose header cannot be read is
+  // reported here. Damage further down is the entry screen's to show, which keeps what it can.
   const QString fileName = name + QStringLiteral(".txt");
   const auto lines = readTextLines(values().path(QStringLiteral("/invoer/")) + fileName);
   EventFileError error;
-  std::optional<EventFile> event;
+  std::optional<EventModel> event;
   if (!lines)
     error = EventFileError{fileName, 0, QStringLiteral("the file cannot be opened")};
   else
-    event = EventFile::fromLines(*lines, fileName, &error);
+    event = EventModel::fromLines(*lines, fileName, &error);
   if (!event) {
     // Left selected so that the damaged file can be deleted.
     inform(message(179).replace(QLatin1Char('~'), fileName).replace(QLatin1Char('#'), error.describe()));
@@ -382,7 +382,7 @@ void EventStartScreen::lstInvoer_Click() {
     cmdWisInvoer->setEnabled(true);  // a damaged event may still be deleted
     return;
   }
-  const EventHeader& h = event->header;
+  const EventHeader& h = event->header();
 
   settingLists_ = true;
   lstGroepBestand->clearSelection();

@@ -5,26 +5,25 @@
 
 #include "app/grid.h"
 #include "app/screens/screen.h"
-#include "event/eventfile.h"
+#include "event/eventmodel.h"
 #include "event/movement.h"
 #include "publish/screens/resultssource.h"
-#include "scoring/boardscore.h"
 #include "scoring/entryrows.h"
 
-class QGridLayout;
 class QLabel;
-class QLineEdit;
 class QPushButton;
-class QScrollArea;
 class QTableWidget;
 class QTimer;
 
 namespace mervalo {
 
+class ButtonBar;
+class ScoreRowsPanel;
+
 // Entry per board: the organiser types the scores of an event board by board from the
-// travelling score sheets. Completed boards are kept in the working copy of the event file
-// (one score record per board) and scored into the results grid; the file is written back
-// whole before the result and on closing.
+// travelling score sheets. Completed boards are stored in the event model (one score record per
+// board) and scored into the results grid; the event file is written as soon as the screen is
+// idle after every completed or cleared board, before the result and on closing.
 class BoardEntryScreen : public Screen, public ResultsSource {
   Q_OBJECT
  public:
@@ -48,11 +47,11 @@ class BoardEntryScreen : public Screen, public ResultsSource {
 
   int currentBoard() const { return currentBoard_; }
   bool boardCompleted(int board) const;
-  // The working copy of the event file, one entry per line.
-  const QStringList& savedLines() const { return lstOpslaan_; }
+  // The event file as it will be written, one entry per line.
+  QStringList savedLines() const { return event_.lines(); }
   const Grid& workingGrid() const { return grid_; }
   int top() const { return top_; }
-  int tableRows() const { return static_cast<int>(rows_.size()); }
+  int tableRows() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,43 +60,15 @@ class BoardEntryScreen : public Screen, public ResultsSource {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  struct Row {
-    QLabel* lblNZ = nullptr;
-    QLabel* lblOW = nullptr;
-    QLineEdit* txtScoreNZ = nullptr;
-    QLineEdit* txtScoreOW = nullptr;
-    QLabel* lblMPNZ = nullptr;
-    QLabel* lblMPOW = nullptr;
-    int schemaNs = 0;  // the pairing as the movement seats it; 0 when the row has none
-    int schemaEw = 0;
-    int ns = 0;        // the pairs as entered (swapped when EW played NS)
-    int ew = 0;
-    bool enabled = false;
-  };
-
   bool formLoad();
   void buildControls();
-  void buildRows(int count);
-  void buildBoardButtons();
   void fitBelowBoards();
   void setInformation();
   void reloadStoredBoards();
 
-  // Score boxes.
-  bool scoreKey(int row, bool ns, QKeyEvent* key);
-  void enterInNs(int row);
-  void moveVertically(int row, bool ns, int step);
-  void clearRow(int row);
-  void nsLostFocus();
-  bool allRowsDone() const;
   void updateKlaar();
-
-  // Boards and the event file.
-  int recordLineOf(int board) const;                 // index in lstOpslaan_, -1 when none
-  std::optional<ScoreRecord> storedRecord(int board) const;
-  void storeRecord(const ScoreRecord& record);
-  void removeRecord(int board);
-  QVector<BoardTable> rowTables() const;
+  void nsLostFocus();
+  QVector<EntryRow> currentRows() const;
   void showRows(const QVector<EntryRow>& rows);
   void paintBoardButton(int board);
   void firstOpenBoard();
@@ -105,6 +76,7 @@ class BoardEntryScreen : public Screen, public ResultsSource {
   bool saveEventFile();
   void keepEventFile();  // saves once the screen is idle
   void blink();
+  void showProgress(const QString& text);
 
   QLabel* lblInformatie = nullptr;
   QLabel* lblSpelNummer = nullptr;
@@ -116,10 +88,8 @@ class BoardEntryScreen : public Screen, public ResultsSource {
   QLabel* lblScoreOWKop = nullptr;
   QLabel* lblMPNZKop = nullptr;
   QLabel* lblMPOWKop = nullptr;
-  QScrollArea* rowArea_ = nullptr;
-  QWidget* rowPanel_ = nullptr;
-  QGridLayout* rowLayout_ = nullptr;
-  QWidget* boardPanel_ = nullptr;
+  ScoreRowsPanel* rows_ = nullptr;
+  ButtonBar* boards_ = nullptr;
   QPushButton* cmdSpelKlaar = nullptr;
   QPushButton* cmdWisSpel = nullptr;
   QPushButton* cmdUitslag = nullptr;
@@ -131,21 +101,14 @@ class BoardEntryScreen : public Screen, public ResultsSource {
   QLabel* lblWisselInfo = nullptr;
   QTableWidget* msfgResultaat = nullptr;
   QTimer* timKnipper = nullptr;
-  QPushButton* cmdSetfocus = nullptr;
 
-  QVector<Row> rows_;
-  QVector<QPushButton*> cmdSpel;  // index b - 1 holds board b
+  // What each table row shows: the pairing as the movement seats it and the pairs as entered.
+  QVector<EntryRow> shown_;
   QVector<bool> completed_;
 
-  EventHeader header_;
+  EventModel event_;
   QString eventPath_;
-  QStringList lstOpslaan_;
-  // For every line of lstOpslaan_: the board of the readable record it holds, minus the board
-  // a damaged record line was meant for, or 0. Kept in step with the lines, so that finding a
-  // board's record never parses the file again.
-  QVector<int> lineBoard_;
-  QStringList lstSchema_;        // the movement's round lines
-  QStringList lstParenSpellen_;  // its table cells for this event's boards per round
+  QStringList lstParenSpellen_;  // the movement's table cells for this event's boards per round
   QStringList lstVoorMail_;
   Grid grid_;
   Grid result_;
