@@ -439,3 +439,32 @@ TEST_F(EntryTest, AnEventFileThatCannotBeWrittenIsReportedOnceWhileTyping) {
   EXPECT_EQ(prompter.count(), 2);
   closeScreen(s);
 }
+
+TEST_F(EntryTest, PastedAndDroppedTextKeepsOnlyTheKeysABoxTakes) {
+  BoardEntryScreen* s = start();
+  ASSERT_TRUE(s);
+  QApplication::clipboard()->setText(QStringLiteral("4c2x0 N"));
+  ns(s, 0)->setFocus();
+  QTest::keyClick(ns(s, 0), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(ns(s, 0)->text(), QStringLiteral("420N"));
+  ew(s, 0)->setFocus();
+  QTest::keyClick(ew(s, 0), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(ew(s, 0)->text(), QStringLiteral("420"));  // "N" is no key of an EW box
+  ew(s, 0)->insert(QStringLiteral("../%"));           // as a drop inserts it
+  EXPECT_EQ(ew(s, 0)->text(), QStringLiteral("420%"));
+}
+
+TEST_F(EntryTest, AfterTheLastBoardTheFocusIsOnTheResultNotOnAScore) {
+  BoardEntryScreen* s = start(stored(11));
+  ASSERT_TRUE(s);
+  ASSERT_EQ(s->currentBoard(), 12);
+  finish(s, {"420", "400", "-50", "170"});
+  auto* uitslag = child<QPushButton>(s, "cmdUitslag");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return uitslag->isEnabled(); }));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == uitslag; }));
+  // A stray digit now changes no board.
+  const QStringList before = s->savedLines();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_5);
+  EXPECT_EQ(s->savedLines(), before);
+  for (int row = 0; row < s->tableRows(); ++row) EXPECT_FALSE(ns(s, row)->hasFocus());
+}
