@@ -1,5 +1,6 @@
 #include "app/screens/appcontext.h"
 #include "scoring/screens/boardentryscreen.h"
+#include "scoring/screens/roundentryscreen.h"
 #include "players/screens/namelistscreen.h"
 #include "players/screens/groupscreen.h"
 #include "players/screens/datepicker.h"
@@ -13,6 +14,7 @@ namespace mervalo {
 void registerAllScreens(AppContext& ctx) {
   ctx.loadMailProviders = [](Screen& menu) { loadMailProviders(menu); };
   ctx.screens[QStringLiteral("frmMervalo06")] = [](AppContext& c, Screen* opener) -> Screen* { return new BoardEntryScreen(c, opener); };
+  ctx.screens[QStringLiteral("frmMervalo07")] = [](AppContext& c, Screen* opener) -> Screen* { return new RoundEntryScreen(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo02")] = [](AppContext& c, Screen* opener) -> Screen* { return new NameListScreen(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo03")] = [](AppContext& c, Screen* opener) -> Screen* { return new GroupScreen(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo05")] = [](AppContext& c, Screen* opener) -> Screen* { return new DatePicker(c, opener); };

@@ -1,0 +1,605 @@
+#include "scoring/screens/roundentryscreen.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/fileops.h"
+#include "app/screens/gridview.h"
+#include "app/textfile.h"
+#include "event/movement.h"
+#include "publish/addresses.h"
+#include "scoring/entryrows.h"
+#include "scoring/eventresult.h"
+#include "scoring/resultgrid.h"
+#include "scoring/scoretable.h"
+#include "scoring/screens/buttonbar.h"
+#include "scoring/screens/scorerowspanel.h"
+
+namespace mervalo {
+
+namespace {
+
+constexpr int kFormWidth = 1000;
+constexpr int kFormHeight = 760;
+constexpr int kMaxBoardRows = kMaxBoardsPerRound;
+const QColor kChosen(0xFF, 0xFF, 0xC0);
+const QColor kWhite(255, 255, 255);
+
+// "3-8" as the overview shows it: "3 - 8".
+QString spaced(const QString& pairText) { return QString(pairText).replace(QLatin1Char('-'), QStringLiteral(" - ")); }
+
+}  // namespace
+
+RoundEntryScreen::RoundEntryScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener), menu_(opener) {
+  setObjectName(QStringLiteral("frmMervalo07"));
+  resize(kFormWidth, kFormHeight);
+  buildControls();
+  loaded_ = formLoad();
+  if (!loaded_) {
+    // Nothing to work on: leave without touching the event file.
+    busy_ = true;
+    QTimer::singleShot(0, this, [this] { close(); });
+  }
+}
+
+RoundEntryScreen::~RoundEntryScreen() = default;
+
+void RoundEntryScreen::buildControls() {
+  fraBack = new QFrame(this);
+  fraBack->setObjectName(QStringLiteral("fraBack"));
+  fraBack->setGeometry(8, 4, kFormWidth - 16, 26);
+  fraBack->setFrameShape(QFrame::StyledPanel);
+  lblInformatie = new QLabel(fraBack);
+  lblInformatie->setObjectName(QStringLiteral("lblInformatie"));
+  lblInformatie->setGeometry(6, 3, kFormWidth - 30, 20);
+
+  rounds_ = new ButtonBar(QStringLiteral("cmdRonde"), 12, this);
+  rounds_->setGeometry(12, 36, kFormWidth - 24, 28);
+  connect(rounds_, &ButtonBar::clicked, this, &RoundEntryScreen::cmdRonde_Click);
+
+  optionArea_ = new QScrollArea(this);
+  optionArea_->setObjectName(QStringLiteral("fraSlips"));
+  optionArea_->setGeometry(12, 70, 190, 300);
+  optionArea_->setWidgetResizable(true);
+  auto* options = new QWidget;
+  optionLayout_ = new QVBoxLayout(options);
+  optionLayout_->setContentsMargins(4, 4, 4, 4);
+  optionLayout_->addStretch(1);
+  optionArea_->setWidget(options);
+
+  for (int i = 0; i < 2; ++i) {
+    lblPaar[i] = new QLabel(this);
+    lblPaar[i]->setObjectName(QStringLiteral("lblPaar_%1").arg(i));
+    lblPaar[i]->setGeometry(i == 0 ? 310 : 410, 70, 96, 22);
+    lblPaar[i]->setAlignment(Qt::AlignCenter);
+    lblPaar[i]->setFrameShape(QFrame::Panel);
+    lblPaar[i]->setFrameShadow(QFrame::Sunken);
+  }
+  lblScoreNZKop = new QLabel(this);
+  lblScoreNZKop->setObjectName(QStringLiteral("lblScoreNZKop"));
+  lblScoreNZKop->setGeometry(310, 96, 96, 20);
+  lblScoreNZKop->setAlignment(Qt::AlignCenter);
+  lblScoreOWKop = new QLabel(this);
+  lblScoreOWKop->setObjectName(QStringLiteral("lblScoreOWKop"));
+  lblScoreOWKop->setGeometry(410, 96, 96, 20);
+  lblScoreOWKop->setAlignment(Qt::AlignCenter);
+
+  rows_ = new ScoreRowsPanel(*this, ScoreRowsPanel::Columns{false, true, false}, this);
+  rows_->setObjectName(QStringLiteral("fraSpellen"));
+  rows_->setGeometry(218, 118, 300, 252);
+  connect(rows_, &ScoreRowsPanel::scoresEdited, this, &RoundEntryScreen::updateSlipComplete);
+  connect(rows_, &ScoreRowsPanel::nsFocused, this, &RoundEntryScreen::nsFocused);
+  rows_->extraKey = [this](int, bool ns, const QString& t) {
+    // The letter of "Klaar" stores the slip from an NS box too.
+    if (!ns || !text(105).contains(t) || !cmdSpelKlaar->isEnabled()) return false;
+    cmdSpelKlaar_Click();
+    return true;
+  };
+
+  lblRonde = new QLabel(this);
+  lblRonde->setObjectName(QStringLiteral("lblRonde"));
+  lblRonde->setGeometry(530, 118, 170, 22);
+  lblKwetsbaar = new QLabel(this);
+  lblKwetsbaar->setObjectName(QStringLiteral("lblKwetsbaar"));
+  lblKwetsbaar->setGeometry(530, 142, 120, 22);
+
+  const int rx = 720;
+  auto button = [this, rx](const char* name, int y, void (RoundEntryScreen::*handler)()) {
+    auto* b = new QPushButton(this);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(rx, y, 150, 28);
+    if (handler) connect(b, &QPushButton::clicked, this, handler);
+    return b;
+  };
+  cmdSpelKlaar = button("cmdSpelKlaar", 70, &RoundEntryScreen::cmdSpelKlaar_Click);
+  lblLetterKlaar = new QLabel(this);
+  lblLetterKlaar->setObjectName(QStringLiteral("lblLetterKlaar"));
+  lblLetterKlaar->setGeometry(530, 170, 180, 40);
+  lblLetterKlaar->setWordWrap(true);
+  lblLetterKlaar->hide();
+  cmdWisSpel = button("cmdWisSpel", 104, &RoundEntryScreen::cmdWisSpel_Click);
+  cmdUitslag = button("cmdUitslag", 138, &RoundEntryScreen::cmdUitslag_Click);
+  cmdDitMoetNog = button("cmdDitMoetNog", 172, nullptr);
+  lstNietGevuld = new QListWidget(this);
+  lstNietGevuld->setObjectName(QStringLiteral("lstNietGevuld"));
+  lstNietGevuld->setGeometry(rx, 202, 150, 160);
+  lstNietGevuld->hide();
+  // The missing scores show while the mouse button is held on the button.
+  connect(cmdDitMoetNog, &QPushButton::pressed, this, [this] {
+    lstNietGevuld->raise();
+    lstNietGevuld->show();
+  });
+  connect(cmdDitMoetNog, &QPushButton::released, lstNietGevuld, &QWidget::hide);
+  lblKlaar = new QLabel(this);
+  lblKlaar->setObjectName(QStringLiteral("lblKlaar"));
+  lblKlaar->setGeometry(rx, 172, 260, 28);
+  lblKlaar->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
+  lblKlaar->hide();
+  cmdVulSpellen = button("cmdVulSpellen", 270, &RoundEntryScreen::cmdVulSpellen_Click);
+  cmdVulSpellen->hide();
+  // The random fill is for trying the program out, not for club evenings.
+  auto* reveal = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T), this);
+  connect(reveal, &QShortcut::activated, this, [this] { cmdVulSpellen->show(); });
+  cmdTerug = button("cmdTerug", 340, &RoundEntryScreen::cmdTerug_Click);
+
+  for (int i = 0; i < 4; ++i) {
+    auto* l = new QLabel(this);
+    l->setObjectName(QStringLiteral("lblInfo_%1").arg(i));
+    l->setGeometry(530, 214 + i * 22, 180, 20);
+    lblInfo.append(l);
+  }
+
+  msfgScore = new QTableWidget(this);
+  msfgScore->setObjectName(QStringLiteral("msfgScore"));
+  msfgScore->setGeometry(12, 380, kFormWidth - 24, 170);
+  msfgScore->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  msfgScore->setFocusPolicy(Qt::NoFocus);
+  msfgResultaat = new QTableWidget(this);
+  msfgResultaat->setObjectName(QStringLiteral("msfgResultaat"));
+  msfgResultaat->setGeometry(12, 560, kFormWidth - 24, kFormHeight - 572);
+  msfgResultaat->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  msfgResultaat->setFocusPolicy(Qt::NoFocus);
+
+  makeFocusSink(QStringLiteral("cmdSetfocus"));
+  cmdSpelKlaar->installEventFilter(this);
+}
+
+void RoundEntryScreen::resizeEvent(QResizeEvent* event) {
+  Screen::resizeEvent(event);
+  if (msfgResultaat) msfgResultaat->resize(width() - 24, std::max(80, height() - msfgResultaat->y() - 12));
+}
+
+bool RoundEntryScreen::formLoad() {
+  ProgramValues& v = values();
+  setWindowTitle(text(72) + QStringLiteral(" (") + v.groupFileName.section(QLatin1Char(' '), 0, 0) + QLatin1Char(')'));
+  lblScoreNZKop->setText(QLatin1Char(' ') + text(76) + QLatin1Char(' '));
+  lblScoreOWKop->setText(QLatin1Char(' ') + text(77) + QLatin1Char(' '));
+  cmdSpelKlaar->setText(text(83));
+  cmdSpelKlaar->setToolTip(text(106));
+  lblLetterKlaar->setText(text(106));
+  cmdWisSpel->setText(text(104));
+  cmdDitMoetNog->setText(text(112));
+  lblKlaar->setText(text(107));
+  cmdUitslag->setText(text(70));
+  cmdVulSpellen->setText(QStringLiteral("Vul spellen"));
+  cmdTerug->setText(QLatin1Char('&') + text(11));
+  const int infoTexts[4] = {93, 94, 95, 97};
+  for (int i = 0; i < 4; ++i) lblInfo[i]->setText(text(infoTexts[i]));
+  lstNietGevuld->setAccessibleName(text(112));
+  msfgScore->setAccessibleName(text(72));
+  msfgResultaat->setAccessibleName(text(70));
+
+  eventPath_ = v.path(QStringLiteral("/invoer/")) + v.eventFileName;
+  const QString shownName = QDir::toNativeSeparators(eventPath_);
+  if (fileState(eventPath_) != 1) {
+    inform(message(141).replace(QLatin1Char('~'), shownName));
+    return false;
+  }
+  EventFileError error;
+  auto event = EventModel::load(eventPath_, v.language, &error);
+  if (event && event->header().entryMode != kEntryPerRound)
+    error = EventFileError{v.eventFileName, kHeaderLines, QStringLiteral("the event is entered per board")};
+  if (!event || event->header().entryMode != kEntryPerRound) {
+    inform(message(179).replace(QLatin1Char('~'), shownName).replace(QLatin1Char('#'), error.describe()));
+    return false;
+  }
+  event_ = std::move(*event);
+  const EventHeader& header = event_.header();
+  const auto schema = loadSchema(v.programFolder, v.language, header.schemaName);
+  if (!schema) {
+    inform(message(181).replace(QLatin1Char('~'), header.schemaName));
+    return false;
+  }
+  lblInformatie->setText(eventInformation(text(73), header));
+
+  QStringList unusable;
+  for (const EventFileError& p : event_.problems()) unusable << QStringLiteral("%1: %2").arg(p.line).arg(p.what);
+  QStringList unplaced;
+  slips_ = RoundSlips::build(*schema, event_, &unplaced);
+  for (const QString& u : unplaced) unusable << QStringLiteral("%1 (not a table of the movement)").arg(u);
+  if (!unusable.isEmpty())
+    inform(message(179).replace(QLatin1Char('~'), shownName).replace(QLatin1Char('#'), unusable.join(QLatin1Char('\n'))));
+
+  rounds_->build(
+      header.rounds, [this](int r) { return text(103) + QLatin1Char(' ') + QString::number(r); },
+      [this](int r) { return text(103) + QLatin1Char(' ') + QString::number(r); });
+  rows_->setRowCount(std::min(std::max(header.boardsPerRound, 1), kMaxBoardRows), cmdSpelKlaar);
+
+  const QString groupPath = v.path(QStringLiteral("/groepen/")) + v.groupFileName;
+  groupLines_ = fileState(groupPath) == 1 ? readTextLines(groupPath).value_or(QStringList{}) : QStringList{};
+  measure_ = menuFontMeasure();
+  result_ = scoredBoardsGrid(event_, groupLines_, v.language);
+  fitColumns(result_, measure_, false);
+  showGrid(result_, msfgResultaat);
+  lstVoorMail_ = eventPlayersForMail(v.programFolder, v.groupFileName);
+  centreOnScreen();
+  return true;
+}
+
+void RoundEntryScreen::formActivate() {
+  if (!loaded_) return;
+  if (!activatedOnce_) {
+    activatedOnce_ = true;
+    cmdRonde_Click(1);
+    rebuildMissing();
+  }
+}
+
+QStringList RoundEntryScreen::savedLines() const {
+  EventModel copy = event_;
+  slips_.writeTo(copy);
+  return copy.lines();
+}
+
+QStringList RoundEntryScreen::missingScores() const {
+  QStringList out;
+  for (int i = 0; i < lstNietGevuld->count(); ++i) out << lstNietGevuld->item(i)->text();
+  return out;
+}
+
+// ---- rounds and slips ---------------------------------------------------------------------
+
+void RoundEntryScreen::cmdRonde_Click(int round) {
+  if (round < 1 || round > slips_.rounds()) return;
+  round_ = round;
+  for (int r = 1; r <= rounds_->count(); ++r) rounds_->setColour(r, r == round ? kChosen : kWhite);
+  showOptions();
+  showOverview();
+  if (!optRonde.isEmpty()) optRonde_Click(0);
+}
+
+void RoundEntryScreen::showOptions() {
+  const QVector<Slip>& slips = slips_.slips(round_);
+  while (optRonde.size() < slips.size()) {
+    const int j = static_cast<int>(optRonde.size());
+    auto* o = new QRadioButton(optionArea_->widget());
+    o->setObjectName(QStringLiteral("optRonde_%1").arg(j));
+    o->installEventFilter(this);
+    connect(o, &QRadioButton::clicked, this, [this, j] { optRonde_Click(j); });
+    optionLayout_->insertWidget(j, o);
+    optRonde.append(o);
+  }
+  for (int j = 0; j < optRonde.size(); ++j) {
+    optRonde[j]->setVisible(j < slips.size());
+    if (j < slips.size()) paintOption(j);
+  }
+}
+
+void RoundEntryScreen::paintOption(int j) {
+  QRadioButton* o = optRonde[j];
+  const Slip& slip = slips_.slip(round_, j);
+  o->setText(slip.caption());
+  const bool stored = slips_.stored(round_, j);
+  QFont f = o->font();
+  if (f.strikeOut() != stored) {
+    f.setStrikeOut(stored);
+    o->setFont(f);
+  }
+  o->setAccessibleDescription(stored ? text(195) : QString());
+}
+
+void RoundEntryScreen::optRonde_Click(int j) {
+  if (j < 0 || j >= slips_.slips(round_).size()) return;
+  busy_ = true;
+  slip_ = j;
+  optRonde[j]->setChecked(true);
+  const Slip& slip = slips_.slip(round_, j);
+  for (int i = 0; i < rows_->rowCount(); ++i) {
+    const int board = slip.firstBoard + i;
+    const bool used = board <= slip.lastBoard;
+    rows_->boardLabel(i)->setText(used ? text(82) + QStringLiteral(": ") + QString::number(board) : QString());
+    const SlipEntry* e = used ? slips_.entry(slip, board) : nullptr;
+    rows_->nsBox(i)->setText(e && e->stored ? e->nsScore : QString());
+    rows_->ewBox(i)->setText(e && e->stored ? e->ewScore : QString());
+    rows_->setRowBoard(i, board);
+    // The sit-out pair's table is not played: nothing to type.
+    rows_->setRowEnabled(i, used && !slip.sitOut);
+    for (QWidget* w : std::initializer_list<QWidget*>{rows_->boardLabel(i), rows_->nsBox(i), rows_->ewBox(i)}) w->setVisible(used);
+    rows_->nsBox(i)->setAccessibleName(text(76) + QLatin1Char(' ') + rows_->boardLabel(i)->text());
+    rows_->ewBox(i)->setAccessibleName(text(77) + QLatin1Char(' ') + rows_->boardLabel(i)->text());
+  }
+  lblPaar[0]->setText(QString::number(slip.ns));
+  lblPaar[1]->setText(QString::number(slip.ew));
+  lblLetterKlaar->hide();
+  busy_ = false;
+  updateSlipComplete();
+  if (slip.sitOut) {
+    parkFocus();
+  } else {
+    rows_->focusFirstEnabled();
+  }
+}
+
+void RoundEntryScreen::updateSlipComplete() {
+  if (busy_) return;
+  const bool complete = slip_ >= 0 && rows_->nsScoreInEveryRow();
+  cmdSpelKlaar->setEnabled(complete);
+  lblLetterKlaar->setVisible(complete);
+}
+
+void RoundEntryScreen::nsFocused(int row) {
+  if (slip_ < 0) return;
+  const Slip& slip = slips_.slip(round_, slip_);
+  const int board = slip.firstBoard + row;
+  lblRonde->setText(text(103) + QLatin1Char(' ') + QString::number(round_) + QStringLiteral(" - ") +
+                    rows_->boardLabel(row)->text());
+  const int code = vulnerabilityOf(board);
+  showVulnerability(lblKwetsbaar, text(vulnerabilityTextNumber(code < 0 ? 0 : code)), code);
+  // Beside the row being typed.
+  const QPoint at = rows_->nsBox(row)->mapTo(this, QPoint(0, 0));
+  lblKwetsbaar->move(lblKwetsbaar->x(), at.y());
+}
+
+bool RoundEntryScreen::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == cmdSpelKlaar && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool letter = !key->text().isEmpty() && text(105).contains(key->text());
+    if (cmdSpelKlaar->isEnabled() && (letter || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+      cmdSpelKlaar_Click();
+      return true;
+    }
+  }
+  if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+    const int j = static_cast<int>(optRonde.indexOf(static_cast<QRadioButton*>(watched)));
+    if (j >= 0) {
+      optRonde_RightClick(j);
+      return true;
+    }
+  }
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F2) {
+    // The keyboard way to the swap: F2 on a slip's option.
+    const int j = static_cast<int>(optRonde.indexOf(static_cast<QRadioButton*>(watched)));
+    if (j >= 0) {
+      optRonde_RightClick(j);
+      return true;
+    }
+  }
+  return Screen::eventFilter(watched, event);
+}
+
+void RoundEntryScreen::optRonde_RightClick(int j) {
+  if (j < 0 || j >= slips_.slips(round_).size()) return;
+  const QString before = slips_.slip(round_, j).pairText;
+  if (slips_.stored(round_, j) || !slips_.swap(round_, j)) {
+    inform(message(110));
+    return;
+  }
+  const QString after = slips_.slip(round_, j).pairText;
+  paintOption(j);
+  showOverview();
+  if (j == slip_) {
+    lblPaar[0]->setText(QString::number(slips_.slip(round_, j).ns));
+    lblPaar[1]->setText(QString::number(slips_.slip(round_, j).ew));
+  }
+  keepEventFile();
+  inform(message(111).replace(QLatin1Char('~'), before).replace(QLatin1Char('#'), after));
+}
+
+// ---- storing, clearing, moving on ---------------------------------------------------------
+
+void RoundEntryScreen::cmdSpelKlaar_Click() {
+  if (slip_ < 0) return;
+  lblLetterKlaar->hide();
+  const Slip& slip = slips_.slip(round_, slip_);
+  QVector<std::pair<QString, QString>> scores;
+  for (int i = 0; i < slip.boards() && i < rows_->rowCount(); ++i) scores.append({rows_->nsBox(i)->text(), rows_->ewBox(i)->text()});
+  slips_.store(round_, slip_, scores);
+  paintOption(slip_);
+  showOverview();
+  keepEventFile();
+  moveOn();
+  rebuildMissing();
+}
+
+void RoundEntryScreen::moveOn() {
+  const int count = static_cast<int>(slips_.slips(round_).size());
+  if (slip_ + 1 < count) {
+    optRonde_Click(slip_ + 1);
+  } else if (round_ < slips_.rounds()) {
+    cmdRonde_Click(round_ + 1);
+  } else {
+    cmdSpelKlaar->setEnabled(false);
+  }
+}
+
+void RoundEntryScreen::cmdWisSpel_Click() {
+  if (slip_ < 0) return;
+  cmdUitslag->setEnabled(false);
+  cmdSpelKlaar->setEnabled(false);
+  const Slip& slip = slips_.slip(round_, slip_);
+  for (int i = 0; i < rows_->rowCount(); ++i) rows_->clearRow(i);
+  slips_.store(round_, slip_, QVector<std::pair<QString, QString>>(slip.boards()));
+  paintOption(slip_);
+  showOverview();
+  keepEventFile();
+  rebuildMissing();
+  lblLetterKlaar->hide();
+  rows_->focusFirstEnabled();
+}
+
+void RoundEntryScreen::rebuildMissing() {
+  const QStringList missing = slips_.missing(text(103), text(82));
+  lstNietGevuld->clear();
+  lstNietGevuld->addItems(missing);
+  cmdDitMoetNog->setVisible(!missing.isEmpty());
+  lblKlaar->setVisible(missing.isEmpty());
+  cmdUitslag->setEnabled(missing.isEmpty());
+  if (missing.isEmpty()) lstNietGevuld->hide();
+  if (missing.isEmpty() && slip_ >= 0 && round_ == slips_.rounds()) safeFocus(cmdUitslag);
+}
+
+void RoundEntryScreen::showOverview() {
+  // One column per board, one cell per table that plays it: the pairs and, once stored, the
+  // two scores in brackets.
+  const int boards = slips_.boards();
+  int tables = 0;
+  for (int b = 1; b <= boards; ++b) tables = std::max(tables, static_cast<int>(slips_.boardEntries(b).size()));
+  if (overview_.rows() != tables + 1 || overview_.cols() != boards + 1) {
+    overview_ = Grid(tables + 1, boards + 1);
+    for (int b = 1; b <= boards; ++b) overview_.setText(0, b, text(82) + QLatin1Char(' ') + QString::number(b));
+    for (int t = 1; t <= tables; ++t) overview_.setText(t, 0, QString::number(t));
+  }
+  for (int b = 1; b <= boards; ++b) {
+    const QVector<SlipEntry>& entries = slips_.boardEntries(b);
+    for (int t = 0; t < tables; ++t) {
+      QString cell;
+      if (t < entries.size()) {
+        const SlipEntry& e = entries[t];
+        cell = spaced(e.pairText);
+        if (e.stored) cell += QStringLiteral(" [") + e.nsScore + QStringLiteral("]  [") + e.ewScore + QLatin1Char(']');
+      }
+      overview_.setText(t + 1, b, cell);
+      overview_.setAlignment(t + 1, b, kAlignCenterCenter);
+    }
+  }
+  fitColumns(overview_, measure_, false);
+  showGrid(overview_, msfgScore);
+}
+
+// ---- result, fill, closing ------------------------------------------------------------
+
+bool RoundEntryScreen::saveEventFile() {
+  if (!loaded_) return true;
+  savePending_ = false;
+  slips_.writeTo(event_);
+  if (event_.save(eventPath_)) {
+    keepWarned_ = false;
+    return true;
+  }
+  inform(message(182).replace(QLatin1Char('~'), QDir::toNativeSeparators(eventPath_)));
+  return false;
+}
+
+void RoundEntryScreen::keepEventFile() {
+  // Every stored slip goes to disk as soon as the screen is idle, so that a crash or a power
+  // cut loses nothing that was typed; a failing disk is reported once.
+  if (savePending_) return;
+  savePending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    if (!savePending_ || !loaded_) return;
+    savePending_ = false;
+    slips_.writeTo(event_);
+    if (event_.save(eventPath_)) {
+      keepWarned_ = false;
+    } else if (!keepWarned_) {
+      keepWarned_ = true;
+      inform(message(182).replace(QLatin1Char('~'), QDir::toNativeSeparators(eventPath_)));
+    }
+  });
+}
+
+void RoundEntryScreen::cmdUitslag_Click() {
+  if (!slips_.missing(text(103), text(82)).isEmpty()) return;
+  saveEventFile();
+  ProgramValues& v = values();
+  v.busy = true;
+  cmdUitslag->setEnabled(false);
+  msfgResultaat->hide();
+  // Every board matchpointed from its table entries, as a completed board per board is.
+  const EventHeader& header = event_.header();
+  result_ = scoredBoardsGrid(event_, groupLines_, v.language);
+  computeResult(result_, header.boards(), eventTop(header.pairs, header.sitOut), measure_);
+  v.busy = false;
+  showGrid(result_, msfgResultaat);
+  msfgResultaat->scrollToItem(msfgResultaat->item(0, msfgResultaat->columnCount() - 1));
+  cmdUitslag->setEnabled(true);
+  v.callingScreen = kCallerEntryPerRound;
+  parkFocus();
+  openChild(QStringLiteral("frmMervalo08"));
+}
+
+void RoundEntryScreen::cmdVulSpellen_Click() {
+  cmdVulSpellen->hide();
+  msfgResultaat->hide();
+  // The picks of the whole part of ten times a random fraction; 5 gives "80".
+  static const char* const kPicks[10] = {"100", "110", "-90", "-120", "-100", "80", "200", "300", "-110", "120"};
+  for (int r = 1; r <= slips_.rounds(); ++r) {
+    cmdRonde_Click(r);
+    for (int j = 0; j < slips_.slips(r).size(); ++j) {
+      optRonde_Click(j);
+      if (slips_.slip(r, j).sitOut) continue;
+      busy_ = true;
+      for (int i = 0; i < rows_->rowCount(); ++i) {
+        if (!rows_->rowEnabled(i)) continue;
+        const QString score = QLatin1String(kPicks[static_cast<int>(10 * QRandomGenerator::global()->generateDouble())]);
+        rows_->nsBox(i)->setText(score);
+        rows_->ewBox(i)->setText(mirrorScore(score));
+      }
+      busy_ = false;
+      QVector<std::pair<QString, QString>> scores;
+      for (int i = 0; i < slips_.slip(r, j).boards(); ++i) scores.append({rows_->nsBox(i)->text(), rows_->ewBox(i)->text()});
+      slips_.store(r, j, scores);
+      paintOption(j);
+    }
+  }
+  showOverview();
+  keepEventFile();
+  msfgResultaat->show();
+  cmdRonde_Click(slips_.rounds());
+  rebuildMissing();
+}
+
+void RoundEntryScreen::cmdTerug_Click() { close(); }
+
+void RoundEntryScreen::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  Screen::keyPressEvent(event);
+}
+
+bool RoundEntryScreen::formQueryUnload() {
+  if (busy_) return true;
+  if (!saveEventFile() && !saveFailedOnce_) {
+    // Warned once; a second close goes, so the organiser is never locked in.
+    saveFailedOnce_ = true;
+    return false;
+  }
+  busy_ = true;
+  return true;
+}
+
+void RoundEntryScreen::closeEvent(QCloseEvent* event) {
+  Screen* menu = menu_;
+  Screen::closeEvent(event);
+  if (!event->isAccepted()) return;
+  if (menu && ctx().hasScreen(QStringLiteral("frmMervalo04"))) menu->openChild(QStringLiteral("frmMervalo04"));
+}
+
+}  // namespace mervalo
