@@ -298,6 +298,8 @@ void RoundEntryScreen::showOptions() {
     optRonde[j]->setVisible(j < slips.size());
     if (j < slips.size()) paintOption(j);
   }
+  // Placed at once, so that a click straight after reaches the right option.
+  optionLayout_->activate();
 }
 
 void RoundEntryScreen::paintOption(int j) {
@@ -347,9 +349,11 @@ void RoundEntryScreen::optRonde_Click(int j) {
 
 void RoundEntryScreen::updateSlipComplete() {
   if (busy_) return;
-  const bool complete = slip_ >= 0 && rows_->nsScoreInEveryRow();
-  cmdSpelKlaar->setEnabled(complete);
-  lblLetterKlaar->setVisible(complete);
+  // A slip may be stored with boards still empty (they stay missing); the hint to store it
+  // shows once every board has its score.
+  const bool playable = slip_ >= 0 && !slips_.slip(round_, slip_).sitOut;
+  cmdSpelKlaar->setEnabled(playable);
+  lblLetterKlaar->setVisible(playable && rows_->nsScoreInEveryRow());
 }
 
 void RoundEntryScreen::nsFocused(int row) {

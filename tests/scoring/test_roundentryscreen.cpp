@@ -1,0 +1,347 @@
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QTest>
+
+#include "app/screens/screen.h"
+#include "event/movement.h"
+#include "publish/screens/resultsscreen.h"
+#include "scoring/eventresult.h"
+#include "scoring/screens/roundentryscreen.h"
+#include "screentest.h"
+
+using namespace mervalo;
+using namespace mervalo::test;
+
+namespace {
+
+// The movement of the entry-per-board tests: 8 pairs, 3 rounds, every board at four tables.
+const QStringList kMovement = {
+    QStringLiteral("08 Paren 03 Ronden Test"),
+    QStringLiteral("Ronde 1\t1-2 (1-4)\t3-4 (1-4)\t5-6 (5-8)\t7-8 (9-12)"),
+    QStringLiteral("Ronde 2\t5-7 (1-4)\t1-8 (5-8)\t3-2 (5-8)\t4-6 (9-12)"),
+    QString(),
+    QStringLiteral("Ronde 3\t6-8 (1-4)\t4-7 (5-8)\t1-3 (9-12)\t2-5 (9-12)"),
+};
+// One with the slip 3-8 (1-4) of the round screen's own examples.
+const QStringList kSlipMovement = {
+    QStringLiteral("08 Paren 03 Ronden Slip"),
+    QStringLiteral("Ronde 1\t1-2 (1-4)\t3-8 (1-4)\t5-6 (5-8)\t7-4 (9-12)"),
+    QStringLiteral("Ronde 2\t5-7 (1-4)\t1-8 (5-8)\t3-2 (5-8)\t4-6 (9-12)"),
+    QStringLiteral("Ronde 3\t6-8 (1-4)\t4-3 (5-8)\t1-7 (9-12)\t2-5 (9-12)"),
+};
+
+const QString kEvent = QStringLiteral("/invoer/Dinsdag Uitslag.txt");
+
+class Menu : public Screen {
+ public:
+  explicit Menu(AppContext& c) : Screen(c, nullptr) { setObjectName(QStringLiteral("menu")); }
+};
+
+class RoundEntryTest : public ScreenTest {
+ protected:
+  RoundEntryTest() {
+    registerAllScreens(ctx);
+    ctx.screens.erase(QStringLiteral("frmMervalo04"));
+    writeFile(QStringLiteral("/schema/10/08 Paren 03 Ronden Test.txt"), kMovement);
+    writeFile(QStringLiteral("/schema/10/08 Paren 03 Ronden Slip.txt"), kSlipMovement);
+    QStringList group, mail;
+    for (int p = 1; p <= 8; ++p) {
+      const int a = 2 * p - 1, b = 2 * p;
+      group << QStringLiteral("%1| Dhr. Speler%1 Een+%2| Mevr. Speler%2 Twee").arg(a).arg(b);
+      mail << QStringLiteral("%1|Dhr.|Speler%1|Een|speler%1@club.nl").arg(a)
+           << QStringLiteral("%1|Mevr.|Speler%1|Twee|speler%1@club.nl").arg(b);
+    }
+    writeFile(QStringLiteral("/groepen/Dinsdag.txt"), group);
+    writeFile(QStringLiteral("/groepen/Dinsdag.mail"), mail);
+    ctx.values.groupFileName = QStringLiteral("Dinsdag.txt");
+    ctx.values.eventFileName = QStringLiteral("Dinsdag Uitslag.txt");
+  }
+
+  static QStringList header(const char* movement, const char* sitOut = "Geen", const char* mode = "1") {
+    return {"Dinsdag Uitslag", "8", sitOut, "3", "4", QString::fromLatin1(movement), mode};
+  }
+
+  RoundEntryScreen* start(const QStringList& lines) {
+    writeFile(kEvent, lines);
+    menu = new Menu(ctx);
+    menu->show();
+    auto* s = dynamic_cast<RoundEntryScreen*>(menu->openChild(QStringLiteral("frmMervalo07")));
+    QPointer<RoundEntryScreen> alive(s);
+    if (s) {
+      s->activateWindow();
+      EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull() || alive->isActiveWindow(); }));
+    }
+    return alive.data();
+  }
+
+  static void closeScreen(QWidget* s) {
+    QPointer<QWidget> alive(s);
+    s->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }));
+  }
+
+  static QLineEdit* ns(QWidget* s, int row) { return child<QLineEdit>(s, QStringLiteral("txtScoreNZ_%1").arg(row)); }
+  static QLineEdit* ew(QWidget* s, int row) { return child<QLineEdit>(s, QStringLiteral("txtScoreOW_%1").arg(row)); }
+  static QRadioButton* option(QWidget* s, int j) { return child<QRadioButton>(s, QStringLiteral("optRonde_%1").arg(j)); }
+  // On the option's circle, where a click takes it.
+  static void clickOption(QWidget* s, int j, Qt::MouseButton button) {
+    QTest::mouseClick(option(s, j), button, {}, QPoint(8, option(s, j)->height() / 2));
+  }
+
+  // Types the NS scores of the chosen slip's rows (an empty text leaves the row) and stores it.
+  void storeSlip(RoundEntryScreen* s, const QStringList& scores) {
+    for (int row = 0; row < scores.size(); ++row) {
+      if (scores[row].isEmpty()) continue;
+      QTest::keyClick(ns(s, row), Qt::Key_C);
+      QTest::keyClicks(ns(s, row), scores[row]);
+      QTest::keyClick(ns(s, row), Qt::Key_Return);
+    }
+    QTest::mouseClick(child<QPushButton>(s, "cmdSpelKlaar"), Qt::LeftButton);
+  }
+
+  Menu* menu = nullptr;
+};
+
+}  // namespace
+
+TEST_F(RoundEntryTest, ANewEventShowsItsRoundsAndSlipsAndSavesALinePerBoard) {
+  RoundEntryScreen* s = start(header("08 Paren 03 Ronden Slip"));
+  ASSERT_TRUE(s);
+  EXPECT_EQ(s->windowTitle(), QStringLiteral("Invoer scores per ronde (Dinsdag.txt)"));
+  EXPECT_EQ(child<QLabel>(s, "lblInformatie")->text(),
+            QStringLiteral("8 paren. Stilzit: Geen. 3 ronden en 4 spellen. Speelschema: 08 Paren 03 Ronden Slip"));
+  EXPECT_EQ(child<QPushButton>(s, "cmdRonde_2")->text(), QStringLiteral("Ronde 2"));
+  EXPECT_TRUE(child<QPushButton>(s, "cmdRonde_1")->styleSheet().contains(QStringLiteral("255, 255, 192")));
+  EXPECT_TRUE(child<QPushButton>(s, "cmdRonde_2")->styleSheet().contains(QStringLiteral("255, 255, 255")));
+  EXPECT_EQ(option(s, 1)->text(), QStringLiteral("3-8 (1-4)"));
+  EXPECT_TRUE(option(s, 0)->isChecked());
+  EXPECT_EQ(child<QLabel>(s, "lblSPel_3")->text(), QStringLiteral("Spel: 4"));
+  EXPECT_EQ(QApplication::focusWidget(), ns(s, 0));
+  EXPECT_EQ(child<QLabel>(s, "lblRonde")->text(), QStringLiteral("Ronde 1 - Spel: 1"));
+  EXPECT_EQ(s->missingScores().size(), 3 * 12);  // every board in every round
+  EXPECT_FALSE(child<QPushButton>(s, "cmdUitslag")->isEnabled());
+  EXPECT_FALSE(child<QPushButton>(s, "cmdVulSpellen")->isVisible());
+  closeScreen(s);
+  const QStringList lines = readLines(kEvent);
+  ASSERT_EQ(lines.size(), 7 + 12);
+  EXPECT_EQ(lines[7], QStringLiteral("1-2*~3-8*~5-7*~6-8*"));
+  EXPECT_EQ(lines[18], QStringLiteral("7-4*~4-6*~1-7*~2-5*"));
+}
+
+TEST_F(RoundEntryTest, StoringASlipMirrorsItsScoresStrikesItThroughAndMovesOn) {
+  RoundEntryScreen* s = start(header("08 Paren 03 Ronden Slip"));
+  ASSERT_TRUE(s);
+  clickOption(s, 1, Qt::LeftButton);
+  storeSlip(s, {"420", "5-", "0", "n"});
+  EXPECT_TRUE(option(s, 1)->font().strikeOut());
+  EXPECT_EQ(option(s, 1)->accessibleDescription(), QStringLiteral("De slip is ingevoerd"));
+  EXPECT_EQ(s->currentSlip(), 2);
+  const QStringList lines = s->savedLines();
+  EXPECT_EQ(lines[7], QStringLiteral("1-2*~3-8*|420|-420~5-7*~6-8*"));
+  EXPECT_EQ(lines[8], QStringLiteral("1-2*~3-8*|-50|50~5-7*~6-8*"));
+  EXPECT_EQ(lines[9], QStringLiteral("1-2*~3-8*|0|0~5-7*~6-8*"));
+  EXPECT_EQ(lines[10], QStringLiteral("1-2*~3-8*|n|n~5-7*~6-8*"));
+  EXPECT_FALSE(s->missingScores().contains(QStringLiteral("Ronde 1 - Spel 1")) &&
+               s->missingScores().count(QStringLiteral("Ronde 1 - Spel 1")) > 1);
+
+  // A slip whose last row stays empty is stored but not struck through; its board is missing.
+  clickOption(s, 0, Qt::LeftButton);
+  storeSlip(s, {"420", "420", "-50", ""});
+  EXPECT_FALSE(option(s, 0)->font().strikeOut());
+  EXPECT_TRUE(s->missingScores().contains(QStringLiteral("Ronde 1 - Spel 4")));
+  EXPECT_FALSE(s->missingScores().contains(QStringLiteral("Ronde 1 - Spel 3")) &&
+               s->savedLines()[9].startsWith(QStringLiteral("1-2*~")));
+  EXPECT_TRUE(s->savedLines()[10].startsWith(QStringLiteral("1-2*~3-8*|n|n")));
+
+  // The overview shows the stored scores in brackets.
+  auto* overview = child<QTableWidget>(s, "msfgScore");
+  EXPECT_EQ(overview->item(2, 1)->text(), QStringLiteral("3 - 8 [420]  [-420]"));
+  EXPECT_EQ(overview->item(3, 1)->text(), QStringLiteral("5 - 7"));
+
+  // The missing list shows only while the mouse button is held on its button.
+  auto* notYet = child<QPushButton>(s, "cmdDitMoetNog");
+  auto* list = child<QListWidget>(s, "lstNietGevuld");
+  EXPECT_FALSE(list->isVisible());
+  QTest::mousePress(notYet, Qt::LeftButton);
+  EXPECT_TRUE(list->isVisible());
+  QTest::mouseRelease(notYet, Qt::LeftButton);
+  EXPECT_FALSE(list->isVisible());
+
+  // Clearing the slip takes its scores away again.
+  clickOption(s, 1, Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(s, "cmdWisSpel"), Qt::LeftButton);
+  EXPECT_FALSE(option(s, 1)->font().strikeOut());
+  EXPECT_EQ(s->savedLines()[7], QStringLiteral("1-2*|420|-420~3-8*~5-7*~6-8*"));
+}
+
+TEST_F(RoundEntryTest, TheLetterKeyStoresAndTheLastSlipOfARoundGoesToTheNextRound) {
+  RoundEntryScreen* s = start(header("08 Paren 03 Ronden Slip"));
+  ASSERT_TRUE(s);
+  clickOption(s, 3, Qt::LeftButton);
+  for (int row = 0; row < 4; ++row) {
+    QTest::keyClicks(ns(s, row), QStringLiteral("11"));
+    QTest::keyClick(ns(s, row), Qt::Key_Return);
+  }
+  EXPECT_TRUE(child<QLabel>(s, "lblLetterKlaar")->isVisible());
+  ns(s, 0)->setFocus();
+  QTest::keyClick(ns(s, 0), Qt::Key_K);
+  EXPECT_EQ(s->currentRound(), 2);
+  EXPECT_EQ(s->currentSlip(), 0);
+  EXPECT_TRUE(child<QPushButton>(s, "cmdRonde_2")->styleSheet().contains(QStringLiteral("255, 255, 192")));
+  EXPECT_EQ(s->savedLines()[15], QStringLiteral("7-4*|110|-110~4-6*~1-7*~2-5*"));
+}
+
+TEST_F(RoundEntryTest, SwappingASlipIsRefusedOnceStoredAndASecondSwapRestoresIt) {
+  RoundEntryScreen* s = start(header("08 Paren 03 Ronden Slip"));
+  ASSERT_TRUE(s);
+  clickOption(s, 1, Qt::RightButton);
+  ASSERT_EQ(prompter.count(), 1);
+  EXPECT_EQ(prompter.last().text,
+            QStringLiteral("De paren 3-8 zijn omgewisseld naar 8-3\n\nWilt u de wisseling omgedaan maken, klik dan nogmaals met de "
+                           "rechtermuisknop op de paren"));
+  EXPECT_EQ(option(s, 1)->text(), QStringLiteral("8-3 (1-4)"));
+  EXPECT_EQ(child<QTableWidget>(s, "msfgScore")->item(2, 1)->text(), QStringLiteral("8 - 3"));
+  clickOption(s, 1, Qt::RightButton);
+  EXPECT_EQ(option(s, 1)->text(), QStringLiteral("3-8 (1-4)"));
+  clickOption(s, 1, Qt::RightButton);  // swapped again, and kept so
+
+  clickOption(s, 1, Qt::LeftButton);
+  EXPECT_EQ(child<QLabel>(s, "lblPaar_0")->text(), QStringLiteral("8"));
+  storeSlip(s, {"420", "420", "420", "420"});
+  prompter.clear();
+  clickOption(s, 1, Qt::RightButton);
+  ASSERT_EQ(prompter.count(), 1);
+  EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("U kunt de paren alleen wisselen")));
+  EXPECT_EQ(option(s, 1)->text(), QStringLiteral("8-3 (1-4)"));
+  closeScreen(s);
+
+  // Reopened the next day: every slip as it was stored, the swap included.
+  RoundEntryScreen* again = start(readLines(kEvent));
+  ASSERT_TRUE(again);
+  EXPECT_EQ(prompter.count(), 1);  // nothing to report
+  EXPECT_EQ(option(again, 1)->text(), QStringLiteral("8-3 (1-4)"));
+  EXPECT_TRUE(option(again, 1)->font().strikeOut());
+  clickOption(again, 1, Qt::LeftButton);
+  EXPECT_EQ(ns(again, 2)->text(), QStringLiteral("420"));
+  EXPECT_EQ(ew(again, 2)->text(), QStringLiteral("-420"));
+}
+
+TEST_F(RoundEntryTest, TheSitOutPairsSlipNeedsNothing) {
+  RoundEntryScreen* s = start(header("08 Paren 03 Ronden Slip", "8"));
+  ASSERT_TRUE(s);
+  clickOption(s, 1, Qt::LeftButton);  // 3-8: pair 8 sits out
+  EXPECT_FALSE(ns(s, 0)->isEnabled());
+  for (const QString& m : s->missingScores()) EXPECT_FALSE(m.isEmpty());
+  child<QPushButton>(s, "cmdVulSpellen")->setVisible(true);
+  QTest::mouseClick(child<QPushButton>(s, "cmdVulSpellen"), Qt::LeftButton);
+  EXPECT_TRUE(s->missingScores().isEmpty());
+  EXPECT_TRUE(child<QPushButton>(s, "cmdUitslag")->isEnabled());
+  EXPECT_TRUE(child<QLabel>(s, "lblKlaar")->isVisible());
+  EXPECT_TRUE(s->savedLines()[7].contains(QStringLiteral("3-8*~")));  // never given scores
+}
+
+TEST_F(RoundEntryTest, BadFilesAreReportedAndNothingReadIsLost) {
+  // An event entered per board is refused and left as it is.
+  const QStringList perBoard = header("08 Paren 03 Ronden Slip", "Geen", "0") << QStringLiteral("01*1|2|||420|-420|0|0");
+  writeFile(kEvent, perBoard);
+  const QByteArray before = readRaw(kEvent);
+  EXPECT_FALSE(start(perBoard));
+  ASSERT_EQ(prompter.count(), 1);
+  EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("per board")));
+  EXPECT_EQ(readRaw(kEvent), before);
+
+  // A part that is no table, a pair text the movement does not seat, a score that is none.
+  prompter.clear();
+  QStringList lines = header("08 Paren 03 Ronden Slip");
+  lines << QStringLiteral("1-2*|420|-420~3-8*~rubbish~5-7*~6-8*") << QStringLiteral("1-2*~2-9*~5-7*~6-8*")
+        << QStringLiteral("1-2*~3-8*~5-7*|4x|1~6-8*") << QStringLiteral("1-2*~1-4*|50|-50~5-7*~6-8*");
+  RoundEntryScreen* s = start(lines);
+  ASSERT_TRUE(s);
+  ASSERT_EQ(prompter.count(), 1);
+  const QString report = prompter.last().text;
+  for (const char* named : {"8: ", "rubbish", "9: ", "2-9", "10: ", "4x", "fewer", "board 4: 1-4"})
+    EXPECT_TRUE(report.contains(QLatin1String(named)) || (QByteArray(named) == "fewer" && report.contains(QStringLiteral("board lines"))))
+        << named << " in " << report.toStdString();
+  EXPECT_EQ(s->savedLines()[7], QStringLiteral("1-2*|420|-420~3-8*~5-7*~6-8*~rubbish"));
+  closeScreen(s);
+  const QStringList written = readLines(kEvent);
+  ASSERT_EQ(written.size(), 7 + 12);
+  for (const char* kept : {"rubbish", "2-9*", "5-7*|4x|1", "1-4*|50|-50"})
+    EXPECT_TRUE(written.join(QLatin1Char('~')).contains(QLatin1String(kept))) << kept;
+}
+
+TEST_F(RoundEntryTest, TheWholeEveningSlipBySlipGivesThePageOfTheEntryPerBoard) {
+  RoundEntryScreen* s = start(header("08 Paren 03 Ronden Test"));
+  ASSERT_TRUE(s);
+  // The scores of the per-board evening: board b's scores in ascending NS order of its tables.
+  const QStringList boardScores[4] = {{"400", "140", "-100", "170"}, {"-110", "-110", "140", "-600"},
+                                      {"100", "n", "-200", "130"}, {"0", "90", "-90", "600"}};
+  const QStringList cells = tableCells(schemaRoundLines(kMovement), rangeMap(3, 4));
+  const auto scoreOf = [&](int board, int nsPair) {
+    const QVector<Pairing> tables = pairingsOfBoard(cells, board, 4);
+    for (int k = 0; k < tables.size(); ++k)
+      if (tables[k].ns == nsPair) return boardScores[(board - 1) % 4][k];
+    return QString();
+  };
+  QStringList records;
+  for (int r = 1; r <= 3; ++r) {
+    QTest::mouseClick(child<QPushButton>(s, QStringLiteral("cmdRonde_%1").arg(r)), Qt::LeftButton);
+    for (int j = 0; j < s->slips().slips(r).size(); ++j) {
+      const Slip& slip = s->slips().slip(r, j);
+      clickOption(s, j, Qt::LeftButton);
+      QStringList scores;
+      for (int b = slip.firstBoard; b <= slip.lastBoard; ++b) scores << scoreOf(b, slip.ns);
+      storeSlip(s, scores);
+    }
+  }
+  EXPECT_TRUE(s->missingScores().isEmpty());
+  auto* uitslag = child<QPushButton>(s, "cmdUitslag");
+  ASSERT_TRUE(uitslag->isEnabled());
+  QTest::mouseClick(uitslag, Qt::LeftButton);
+  EXPECT_EQ(ctx.values.callingScreen, 7);
+  auto* results = dynamic_cast<ResultsScreen*>(topLevel(QStringLiteral("frmMervalo08")));
+  ASSERT_TRUE(results);
+  prompter.answerNo();
+  results->cmdMaakHTML_Click();
+  QString page = QString::fromLatin1(readRaw(QStringLiteral("/HTML/Dinsdag.html")));
+  page.replace(QRegularExpression(QStringLiteral("width=\"\\d+\"")), QStringLiteral("width=\"W\""));
+  QFile expected(QStringLiteral(MERVALO_TEST_DATA "/publish/dinsdag_event.html"));
+  ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
+  EXPECT_EQ(page, QString::fromLatin1(expected.readAll()));
+  closeScreen(results);
+
+  // The command line computes both files of the evening alike.
+  QStringList perBoard = header("08 Paren 03 Ronden Test", "Geen", "0");
+  for (int b = 1; b <= 12; ++b) {
+    QStringList tables;
+    for (const Pairing& p : pairingsOfBoard(cells, b, 4)) {
+      const QString score = scoreOf(b, p.ns);
+      const QString mirror = score == QLatin1String("n") ? score : score.startsWith(QLatin1Char('-')) ? score.mid(1) : score == QLatin1String("0") ? score : QLatin1Char('-') + score;
+      tables << QStringLiteral("%1|%2|||%3|%4|0|0").arg(p.ns).arg(p.ew).arg(score, mirror);
+    }
+    perBoard << QStringLiteral("%1*").arg(b, 2, 10, QLatin1Char('0')) + tables.join(QLatin1Char('@'));
+  }
+  const auto compute = [&](const QStringList& eventLines) {
+    EventSources sources;
+    sources.eventName = QStringLiteral("Dinsdag Uitslag");
+    sources.groupName = QStringLiteral("Dinsdag");
+    sources.eventLines = eventLines;
+    sources.groupLines = readLines(QStringLiteral("/groepen/Dinsdag.txt"));
+    sources.language = kDutch;
+    ResultError error;
+    const auto result = computeEventResult(sources, {}, &error);
+    EXPECT_TRUE(result) << error.describe().toStdString();
+    QStringList rows;
+    if (result)
+      for (int r = 0; r < result->grid.rows(); ++r) rows << result->grid.rowTexts(r).join(QLatin1Char(','));
+    return rows;
+  };
+  EXPECT_EQ(compute(readLines(kEvent)), compute(perBoard));
+}
