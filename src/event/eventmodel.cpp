@@ -44,7 +44,7 @@ void EventModel::readRecords(const QStringList& lines) {
         why = QStringLiteral("scores of board %1, but the event has %2 boards").arg(parsed->board).arg(boards);
       problem(lineNumber, why);
       const int named = recordLineBoard(line);
-      records_.append(RecordLine{named >= 1 && named <= boards ? named : 0, std::nullopt, line});
+      records_.append(RecordLine{named >= 1 && named <= boards ? named : 0, std::nullopt, line, QString()});
       continue;
     }
     ScoreRecord record = std::move(*parsed);
@@ -53,10 +53,11 @@ void EventModel::readRecords(const QStringList& lines) {
     const int at = recordAt_[static_cast<size_t>(board)];
     if (at >= 0) {
       records_[at].record = std::move(record);
+      records_[at].text.clear();
       continue;
     }
     recordAt_[static_cast<size_t>(board)] = static_cast<int>(records_.size());
-    records_.append(RecordLine{board, std::move(record), QString()});
+    records_.append(RecordLine{board, std::move(record), QString(), QString()});
   }
 }
 
@@ -123,18 +124,19 @@ void EventModel::storeRecord(const ScoreRecord& record) {
   int& at = recordAt_[static_cast<size_t>(board)];
   if (at >= 0) {
     records_[at].record = record;
+    records_[at].text.clear();
     return;
   }
   // The scores just typed for a board take the place of a damaged line meant for it.
   for (qsizetype i = 0; i < records_.size(); ++i) {
     if (!records_[i].record && records_[i].board == board) {
-      records_[i] = RecordLine{board, record, QString()};
+      records_[i] = RecordLine{board, record, QString(), QString()};
       at = static_cast<int>(i);
       return;
     }
   }
   at = static_cast<int>(records_.size());
-  records_.append(RecordLine{board, record, QString()});
+  records_.append(RecordLine{board, record, QString(), QString()});
 }
 
 bool EventModel::clearBoard(int board) {
@@ -183,7 +185,14 @@ QStringList EventModel::lines() const {
     out += extraLines_;
     return out;
   }
-  for (const RecordLine& l : records_) out.append(l.record ? formatRecord(*l.record) : l.raw);
+  for (const RecordLine& l : records_) {
+    if (!l.record) {
+      out.append(l.raw);
+      continue;
+    }
+    if (l.text.isEmpty()) l.text = formatRecord(*l.record);
+    out.append(l.text);
+  }
   return out;
 }
 

@@ -66,6 +66,7 @@ class EventModel {
     int board = 0;  // the board of the record, or the board a damaged line names (0: none)
     std::optional<ScoreRecord> record;
     QString raw;    // a line that could not be read, as it stood
+    mutable QString text;  // the record as written last, made again only after a change
   };
 
   void readRecords(const QStringList& lines);
