@@ -1,7 +1,10 @@
 #include "fileops.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include "app/textfile.h"
 
 namespace mervalo {
 
@@ -28,6 +31,26 @@ int listSearch(const QStringList& list, const QString& text, bool exact) {
     if (hit) return static_cast<int>(i);
   }
   return -1;
+}
+
+QStringList removeFiles(const QStringList& paths) {
+  QStringList failed;
+  for (const QString& p : paths)
+    if (QFile::exists(p) && !QFile::remove(p)) failed << p;
+  return failed;
+}
+
+bool copyFileOver(const QString& from, const QString& to) {
+  QFile source(from);
+  if (!source.open(QIODevice::ReadOnly)) return false;
+  return writeFileAtomic(to, source.readAll());
+}
+
+bool isPlainFileName(const QString& name) {
+  if (name.trimmed().isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) return false;
+  for (QChar c : name)
+    if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 32 || c.unicode() == 127) return false;
+  return true;
 }
 
 }  // namespace mervalo

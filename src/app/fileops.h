@@ -17,4 +17,16 @@ void makeFolder(const QString& path);
 // both without regard to case; -1 when none does.
 int listSearch(const QStringList& list, const QString& text, bool exact);
 
+// Removes every file of the list that exists; returns those that are still there afterwards
+// (a file that is missing already counts as removed).
+QStringList removeFiles(const QStringList& paths);
+
+// Copies a file over any file at the destination; false when the destination could not be
+// replaced or written (the earlier destination file is then left as it was).
+bool copyFileOver(const QString& from, const QString& to);
+
+// True when a file name typed by the user names a file inside its folder: not empty, no
+// folder separators, not "." or "..", no control characters.
+bool isPlainFileName(const QString& name);
+
 }  // namespace mervalo

@@ -12,10 +12,17 @@ namespace mervalo {
 namespace {
 QColor toQColor(Colour c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
-Qt::Alignment toQt(int code) {
+// "General" alignment, as a flex grid has it: numbers to the right, text to the left.
+bool isNumberText(const QString& text) {
+  bool ok = false;
+  text.trimmed().toDouble(&ok);
+  return ok;
+}
+
+Qt::Alignment toQt(int code, const QString& text) {
   Qt::Alignment h = Qt::AlignLeft;
   if (code >= 3 && code <= 5) h = Qt::AlignHCenter;
-  if ((code >= 6 && code <= 8) || code == kAlignGeneral) h = Qt::AlignRight;
+  if ((code >= 6 && code <= 8) || (code == kAlignGeneral && isNumberText(text))) h = Qt::AlignRight;
   return h | Qt::AlignVCenter;
 }
 }  // namespace
@@ -41,7 +48,7 @@ void showGrid(const Grid& grid, QTableWidget* table) {
         table->setItem(r, c, item);
       }
       if (item->text() != cell.text) item->setText(cell.text);
-      const int alignment = static_cast<int>(toQt(cell.alignment));
+      const int alignment = static_cast<int>(toQt(cell.alignment, cell.text));
       if (item->data(Qt::TextAlignmentRole).toInt() != alignment) item->setTextAlignment(alignment);
       const bool isFixed = r < grid.fixedRows() || c < grid.fixedCols();
       const QBrush back = cell.backColour != 0 ? QBrush(toQColor(cell.backColour)) : isFixed ? QBrush(fixed) : QBrush();

@@ -1,6 +1,11 @@
 #include "screen.h"
 
+#include "app/fileops.h"
+
+#include <QAbstractButton>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -60,6 +65,14 @@ void Screen::showAndActivate() {
   formActivate();
 }
 
+bool Screen::removeFilesOrReport(const QStringList& paths) {
+  QStringList failed = removeFiles(paths);
+  if (failed.isEmpty()) return true;
+  for (QString& f : failed) f = QFileInfo(f).fileName();
+  inform(message(183).replace(QLatin1Char('~'), failed.join(QStringLiteral(", "))));
+  return false;
+}
+
 void Screen::inform(const QString& text, PromptIcon icon) {
   if (ctx_.prompter) ctx_.prompter->inform(text, windowTitle(), icon, this);
 }
@@ -80,6 +93,17 @@ QPushButton* Screen::makeFocusSink(const QString& objectName) {
 void Screen::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (focusSink_) focusSink_->move(width() + 100, 0);
+}
+
+void Screen::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+    if (button && button != focusSink_ && button->isEnabled() && button->isVisible()) {
+      button->click();
+      return;
+    }
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void Screen::closeEvent(QCloseEvent* event) {

@@ -48,6 +48,10 @@ class Screen : public QWidget {
   // Shows the window and runs its activation steps.
   void showAndActivate();
 
+  // Removes the files that exist; the ones that cannot be removed are named in text 183.
+  // True when none is left.
+  bool removeFilesOrReport(const QStringList& paths);
+
   // Message box with this screen's caption as title.
   void inform(const QString& text, PromptIcon icon = PromptIcon::Information);
   bool askYesNo(const QString& text);
@@ -63,6 +67,8 @@ class Screen : public QWidget {
 
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // Enter and Return on a focused button press it, as Space does.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   AppContext& ctx_;

@@ -20,6 +20,7 @@
 #include "event/eventmodel.h"
 #include "event/eventstart.h"
 #include "event/movement.h"
+#include "players/groupfile.h"
 
 namespace mervalo {
 
@@ -323,7 +324,7 @@ void EventStartScreen::lstGroepBestand_Click() {
     settingLists_ = false;
     fraSchema->setEnabled(true);
     const auto lines = readTextLines(groupPath);
-    const QString sitOutLine = QStringLiteral("***** ") + text(34) + QStringLiteral(" *****");
+    const QString sitOutLine = sitOutText(text(34));
     const GroupCount count = countPairs(lines.value_or(QStringList{}), sitOutLine);
     // Nothing to start from: say so instead of offering an event without pairs.
     if (!lines) {
@@ -503,7 +504,7 @@ void EventStartScreen::cmdWisGroepen_Click() {
     return;
   }
   const QString p = values().path(QStringLiteral("/groepen/")) + name + QStringLiteral(".txt");
-  if (QFile::exists(p) && !QFile::remove(p)) inform(message(183).replace(QLatin1Char('~'), name + QStringLiteral(".txt")));
+  removeFilesOrReport({p});
   fillGroupFiles();
   clearInfo();
   lstSchema->clear();
@@ -524,7 +525,7 @@ void EventStartScreen::cmdWisInvoer_Click() {
     return;
   }
   const QString p = values().path(QStringLiteral("/invoer/")) + name + QStringLiteral(".txt");
-  if (QFile::exists(p) && !QFile::remove(p)) inform(message(183).replace(QLatin1Char('~'), name + QStringLiteral(".txt")));
+  removeFilesOrReport({p});
   fillEventFiles();
   lstSchema->clear();
   setStartControls(false);

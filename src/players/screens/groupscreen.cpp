@@ -728,15 +728,9 @@ void GroupScreen::cmdWisGroepen_Click() {
   }
   resetGroupGrid();
   const QString base = values().path(QStringLiteral("/groepen/") + group);
-  QStringList failed;
-  for (const QString& f : {base + QStringLiteral(".txt"), base + QStringLiteral(".mail")})
-    if (QFile::exists(f) && !QFile::remove(f)) failed << f;
-  if (hasResults && !QFile::remove(results)) failed << results;
-  if (!failed.isEmpty()) {
-    QString msg = message(183);
-    msg.replace(QLatin1Char('~'), failed.join(QLatin1String(", ")));
-    inform(msg);
-  }
+  QStringList doomed{base + QStringLiteral(".txt"), base + QStringLiteral(".mail")};
+  if (hasResults) doomed << results;
+  removeFilesOrReport(doomed);
   refreshGroupFiles();
   reselectNameList();
   showWarning(false);
@@ -767,11 +761,7 @@ void GroupScreen::cmdWisNamen_Click() {
   nameLines_.clear();
   showNames();
   const QString file = values().path(QStringLiteral("/namen/") + name + QStringLiteral(".txt"));
-  if (QFile::exists(file) && !QFile::remove(file)) {
-    QString msg = message(183);
-    msg.replace(QLatin1Char('~'), name + QStringLiteral(".txt"));
-    inform(msg);
-  }
+  removeFilesOrReport({file});
   if (name == currentList_) currentList_.clear();
   refreshNameLists();
   parkFocus();

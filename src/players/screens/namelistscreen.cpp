@@ -362,7 +362,7 @@ void NameListScreen::cmdWissen_Click() {
     return;
   }
   resetGrid();
-  QFile::remove(values().path(QStringLiteral("/namen/") + name + QStringLiteral(".txt")));
+  removeFilesOrReport({values().path(QStringLiteral("/namen/") + name + QStringLiteral(".txt"))});
   refreshFileList();
   txtNaamBestand->clear();
   txtNaamBestand->setEnabled(false);

@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QThread>
 
 #include "app/fileops.h"
 #include "app/settings.h"
@@ -160,10 +159,8 @@ void ResultsScreen::loadMailingList() {
   QString companion = group;
   companion.replace(QStringLiteral(".txt"), QStringLiteral(".mail"));
   if (companion == group) return;  // not a group file name: nothing to read or make
-  if (fileState(companion) != 1 && fileState(group) == 1) {
-    QFile::remove(companion);
-    QFile::copy(group, companion);
-  }
+  if (fileState(companion) != 1 && fileState(group) == 1 && !copyFileOver(group, companion))
+    inform(message(182).replace(QLatin1Char('~'), QDir::toNativeSeparators(companion)));
   if (fileState(companion) != 1) return;
   if (const auto lines = readTextLines(companion)) lstMailingList_ = mailingListEntries(*lines);
 }
@@ -186,7 +183,9 @@ void ResultsScreen::cmdMaakHTML_Click() {
     makeFolder(htmlFolder_);
     QDir dir(htmlFolder_);
     const QStringList old = dir.entryList({QStringLiteral("*.HTML")}, QDir::Files, QDir::Name);
-    for (int i = old.size() - 1; i >= 0; --i) QFile::remove(dir.filePath(old[i]));
+    QStringList paths;
+    for (int i = old.size() - 1; i >= 0; --i) paths << dir.filePath(old[i]);
+    removeFilesOrReport(paths);
   }
 
   bool written = false;
@@ -228,13 +227,8 @@ void ResultsScreen::cmdMaakHTML_Click() {
 void ResultsScreen::putOnClipboard(const QString& text) {
   QClipboard* clipboard = QGuiApplication::clipboard();
   if (!clipboard) return;
-  // Some clipboard viewers hold on to the old contents for a moment; clearing a few times with
-  // a pause lets them let go before the addresses go on.
-  clipboard->clear();
-  QThread::msleep(150);
-  clipboard->clear();
-  QThread::msleep(150);
-  clipboard->clear();
+  // Set straight away: a pause here would freeze the screen, and the system's clipboard takes
+  // the new text whatever it held before.
   clipboard->setText(text);
 }
 
