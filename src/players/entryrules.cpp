@@ -26,6 +26,18 @@ bool isRefused(EntryBox box, const QString& text43, QChar c) {
   return refusedCharacters(box, text43).contains(c);
 }
 
+QString withoutRefused(EntryBox box, const QString& text43, const QString& text) {
+  const QString refused = refusedCharacters(box, text43);
+  QString kept;
+  kept.reserve(text.size());
+  for (QChar c : text) {
+    if (refused.contains(c) || c.unicode() < 32 || c.unicode() == 127) continue;
+    if (box == EntryBox::FileName && (c == QLatin1Char('/') || c == QLatin1Char('\\'))) continue;
+    kept.append(c);
+  }
+  return kept;
+}
+
 QString refusedListForMessage(EntryBox box, const QString& text43) {
   // The three player boxes share one message naming the name boxes' set.
   if (box == EntryBox::FileName) return text43 + QLatin1Char('"');

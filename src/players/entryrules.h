@@ -10,6 +10,11 @@ enum class EntryBox { FileName, Name, Email };
 QString refusedCharacters(EntryBox box, const QString& text43);
 bool isRefused(EntryBox box, const QString& text43, QChar c);
 
+// The text without every character the box refuses, for text that was pasted or dropped
+// rather than typed: a file-name box also loses folder separators and control characters, so
+// that no file name can leave its folder.
+QString withoutRefused(EntryBox box, const QString& text43, const QString& text);
+
 // The characters the refusal message names: every forbidden character of the name boxes.
 QString refusedListForMessage(EntryBox box, const QString& text43);
 

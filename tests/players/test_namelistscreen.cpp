@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -142,6 +144,20 @@ TEST_F(NameListScreenTest, RefusedCharactersAreNotInsertedAndNamedAndDoubledOnes
   QTest::keyClicks(box(2), QStringLiteral("@x"));
   EXPECT_EQ(box(2)->text(), QStringLiteral("jan.smit@club.nlx")) << "a second '@' cuts the text before it";
   EXPECT_EQ(box(2)->cursorPosition(), box(2)->text().size());
+
+  // Pasted text obeys the same refusals: no file name leaves the list folder.
+  prompter.clear();
+  QApplication::clipboard()->setText(QStringLiteral("../Uit\\ge|lekt\n"));
+  fileBox()->clear();
+  fileBox()->setFocus();
+  QTest::keyClick(fileBox(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(fileBox()->text(), QStringLiteral("Uitgelekt"));
+  QApplication::clipboard()->setText(QStringLiteral("Pi|e\"t-"));
+  box(0)->clear();
+  box(0)->setFocus();
+  QTest::keyClick(box(0), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(box(0)->text(), QStringLiteral("Piet"));
+  EXPECT_EQ(prompter.count(), 0);
 }
 
 TEST_F(NameListScreenTest, ClickedRowIsRemovedOrTurnedIntoAnEdit) {

@@ -138,6 +138,19 @@ NameListScreen::NameListScreen(AppContext& ctx, Screen* opener) : Screen(ctx, op
     connect(txtNaam[i], &QLineEdit::textEdited, this, [this, i] { txtNaam_Edited(i); });
   }
   connect(txtNaamBestand, &QLineEdit::textChanged, this, &NameListScreen::txtNaamBestand_Change);
+  // Pasted or dropped text obeys the same refusals as typed keys.
+  const auto holdToRefusals = [this](QLineEdit* box, EntryBox kind) {
+    connect(box, &QLineEdit::textChanged, this, [this, box, kind](const QString& t) {
+      // A list name may be written with its ".txt", which is taken off when it is saved.
+      const qsizetype txt = kind == EntryBox::FileName ? t.indexOf(QLatin1String(".txt"), 0, Qt::CaseInsensitive) : -1;
+      const QString kept = txt < 0 ? withoutRefused(kind, text(43), t)
+                                   : withoutRefused(kind, text(43), t.left(txt)) + t.mid(txt, 4) +
+                                         withoutRefused(kind, text(43), t.mid(txt + 4));
+      if (kept != t) box->setText(kept);
+    });
+  };
+  holdToRefusals(txtNaamBestand, EntryBox::FileName);
+  for (int i = 0; i < 3; ++i) holdToRefusals(txtNaam[i], kBoxKind[i]);
   auto* ctrlF4 = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this);
   connect(ctrlF4, &QShortcut::activated, this, &QWidget::close);
 
