@@ -319,7 +319,7 @@ TEST_F(GroupScreenTest, PrintCancelledLeavesTheScreenAsItWasThenPrintsTheGroupGr
   addPair(1, 2);
   button("cmdAfdrukken")->click();
   EXPECT_TRUE(screen->isVisible() && screen->isEnabled());
-  EXPECT_EQ(screen->property("Tag").toString(), QStringLiteral("1"));
+  EXPECT_TRUE(button("cmdAfdrukken")->isEnabled()) << "ready to try again";
 
   const QString pdf = path(QStringLiteral("/groep.pdf"));
   setPrinterDialog(pdfPrinterDialog(pdf));

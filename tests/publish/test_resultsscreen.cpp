@@ -205,7 +205,7 @@ TEST_F(ResultsScreenTest, PrintingCancelledOrToPdf) {
   ResultsScreen* s = open();
   ASSERT_TRUE(s);
   QTest::mouseClick(child<QPushButton>(s, "cmdAfdrukken"), Qt::LeftButton);
-  EXPECT_EQ(s->property("Tag").toString(), QStringLiteral("1"));
+  EXPECT_TRUE(child<QPushButton>(s, "cmdAfdrukken")->isEnabled()) << "ready to try again";
   EXPECT_TRUE(s->isEnabled());
 
   const QString pdf = path(QStringLiteral("/uitslag.pdf"));
