@@ -10,6 +10,7 @@ int runScoreCommand(const QStringList& args);
 
 namespace mervalo {
 int runSchemaCheck(const QStringList& files);
+int runMirrorCommand(const QStringList& args);
 }  // namespace mervalo
 
 namespace {
@@ -29,7 +30,10 @@ void printUsage(FILE* out) {
       "                       byte-order mark for spreadsheets) or else to standard output\n"
       "  score BOARD TEXT     the NS and EW boxes and the verdict after TEXT is typed in an\n"
       "                       NS score box of board BOARD and Enter is pressed\n"
-      "  schema-check FILE... check movement files; exit 1 when one breaks a hard rule\n",
+      "  schema-check FILE... check movement files; exit 1 when one breaks a hard rule\n"
+      "  mirror DIR [FOLDER]  write the download server's files into DIR (movements from\n"
+      "                       FOLDER, else the Dutch ones beside this program), so that any\n"
+      "                       static web server serving DIR is a download server\n",
       out);
 }
 
@@ -55,6 +59,7 @@ int main(int argc, char** argv) {
   if (cmd == QLatin1String("csv")) return runCsvCommand(args.mid(1));
   if (cmd == QLatin1String("score")) return runScoreCommand(args.mid(1));
   if (cmd == QLatin1String("schema-check")) return mervalo::runSchemaCheck(args.mid(1));
+  if (cmd == QLatin1String("mirror")) return mervalo::runMirrorCommand(args.mid(1));
   std::fprintf(stderr, "mervalo-cli: unknown command '%s'\n", qPrintable(cmd));
   printUsage(stderr);
   return 2;

@@ -1,0 +1,112 @@
+"""Servers on 127.0.0.1 for the tests of the program's downloads.
+
+Prints the port it listens on as the first line of standard output, then serves until killed.
+
+  testserver.py files DIR [--tls CERT KEY] [--log FILE]
+      DIR as a static web site. Besides the files:
+        /hop/N/PATH   redirects N times, then to /PATH
+        /drop/PATH    promises the whole file, sends half of it and closes the connection
+        /to/PORT/PATH redirects to http://127.0.0.1:PORT/PATH
+      --log writes every requested path (as sent, percent-encoding included) to FILE.
+  testserver.py hang
+      accepts every connection and never answers; prints "accepted" for each.
+"""
+import http.server
+import socket
+import ssl
+import sys
+import threading
+
+
+def serve_files(args):
+    directory = args[0]
+    tls = None
+    log = None
+    i = 1
+    while i < len(args):
+        if args[i] == "--tls":
+            tls = (args[i + 1], args[i + 2])
+            i += 3
+        elif args[i] == "--log":
+            log = args[i + 1]
+            i += 2
+        else:
+            raise SystemExit("unknown option " + args[i])
+    log_lock = threading.Lock()
+
+    class Handler(http.server.SimpleHTTPRequestHandler):
+        def __init__(self, *a, **kw):
+            super().__init__(*a, directory=directory, **kw)
+
+        def log_message(self, *a):
+            pass
+
+        def do_GET(self):
+            if log:
+                with log_lock, open(log, "a", encoding="utf-8") as f:
+                    f.write(self.path + "\n")
+            parts = self.path.split("/")
+            if len(parts) > 3 and parts[1] == "hop":
+                n = int(parts[2])
+                rest = "/".join(parts[3:])
+                self.send_response(302)
+                self.send_header("Location", "/hop/%d/%s" % (n - 1, rest) if n > 1 else "/" + rest)
+                self.send_header("Content-Length", "0")
+                self.end_headers()
+                return
+            if len(parts) > 3 and parts[1] == "to":
+                self.send_response(302)
+                self.send_header("Location", "http://127.0.0.1:%s/%s" % (parts[2], "/".join(parts[3:])))
+                self.send_header("Content-Length", "0")
+                self.end_headers()
+                return
+            if len(parts) > 2 and parts[1] == "drop":
+                self.path = "/" + "/".join(parts[2:])
+                path = self.translate_path(self.path)
+                with open(path, "rb") as f:
+                    body = f.read()
+                self.send_response(200)
+                self.send_header("Content-Length", str(len(body) + 1000))
+                self.end_headers()
+                self.wfile.write(body[: len(body) // 2])
+                self.wfile.flush()
+                self.connection.shutdown(socket.SHUT_RDWR)
+                self.close_connection = True
+                return
+            super().do_GET()
+
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    server.daemon_threads = True
+    if tls:
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(tls[0], tls[1])
+        # The handshake runs in the request's thread, so a client that refuses the
+        # certificate never holds up the others.
+        server.socket = context.wrap_socket(server.socket, server_side=True, do_handshake_on_connect=False)
+    print(server.server_address[1], flush=True)
+    server.serve_forever()
+
+
+def hang():
+    listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+    listener.bind(("127.0.0.1", 0))
+    listener.listen(16)
+    print(listener.getsockname()[1], flush=True)
+    held = []
+    while True:
+        conn, _ = listener.accept()
+        held.append(conn)
+        print("accepted", flush=True)
+
+
+def main():
+    if len(sys.argv) >= 3 and sys.argv[1] == "files":
+        serve_files(sys.argv[2:])
+    elif len(sys.argv) == 2 and sys.argv[1] == "hang":
+        hang()
+    else:
+        raise SystemExit(__doc__)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,94 @@
+#include "testservers.h"
+
+#include <QFile>
+
+namespace mervalo::test {
+
+namespace {
+constexpr int kStartMs = 20'000;
+const QString kPython = QStringLiteral("/usr/bin/python3");
+}  // namespace
+
+LocalServer::~LocalServer() {
+  if (process_.state() != QProcess::NotRunning) {
+    process_.kill();
+    process_.waitForFinished(kStartMs);
+  }
+}
+
+void LocalServer::start(const QStringList& arguments) {
+  process_.setProcessChannelMode(QProcess::SeparateChannels);
+  process_.start(kPython, QStringList{QStringLiteral(MERVALO_TEST_SUPPORT "/testserver.py")} + arguments);
+  if (!process_.waitForStarted(kStartMs)) {
+    error_ = process_.errorString();
+    return;
+  }
+  while (!process_.canReadLine()) {
+    if (!process_.waitForReadyRead(kStartMs)) {
+      error_ = QStringLiteral("no port from the server: ") + QString::fromLocal8Bit(process_.readAllStandardError());
+      return;
+    }
+  }
+  bool ok = false;
+  port_ = process_.readLine().trimmed().toInt(&ok);
+  if (!ok) port_ = 0;
+}
+
+std::unique_ptr<LocalServer> LocalServer::files(const QString& dir, const QString& requestLog) {
+  std::unique_ptr<LocalServer> s(new LocalServer(false));
+  QStringList args{QStringLiteral("files"), dir};
+  if (!requestLog.isEmpty()) args << QStringLiteral("--log") << requestLog;
+  s->start(args);
+  return s;
+}
+
+std::unique_ptr<LocalServer> LocalServer::https(const QString& dir, const QString& certificate, const QString& key,
+                                                const QString& requestLog) {
+  std::unique_ptr<LocalServer> s(new LocalServer(true));
+  QStringList args{QStringLiteral("files"), dir, QStringLiteral("--tls"), certificate, key};
+  if (!requestLog.isEmpty()) args << QStringLiteral("--log") << requestLog;
+  s->start(args);
+  return s;
+}
+
+std::unique_ptr<LocalServer> LocalServer::hanging() {
+  std::unique_ptr<LocalServer> s(new LocalServer(false));
+  s->start({QStringLiteral("hang")});
+  return s;
+}
+
+int LocalServer::acceptedConnections() {
+  while (process_.canReadLine())
+    if (process_.readLine().trimmed() == "accepted") ++accepted_;
+  return accepted_;
+}
+
+QString LocalServer::base() const {
+  return (tls_ ? QStringLiteral("https://127.0.0.1:") : QStringLiteral("http://127.0.0.1:")) + QString::number(port_);
+}
+
+bool makeCertificate(const QString& dir, const QString& name, QString* certificate, QString* key, QString* error) {
+  *certificate = dir + QLatin1Char('/') + name + QStringLiteral(".crt");
+  *key = dir + QLatin1Char('/') + name + QStringLiteral(".key");
+  QProcess openssl;
+  openssl.setProcessChannelMode(QProcess::MergedChannels);
+  openssl.start(QStringLiteral("openssl"),
+                {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("ec"),
+                 QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
+                 QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
+                 QStringLiteral("-addext"), QStringLiteral("subjectAltName=IP:127.0.0.1"), QStringLiteral("-keyout"), *key,
+                 QStringLiteral("-out"), *certificate});
+  if (!openssl.waitForFinished(kStartMs) || openssl.exitStatus() != QProcess::NormalExit || openssl.exitCode() != 0) {
+    *error = QString::fromLocal8Bit(openssl.readAll());
+    return false;
+  }
+  return true;
+}
+
+QStringList requestedPaths(const QString& requestLog) {
+  QFile f(requestLog);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+}  // namespace mervalo::test
