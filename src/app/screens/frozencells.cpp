@@ -35,7 +35,8 @@ FrozenCells::FrozenCells(QTableWidget* table) : QObject(table), table_(table) {
     place();
   });
   table_->installEventFilter(this);
-  table_->viewport()->installEventFilter(this);
+  viewport_ = table_->viewport();
+  viewport_->installEventFilter(this);
 }
 
 QTableView* FrozenCells::makePane(const char* name) {
@@ -98,8 +99,11 @@ void FrozenCells::place() {
 }
 
 bool FrozenCells::eventFilter(QObject* watched, QEvent* event) {
-  if ((watched == table_ || watched == table_->viewport()) && (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest ||
-                            event->type() == QEvent::Show))
+  // Only plain pointers are compared here: the filter also sees the table's last events while
+  // it is being destroyed, when none of its own functions may be called any more.
+  const QEvent::Type type = event->type();
+  if ((type == QEvent::Resize || type == QEvent::LayoutRequest || type == QEvent::Show) &&
+      (watched == table_ || watched == viewport_))
     place();
   return QObject::eventFilter(watched, event);
 }

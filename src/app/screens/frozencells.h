@@ -34,6 +34,7 @@ class FrozenCells : public QObject {
   void place();
 
   QTableWidget* table_;
+  QObject* viewport_ = nullptr;
   QTableView* rows_;
   QTableView* cols_;
   QTableView* corner_;
