@@ -75,6 +75,46 @@ QString encodeProviderLine(const QString& text, int key, const QString& check) {
   return out + check;
 }
 
+const QStringList& providerFieldNames() {
+  static const QStringList names{QStringLiteral("port"),           QStringLiteral("user"),
+                                 QStringLiteral("client name"),    QStringLiteral("sender address"),
+                                 QStringLiteral("server"),         QStringLiteral("tls"),
+                                 QStringLiteral("password"),       QStringLiteral("sender name"),
+                                 QStringLiteral("login")};
+  return names;
+}
+
+QByteArray makeProviderList(const std::array<QStringList, kProviderSlots>& fields,
+                            const std::array<int, kProviderSlots>& keys, QString* error) {
+  auto fail = [error](const QString& why) {
+    if (error) *error = why;
+    return QByteArray();
+  };
+  QStringList texts;
+  for (int p = 0; p < kProviderSlots; ++p) {
+    if (fields[p].size() != kProviderFields)
+      return fail(QStringLiteral("provider %1 has %2 fields, not %3").arg(p + 1).arg(fields[p].size()).arg(kProviderFields));
+    if (keys[p] < 0 || keys[p] > 744) return fail(QStringLiteral("key %1 is outside 0-744").arg(keys[p]));
+    for (int f = 0; f < kProviderFields; ++f) {
+      const QString& v = fields[p][f];
+      const QString what = QStringLiteral("provider %1, %2").arg(p + 1).arg(providerFieldNames()[f]);
+      if (v.contains(QLatin1String("<>"))) return fail(what + QStringLiteral(": the value holds \"<>\""));
+      if (v.contains(QLatin1Char('\n')) || v.contains(QLatin1Char('\r')))
+        return fail(what + QStringLiteral(": the value holds a line break"));
+      if (fromCp1252(toCp1252(v)) != v) return fail(what + QStringLiteral(": a character outside the code page"));
+    }
+    texts << fields[p].join(QLatin1String("<>"));
+  }
+  QByteArray out;
+  for (int p = 0; p < kProviderSlots; ++p) out += encodeProviderLine(texts[p], keys[p]).toLatin1() + "\r\n";
+  const qsizetype check = out.size() - 12;
+  if (check > 9999) return fail(QStringLiteral("the list is too long for its length check"));
+  // The check takes the place of the first line's last four characters.
+  const qsizetype firstEnd = out.indexOf("\r\n");
+  out.replace(firstEnd - 4, 4, QByteArray::number(check).rightJustified(4, '0'));
+  return out;
+}
+
 ProviderListResult parseProviderList(const QByteArray& bytes) {
   ProviderListResult r;
   if (bytes.isEmpty()) return r;

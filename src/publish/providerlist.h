@@ -34,6 +34,16 @@ std::optional<QStringList> providerSlotEntries(const QString& decoded);
 // four characters are the check (pass anything for lines other than the first).
 QString encodeProviderLine(const QString& text, int key, const QString& check = QStringLiteral("0000"));
 
+// The names of the nine decoded fields, in their order, as a club writes them for its own list.
+const QStringList& providerFieldNames();
+
+// A whole provider list from the two providers' nine decoded fields (in field order): one
+// scrambled line each with its own key (0-744, so every group keeps three digits), CR LF line
+// ends and the length check on the first line. Empty, with the reason, when a field holds
+// "<>", a line break or a character outside the single-byte code page.
+QByteArray makeProviderList(const std::array<QStringList, kProviderSlots>& fields,
+                            const std::array<int, kProviderSlots>& keys, QString* error = nullptr);
+
 struct ProviderListResult {
   enum class Status { Ok, Missing, Damaged };
   Status status = Status::Missing;
