@@ -11,6 +11,7 @@ int runScoreCommand(const QStringList& args);
 namespace mervalo {
 int runSchemaCheck(const QStringList& files);
 int runMirrorCommand(const QStringList& args);
+int runMailTxtCommand(const QStringList& args);
 }  // namespace mervalo
 
 namespace {
@@ -33,7 +34,9 @@ void printUsage(FILE* out) {
       "  schema-check FILE... check movement files; exit 1 when one breaks a hard rule\n"
       "  mirror DIR [FOLDER]  write the download server's files into DIR (movements from\n"
       "                       FOLDER, else the Dutch ones beside this program), so that any\n"
-      "                       static web server serving DIR is a download server\n",
+      "                       static web server serving DIR is a download server\n"
+      "  mailtxt FILE         write a provider list (MAIL.TXT) to standard output from the\n"
+      "                       two providers described in FILE (see the README)\n",
       out);
 }
 
@@ -60,6 +63,7 @@ int main(int argc, char** argv) {
   if (cmd == QLatin1String("score")) return runScoreCommand(args.mid(1));
   if (cmd == QLatin1String("schema-check")) return mervalo::runSchemaCheck(args.mid(1));
   if (cmd == QLatin1String("mirror")) return mervalo::runMirrorCommand(args.mid(1));
+  if (cmd == QLatin1String("mailtxt")) return mervalo::runMailTxtCommand(args.mid(1));
   std::fprintf(stderr, "mervalo-cli: unknown command '%s'\n", qPrintable(cmd));
   printUsage(stderr);
   return 2;
