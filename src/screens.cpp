@@ -7,6 +7,8 @@
 #include "publish/screens/resultsscreen.h"
 #include "event/screens/eventstartscreen.h"
 #include "publish/screens/mailproviders.h"
+#include "publish/screens/mailsettingsscreen.h"
+#include "publish/screens/maildownloadscreen.h"
 
 namespace mervalo {
 
@@ -19,6 +21,8 @@ void registerAllScreens(AppContext& ctx) {
   ctx.screens[QStringLiteral("frmMervalo03")] = [](AppContext& c, Screen* opener) -> Screen* { return new GroupScreen(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo05")] = [](AppContext& c, Screen* opener) -> Screen* { return new DatePicker(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo08")] = [](AppContext& c, Screen* opener) -> Screen* { return new ResultsScreen(c, opener); };
+  ctx.screens[QStringLiteral("frmMervalo09")] = [](AppContext& c, Screen* opener) -> Screen* { return new MailSettingsScreen(c, opener); };
+  ctx.screens[QStringLiteral("frmMervalo10")] = [](AppContext& c, Screen* opener) -> Screen* { return new MailDownloadScreen(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo04")] = [](AppContext& c, Screen* opener) -> Screen* { return new EventStartScreen(c, opener); };
 }
 

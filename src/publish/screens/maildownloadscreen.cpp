@@ -1,0 +1,235 @@
+#include "maildownloadscreen.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/settings.h"
+#include "mailrun.h"
+#include "mailsending.h"
+#include "net/download.h"
+#include "net/server.h"
+#include "publish/mailaddress.h"
+#include "publish/mailsend.h"
+
+namespace mervalo {
+
+namespace {
+const QString kSection = QStringLiteral("Standaard");
+const QString kProviderKey = QStringLiteral("provider");
+
+// The loader reports through the main menu, as at start-up; without one, through this screen.
+Screen& mainMenuOr(Screen& self) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == QLatin1String("frmMervalo01"))
+      if (auto* menu = dynamic_cast<Screen*>(w)) return *menu;
+  return self;
+}
+}  // namespace
+
+MailDownloadScreen::MailDownloadScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
+  setObjectName(QStringLiteral("frmMervalo10"));
+  auto named = [](auto* w, const char* name) {
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+  };
+  picVoorVerstuurDeMail = named(new QFrame(this), "picVoorVerstuurDeMail");
+  picVoorVerstuurDeMail->setFrameShape(QFrame::StyledPanel);
+  picVerStuurDeMail = named(new QFrame(this), "picVerStuurDeMail");
+  lblInfo = named(new QLabel(picVoorVerstuurDeMail), "lblInfo");
+  lblInfo->setWordWrap(true);
+  cmdDownLoad = named(new QPushButton(this), "cmdDownLoad");
+  fraMailadres = named(new QGroupBox(picVerStuurDeMail), "fraMailadres");
+  lblAdres = named(new QLabel(fraMailadres), "lblAdres");
+  txtEMailAdres = named(new QLineEdit(fraMailadres), "txtEMailAdres");
+  lblProvider = named(new QLabel(fraMailadres), "lblProvider");
+  for (int i = 0; i < 2; ++i) {
+    optProvider[i] = new QRadioButton(fraMailadres);
+    optProvider[i]->setObjectName(QStringLiteral("optProvider_%1").arg(i));
+    connect(optProvider[i], &QRadioButton::clicked, this, [this, i] { optProvider_Click(i); });
+  }
+  cmdOK = named(new QPushButton(fraMailadres), "cmdOK");
+  cmdTerug = named(new QPushButton(this), "cmdTerug");
+  lblAdres->setBuddy(txtEMailAdres);
+
+  auto* info = new QVBoxLayout(picVoorVerstuurDeMail);
+  info->addWidget(lblInfo);
+  auto* test = new QGridLayout(fraMailadres);
+  test->addWidget(lblAdres, 0, 0);
+  test->addWidget(txtEMailAdres, 0, 1, 1, 2);
+  test->addWidget(lblProvider, 1, 0);
+  test->addWidget(optProvider[0], 1, 1);
+  test->addWidget(optProvider[1], 1, 2);
+  test->addWidget(cmdOK, 2, 2);
+  auto* panel = new QVBoxLayout(picVerStuurDeMail);
+  panel->setContentsMargins(0, 0, 0, 0);
+  panel->addWidget(fraMailadres);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(cmdDownLoad);
+  buttons->addStretch();
+  buttons->addWidget(cmdTerug);
+  auto* main = new QVBoxLayout(this);
+  main->addWidget(picVoorVerstuurDeMail);
+  main->addWidget(picVerStuurDeMail);
+  main->addLayout(buttons);
+  txtEMailAdres->setMinimumWidth(260);
+  setTabOrder(cmdDownLoad, txtEMailAdres);
+  setTabOrder(txtEMailAdres, optProvider[0]);
+  setTabOrder(optProvider[0], optProvider[1]);
+  setTabOrder(optProvider[1], cmdOK);
+  setTabOrder(cmdOK, cmdTerug);
+
+  txtEMailAdres->installEventFilter(this);
+  connect(txtEMailAdres, &QLineEdit::textChanged, this, &MailDownloadScreen::txtEMailAdres_Change);
+  connect(txtEMailAdres, &QLineEdit::textEdited, this, [this](const QString& typed) {
+    const QString kept = withoutCharacters(typed, downloadAddressRefused());
+    if (kept != typed) txtEMailAdres->setText(kept);
+  });
+  connect(cmdDownLoad, &QPushButton::clicked, this, &MailDownloadScreen::cmdDownLoad_Click);
+  connect(cmdOK, &QPushButton::clicked, this, &MailDownloadScreen::cmdOK_Click);
+  connect(cmdTerug, &QPushButton::clicked, this, [this] { close(); });
+  formLoad();
+}
+
+void MailDownloadScreen::formLoad() {
+  setWindowTitle(text(158));
+  makeFocusSink(QStringLiteral("cmdFocus"));
+  lblInfo->setText(message(159));
+  cmdDownLoad->setText(text(161));
+  fraMailadres->setTitle(text(162));
+  lblAdres->setText(text(137) + QLatin1Char(':'));
+  lblProvider->setText(text(163));
+  for (int i = 0; i < 2; ++i) optProvider[i]->setText(text(160) + QStringLiteral(" %1").arg(i + 1));
+  cmdOK->setText(text(170));
+  cmdTerug->setText(QLatin1Char('&') + text(11));
+  picVoorVerstuurDeMail->setAutoFillBackground(true);
+  QPalette white = picVoorVerstuurDeMail->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  picVoorVerstuurDeMail->setPalette(white);
+  picVerStuurDeMail->show();
+  cmdOK->setEnabled(false);
+
+  ProgramValues& v = values();
+  const QString own = readSetting(QStringLiteral("standaard"), QStringLiteral("eigen e-mail adres"), v.settingsFilePath);
+  if (!own.isEmpty()) txtEMailAdres->setText(own);
+  loadedProvider_ = providerSlotOf(readSetting(kSection, kProviderKey, v.settingsFilePath));
+  optProvider[loadedProvider_]->setChecked(true);
+  cmdOK->setEnabled(false);
+  centreOnScreen();
+}
+
+void MailDownloadScreen::formActivate() { parkFocus(); }
+
+void MailDownloadScreen::optProvider_Click(int index) {
+  // At once, so that a test mail goes through this provider.
+  writeSetting(kSection, kProviderKey, QString::number(index), values().settingsFilePath);
+  parkFocus();
+}
+
+void MailDownloadScreen::txtEMailAdres_Change() {
+  cmdOK->setEnabled(false);
+  switch (addressProblem(txtEMailAdres->text())) {
+    case AddressProblem::TwoAts:
+      inform(QStringLiteral("Geen geldig emailadres.\nVerwijder één < @ >"));
+      return;
+    case AddressProblem::DoubleDot:
+      inform(QStringLiteral("Geen geldig emailadres.\nVerwijder één < . >"));
+      return;
+    case AddressProblem::None:
+      break;
+  }
+  cmdOK->setEnabled(downloaded_ && addressLooksComplete(txtEMailAdres->text()) && !run_);
+}
+
+bool MailDownloadScreen::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == txtEMailAdres && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) return true;
+    if (!key->text().isEmpty() && downloadAddressRefused().contains(key->text().at(0))) return true;
+  }
+  return Screen::eventFilter(watched, event);
+}
+
+void MailDownloadScreen::keyReleaseEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape || (event->key() == Qt::Key_F4 && event->modifiers() & Qt::ControlModifier)) {
+    close();
+    return;
+  }
+  Screen::keyReleaseEvent(event);
+}
+
+void MailDownloadScreen::cmdDownLoad_Click() {
+  if (download_) return;
+  const ProgramValues& v = values();
+  const DownloadServer server = DownloadServer::fromSettings(v.settingsFilePath, v.programFolder);
+  // The earlier list stays where it is until a complete new one replaces it.
+  download_ = new BackgroundDownload(server.httpsUrl(QString::fromLatin1(kProviderListPath)),
+                                     v.path(QStringLiteral("/MAIL.TXT")), server.options(), this);
+  connect(download_, &BackgroundDownload::finished, this, &MailDownloadScreen::downloadFinished);
+  cmdDownLoad->setEnabled(false);
+  setCursor(Qt::WaitCursor);
+  download_->start();
+}
+
+void MailDownloadScreen::downloadFinished(qint32 status) {
+  download_->deleteLater();
+  download_ = nullptr;
+  unsetCursor();
+  if (status != kDownloadOk) {
+    cmdOK->setEnabled(false);
+    cmdDownLoad->setEnabled(true);
+    inform(message(169));
+  } else {
+    downloaded_ = true;
+    inform(message(168) + QLatin1Char('\t'));
+    cmdOK->setEnabled(!txtEMailAdres->text().isEmpty());
+    if (ctx().loadMailProviders) ctx().loadMailProviders(mainMenuOr(*this));
+  }
+  parkFocus();
+}
+
+void MailDownloadScreen::cmdOK_Click() {
+  cmdOK->setEnabled(false);
+  parkFocus();
+  if (refuseWhenMailUnavailable(*this)) {
+    cmdOK->setEnabled(true);
+    return;
+  }
+  ProgramValues& v = values();
+  const QString to = txtEMailAdres->text().trimmed();
+  run_ = makeMailRun(v, {MailRequest{v.ownEmailAddress, text(164), to, QString(), message(165)}}, this);
+  connect(run_, &MailRun::finished, this, &MailDownloadScreen::testMailFinished);
+  writeSetting(QStringLiteral("standaard"), QStringLiteral("eigen e-mail adres"), to, v.settingsFilePath);
+  setCursor(Qt::WaitCursor);
+  run_->start();
+}
+
+void MailDownloadScreen::testMailFinished(int failed, qint32 number, const QString& errorText) {
+  run_->deleteLater();
+  run_ = nullptr;
+  unsetCursor();
+  keepMailOutcome(*this, failed >= 0 ? number : kMailSent, errorText, txtEMailAdres->text().trimmed());
+  if (values().lastMailErrorNumber != 0) {
+    inform(message(167));
+    cmdOK->setEnabled(true);
+  } else {
+    inform(message(166));
+  }
+  parkFocus();
+}
+
+bool MailDownloadScreen::formQueryUnload() {
+  // The provider chosen here was for the test mail only.
+  writeSetting(kSection, kProviderKey, QString::number(loadedProvider_), values().settingsFilePath);
+  return true;
+}
+
+}  // namespace mervalo

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "app/screens/screen.h"
+
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace mervalo {
+
+class BackgroundDownload;
+class MailRun;
+
+// Fetches a fresh provider list from the download server, loads it, and sends a test mail
+// with either provider.
+class MailDownloadScreen : public Screen {
+  Q_OBJECT
+ public:
+  MailDownloadScreen(AppContext& ctx, Screen* opener);
+
+  void formActivate() override;
+  bool busy() const { return download_ || run_; }
+
+  QLabel* lblInfo = nullptr;
+  QPushButton* cmdDownLoad = nullptr;
+  QGroupBox* fraMailadres = nullptr;
+  QLabel* lblAdres = nullptr;
+  QLineEdit* txtEMailAdres = nullptr;
+  QLabel* lblProvider = nullptr;
+  QRadioButton* optProvider[2] = {};
+  QPushButton* cmdOK = nullptr;
+  QPushButton* cmdTerug = nullptr;
+  QFrame* picVerStuurDeMail = nullptr;
+  QFrame* picVoorVerstuurDeMail = nullptr;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  bool formQueryUnload() override;
+
+ private:
+  void formLoad();
+  void optProvider_Click(int index);
+  void txtEMailAdres_Change();
+  void cmdDownLoad_Click();
+  void downloadFinished(qint32 status);
+  void cmdOK_Click();
+  void testMailFinished(int failed, qint32 number, const QString& errorText);
+
+  bool downloaded_ = false;
+  int loadedProvider_ = 0;
+  BackgroundDownload* download_ = nullptr;
+  MailRun* run_ = nullptr;
+};
+
+}  // namespace mervalo

@@ -1,0 +1,179 @@
+#include "mailsettingsscreen.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/settings.h"
+#include "publish/mailaddress.h"
+#include "publish/mailsend.h"
+
+namespace mervalo {
+
+namespace {
+const QString kOwnAddressSection = QStringLiteral("standaard");
+const QString kOwnAddressKey = QStringLiteral("eigen e-mail adres");
+const QString kSection = QStringLiteral("Standaard");
+const QString kNameKey = QStringLiteral("Naam voor e-mail");
+const QString kProviderKey = QStringLiteral("provider");
+}  // namespace
+
+MailSettingsScreen::MailSettingsScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
+  setObjectName(QStringLiteral("frmMervalo09"));
+  auto named = [this](auto* w, const char* name) {
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+  };
+  lblInfo = named(new QLabel(this), "lblInfo");
+  lblWaarvoor = named(new QLabel(this), "lblWaarvoor");
+  txtEMailAdres = named(new QLineEdit(this), "txtEMailAdres");
+  lblNaam = named(new QLabel(this), "lblNaam");
+  txtNaam = named(new QLineEdit(this), "txtNaam");
+  lblProvider = named(new QLabel(this), "lblProvider");
+  for (int i = 0; i < 2; ++i) {
+    optProvider[i] = new QRadioButton(this);
+    optProvider[i]->setObjectName(QStringLiteral("optProvider_%1").arg(i));
+    connect(optProvider[i], &QRadioButton::clicked, this, [this, i] { provider_ = i; });
+  }
+  cmdOK = named(new QPushButton(this), "cmdOK");
+  cmdTerug = named(new QPushButton(this), "cmdTerug");
+  cmdDownload = named(new QPushButton(this), "cmdDownload");
+  lblWaarvoor->setBuddy(txtEMailAdres);
+  lblNaam->setBuddy(txtNaam);
+
+  auto* form = new QGridLayout;
+  form->addWidget(lblWaarvoor, 0, 0);
+  form->addWidget(txtEMailAdres, 0, 1);
+  form->addWidget(lblNaam, 1, 0);
+  form->addWidget(txtNaam, 1, 1);
+  form->addWidget(lblProvider, 2, 0);
+  auto* options = new QHBoxLayout;
+  options->addWidget(optProvider[0]);
+  options->addWidget(optProvider[1]);
+  form->addLayout(options, 2, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(cmdDownload);
+  buttons->addStretch();
+  buttons->addWidget(cmdOK);
+  buttons->addWidget(cmdTerug);
+  auto* main = new QVBoxLayout(this);
+  main->addWidget(lblInfo);
+  main->addLayout(form);
+  main->addLayout(buttons);
+  txtEMailAdres->setMinimumWidth(260);
+  setTabOrder(txtEMailAdres, txtNaam);
+  setTabOrder(txtNaam, optProvider[0]);
+  setTabOrder(optProvider[0], optProvider[1]);
+  setTabOrder(optProvider[1], cmdOK);
+  setTabOrder(cmdOK, cmdTerug);
+  setTabOrder(cmdTerug, cmdDownload);
+
+  txtEMailAdres->installEventFilter(this);
+  connect(txtEMailAdres, &QLineEdit::textChanged, this, &MailSettingsScreen::txtEMailAdres_Change);
+  connect(txtEMailAdres, &QLineEdit::textEdited, this, [this](const QString& typed) {
+    // Pasted or dropped text obeys the same refusals as a key.
+    const QString kept = withoutCharacters(typed, settingsAddressRefused());
+    if (kept != typed) txtEMailAdres->setText(kept);
+  });
+  connect(txtNaam, &QLineEdit::textChanged, this, &MailSettingsScreen::txtNaam_Change);
+  connect(cmdOK, &QPushButton::clicked, this, &MailSettingsScreen::cmdOK_Click);
+  connect(cmdTerug, &QPushButton::clicked, this, [this] { close(); });
+  connect(cmdDownload, &QPushButton::clicked, this, &MailSettingsScreen::cmdDownload_Click);
+  formLoad();
+}
+
+void MailSettingsScreen::formLoad() {
+  setWindowTitle(text(142));
+  makeFocusSink(QStringLiteral("cmdFocus"));
+  lblInfo->setText(message(144));
+  lblWaarvoor->setText(text(145));
+  lblNaam->setText(text(146));
+  lblProvider->setText(text(147));
+  for (int i = 0; i < 2; ++i) optProvider[i]->setText(text(148) + QStringLiteral(" %1").arg(i + 1));
+  cmdOK->setText(QStringLiteral("&OK"));
+  cmdTerug->setText(QLatin1Char('&') + text(11));
+  cmdDownload->setText(text(158));
+  cmdDownload->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo10")));
+  cmdOK->setEnabled(false);
+
+  ProgramValues& v = values();
+  // Filling the boxes runs their checks, so a stored address that is wrong says so at once.
+  const QString own = readSetting(kOwnAddressSection, kOwnAddressKey, v.settingsFilePath);
+  txtEMailAdres->setText(own);
+  if (!own.isEmpty()) v.ownEmailAddress = own;
+  txtNaam->setText(readSetting(kSection, kNameKey, v.settingsFilePath));
+  centreOnScreen();
+}
+
+void MailSettingsScreen::formActivate() {
+  const QString stored = readSetting(kSection, kProviderKey, values().settingsFilePath);
+  const int slot = stored.isEmpty() ? 0 : providerSlotOf(stored);
+  optProvider[slot]->setChecked(true);
+  provider_ = slot;
+  safeFocus(txtEMailAdres);
+}
+
+void MailSettingsScreen::updateOk() {
+  cmdOK->setEnabled(addressLooksComplete(txtEMailAdres->text()) && !txtNaam->text().isEmpty());
+}
+
+void MailSettingsScreen::txtEMailAdres_Change() {
+  const AddressProblem problem = addressProblem(txtEMailAdres->text());
+  if (problem != AddressProblem::None) {
+    inform(message(149).replace(QLatin1Char('#'), problem == AddressProblem::TwoAts ? QStringLiteral("@") : QStringLiteral(".")));
+    cmdOK->setEnabled(false);
+    return;
+  }
+  updateOk();
+}
+
+void MailSettingsScreen::txtNaam_Change() { updateOk(); }
+
+bool MailSettingsScreen::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == txtEMailAdres && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      // Enter saves whatever the box holds.
+      cmdOK->setEnabled(true);
+      cmdOK_Click();
+      return true;
+    }
+    if (!key->text().isEmpty() && settingsAddressRefused().contains(key->text().at(0))) return true;
+  }
+  return Screen::eventFilter(watched, event);
+}
+
+void MailSettingsScreen::keyReleaseEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape || (event->key() == Qt::Key_F4 && event->modifiers() & Qt::ControlModifier)) {
+    close();
+    return;
+  }
+  Screen::keyReleaseEvent(event);
+}
+
+void MailSettingsScreen::cmdOK_Click() {
+  parkFocus();
+  ProgramValues& v = values();
+  const bool written = writeSetting(kOwnAddressSection, kOwnAddressKey, txtEMailAdres->text(), v.settingsFilePath) &&
+                       writeSetting(kSection, kNameKey, txtNaam->text(), v.settingsFilePath) &&
+                       writeSetting(kSection, kProviderKey, QString::number(provider_), v.settingsFilePath);
+  if (!written) {
+    inform(message(182).replace(QLatin1Char('~'), v.settingsFilePath));
+    return;
+  }
+  v.ownEmailAddress = txtEMailAdres->text();
+  v.nameForEmail = txtNaam->text();
+  close();
+}
+
+void MailSettingsScreen::cmdDownload_Click() {
+  values().callingScreen = kCallerMailSettings;
+  openChild(QStringLiteral("frmMervalo10"));
+}
+
+}  // namespace mervalo

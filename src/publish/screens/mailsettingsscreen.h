@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/screens/screen.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace mervalo {
+
+// The user's own mail address, the name his mails are signed with and which of the two
+// providers sends them.
+class MailSettingsScreen : public Screen {
+  Q_OBJECT
+ public:
+  MailSettingsScreen(AppContext& ctx, Screen* opener);
+
+  void formActivate() override;
+
+  QLabel* lblInfo = nullptr;
+  QLabel* lblWaarvoor = nullptr;
+  QLineEdit* txtEMailAdres = nullptr;
+  QLabel* lblNaam = nullptr;
+  QLineEdit* txtNaam = nullptr;
+  QLabel* lblProvider = nullptr;
+  QRadioButton* optProvider[2] = {};
+  QPushButton* cmdOK = nullptr;
+  QPushButton* cmdTerug = nullptr;
+  QPushButton* cmdDownload = nullptr;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+
+ private:
+  void formLoad();
+  void updateOk();
+  void txtEMailAdres_Change();
+  void txtNaam_Change();
+  void cmdOK_Click();
+  void cmdDownload_Click();
+
+  int provider_ = 0;
+};
+
+}  // namespace mervalo
