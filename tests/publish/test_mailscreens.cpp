@@ -1,0 +1,186 @@
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "app/settings.h"
+#include "mailserver.h"
+#include "publish/providerlist.h"
+#include "publish/screens/maildownloadscreen.h"
+#include "publish/screens/mailsettingsscreen.h"
+#include "screentest.h"
+#include "testservers.h"
+
+using namespace mervalo;
+using namespace mervalo::test;
+
+namespace {
+
+class MailScreensTest : public ScreenTest {
+ protected:
+  MailScreensTest() { registerAllScreens(ctx); }
+  QString setting(const char* section, const char* key) {
+    return readSetting(QString::fromLatin1(section), QString::fromLatin1(key), ctx.values.settingsFilePath);
+  }
+  template <class S>
+  S* open(const char* form) {
+    auto* s = dynamic_cast<S*>(ctx.open(QString::fromLatin1(form), nullptr));
+    EXPECT_NE(s, nullptr);
+    return s;
+  }
+  static QLineEdit* box(QWidget* s) { return child<QLineEdit>(s, QStringLiteral("txtEMailAdres")); }
+  static QPushButton* button(QWidget* s, const char* name) { return child<QPushButton>(s, QString::fromLatin1(name)); }
+  void type(QWidget* s, const QString& keys) {
+    QTest::keyClicks(box(s), keys);
+  }
+};
+
+TEST_F(MailScreensTest, SettingsScreenAddressRules) {
+  writeFile(QStringLiteral("/standaard.ini"), {"[Standaard]", "Naam voor e-mail=Kees", "provider=1"});
+  auto* s = open<MailSettingsScreen>("frmMervalo09");
+  ASSERT_TRUE(s);
+  EXPECT_TRUE(child<QRadioButton>(s, QStringLiteral("optProvider_1"))->isChecked());
+  QPushButton* ok = button(s, "cmdOK");
+  EXPECT_FALSE(ok->isEnabled());
+  type(s, QStringLiteral("jan de.vries@club.nl"));
+  EXPECT_EQ(box(s)->text(), QStringLiteral("jande.vries@club.nl")) << "a blank is refused";
+  EXPECT_TRUE(ok->isEnabled()) << "a dot before and after the @";
+  box(s)->clear();
+  type(s, QStringLiteral("jan.de.vries@club.nl"));
+  EXPECT_TRUE(ok->isEnabled()) << "several single dots";
+  EXPECT_EQ(prompter.count(), 0);
+  type(s, QStringLiteral("@"));
+  EXPECT_EQ(prompter.last().text, QStringLiteral("Geen geldig emailadres.\nVerwijder één <@>"));
+  EXPECT_FALSE(ok->isEnabled());
+  box(s)->setText(QStringLiteral("jan..vries@club.nl"));
+  EXPECT_EQ(prompter.last().text, QStringLiteral("Geen geldig emailadres.\nVerwijder één <.>"));
+  EXPECT_FALSE(ok->isEnabled());
+  // Pasted text obeys the refusals too.
+  box(s)->clear();
+  box(s)->insert(QStringLiteral("ik (thuis)@club.nl"));
+  QTest::keyClick(box(s), Qt::Key_End);
+  EXPECT_EQ(box(s)->text(), QStringLiteral("ikthuis@club.nl"));
+
+  QPointer<MailSettingsScreen> alive(s);
+  QTest::keyClick(box(s), Qt::Key_Return);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); })) << "Enter saves and closes";
+  EXPECT_EQ(setting("standaard", "eigen e-mail adres"), QStringLiteral("ikthuis@club.nl"));
+  EXPECT_EQ(setting("Standaard", "provider"), QStringLiteral("1"));
+  EXPECT_EQ(ctx.values.nameForEmail, QStringLiteral("Kees"));
+}
+
+TEST_F(MailScreensTest, SettingsScreenTellsAboutAStoredBadAddressAndEscapeSavesNothing) {
+  writeFile(QStringLiteral("/standaard.ini"), {"[standaard]", "eigen e-mail adres=a..b@club.nl"});
+  auto* s = open<MailSettingsScreen>("frmMervalo09");
+  ASSERT_TRUE(s);
+  EXPECT_EQ(prompter.count(), 1) << "said while the screen opens";
+  child<QLineEdit>(s, QStringLiteral("txtNaam"))->setText(QStringLiteral("Kees"));
+  QPointer<MailSettingsScreen> alive(s);
+  QTest::keyClick(s, Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }));
+  EXPECT_TRUE(setting("Standaard", "Naam voor e-mail").isEmpty());
+}
+
+// The provider list served over HTTPS and a mail server behind it, both on loopback with one
+// certificate that the settings file trusts.
+class MailDownloadTest : public MailScreensTest {
+ protected:
+  void SetUp() override {
+    QString error;
+    ASSERT_TRUE(makeCertificate(folder(), QStringLiteral("lus"), &certificate, &key, &error)) << error.toStdString();
+    mail = LocalMailServer::start(path(QStringLiteral("/ontvangen")), {certificate, key, {}, {}, {}});
+    ASSERT_TRUE(mail->running()) << mail->error().toStdString();
+    QDir().mkpath(path(QStringLiteral("/site/zelvo")));
+    const QStringList none{"1", "", "club-pc", "x@club.nl", "127.0.0.2", "False", "", "X", "False"};
+    const QStringList real{QString::number(mail->port()), "", "club-pc", "test@club.nl", "127.0.0.1", "True", "",
+                           "Test", "False"};
+    served = makeProviderList({none, real}, {40, 600});
+    writeRaw(QStringLiteral("/site/zelvo/MAIL.TXT"), served);
+    web = LocalServer::https(path(QStringLiteral("/site")), certificate, key);
+    ASSERT_TRUE(web->running()) << web->error().toStdString();
+    writeFile(QStringLiteral("/standaard.ini"), {"[Standaard]", "eigen e-mail adres=ik@thuis.nl", "provider=0", "server https=" + web->base(), "ca-bundle=" + certificate});
+  }
+  MailDownloadScreen* openScreen() { return open<MailDownloadScreen>("frmMervalo10"); }
+  void download(MailDownloadScreen* s) {
+    prompter.clear();
+    button(s, "cmdDownLoad")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.count() > 0; }, 30'000));
+  }
+
+  QString certificate, key;
+  QByteArray served;
+  std::unique_ptr<LocalMailServer> mail;
+  std::unique_ptr<LocalServer> web;
+};
+
+TEST_F(MailDownloadTest, DownloadThenTestMailWithTheOtherProviderThenTheSettingIsBack) {
+  ctx.values.mailUnavailable = true;  // as after a start-up without a usable list
+  auto* s = openScreen();
+  ASSERT_TRUE(s);
+  EXPECT_EQ(box(s)->text(), QStringLiteral("ik@thuis.nl"));
+  EXPECT_FALSE(button(s, "cmdOK")->isEnabled()) << "nothing to test before a download";
+  download(s);
+  EXPECT_EQ(prompter.last().text, ctx.values.message(168) + QLatin1Char('\t'));
+  EXPECT_EQ(readRaw(QStringLiteral("/MAIL.TXT")), served);
+  EXPECT_FALSE(ctx.values.mailUnavailable) << "the new list is loaded in the same run";
+  EXPECT_FALSE(button(s, "cmdDownLoad")->isEnabled());
+  ASSERT_TRUE(button(s, "cmdOK")->isEnabled());
+
+  child<QRadioButton>(s, QStringLiteral("optProvider_1"))->click();
+  EXPECT_EQ(setting("Standaard", "provider"), QStringLiteral("1"));
+  box(s)->setText(QStringLiteral("ontvanger@club.nl"));
+  prompter.clear();
+  button(s, "cmdOK")->click();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.count() > 0; }, 30'000));
+  EXPECT_EQ(prompter.last().text, ctx.values.message(166));
+  const auto got = mail->received();
+  ASSERT_EQ(got.size(), 1);
+  EXPECT_EQ(got[0].envelope.value("to").toArray().first().toString(), QStringLiteral("ontvanger@club.nl"));
+  EXPECT_EQ(parseMail(got[0].message).headers.value("subject"), ctx.values.text(164));
+  EXPECT_EQ(setting("standaard", "eigen e-mail adres"), QStringLiteral("ontvanger@club.nl"));
+  EXPECT_FALSE(button(s, "cmdOK")->isEnabled()) << "once per success";
+
+  s->close();
+  EXPECT_EQ(setting("Standaard", "provider"), QStringLiteral("0")) << "the choice lasted while the screen was open";
+}
+
+TEST_F(MailDownloadTest, AFailedDownloadKeepsTheEarlierListAndAFailedTestMailOffersAnother) {
+  writeRaw(QStringLiteral("/MAIL.TXT"), "earlier list\r\n");
+  QFile::remove(path(QStringLiteral("/site/zelvo/MAIL.TXT")));
+  auto* s = openScreen();
+  download(s);
+  EXPECT_EQ(prompter.last().text, ctx.values.message(169));
+  EXPECT_EQ(readRaw(QStringLiteral("/MAIL.TXT")), QByteArray("earlier list\r\n"));
+  EXPECT_TRUE(button(s, "cmdDownLoad")->isEnabled()) << "try again";
+  EXPECT_FALSE(button(s, "cmdOK")->isEnabled());
+
+  writeRaw(QStringLiteral("/site/zelvo/MAIL.TXT"), served);
+  download(s);
+  // Provider 1 (slot 0) points at a server that is not there.
+  box(s)->setText(QStringLiteral("ontvanger@club.nl"));
+  prompter.clear();
+  button(s, "cmdOK")->click();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.countText(ctx.values.message(167)) > 0; }, 30'000));
+  EXPECT_TRUE(prompter.shown().front().text.startsWith(QStringLiteral("Foutnummer: ")));
+  EXPECT_NE(ctx.values.lastMailErrorNumber, 0);
+  EXPECT_TRUE(button(s, "cmdOK")->isEnabled());
+}
+
+TEST_F(MailDownloadTest, AddressRulesOfTheDownloadScreen) {
+  auto* s = openScreen();
+  box(s)->clear();
+  type(s, QStringLiteral("a b.c@d.nl#"));
+  EXPECT_EQ(box(s)->text(), QStringLiteral("a b.c@d.nl")) << "a blank and separate dots are accepted here";
+  EXPECT_FALSE(button(s, "cmdOK")->isEnabled()) << "not before a download";
+  type(s, QStringLiteral("."));
+  type(s, QStringLiteral("."));
+  EXPECT_EQ(prompter.last().text, QStringLiteral("Geen geldig emailadres.\nVerwijder één < . >"));
+  box(s)->setText(QStringLiteral("a@b@c.nl"));
+  EXPECT_EQ(prompter.last().text, QStringLiteral("Geen geldig emailadres.\nVerwijder één < @ >"));
+}
+
+}  // namespace
