@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "publish/mailaddress.h"
+#include "publish/mailsend.h"
+
+namespace mervalo {
+namespace {
+
+TEST(MailSend, ProviderSlotFlagsAndAttachmentList) {
+  EXPECT_EQ(providerSlotOf(QString()), 0);
+  EXPECT_EQ(providerSlotOf(QStringLiteral(" 1 ")), 1);
+  EXPECT_EQ(providerSlotOf(QStringLiteral("2")), 0) << "no third slot";
+  EXPECT_EQ(providerSlotOf(QStringLiteral("x")), 0);
+  for (const char* yes : {"True", "true", "1", "-1", "2.5"}) EXPECT_TRUE(providerFlag(QString::fromLatin1(yes))) << yes;
+  for (const char* no : {"False", "0", "", "ja"}) EXPECT_FALSE(providerFlag(QString::fromLatin1(no))) << no;
+
+  EXPECT_TRUE(attachmentPaths(QStringLiteral("/x/Dinsdag.html")).isEmpty()) << "no ';': nothing attached";
+  EXPECT_EQ(attachmentPaths(QStringLiteral("/x/Dinsdag.html;")), QStringList{"/x/Dinsdag.html"});
+  EXPECT_EQ(attachmentPaths(QStringLiteral("a;b;c")), (QStringList{"a", "b"}));
+  EXPECT_TRUE(attachmentPaths(QString()).isEmpty());
+}
+
+TEST(MailSend, SettingOneAlwaysFromTheFirstProvider) {
+  const ProviderSlots providers{QStringList{"pc-0", "h0", "25", "False", "u0", "p0", "False", "s0@a.nl", "S0"},
+                            QStringList{"pc-1", "h1", "587", "True", "u1", "p1", "1", "s1@a.nl", "S1"}};
+  const MailerSettings s = mailerSettingsFor(providers, 1, QStringLiteral("/ca.pem"));
+  EXPECT_EQ(s.clientName, QStringLiteral("pc-0"));
+  EXPECT_EQ(s.host, QStringLiteral("h1"));
+  EXPECT_EQ(s.port, 587);
+  EXPECT_TRUE(s.tls);
+  EXPECT_EQ(s.user, QStringLiteral("u1"));
+  EXPECT_EQ(s.password, QStringLiteral("p1"));
+  EXPECT_TRUE(s.login);
+  EXPECT_EQ(s.caBundle, QStringLiteral("/ca.pem"));
+
+  const MailMessage m = mailMessageFor(providers, 1, {QStringLiteral(" ik@thuis.nl"), QStringLiteral("  Uitslag  "),
+                                                  QStringLiteral(" jan@club.nl "), QStringLiteral("a.html;"),
+                                                  QStringLiteral("\nHallo\n")});
+  EXPECT_EQ(m.subject, QStringLiteral("Uitslag"));
+  EXPECT_EQ(m.body, QStringLiteral("Hallo"));
+  EXPECT_EQ(m.sender.address, QStringLiteral("s1@a.nl"));
+  EXPECT_EQ(m.sender.displayName, QStringLiteral("S1"));
+  EXPECT_EQ(m.recipient.address, QStringLiteral("jan@club.nl"));
+  EXPECT_EQ(m.own.address, QStringLiteral(" ik@thuis.nl")) << "the own address as it stands";
+  ASSERT_EQ(m.attachments.size(), 1);
+}
+
+TEST(MailSend, SubjectBodyAndErrorTexts) {
+  EXPECT_EQ(resultMailSubject(QStringLiteral(" Uitslag (Dinsdag) ")), QStringLiteral("Uitslag Dinsdag"));
+  // The version goes in first, so a "#" or "%" in it would still be replaced; the names go in last.
+  EXPECT_EQ(resultMailBody(QStringLiteral("Hallo #,|$|%|*"), QStringLiteral("1.0.0"), QStringLiteral("U $x"),
+                           QStringLiteral("Kees"), QStringLiteral("Jan | Els %")),
+            QStringLiteral("Hallo Jan | Els %,\nU $x\nKees\n1.0.0"));
+  EXPECT_EQ(mailErrorMessage(550, QStringLiteral("b@club.nl")), QStringLiteral("Foutnummer: 550\nBij het versturen naar: b@club.nl"));
+}
+
+TEST(MailAddress, ProblemsAndRefusedCharacters) {
+  EXPECT_EQ(addressProblem(QStringLiteral("jan.de.vries@club.nl")), AddressProblem::None);
+  EXPECT_EQ(addressProblem(QStringLiteral("a@b@c.nl")), AddressProblem::TwoAts);
+  EXPECT_EQ(addressProblem(QStringLiteral("a..b@c.nl")), AddressProblem::DoubleDot);
+  EXPECT_FALSE(addressLooksComplete(QStringLiteral("jan@club")));
+  EXPECT_TRUE(addressLooksComplete(QStringLiteral("jan@club.nl")));
+  EXPECT_EQ(settingsAddressRefused(), QStringLiteral("!#$%^&*()+=:;'}|{'><?/\\,[] "));
+  EXPECT_TRUE(settingsAddressRefused().contains(QLatin1Char(' ')));
+  EXPECT_FALSE(downloadAddressRefused().contains(QLatin1Char('@')));
+  EXPECT_FALSE(downloadAddressRefused().contains(QLatin1Char('.')));
+  EXPECT_TRUE(downloadAddressRefused().contains(QLatin1Char('"')));
+  EXPECT_EQ(withoutCharacters(QStringLiteral("a(b)c"), settingsAddressRefused()), QStringLiteral("abc"));
+}
+
+}  // namespace
+}  // namespace mervalo
