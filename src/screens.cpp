@@ -7,6 +7,7 @@
 #include "publish/screens/resultsscreen.h"
 #include "event/screens/eventstartscreen.h"
 #include "publish/screens/mailproviders.h"
+#include "net/screens/schemadownloadscreen.h"
 
 namespace mervalo {
 
@@ -20,6 +21,7 @@ void registerAllScreens(AppContext& ctx) {
   ctx.screens[QStringLiteral("frmMervalo05")] = [](AppContext& c, Screen* opener) -> Screen* { return new DatePicker(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo08")] = [](AppContext& c, Screen* opener) -> Screen* { return new ResultsScreen(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo04")] = [](AppContext& c, Screen* opener) -> Screen* { return new EventStartScreen(c, opener); };
+  ctx.screens[QStringLiteral("frmMervalo12")] = [](AppContext& c, Screen* opener) -> Screen* { return new SchemaDownloadScreen(c, opener); };
 }
 
 }  // namespace mervalo
