@@ -8,12 +8,15 @@
 #include "event/screens/eventstartscreen.h"
 #include "publish/screens/mailproviders.h"
 #include "net/screens/schemadownloadscreen.h"
+#include "net/screens/updatecheck.h"
 
 namespace mervalo {
 
 // Every screen the main menu and the other screens can open, by form name.
 void registerAllScreens(AppContext& ctx) {
   ctx.loadMailProviders = [](Screen& menu) { loadMailProviders(menu); };
+  ctx.updateCheck = [](Screen& menu) { UpdateService::of(menu).check(); };
+  ctx.updateDownload = [](Screen& menu) { UpdateService::of(menu).download(); };
   ctx.screens[QStringLiteral("frmMervalo06")] = [](AppContext& c, Screen* opener) -> Screen* { return new BoardEntryScreen(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo07")] = [](AppContext& c, Screen* opener) -> Screen* { return new RoundEntryScreen(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo02")] = [](AppContext& c, Screen* opener) -> Screen* { return new NameListScreen(c, opener); };

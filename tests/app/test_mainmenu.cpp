@@ -149,7 +149,7 @@ TEST_F(MainMenuTest, OpeningAScreenDisablesTheMenuAndReturningRunsTheActivationA
   MainMenu* menu = start();
   EXPECT_EQ(checks, 1);
   EXPECT_TRUE(child<QPushButton>(menu, QStringLiteral("cmdSchema"))->isEnabled());
-  EXPECT_FALSE(child<QPushButton>(menu, QStringLiteral("cmdDownload"))->isEnabled());
+  EXPECT_TRUE(child<QPushButton>(menu, QStringLiteral("cmdDownload"))->isEnabled());
 
   const char* const mainButtons[] = {"cmdAfsluiten", "cmdNamenInvoeren", "cmdGroepenMaken", "cmdInVoerScores"};
   const struct {
