@@ -41,6 +41,14 @@ case "${1:-}" in
     install_missing
     build
     (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
+    # The same suite once more with AddressSanitizer and UndefinedBehaviorSanitizer: a memory
+    # error or undefined behaviour anywhere fails the run.
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMERVALO_SANITIZE=ON \
+      -DMERVALO_BENCH=OFF >/dev/null
+    cmake --build build-asan
+    (cd build-asan && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+      LSAN_OPTIONS="suppressions=$PWD/../tools/lsan.supp" UBSAN_OPTIONS=print_stacktrace=1 \
+      ctest --output-on-failure -j2)
     if [ -x tools/fuzz.sh ]; then tools/fuzz.sh; fi
     ;;
   *)

@@ -18,7 +18,6 @@ struct ProgramValues {
   QString settingsFilePath;  // programFolder + "/standaard.ini"
   int language = kDutch;
   bool connected = false;
-  QString sitOutAbbreviation;
   int callingScreen = 0;
   QString groupFileName;
   QString eventFileName;
@@ -35,18 +34,11 @@ struct ProgramValues {
   // line was missing or did not decode).
   QStringList providerLines;
   std::array<QStringList, 2> providers;
-  // The value the settings reader returned last.
-  QString lastSetting;
 
   // Text n of the current language (the five-digit rule applies).
   QString text(int n) const { return TextTable::builtin().lookup(n, language); }
   // Text n with every "|" made a line break, as message boxes show it.
   QString message(int n) const { return text(n).replace(QLatin1Char('|'), QLatin1Char('\n')); }
-  // A key of the settings file; the value is also kept as the last setting read.
-  QString setting(const QString& section, const QString& key) {
-    lastSetting = readSetting(section, key, settingsFilePath);
-    return lastSetting;
-  }
   // The maker's support address, as texts 152 and 153 show it.
   static QString supportAddress() { return TextTable::builtin().detail(QStringLiteral("support")); }
   // programFolder + relative, where relative uses "/" and starts with "/".

@@ -112,7 +112,6 @@ TEST_F(MainMenuTest, LanguageFileChoosesTheCaptions) {
     EXPECT_EQ(ctx.values.language, c.language) << c.content.toStdString();
     EXPECT_EQ(caption(menu, "cmdNamenInvoeren"),
               c.language == kEnglish ? QStringLiteral("Enter &names") : QStringLiteral("&Namen invoeren"));
-    EXPECT_EQ(ctx.values.sitOutAbbreviation, c.language == kEnglish ? QStringLiteral("Np") : QStringLiteral("Sz"));
     delete menu;
   }
   EXPECT_EQ(prompter.count(), 0);

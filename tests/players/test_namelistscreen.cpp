@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
 
 #include "playertest.h"
 #include "players/screens/namelistscreen.h"
@@ -267,4 +269,35 @@ TEST_F(NameListScreenTest, ListThatCannotBeWrittenStaysOnTheScreen) {
   EXPECT_EQ(prompter.last().text, QStringLiteral("Het bestand Club.txt kan niet worden opgeslagen."));
   EXPECT_EQ(column(screen->namesGrid(), 3), QStringList{QStringLiteral("Jansen")});
   EXPECT_EQ(fileBox()->text(), QStringLiteral("Club"));
+}
+
+TEST_F(NameListScreenTest, HeadingAndNumbersStayInViewOfALongListAndStillSort) {
+  QStringList rows;
+  for (int i = 1; i <= 200; ++i) rows << QStringLiteral("%1|Dhr.|Speler%2|Naam%3|").arg(i).arg(i, 3, 10, QLatin1Char('0')).arg(200 - i, 3, 10, QLatin1Char('0'));
+  openClub(rows);
+  QTableWidget* t = table();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return t->verticalScrollBar()->maximum() > 0; })) << "the list must scroll";
+  t->verticalScrollBar()->setValue(t->verticalScrollBar()->maximum());
+  t->horizontalScrollBar()->setValue(t->horizontalScrollBar()->maximum());
+  QApplication::processEvents();
+
+  auto* headings = child<QTableView>(t, QStringLiteral("frozenRows"));
+  auto* numbers = child<QTableView>(t, QStringLiteral("frozenColumns"));
+  ASSERT_TRUE(headings->isVisible());
+  ASSERT_TRUE(numbers->isVisible());
+  EXPECT_EQ(headings->geometry().top(), t->viewport()->geometry().top());
+  EXPECT_EQ(headings->indexAt(QPoint(2, 2)).row(), 0) << "the heading row is at the top";
+  // The number column scrolls with the rows under the heading.
+  const QModelIndex below = numbers->indexAt(QPoint(2, headings->height() + 2));
+  EXPECT_EQ(below.column(), 0);
+  EXPECT_GT(below.row(), 100);
+  EXPECT_EQ(below.row(), t->indexAt(QPoint(numbers->width() + 2, headings->height() + 2)).row());
+
+  // A heading press on the pane sorts as one on the grid does.
+  const QRect lastName = headings->visualRect(headings->model()->index(0, 3));
+  QTest::mouseClick(headings->viewport(), Qt::LeftButton, {}, lastName.center());
+  const Grid& g = screen->namesGrid();
+  EXPECT_EQ(g.text(1, 3), QStringLiteral("Naam000"));
+  EXPECT_EQ(g.text(1, 0), QStringLiteral("1"));
+  EXPECT_EQ(prompter.count(), 0);
 }

@@ -1,5 +1,7 @@
 #include "gridview.h"
 
+#include "frozencells.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QHash>
@@ -61,6 +63,7 @@ void showGrid(const Grid& grid, QTableWidget* table) {
     const int width = std::max(1, grid.columnWidth(c) / 15);
     if (table->columnWidth(c) != width) table->setColumnWidth(c, width);
   }
+  FrozenCells::of(table)->update(grid.fixedRows(), grid.fixedCols());
   table->setVisible(grid.visible());
   table->setUpdatesEnabled(true);
 }

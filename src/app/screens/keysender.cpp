@@ -93,9 +93,9 @@ void deliverKeystrokes(const std::vector<KeyInput>& events, QWidget* target, con
   }
 }
 
-void sendKeys(const QString& keys) {
+void sendKeys(const QString& keys, QWidget* target) {
   if (keys.isEmpty()) return;
-  deliverKeystrokes(keystrokesFor(keys, defaultLayout()));
+  deliverKeystrokes(keystrokesFor(keys, defaultLayout()), target);
 }
 
 }  // namespace mervalo

@@ -180,7 +180,6 @@ void MainMenu::formLoad() {
   cmdSchema->setText(text(161) + QLatin1Char(' ') + text(55));
   cmdDownload->setAccessibleName(text(116));
   cmdDownload->setToolTip(text(114));
-  v.sitOutAbbreviation = text(101);
 
   for (const char* folder : {"/namen", "/groepen", "/schema/10", "/schema/11", "/invoer"})
     makeFolder(v.path(QString::fromLatin1(folder)));

@@ -98,7 +98,6 @@ QPrinter& currentPrinter() {
 bool choosePrinter(Screen& caller, QPrinter& printer) {
   const PrinterDialog& replacement = dialogOverride();
   const bool accepted = replacement ? replacement(&caller, printer) : platformDialog(&caller, printer);
-  if (!accepted) caller.setProperty("Tag", QStringLiteral("1"));
   return accepted;
 }
 

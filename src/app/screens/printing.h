@@ -25,9 +25,8 @@ class Screen;
 // one in the printer dialog; the next dialog starts from the last choice.
 QPrinter& currentPrinter();
 
-// Lets the user choose the printer and its settings, owned by the caller. Returns true on OK.
-// On Cancel, or when no dialog could be shown, sets the caller's dynamic property "Tag" to "1"
-// and returns false; otherwise leaves the property as it was.
+// Lets the user choose the printer and its settings, owned by the caller. Returns true on OK,
+// false on Cancel or when no dialog could be shown.
 bool choosePrinter(Screen& caller, QPrinter& printer = currentPrinter());
 
 // Prints the grid as a ruled table with the title on the first page, page breaks with the

@@ -1,10 +1,12 @@
 #include "screen.h"
 
 #include "app/fileops.h"
+#include "keysender.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -49,6 +51,11 @@ void Screen::safeFocus(QWidget* control) {
   if (!control || !isVisible() || !isEnabled()) return;
   if (!control->isVisible() || !control->isEnabled()) return;
   control->setFocus(Qt::OtherFocusReason);
+}
+
+void Screen::caretToEnd(QLineEdit* box) {
+  safeFocus(box);
+  if (box && box->isVisible() && box->isEnabled()) sendKeys(QStringLiteral("{END}"), box);
 }
 
 void Screen::centreOnScreen() {

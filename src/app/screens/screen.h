@@ -7,6 +7,8 @@
 
 class QPushButton;
 
+class QLineEdit;
+
 namespace mervalo {
 
 // Base of every window of the program. A screen is opened modeless by another screen (its
@@ -41,6 +43,10 @@ class Screen : public QWidget {
   // Focuses control only when this window is visible and enabled and the control is visible
   // and enabled; otherwise does nothing.
   void safeFocus(QWidget* control);
+
+  // Focuses a text box (as safeFocus) and types the End key into it, so the caret stands
+  // after what is there and the next key adds to it.
+  void caretToEnd(QLineEdit* box);
 
   // Centres the window on the primary screen.
   void centreOnScreen();

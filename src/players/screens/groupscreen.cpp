@@ -22,7 +22,7 @@
 #include "players/gridsort.h"
 #include "app/screens/fastmeasure.h"
 #include "app/textfile.h"
-#include "players/groupfile.h"
+#include "players/groupcomposition.h"
 #include "players/namelist.h"
 #include "app/screens/clicklabel.h"
 #include "app/screens/printing.h"
@@ -48,11 +48,6 @@ QTableWidget* makeTable(QWidget* parent, const char* name) {
   return t;
 }
 
-bool rowHasData(const Grid& g, int r) {
-  QString joined;
-  for (int c = 1; c < g.cols(); ++c) joined += g.text(r, c);
-  return !joined.trimmed().isEmpty();
-}
 }  // namespace
 
 GroupScreen::GroupScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
@@ -281,11 +276,23 @@ void GroupScreen::refreshGroupFiles() {
 }
 
 void GroupScreen::showNames() {
+  for (int n = 1; n <= group_.playerCount() && n < names_.rows(); ++n) {
+    const QStringList fields = group_.shownFields(n);
+    for (int c = 0; c < kNameCols; ++c) names_.setText(n, c, fields.value(c));
+  }
   fitColumns(names_, measure_, values().busy);
   showGrid(names_, msfgNamen);
 }
 
 void GroupScreen::showGroups() {
+  const QStringList& entries = group_.displays();
+  groups_.setRows(1);
+  groups_.setRows(static_cast<int>(entries.size()) + 2);
+  for (int i = 0; i < entries.size(); ++i) {
+    groups_.setText(i + 1, 0, QString::number(i + 1));
+    groups_.setAlignment(i + 1, 0, kAlignCenterCenter);
+    groups_.setText(i + 1, 1, entries[i]);
+  }
   fitColumns(groups_, measure_, values().busy);
   showGrid(groups_, msfgGroepen);
   if (groups_.rows() > kVisibleGroupRows) {
@@ -305,44 +312,18 @@ void GroupScreen::renumberNames() {
   cmdOpslaan->setEnabled(!txtNaamBestand->text().trimmed().isEmpty());
 }
 
-void GroupScreen::renumberGroups() {
-  for (int r = 1; r <= groups_.rows() - 2; ++r) {
-    groups_.setText(r, 0, QString::number(r));
-    groups_.setAlignment(r, 0, kAlignCenterCenter);
-  }
-}
-
-void GroupScreen::resetGroupGrid() {
-  groups_.setRows(1);
-  groups_.setRows(2);
-  showGroups();
-}
-
 void GroupScreen::showWarning(bool on) {
   kanNiet_ = on;
   lblKanNiet->setVisible(on);
 }
 
-int GroupScreen::entryCount() const { return static_cast<int>(lstGroep_.size()); }
-
-bool GroupScreen::hasSitOut() const {
-  for (const QString& line : lstGroep_)
-    if (isSitOutLine(line)) return true;
-  return false;
-}
-
 void GroupScreen::applyCountRule() {
-  const int n = entryCount();
-  lblAanTalParen->setText(groupCountText(n, text(41), text(32), text(42)));
-  showWarning(!groupConsistent(n, hasSitOut()));
+  lblAanTalParen->setText(groupCountText(group_.entryCount(), text(41), text(32), text(42)));
+  showWarning(!group_.consistent());
 }
 
-bool GroupScreen::slotFilled(int i) const { return !tag_[i].isEmpty(); }
-
-void GroupScreen::clearSlot(int i) {
-  lblNaam[i]->clear();
-  tag_[i].clear();
-  terug_[i].clear();
+void GroupScreen::showPicks() {
+  for (int i = 0; i < 2; ++i) lblNaam[i]->setText(group_.picked(i).description);
 }
 
 QString GroupScreen::letter() const { return txtGroepLetter->text(); }
@@ -380,11 +361,9 @@ void GroupScreen::reselectNameList() {
 
 // Empties the group and the pickSlots; the names grid is left to the caller.
 void GroupScreen::resetGroup() {
-  clearSlot(0);
-  clearSlot(1);
-  lstGroep_.clear();
-  lstMail_.clear();
-  resetGroupGrid();
+  group_.clear();
+  showPicks();
+  showGroups();
   cmdToevoegen->setEnabled(false);
   cmdMaakLeeg->setEnabled(false);
   cmdAfdrukken->setEnabled(false);
@@ -428,22 +407,12 @@ void GroupScreen::lstNamenBestand_Click() {
   for (int c = 0; c < kNameCols; ++c) names_.setText(0, c, list->heading.value(c));
   names_.setAlignment(0, 0, kAlignCenterCenter);
   names_.setRows(static_cast<int>(list->players.size()) + 2);
-  for (int i = 0; i < list->players.size(); ++i) {
-    for (int c = 0; c < kNameCols; ++c) names_.setText(i + 1, c, list->players[i].value(c));
-    names_.setAlignment(i + 1, 0, kAlignCenterCenter);
-  }
+  for (int r = 1; r < names_.rows(); ++r) names_.setAlignment(r, 0, kAlignCenterCenter);
+  group_.load(list->players);
   cmdWisNamen->setEnabled(true);
   cmdStilzitter->setEnabled(true);
   fraGroepBestanden->setEnabled(true);
   renumberNames();
-  // The keys and lines are taken after numbering, so a player's number is always his row.
-  lstNaam_.clear();
-  nameLines_.clear();
-  for (int r = 1; r <= names_.rows() - 2; ++r) {
-    const QStringList fields = names_.rowTexts(r);
-    lstNaam_ << pickKey(fields);
-    nameLines_ << fields.join(QLatin1Char('|'));
-  }
   showNames();
   txtNaamBestand->clear();
   setLetterIndex(kLastLetterIndex);
@@ -455,18 +424,13 @@ void GroupScreen::lstNamenBestand_Click() {
 
 void GroupScreen::msfgNamen_Click(int row) {
   // A taken player, the empty last row and the heading cannot be picked.
-  if (row < 1 || row > names_.rows() - 2 || !rowHasData(names_, row) || (slotFilled(0) && slotFilled(1))) {
+  if (!group_.pick(row)) {
     parkFocus();
     return;
   }
-  const int slot = slotFilled(0) ? 1 : 0;
-  const QStringList fields = names_.rowTexts(row);
-  tag_[slot] = fields[0];
-  lblNaam[slot]->setText(playerDescription(fields[1], fields[2], fields[3]));
-  terug_[slot] = fields.join(QLatin1Char('|'));
-  for (int c = 1; c < kNameCols; ++c) names_.setText(row, c, QString());
+  showPicks();
   showNames();
-  if (slotFilled(0) && slotFilled(1)) {
+  if (group_.bothPicked()) {
     cmdToevoegen->setEnabled(true);
     safeFocus(cmdToevoegen);
   } else {
@@ -476,16 +440,12 @@ void GroupScreen::msfgNamen_Click(int row) {
 }
 
 void GroupScreen::lblNaam_Click(int index) {
-  if (slotFilled(index)) {
-    const QStringList fields = terug_[index].split(QLatin1Char('|'));
-    const int row = tag_[index].toInt();
-    if (row >= 1 && row < names_.rows())
-      for (int c = 0; c < kNameCols; ++c) names_.setText(row, c, fields.value(c));
-    clearSlot(index);
+  if (group_.unpick(index)) {
+    showPicks();
     showNames();
   }
   cmdToevoegen->setEnabled(false);
-  if (lstGroep_.isEmpty()) {
+  if (group_.entryCount() == 0) {
     cmdMaakLeeg->setEnabled(false);
     cmdAfdrukken->setEnabled(false);
   }
@@ -494,18 +454,9 @@ void GroupScreen::lblNaam_Click(int index) {
 
 void GroupScreen::cmdToevoegen_Click() {
   cmdToevoegen->setEnabled(false);
-  if (!slotFilled(0) || !slotFilled(1)) return;
-  const QString caption0 = lblNaam[0]->text();
-  const QString caption1 = lblNaam[1]->text();
-  lstGroep_ << pairLine(tag_[0], caption0, tag_[1], caption1);
-  const int row = groups_.rows() - 1;
-  groups_.setText(row, 1, pairDisplay(caption0, caption1));
-  groups_.setRows(groups_.rows() + 1);
-  renumberGroups();
+  if (!group_.addPair()) return;
   applyCountRule();
-  lstMail_ << terug_[0] << terug_[1];
-  clearSlot(0);
-  clearSlot(1);
+  showPicks();
   showGroups();
   cmdMaakLeeg->setEnabled(true);
   cmdAfdrukken->setEnabled(true);
@@ -515,43 +466,17 @@ void GroupScreen::cmdToevoegen_Click() {
 
 void GroupScreen::cmdStilzitter_Click() {
   cmdStilzitter->setEnabled(false);
-  if (hasSitOut()) return;
-  const QString line = sitOutText(text(34));
-  groups_.setText(groups_.rows() - 1, 1, line);
-  groups_.setRows(groups_.rows() + 1);
-  lstGroep_ << line;
-  renumberGroups();
+  if (!group_.addSitOut(sitOutText(text(34)))) return;
   applyCountRule();
   cmdKalender->setEnabled(!kanNiet_);
   showGroups();
   parkFocus();
 }
 
-void GroupScreen::giveBack(const QString& player, const QString& description) {
-  const QString number = player.section(QLatin1Char('|'), 0, 0).trimmed();
-  // His own line first (same number), so two players of the same name are never mixed up.
-  int at = -1;
-  const QStringList words = description.trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-  for (int i = 0; i < lstMail_.size() && at < 0; ++i) {
-    if (lstMail_[i].section(QLatin1Char('|'), 0, 0) != number) continue;
-    bool all = true;
-    for (const QString& w : words) all = all && lstMail_[i].contains(w);
-    if (all) at = i;
-  }
-  if (at < 0 && number.isEmpty()) at = findMailLine(lstMail_, description);
-  if (at < 0) return;
-  const QStringList fields = lstMail_[at].split(QLatin1Char('|'));
-  const int row = fields.value(0).toInt();
-  if (row >= 1 && row <= names_.rows() - 2)
-    for (int c = 0; c < kNameCols; ++c) names_.setText(row, c, fields.value(c));
-  lstMail_.removeAt(at);
-}
-
 void GroupScreen::afterEntryRemoved() {
-  renumberGroups();
   applyCountRule();
-  cmdKalender->setEnabled(!kanNiet_ && !lstGroep_.isEmpty());
-  if (lstGroep_.isEmpty()) {
+  cmdKalender->setEnabled(!kanNiet_ && group_.entryCount() > 0);
+  if (group_.entryCount() == 0) {
     cmdMaakLeeg->setEnabled(false);
     cmdAfdrukken->setEnabled(false);
   }
@@ -561,27 +486,14 @@ void GroupScreen::afterEntryRemoved() {
 
 void GroupScreen::msfgGroepen_Click(int row) {
   if (row >= 1 && row < groups_.rows()) {
-    const QString entry = groups_.text(row, 1);
-    const int index = row - 1;
-    if (entry.trimmed().isEmpty()) {
-      if (groups_.rows() > 1 && !groups_.text(1, 1).isEmpty()) {
-        renumberGroups();
-        showGroups();
-      }
-    } else if (index < lstGroep_.size()) {
-      const GroupEntry parsed = parseGroupLine(lstGroep_[index]);
-      groups_.removeRow(row);
-      lstGroep_.removeAt(index);
-      if (parsed.kind == GroupEntry::Kind::SitOut) {
-        cmdStilzitter->setEnabled(true);
-      } else if (parsed.kind == GroupEntry::Kind::Pair) {
-        const QStringList descriptions = entry.split(QLatin1String(" - "));
-        for (int p = 0; p < 2; ++p) giveBack(parsed.players[p], descriptions.value(p));
-      }
+    const bool hadSitOut = group_.hasSitOut();
+    // The empty last row removes nothing.
+    if (group_.removeEntry(row - 1)) {
+      if (hadSitOut && !group_.hasSitOut()) cmdStilzitter->setEnabled(true);
       afterEntryRemoved();
     }
   }
-  cmdToevoegen->setEnabled(slotFilled(0) && slotFilled(1));
+  cmdToevoegen->setEnabled(group_.bothPicked());
   parkFocus();
 }
 
@@ -625,8 +537,8 @@ void GroupScreen::cmdOpslaan_Click() {
     if (!askYesNo(question)) return;
   }
   makeFolder(values().path(QStringLiteral("/groepen")));
-  if (!writeTextLines(base + QStringLiteral(".txt"), lstGroep_) ||
-      !writeTextLines(base + QStringLiteral(".mail"), lstMail_)) {
+  if (!writeTextLines(base + QStringLiteral(".txt"), group_.groupLines()) ||
+      !writeTextLines(base + QStringLiteral(".mail"), group_.mailLines())) {
     // The group stays on the screen to be saved again.
     QString msg = message(182);
     msg.replace(QLatin1Char('~'), name + QStringLiteral(".txt"));
@@ -683,27 +595,12 @@ void GroupScreen::lstGroepBestand_Click() {
   }
   cmdKalender->setEnabled(true);
 
-  for (const GroupEntry& e : read->entries) {
-    if (e.kind == GroupEntry::Kind::Pair) {
-      for (const QString& player : e.players) {
-        const int found = listSearch(lstNaam_, groupPlayerKey(player), false);
-        if (found < 0) continue;  // not in this list: his line stays, without a mail line
-        const int row = lstNaam_[found].section(QLatin1Char('*'), 0, 0).toInt();
-        if (row >= 1 && row <= names_.rows() - 2)
-          for (int c = 1; c < kNameCols; ++c) names_.setText(row, c, QString());
-        lstMail_ << nameLines_[found];
-      }
-    }
-    lstGroep_ << e.line;
-    groups_.setText(groups_.rows() - 1, 1, e.display);
-    groups_.setRows(groups_.rows() + 1);
-  }
-  renumberGroups();
+  group_.open(*read);
   applyCountRule();
   showNames();
   showGroups();
   cmdWisGroepen->setEnabled(true);
-  if (hasSitOut()) cmdStilzitter->setEnabled(false);
+  if (group_.hasSitOut()) cmdStilzitter->setEnabled(false);
   parkFocus();
 }
 
@@ -726,7 +623,8 @@ void GroupScreen::cmdWisGroepen_Click() {
     parkFocus();
     return;
   }
-  resetGroupGrid();
+  group_.clear();
+  showGroups();
   const QString base = values().path(QStringLiteral("/groepen/") + group);
   QStringList doomed{base + QStringLiteral(".txt"), base + QStringLiteral(".mail")};
   if (hasResults) doomed << results;
@@ -757,8 +655,7 @@ void GroupScreen::cmdWisNamen_Click() {
   }
   names_.setRows(1);
   names_.setRows(2);
-  lstNaam_.clear();
-  nameLines_.clear();
+  group_.load({});
   showNames();
   const QString file = values().path(QStringLiteral("/namen/") + name + QStringLiteral(".txt"));
   removeFilesOrReport({file});
@@ -768,7 +665,6 @@ void GroupScreen::cmdWisNamen_Click() {
 }
 
 void GroupScreen::cmdAfdrukken_Click() {
-  setProperty("Tag", QString());
   hide();
   setEnabled(false);
   const bool chosen = choosePrinter(*this);

@@ -7,6 +7,7 @@
 #include "app/grid.h"
 #include "app/screens/fastmeasure.h"
 #include "app/screens/screen.h"
+#include "players/groupcomposition.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -32,8 +33,8 @@ class GroupScreen : public Screen {
 
   const Grid& namesGrid() const { return names_; }
   const Grid& groupGrid() const { return groups_; }
-  const QStringList& groupLines() const { return lstGroep_; }
-  const QStringList& mailLines() const { return lstMail_; }
+  const QStringList& groupLines() const { return group_.groupLines(); }
+  const QStringList& mailLines() const { return group_.mailLines(); }
   bool countWarningShown() const { return kanNiet_; }
 
   QGroupBox* fraNamenBestanden = nullptr;
@@ -71,20 +72,14 @@ class GroupScreen : public Screen {
   void refreshNameLists();
   void refreshGroupFiles();
   void renumberNames();
-  void renumberGroups();
   void showNames();
   void showGroups();
-  void resetGroupGrid();
   void resetGroup();
-  void clearSlot(int i);
-  bool slotFilled(int i) const;
+  void showPicks();
   void setLetterIndex(int index);
   QString letter() const;
-  int entryCount() const;
-  bool hasSitOut() const;
   void applyCountRule();
   void afterEntryRemoved();
-  void giveBack(const QString& number, const QString& description);
   void reselectNameList();
   QString selectedGroup() const;
   QString resultsPath(const QString& group) const;
@@ -111,12 +106,7 @@ class GroupScreen : public Screen {
   TextMeasure measure_ = characterMeasure(QApplication::font());
   Grid names_;
   Grid groups_;
-  QStringList lstNaam_;      // pick keys of the loaded list's players
-  QStringList nameLines_;    // their name-list lines, in the same order
-  QStringList lstGroep_;
-  QStringList lstMail_;
-  QString tag_[2];
-  QString terug_[2];
+  GroupComposition group_;
   QString currentList_;
   bool loading_ = false;
   bool kanNiet_ = false;

@@ -241,11 +241,6 @@ void NameListScreen::resetGrid() {
   showNames();
 }
 
-void NameListScreen::caretToEnd(QLineEdit* box) {
-  safeFocus(box);
-  box->end(false);
-}
-
 void NameListScreen::updateAddState() {
   const bool names = !txtNaam[0]->text().trimmed().isEmpty() && !txtNaam[1]->text().trimmed().isEmpty();
   const bool title = chkTitel[0]->isChecked() || chkTitel[1]->isChecked();
@@ -441,7 +436,7 @@ void NameListScreen::txtNaam_Edited(int index) {
   if (repaired == box->text()) return;
   repairing_ = true;
   box->setText(repaired);
-  box->end(false);
+  caretToEnd(box);
   repairing_ = false;
 }
 

@@ -59,7 +59,6 @@ class NameListScreen : public Screen {
   void sortOnColumn(int col);
   void resetGrid();
   void updateAddState();
-  void caretToEnd(QLineEdit* box);
 
   void chkSorteer_Click();
   void cmdToevoegen_Click();

@@ -20,6 +20,13 @@
 #include "app/screens/printing.h"
 #include "publish/screens/resultssource.h"
 
+#include <QProgressBar>
+#include <algorithm>
+
+#include "version.h"
+#include "mailrun.h"
+#include "mailsending.h"
+
 namespace mervalo {
 
 namespace {
@@ -42,11 +49,6 @@ class WaitCursor {
 };
 
 }  // namespace
-
-std::function<void(ResultsScreen&)>& ResultsScreen::mailDispatch() {
-  static std::function<void(ResultsScreen&)> dispatch;
-  return dispatch;
-}
 
 ResultsScreen::ResultsScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
   setObjectName(QStringLiteral("frmMervalo08"));
@@ -102,6 +104,13 @@ void ResultsScreen::buildControls() {
   picVerStuurDeMail->setFrameShape(QFrame::Box);
   picVerStuurDeMail->resize(360, 120);
   picVerStuurDeMail->setAutoFillBackground(true);
+  lblVoortgang = new QLabel(picVerStuurDeMail);
+  lblVoortgang->setObjectName(QStringLiteral("lblVoortgang"));
+  lblVoortgang->setGeometry(10, 10, 340, 60);
+  lblVoortgang->setWordWrap(true);
+  barVoortgang = new QProgressBar(picVerStuurDeMail);
+  barVoortgang->setObjectName(QStringLiteral("barVoortgang"));
+  barVoortgang->setGeometry(10, 80, 340, 24);
   picVerStuurDeMail->hide();
 
   cmdTerug = button("cmdTerug", kFormHeight - 42, &ResultsScreen::cmdTerug_Click);
@@ -169,11 +178,11 @@ void ResultsScreen::formActivate() {
   ProgramValues& v = values();
   v.ownEmailAddress = readSetting(QStringLiteral("standaard"), QStringLiteral("eigen e-mail adres"), v.settingsFilePath).trimmed();
   v.nameForEmail = readSetting(QStringLiteral("Standaard"), QStringLiteral("Naam voor e-mail"), v.settingsFilePath).trimmed();
-  const bool canSend = !v.ownEmailAddress.isEmpty() && !v.nameForEmail.isEmpty() && static_cast<bool>(mailDispatch());
+  const bool canSend = !v.ownEmailAddress.isEmpty() && !v.nameForEmail.isEmpty();
   cmdInstelling->setVisible(true);
   cmdInstelling->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo09")));
   cmdVerstuur->setVisible(canSend);
-  if (canSend) cmdVerstuur->setEnabled(!v.mailUnavailable);
+  if (canSend) cmdVerstuur->setEnabled(!v.mailUnavailable && !sending());
   parkFocus();
 }
 
@@ -189,6 +198,7 @@ void ResultsScreen::cmdMaakHTML_Click() {
   }
 
   bool written = false;
+  pageWritten_ = false;
   const QString path = htmlFolder_ + QLatin1Char('/') + htmlFileName_;
   {
     WaitCursor wait;
@@ -213,6 +223,7 @@ void ResultsScreen::cmdMaakHTML_Click() {
     msfgResultaat->show();
   }
 
+  pageWritten_ = written;
   if (!written) {
     // A page that could not be written must never be reported as made, silent or not: the
     // mail code would otherwise send a missing or old file.
@@ -244,7 +255,74 @@ void ResultsScreen::cmdAfdrukken_Click() {
 }
 
 void ResultsScreen::cmdVerstuur_Click() {
-  if (mailDispatch()) mailDispatch()(*this);
+  if (sending()) return;
+  ProgramValues& v = values();
+  // Whatever an earlier send left (a failed test mail) must not stop this one.
+  v.lastMailErrorNumber = 0;
+  v.lastMailErrorText.clear();
+  if (refuseWhenMailUnavailable(*this)) return;
+  const QString subject = resultMailSubject(windowTitle());
+  silent = true;
+  cmdMaakHTML_Click();
+  silent = false;
+  if (!pageWritten_) return;  // already told; a missing page is never sent
+  const QString attachments = htmlFolder_ + QLatin1Char('/') + htmlFileName_ + QLatin1Char(';');
+
+  // Every player with a mailing-list entry gets the mail; one without is passed over.
+  QList<MailRequest> requests;
+  mailNames_.clear();
+  const QString version = QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
+  for (const QString& player : wieMailen_) {
+    const auto entry = std::find_if(lstMailingList_.cbegin(), lstMailingList_.cend(),
+                                    [&](const QString& e) { return e.contains(player, Qt::CaseSensitive); });
+    if (entry == lstMailingList_.cend()) continue;
+    const QStringList parts = entry->split(QLatin1Char('|'));
+    mailNames_ << parts.value(0);
+    mailAddresses_ << parts.value(1);
+    requests << MailRequest{v.ownEmailAddress, subject, parts.value(1), attachments,
+                            resultMailBody(text(155), version, subject, v.nameForEmail, parts.value(0))};
+  }
+  mailSubject_ = subject;
+  lblVerstuurDeMail->clear();
+  picVerStuurDeMail->show();
+  picVerStuurDeMail->raise();
+  setMailButtonsEnabled(false);
+  if (requests.isEmpty()) {
+    mailFinished(-1, kMailSent, QString());
+    return;
+  }
+  mailRun_ = makeMailRun(v, requests, this);
+  connect(mailRun_, &MailRun::sending, this, [this](int i) {
+    const QString progress = text(154) + QStringLiteral(" \n") + mailNames_.value(i);
+    lblVerstuurDeMail->setText(progress);
+    lblVoortgang->setText(progress);
+    barVoortgang->setRange(0, static_cast<int>(mailNames_.size()));
+    barVoortgang->setValue(i);
+  });
+  connect(mailRun_, &MailRun::finished, this, &ResultsScreen::mailFinished);
+  mailRun_->start();
+}
+
+bool ResultsScreen::sending() const { return mailRun_ && mailRun_->running(); }
+
+void ResultsScreen::setMailButtonsEnabled(bool on) {
+  for (QPushButton* b : {cmdMaakHTML, cmdAfdrukken, cmdVerstuur, cmdInstelling, cmdTerug}) b->setEnabled(on);
+  if (on) formActivate();  // the send and settings buttons as the settings say
+}
+
+void ResultsScreen::mailFinished(int failed, qint32 number, const QString& errorText) {
+  if (mailRun_) mailRun_->deleteLater();
+  mailRun_ = nullptr;
+  if (failed >= 0) keepMailOutcome(*this, number, errorText, mailAddresses_.value(failed));
+  else keepMailOutcome(*this, kMailSent, QString(), QString());
+  picVerStuurDeMail->hide();
+  lblVerstuurDeMail->setText(QLatin1Char(' ') + text(154));
+  setMailButtonsEnabled(true);
+  const QString outcome = values().lastMailErrorNumber != 0 ? message(156) : message(157);
+  if (ctx().prompter) ctx().prompter->inform(outcome, mailSubject_, PromptIcon::Information, this);
+  mailNames_.clear();
+  mailAddresses_.clear();
+  parkFocus();
 }
 
 void ResultsScreen::cmdInstelling_Click() {

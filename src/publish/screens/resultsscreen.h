@@ -9,10 +9,13 @@
 class QFrame;
 class QLabel;
 class QListWidget;
+class QProgressBar;
 class QPushButton;
 class QTableWidget;
 
 namespace mervalo {
+
+class MailRun;
 
 // The results screen: a four-column copy of the computed result, from which the organiser
 // writes the HTML page (and gets the players' addresses on the clipboard), prints the result
@@ -21,10 +24,6 @@ class ResultsScreen : public Screen {
   Q_OBJECT
  public:
   ResultsScreen(AppContext& ctx, Screen* opener);
-
-  // Sending the page to every player lives with the mail code; while nothing is installed
-  // here the send button stays hidden.
-  static std::function<void(ResultsScreen&)>& mailDispatch();
 
   void formActivate() override;
 
@@ -52,12 +51,17 @@ class ResultsScreen : public Screen {
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Not while the result is being mailed: the players still to come would get nothing.
+  bool formQueryUnload() override { return !sending(); }
 
  private:
   void buildControls();
   void formLoad();
   void loadMailingList();
   void putOnClipboard(const QString& text);
+  bool sending() const;
+  void setMailButtonsEnabled(bool on);
+  void mailFinished(int failed, qint32 number, const QString& errorText);
 
   QTableWidget* msfgResultaat = nullptr;
   QPushButton* cmdMaakHTML = nullptr;
@@ -78,6 +82,13 @@ class ResultsScreen : public Screen {
   QString txtMail_;
   QString htmlFolder_;
   QString htmlFileName_;
+  bool pageWritten_ = false;
+  MailRun* mailRun_ = nullptr;
+  QStringList mailNames_;
+  QStringList mailAddresses_;
+  QString mailSubject_;
+  QLabel* lblVoortgang = nullptr;
+  QProgressBar* barVoortgang = nullptr;
   bool escapePressed_ = false;
 };
 

@@ -1,4 +1,5 @@
 #include "scoring/screens/boardentryscreen.h"
+#include "scoring/screens/entryevent.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -206,32 +207,13 @@ bool BoardEntryScreen::formLoad() {
   msfgResultaat->setAccessibleName(text(98));
   cmdSpelKlaar->setToolTip(text(106));
 
-  // The event file: its header decides everything; a file without a readable header, or one
-  // entered per round, is not touched at all.
-  eventPath_ = v.path(QStringLiteral("/invoer/")) + v.eventFileName;
-  const QString shownName = QDir::toNativeSeparators(eventPath_);
-  if (fileState(eventPath_) != 1) {
-    inform(message(141).replace(QLatin1Char('~'), shownName));
-    return false;
-  }
-  EventFileError error;
-  auto event = EventModel::load(eventPath_, v.language, &error);
-  if (event && event->header().entryMode != kEntryPerBoard)
-    error = EventFileError{v.eventFileName, kHeaderLines, QStringLiteral("the event is entered per round")};
-  if (!event || event->header().entryMode != kEntryPerBoard) {
-    inform(message(179).replace(QLatin1Char('~'), shownName).replace(QLatin1Char('#'), error.describe()));
-    return false;
-  }
-  event_ = std::move(*event);
+  // The event file: its header decides everything.
+  auto opened = openEntryEvent(*this, kEntryPerBoard);
+  if (!opened) return false;
+  eventPath_ = opened->path;
+  event_ = std::move(opened->model);
   const EventHeader& header = event_.header();
-
-  const auto schema = loadSchema(v.programFolder, v.language, header.schemaName);
-  if (!schema) {
-    // The scores stay enterable only with a movement; without it nothing can be placed.
-    inform(message(181).replace(QLatin1Char('~'), header.schemaName));
-    return false;
-  }
-  lstParenSpellen_ = tableCells(*schema, rangeMap(header.rounds, header.boardsPerRound));
+  lstParenSpellen_ = tableCells(opened->schema, rangeMap(header.rounds, header.boardsPerRound));
 
   lblInformatie->setText(eventInformation(text(73), header));
   top_ = eventTop(header.pairs, header.sitOut);
@@ -283,7 +265,7 @@ bool BoardEntryScreen::formLoad() {
   if (!event_.problems().isEmpty()) {
     QStringList unusable;
     for (const EventFileError& p : event_.problems()) unusable << QStringLiteral("%1: %2").arg(p.line).arg(p.what);
-    inform(message(179).replace(QLatin1Char('~'), shownName).replace(QLatin1Char('#'), unusable.join(QLatin1Char('\n'))));
+    inform(message(179).replace(QLatin1Char('~'), QDir::toNativeSeparators(eventPath_)).replace(QLatin1Char('#'), unusable.join(QLatin1Char('\n'))));
   }
 
   lstVoorMail_ = eventPlayersForMail(v.programFolder, v.groupFileName);

@@ -1,4 +1,5 @@
 #include "scoring/screens/roundentryscreen.h"
+#include "scoring/screens/entryevent.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -204,36 +205,20 @@ bool RoundEntryScreen::formLoad() {
   msfgScore->setAccessibleName(text(72));
   msfgResultaat->setAccessibleName(text(70));
 
-  eventPath_ = v.path(QStringLiteral("/invoer/")) + v.eventFileName;
-  const QString shownName = QDir::toNativeSeparators(eventPath_);
-  if (fileState(eventPath_) != 1) {
-    inform(message(141).replace(QLatin1Char('~'), shownName));
-    return false;
-  }
-  EventFileError error;
-  auto event = EventModel::load(eventPath_, v.language, &error);
-  if (event && event->header().entryMode != kEntryPerRound)
-    error = EventFileError{v.eventFileName, kHeaderLines, QStringLiteral("the event is entered per board")};
-  if (!event || event->header().entryMode != kEntryPerRound) {
-    inform(message(179).replace(QLatin1Char('~'), shownName).replace(QLatin1Char('#'), error.describe()));
-    return false;
-  }
-  event_ = std::move(*event);
+  auto opened = openEntryEvent(*this, kEntryPerRound);
+  if (!opened) return false;
+  eventPath_ = opened->path;
+  event_ = std::move(opened->model);
   const EventHeader& header = event_.header();
-  const auto schema = loadSchema(v.programFolder, v.language, header.schemaName);
-  if (!schema) {
-    inform(message(181).replace(QLatin1Char('~'), header.schemaName));
-    return false;
-  }
   lblInformatie->setText(eventInformation(text(73), header));
 
   QStringList unusable;
   for (const EventFileError& p : event_.problems()) unusable << QStringLiteral("%1: %2").arg(p.line).arg(p.what);
   QStringList unplaced;
-  slips_ = RoundSlips::build(*schema, event_, &unplaced);
+  slips_ = RoundSlips::build(opened->schema, event_, &unplaced);
   for (const QString& u : unplaced) unusable << QStringLiteral("%1 (not a table of the movement)").arg(u);
   if (!unusable.isEmpty())
-    inform(message(179).replace(QLatin1Char('~'), shownName).replace(QLatin1Char('#'), unusable.join(QLatin1Char('\n'))));
+    inform(message(179).replace(QLatin1Char('~'), QDir::toNativeSeparators(eventPath_)).replace(QLatin1Char('#'), unusable.join(QLatin1Char('\n'))));
 
   rounds_->build(
       header.rounds, [this](int r) { return text(103) + QLatin1Char(' ') + QString::number(r); },

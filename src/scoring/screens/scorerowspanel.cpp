@@ -149,8 +149,7 @@ void ScoreRowsPanel::clearRow(int row) {
 void ScoreRowsPanel::focusFirstEnabled() {
   for (const Row& r : rows_) {
     if (!r.enabled) continue;
-    screen_.safeFocus(r.ns);
-    r.ns->end(false);
+    screen_.caretToEnd(r.ns);
     return;
   }
 }
@@ -272,8 +271,7 @@ void ScoreRowsPanel::enterInNs(int row) {
   if (typed.isEmpty()) return;
   if (typed.contains(QLatin1Char('%'))) {
     // An adjusted score: EW types its own percentage.
-    screen_.safeFocus(r.ew);
-    r.ew->end(false);
+    screen_.caretToEnd(r.ew);
     return;
   }
   const EnteredScore entered = enterNsScore(r.boardNumber, typed);
@@ -298,8 +296,7 @@ void ScoreRowsPanel::moveVertically(int row, bool ns, int step) {
   for (int i = row + step; i >= 0 && i < rows_.size(); i += step) {
     if (!rows_[i].enabled) continue;
     QLineEdit* box = ns ? rows_[i].ns : rows_[i].ew;
-    screen_.safeFocus(box);
-    box->end(false);
+    screen_.caretToEnd(box);
     return;
   }
   // Nowhere further down: the rows may be complete.
