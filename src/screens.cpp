@@ -9,12 +9,16 @@
 #include "publish/screens/mailproviders.h"
 #include "publish/screens/mailsettingsscreen.h"
 #include "publish/screens/maildownloadscreen.h"
+#include "net/screens/schemadownloadscreen.h"
+#include "net/screens/updatecheck.h"
 
 namespace mervalo {
 
 // Every screen the main menu and the other screens can open, by form name.
 void registerAllScreens(AppContext& ctx) {
   ctx.loadMailProviders = [](Screen& menu) { loadMailProviders(menu); };
+  ctx.updateCheck = [](Screen& menu) { UpdateService::of(menu).check(); };
+  ctx.updateDownload = [](Screen& menu) { UpdateService::of(menu).download(); };
   ctx.screens[QStringLiteral("frmMervalo06")] = [](AppContext& c, Screen* opener) -> Screen* { return new BoardEntryScreen(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo07")] = [](AppContext& c, Screen* opener) -> Screen* { return new RoundEntryScreen(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo02")] = [](AppContext& c, Screen* opener) -> Screen* { return new NameListScreen(c, opener); };
@@ -24,6 +28,7 @@ void registerAllScreens(AppContext& ctx) {
   ctx.screens[QStringLiteral("frmMervalo09")] = [](AppContext& c, Screen* opener) -> Screen* { return new MailSettingsScreen(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo10")] = [](AppContext& c, Screen* opener) -> Screen* { return new MailDownloadScreen(c, opener); };
   ctx.screens[QStringLiteral("frmMervalo04")] = [](AppContext& c, Screen* opener) -> Screen* { return new EventStartScreen(c, opener); };
+  ctx.screens[QStringLiteral("frmMervalo12")] = [](AppContext& c, Screen* opener) -> Screen* { return new SchemaDownloadScreen(c, opener); };
 }
 
 }  // namespace mervalo

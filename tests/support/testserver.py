@@ -8,25 +8,32 @@ Prints the port it listens on as the first line of standard output, then serves 
         /drop/PATH    promises the whole file, sends half of it and closes the connection
         /to/PORT/PATH redirects to http://127.0.0.1:PORT/PATH
       --log writes every requested path (as sent, percent-encoding included) to FILE.
+      --drop TEXT cuts off, as /drop does, every file whose decoded path contains TEXT.
   testserver.py hang
       accepts every connection and never answers; prints "accepted" for each.
 """
 import http.server
+import os
 import socket
 import ssl
 import sys
 import threading
+import urllib.parse
 
 
 def serve_files(args):
     directory = args[0]
     tls = None
     log = None
+    drop = None
     i = 1
     while i < len(args):
         if args[i] == "--tls":
             tls = (args[i + 1], args[i + 2])
             i += 3
+        elif args[i] == "--drop":
+            drop = args[i + 1]
+            i += 2
         elif args[i] == "--log":
             log = args[i + 1]
             i += 2
@@ -60,9 +67,13 @@ def serve_files(args):
                 self.send_header("Content-Length", "0")
                 self.end_headers()
                 return
-            if len(parts) > 2 and parts[1] == "drop":
+            cut = len(parts) > 2 and parts[1] == "drop"
+            if cut:
                 self.path = "/" + "/".join(parts[2:])
-                path = self.translate_path(self.path)
+            path = self.translate_path(self.path)
+            if drop and drop in urllib.parse.unquote(self.path) and os.path.isfile(path):
+                cut = True
+            if cut:
                 with open(path, "rb") as f:
                     body = f.read()
                 self.send_response(200)

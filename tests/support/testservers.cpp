@@ -34,10 +34,11 @@ void LocalServer::start(const QStringList& arguments) {
   if (!ok) port_ = 0;
 }
 
-std::unique_ptr<LocalServer> LocalServer::files(const QString& dir, const QString& requestLog) {
+std::unique_ptr<LocalServer> LocalServer::files(const QString& dir, const QString& requestLog, const QString& dropping) {
   std::unique_ptr<LocalServer> s(new LocalServer(false));
   QStringList args{QStringLiteral("files"), dir};
   if (!requestLog.isEmpty()) args << QStringLiteral("--log") << requestLog;
+  if (!dropping.isEmpty()) args << QStringLiteral("--drop") << dropping;
   s->start(args);
   return s;
 }

@@ -17,7 +17,9 @@ class LocalServer {
 
   // DIR as a static web site (see the script for the extra /hop and /drop paths); with a
   // certificate and key it speaks HTTPS. requestLog, when given, receives every path asked for.
-  static std::unique_ptr<LocalServer> files(const QString& dir, const QString& requestLog = {});
+  // dropping, when given, names a text: files whose path holds it are cut off mid-body.
+  static std::unique_ptr<LocalServer> files(const QString& dir, const QString& requestLog = {},
+                                            const QString& dropping = {});
   static std::unique_ptr<LocalServer> https(const QString& dir, const QString& certificate, const QString& key,
                                             const QString& requestLog = {});
   // Accepts connections and never answers.

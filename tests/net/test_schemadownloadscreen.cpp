@@ -1,0 +1,259 @@
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "../players/playertest.h"  // clicks on list entries and reading them back
+#include "app/screens/mainmenu.h"
+#include "app/settings.h"
+#include "app/textfile.h"
+#include "net/download.h"
+#include "net/screens/schemadownloadscreen.h"
+#include "screentest.h"
+#include "testservers.h"
+
+using namespace mervalo;
+using namespace mervalo::test;
+
+namespace {
+
+constexpr int kWaitMs = 20'000;
+
+QByteArray fileBytes(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+class SchemaDownloadTest : public ScreenTest {
+ protected:
+  // The server tree that mervalo-cli makes from the shipped movements, once for the suite.
+  static void SetUpTestSuite() {
+    mirror = new QTemporaryDir;
+    QProcess cli;
+    cli.start(QStringLiteral(MERVALO_BIN_DIR "/mervalo-cli"), {QStringLiteral("mirror"), mirror->path()});
+    ASSERT_TRUE(cli.waitForFinished(60'000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+  }
+  static void TearDownTestSuite() {
+    delete mirror;
+    mirror = nullptr;
+  }
+
+  static QString shipped(const QString& name) { return QStringLiteral(MERVALO_BIN_DIR "/schema/10/") + name + QStringLiteral(".txt"); }
+
+  // Serves the mirror, or a site of its own whose list file holds these lines and whose schema
+  // folder holds these shipped movements.
+  void serveMirror() { serve(mirror->path()); }
+  void serveSite(const QStringList& list, const QStringList& movements, const QString& dropping = {}) {
+    const QString root = site.filePath(QStringLiteral("MERVALO/Schema"));
+    QDir().mkpath(root);
+    ASSERT_TRUE(writeTextLines(site.filePath(QStringLiteral("MERVALO/Lijst met speelschemas.txt")), list));
+    for (const QString& m : movements) QFile::copy(shipped(m), root + QLatin1Char('/') + m + QStringLiteral(".txt"));
+    serve(site.path(), dropping);
+  }
+  void serve(const QString& dir, const QString& dropping = {}) {
+    server = LocalServer::files(dir, log(), dropping);
+    ASSERT_TRUE(server->running()) << server->error().toStdString();
+    pointAt(server->base());
+  }
+  void pointAt(const QString& base) {
+    writeSetting(QStringLiteral("Standaard"), QStringLiteral("server http"), base, ctx.values.settingsFilePath);
+  }
+  QString log() const { return logs.filePath(QStringLiteral("requests.log")); }
+
+  // Opens the screen and waits for the list.
+  void open() {
+    screen = new SchemaDownloadScreen(ctx, nullptr);
+    screen->showAndActivate();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !screen->busy(); }, kWaitMs));
+  }
+  void step(int steps) {
+    for (int i = 0; i < qAbs(steps); ++i)
+      screen->vscrSchema->triggerAction(steps < 0 ? QAbstractSlider::SliderSingleStepSub : QAbstractSlider::SliderSingleStepAdd);
+  }
+  void downloadAndWait() {
+    ASSERT_TRUE(screen->cmdDownLoad->isEnabled());
+    screen->cmdDownLoad->click();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !screen->busy(); }, kWaitMs));
+  }
+  QStringList selected() const {
+    QStringList out;
+    for (QListWidgetItem* item : screen->lstOpInternet->selectedItems()) out << item->text();
+    return out;
+  }
+  QString stored(const QString& name) const { return path(QStringLiteral("/schema/10/") + name + QStringLiteral(".txt")); }
+
+  static QTemporaryDir* mirror;
+  QTemporaryDir site, logs;
+  std::unique_ptr<LocalServer> server;
+  SchemaDownloadScreen* screen = nullptr;
+};
+
+QTemporaryDir* SchemaDownloadTest::mirror = nullptr;
+
+}  // namespace
+
+TEST_F(SchemaDownloadTest, GroupsAreSteppedLargestFirstWrappingAtBothEnds) {
+  serveSite({"====== 4 ======", "04 Paren 03 Ronden Howell gedeelde spellen", "====== 8 ======", "08 Paren 04 Ronden Howell",
+             "====== 6 ======", "06 Paren 03 Ronden Howell", "06 Paren 04 Ronden Howell", "====== 8 ======",
+             "08 Paren 06 Ronden Howell", "08 Paren ../../taal"},
+            {});
+  open();
+  EXPECT_EQ(screen->windowTitle(), QStringLiteral("Download speelschema's"));
+  EXPECT_EQ(screen->lblInfo[0]->text(), QStringLiteral("Download speelschema's van: "));
+  EXPECT_EQ(screen->schemaList().keys, QStringList({"08", "06", "04"}));
+  EXPECT_EQ(screen->vscrSchema->minimum(), -1);
+  EXPECT_EQ(screen->vscrSchema->maximum(), 3);
+  const struct {
+    int steps;  // down is +1
+    const char* key;
+    int names;
+  } walk[] = {{0, "04", 1}, {1, "08", 3}, {-1, "04", 1}, {-1, "06", 2}, {-1, "08", 3}, {-1, "04", 1}};
+  for (const auto& p : walk) {
+    step(p.steps);
+    EXPECT_EQ(screen->txtSchema->text(), QString::fromLatin1(p.key)) << p.steps;
+    EXPECT_EQ(screen->lstOpInternet->count(), p.names) << p.key;
+    EXPECT_EQ(screen->fraSchema->title(), QStringLiteral("Speelschema's (%1)").arg(p.names));
+  }
+  step(1);
+  // Both groups of 8 pairs together, in file order.
+  EXPECT_EQ(listEntries(screen->lstOpInternet),
+            QStringList({"08 Paren 04 Ronden Howell", "08 Paren 06 Ronden Howell", "08 Paren ../../taal"}));
+  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/Lijst met speelschemas.txt"))));
+  EXPECT_EQ(prompter.count(), 0);
+}
+
+TEST_F(SchemaDownloadTest, SelectAllDownloadsEveryMovementByteForByteAndLeavesNothingSelected) {
+  serveMirror();
+  open();
+  const QStringList keys = screen->schemaList().keys;
+  ASSERT_GE(keys.size(), 5);
+  int files = 0;
+  for (int k = 0; k < keys.size(); ++k) {
+    step(1);
+    SCOPED_TRACE(screen->txtSchema->text().toStdString());
+    EXPECT_EQ(screen->chkSelecteer->text(), QStringLiteral("Selecteer alles"));
+    screen->chkSelecteer->click();
+    EXPECT_EQ(screen->chkSelecteer->text(), QStringLiteral("De-selecteer alles"));
+    EXPECT_EQ(selected().size(), screen->lstOpInternet->count());
+    downloadAndWait();
+    for (const QString& name : listEntries(screen->lstOpInternet)) {
+      EXPECT_EQ(fileBytes(stored(name)), fileBytes(shipped(name))) << name.toStdString();
+      ++files;
+    }
+    EXPECT_TRUE(selected().isEmpty());
+    EXPECT_FALSE(screen->cmdDownLoad->isEnabled());
+    EXPECT_EQ(screen->prgDownload->value(), screen->lstOpInternet->count());
+    EXPECT_FALSE(screen->prgDownload->isVisible());
+    // The toggle keeps its caption: the next click deselects (nothing) and shows select-all.
+    screen->chkSelecteer->click();
+  }
+  EXPECT_EQ(files, QDir(QStringLiteral(MERVALO_BIN_DIR "/schema/10")).entryList({"*.txt"}, QDir::Files).size());
+  EXPECT_EQ(prompter.count(), 0);
+}
+
+TEST_F(SchemaDownloadTest, FailedMovementsAreReportedStaySelectedAndWriteNothing) {
+  const QString good = QStringLiteral("08 Paren 04 Ronden Howell");
+  const QString cut = QStringLiteral("08 Paren 06 Ronden Howell");
+  const QString missing = QStringLiteral("08 Paren 05 Ronden Howell gedeelde spellen");
+  const QString unreadable = QStringLiteral("08 Paren 03 Ronden Howell gedeelde spellen");
+  serveSite({"====== 8 ======", good, cut, missing, unreadable, "08 Paren ..", "", "08 Paren 07 Ronden Howell"},
+            {good, cut}, cut);
+  ASSERT_TRUE(writeTextLines(site.filePath(QStringLiteral("MERVALO/Schema/") + unreadable + QStringLiteral(".txt")),
+                             {"dit is geen speelschema"}));
+  writeRaw(QStringLiteral("/schema/10/") + cut + QStringLiteral(".txt"), "earlier copy");
+  open();
+  // The unsafe and the empty name are shown but cannot be chosen.
+  EXPECT_EQ(screen->lstOpInternet->count(), 7);
+  screen->chkSelecteer->click();
+  EXPECT_EQ(selected().size(), 5);
+  clickEntry(screen->lstOpInternet, QStringLiteral("08 Paren 07 Ronden Howell"));  // deselect it again
+  EXPECT_EQ(selected().size(), 4);
+  downloadAndWait();
+
+  QStringList reported;
+  for (const Prompt& p : prompter.shown()) {
+    EXPECT_EQ(p.title, QStringLiteral("Download speelschema's"));
+    EXPECT_EQ(p.icon, PromptIcon::Information);
+    reported << p.text;
+  }
+  const auto report = [](const QString& name) {
+    return QStringLiteral("Heb het speelschema %1 niet kunnen downloaden.\nProbeer het strakjes nog een keer.").arg(name);
+  };
+  EXPECT_EQ(reported, QStringList({report(cut), report(missing), report(unreadable)}));
+  EXPECT_EQ(selected(), QStringList({cut, missing, unreadable}));
+  EXPECT_EQ(fileBytes(stored(good)), fileBytes(shipped(good)));
+  EXPECT_EQ(fileBytes(stored(cut)), QByteArray("earlier copy"));
+  EXPECT_FALSE(QFile::exists(stored(missing)));
+  EXPECT_FALSE(QFile::exists(stored(unreadable)));
+  EXPECT_EQ(QDir(path(QStringLiteral("/schema/10"))).entryList(QDir::Files | QDir::Hidden).size(), 2);
+  EXPECT_FALSE(screen->cmdDownLoad->isEnabled());
+  for (const QString& request : requestedPaths(log())) {
+    EXPECT_FALSE(request.contains(QStringLiteral(".."))) << request.toStdString();
+    EXPECT_FALSE(request.contains(QStringLiteral("%2E%2E"))) << request.toStdString();
+  }
+
+  // A later selection enables the download again, and the retry asks the server once more.
+  prompter.clear();
+  clickEntry(screen->lstOpInternet, missing);  // deselects it
+  EXPECT_TRUE(screen->cmdDownLoad->isEnabled());
+  downloadAndWait();
+  EXPECT_EQ(prompter.count(), 2);
+}
+
+TEST_F(SchemaDownloadTest, AListThatCannotBeFetchedIsReportedAndKeepsTheEarlierOne) {
+  QDir().mkpath(site.filePath(QStringLiteral("MERVALO")));
+  serve(site.path());
+  writeFile(QStringLiteral("/Lijst met speelschemas.txt"), {"====== 8 ======", "08 Paren 04 Ronden Howell"});
+  open();
+  ASSERT_EQ(prompter.count(), 1);
+  EXPECT_TRUE(prompter.last().text.startsWith(
+      QStringLiteral("Kan de update van Mervalo nu niet downloaden.\nProbeer het straks nog eens een keer.\n\n")));
+  EXPECT_EQ(prompter.last().icon, PromptIcon::Information);
+  EXPECT_EQ(screen->lstOpInternet->count(), 0);
+  EXPECT_FALSE(screen->vscrSchema->isEnabled());
+  EXPECT_FALSE(screen->cmdDownLoad->isEnabled());
+  EXPECT_TRUE(screen->cmdTerug->isEnabled());
+  EXPECT_EQ(readLines(QStringLiteral("/Lijst met speelschemas.txt")), QStringList({"====== 8 ======", "08 Paren 04 Ronden Howell"}));
+}
+
+TEST_F(SchemaDownloadTest, TheMainMenuOpensItAndItStaysResponsiveWhileTheServerNeverAnswers) {
+  auto hang = LocalServer::hanging();
+  ASSERT_TRUE(hang->running());
+  pointAt(hang->base());
+  registerAllScreens(ctx);
+  ctx.connectionTest = [] { return false; };
+  writeRaw(QStringLiteral("/MAIL.TXT"), {});
+  auto* menu = new MainMenu(ctx);
+  menu->showAndActivate();
+  prompter.clear();
+  auto* cmdSchema = child<QPushButton>(menu, QStringLiteral("cmdSchema"));
+  ASSERT_TRUE(cmdSchema->isEnabled());
+  cmdSchema->click();
+  QPointer<QWidget> opened = topLevel(QStringLiteral("frmMervalo12"));
+  ASSERT_TRUE(opened);
+  EXPECT_FALSE(menu->isEnabled());
+  auto* s = static_cast<SchemaDownloadScreen*>(opened.data());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return hang->acceptedConnections() > 0; }, kWaitMs));
+  // Events keep being handled while the list is on its way.
+  bool ticked = false;
+  QTimer::singleShot(0, [&ticked] { ticked = true; });
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ticked; }, 1000));
+  EXPECT_TRUE(s->busy());
+  EXPECT_TRUE(s->cmdTerug->isEnabled());
+  QTest::keyClick(s, Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return opened.isNull(); }, 1000));
+  EXPECT_TRUE(menu->isEnabled());
+  EXPECT_TRUE(BackgroundDownload::waitForWorkers(kWaitMs));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(prompter.count(), 0);
+  delete menu;
+}

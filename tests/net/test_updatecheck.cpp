@@ -1,0 +1,222 @@
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "app/screens/mainmenu.h"
+#include "app/settings.h"
+#include "app/textfile.h"
+#include "net/download.h"
+#include "net/screens/updatecheck.h"
+#include "screentest.h"
+#include "testservers.h"
+
+using namespace mervalo;
+using namespace mervalo::test;
+
+namespace {
+
+constexpr int kWaitMs = 20'000;
+const QString kQuestion =
+    QStringLiteral("Er is een nieuwe versie van Mervalo.\nWilt u de nieuwe versie downloaden en installeren?");
+
+// The main menu of a connected computer whose download server is an HTTPS server on loopback
+// with a certificate made for the suite; the updater it serves is tests/net/updater.sh.
+class UpdateCheckTest : public ScreenTest {
+ protected:
+  static void SetUpTestSuite() {
+    shared = new Shared;
+    QString error;
+    ASSERT_TRUE(makeCertificate(shared->certs.path(), QStringLiteral("server"), &shared->cert, &shared->key, &error))
+        << error.toStdString();
+    QDir().mkpath(shared->site.filePath(QStringLiteral("MERVALO")));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(MERVALO_TEST_UPDATER), shared->site.filePath(QStringLiteral("MERVALO/mervaloupdate.exe"))));
+    shared->https = LocalServer::https(shared->site.path(), shared->cert, shared->key, shared->log());
+    shared->hang = LocalServer::hanging();
+  }
+  static void TearDownTestSuite() {
+    delete shared;
+    shared = nullptr;
+  }
+
+  UpdateCheckTest() {
+    registerAllScreens(ctx);
+    ctx.loadMailProviders = nullptr;
+    ctx.connectionTest = [] { return true; };
+    ctx.today = [] { return QDate(2024, 3, 20); };
+    pointAt(shared->https->base());
+    writeSetting(QStringLiteral("Standaard"), QStringLiteral("ca-bundle"), shared->cert, ctx.values.settingsFilePath);
+    QDir().mkpath(path(QStringLiteral("/Update")));
+  }
+  void SetUp() override {
+    ASSERT_TRUE(shared->https->running()) << shared->https->error().toStdString();
+    ASSERT_TRUE(shared->hang->running());
+  }
+
+  void pointAt(const QString& base) {
+    writeSetting(QStringLiteral("Standaard"), QStringLiteral("server https"), base, ctx.values.settingsFilePath);
+  }
+  static void setNotice(const QString& date) {
+    ASSERT_TRUE(writeTextLines(shared->site.filePath(QStringLiteral("MERVALO/mervalo.txt")), {date}));
+  }
+  void setLastUpdate(const QString& date) { writeFile(QStringLiteral("/laatsteupdate.txt"), {date}); }
+
+  // Starts the menu and waits for the notice fetch of its first activation.
+  void start() {
+    menu = new MainMenu(ctx);
+    menu->showAndActivate();
+    waitForChecks(1);
+  }
+  void waitForChecks(int n) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return UpdateService::of(*menu).checksDone() >= n; }, kWaitMs));
+  }
+  int questions() const { return prompter.countText(kQuestion); }
+  QString started() const { return path(QStringLiteral("/Update/started.txt")); }
+
+  struct Shared {
+    QTemporaryDir site, certs;
+    QString cert, key;
+    std::unique_ptr<LocalServer> https, hang;
+    QString log() const { return certs.filePath(QStringLiteral("requests.log")); }
+  };
+  static Shared* shared;
+  MainMenu* menu = nullptr;
+};
+
+UpdateCheckTest::Shared* UpdateCheckTest::shared = nullptr;
+
+}  // namespace
+
+TEST_F(UpdateCheckTest, ANewerNoticeIsAskedAboutOncePerRun) {
+  setLastUpdate(QStringLiteral("01-03-2024"));
+  setNotice(QStringLiteral("15-03-2024"));
+  prompter.answerNo();
+  start();
+  ASSERT_EQ(questions(), 1);
+  EXPECT_EQ(prompter.last().icon, PromptIcon::Question);
+  EXPECT_EQ(prompter.last().title, menu->windowTitle());
+  EXPECT_TRUE(ctx.values.updateAsked);
+  EXPECT_EQ(menu->focusWidget(), child<QWidget>(menu, QStringLiteral("cmdSetFocus")));
+  // Every activation fetches the notice again, but the question is not repeated.
+  menu->formActivate();
+  waitForChecks(2);
+  EXPECT_EQ(questions(), 1);
+  EXPECT_FALSE(quitCalled);
+  EXPECT_EQ(readLines(QStringLiteral("/Update/mervalo.txt")), QStringList{"15-03-2024"});
+}
+
+TEST_F(UpdateCheckTest, NoQuestionWithoutNews) {
+  const struct {
+    const char* what;
+    const char* notice;
+    const char* last;  // nullptr: no laatsteupdate.txt
+    bool updateFolder;
+  } cases[] = {{"same day", "15-03-2024", "15-03-2024", true},   {"older", "14-03-2024", "2024-03-15", true},
+               {"never updated", "15-03-2024", nullptr, true},   {"no date", "versie 2", "01-03-2024", true},
+               {"no update folder", "15-03-2024", "01-03-2024", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    setNotice(QString::fromLatin1(c.notice));
+    if (c.last)
+      setLastUpdate(QString::fromLatin1(c.last));
+    else
+      QFile::remove(path(QStringLiteral("/laatsteupdate.txt")));
+    if (!c.updateFolder) QDir(path(QStringLiteral("/Update"))).removeRecursively();
+    const int requests = requestedPaths(shared->log()).size();
+    start();
+    EXPECT_EQ(prompter.count(), 0);
+    // Without the folder the notice has nowhere to go, and the server is not even asked.
+    EXPECT_EQ(requestedPaths(shared->log()).size(), requests + (c.updateFolder ? 1 : 0));
+    delete menu;
+  }
+  EXPECT_FALSE(ctx.values.updateAsked);
+}
+
+TEST_F(UpdateCheckTest, TheQuestionWaitsUntilTheMenuIsTheActiveScreenAgain) {
+  setLastUpdate(QStringLiteral("2024-03-01"));
+  setNotice(QStringLiteral("15-03-2024"));
+  menu = new MainMenu(ctx);
+  menu->showAndActivate();
+  // Another screen is opened before the notice arrives.
+  menu->setEnabled(false);
+  waitForChecks(1);
+  EXPECT_EQ(questions(), 0);
+  EXPECT_FALSE(ctx.values.updateAsked);
+  prompter.answerNo();
+  menu->returnFromChild();
+  waitForChecks(2);
+  EXPECT_EQ(questions(), 1);
+}
+
+TEST_F(UpdateCheckTest, YesFetchesAndStartsTheUpdaterAndEndsTheProgram) {
+  setLastUpdate(QStringLiteral("01-03-2024"));
+  setNotice(QStringLiteral("15-03-2024"));
+  prompter.answerYes();
+  start();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return quitCalled; }, kWaitMs));
+  ASSERT_EQ(prompter.count(), 2);
+  EXPECT_EQ(prompter.last().text,
+            QStringLiteral("Mervalo wordt nu afgesloten en de installatie van de nieuwe versie zal zo starten."));
+  EXPECT_EQ(readLines(QStringLiteral("/laatsteupdate.txt")), QStringList{"20-03-2024"});
+  QFile updater(QStringLiteral(MERVALO_TEST_UPDATER));
+  ASSERT_TRUE(updater.open(QIODevice::ReadOnly));
+  EXPECT_EQ(readRaw(QStringLiteral("/Update/mervaloupdate.exe")), updater.readAll());
+  EXPECT_TRUE(QFileInfo(path(QStringLiteral("/Update/mervaloupdate.exe"))).isExecutable());
+  ASSERT_TRUE(QTest::qWaitFor([this] { return QFile::exists(started()); }, kWaitMs));
+  EXPECT_EQ(readTextLines(started()).value(), QStringList({QStringLiteral("/p=") + folder(), QStringLiteral("/")}));
+  EXPECT_TRUE(requestedPaths(shared->log()).contains(QStringLiteral("/MERVALO/mervaloupdate.exe")));
+}
+
+TEST_F(UpdateCheckTest, TheDownloadButtonInEnglishWritesTheEnglishDate) {
+  setLanguage(kEnglish);
+  setNotice(QStringLiteral("versie 2"));
+  start();
+  child<QPushButton>(menu, QStringLiteral("cmdDownload"))->click();
+  EXPECT_FALSE(menu->isEnabled());
+  ASSERT_TRUE(QTest::qWaitFor([this] { return quitCalled; }, kWaitMs));
+  EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Mervalo will now be closed")));
+  EXPECT_EQ(readLines(QStringLiteral("/laatsteupdate.txt")), QStringList{"2024-03-20"});
+  ASSERT_TRUE(QTest::qWaitFor([this] { return QFile::exists(started()); }, kWaitMs));
+}
+
+TEST_F(UpdateCheckTest, AFailedUpdaterDownloadIsReportedAndTheProgramGoesOn) {
+  setLastUpdate(QStringLiteral("01-03-2024"));
+  setNotice(QStringLiteral("01-03-2024"));
+  start();
+  // A base whose folder the server does not have: every file is a 404.
+  pointAt(shared->https->base() + QStringLiteral("/elders"));
+  child<QPushButton>(menu, QStringLiteral("cmdDownload"))->click();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return prompter.count() > 0; }, kWaitMs));
+  EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Kan de update van Mervalo nu niet downloaden.\n")));
+  EXPECT_EQ(prompter.last().icon, PromptIcon::Information);
+  EXPECT_TRUE(menu->isEnabled());
+  EXPECT_FALSE(quitCalled);
+  EXPECT_EQ(readLines(QStringLiteral("/laatsteupdate.txt")), QStringList{"01-03-2024"});
+  EXPECT_FALSE(QFile::exists(path(QStringLiteral("/Update/mervaloupdate.exe"))));
+}
+
+TEST_F(UpdateCheckTest, AServerThatNeverAnswersDoesNotHoldUpTheMenu) {
+  setLastUpdate(QStringLiteral("01-03-2024"));
+  // It accepts the connection and then never says a word, not even its half of TLS.
+  pointAt(QStringLiteral("https://127.0.0.1:%1").arg(shared->hang->port()));
+  const int accepted = shared->hang->acceptedConnections();
+  menu = new MainMenu(ctx);
+  QElapsedTimer clock;
+  clock.start();
+  menu->showAndActivate();
+  // Well within a frame on an idle machine; the bound leaves room for a busy one.
+  EXPECT_LT(clock.elapsed(), 100);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return shared->hang->acceptedConnections() > accepted; }, kWaitMs));
+  EXPECT_TRUE(UpdateService::of(*menu).checking());
+  bool ticked = false;
+  QTimer::singleShot(0, [&ticked] { ticked = true; });
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ticked; }, 1000));
+  // A second activation does not pile up a second fetch.
+  menu->formActivate();
+  EXPECT_TRUE(menu->isEnabled());
+  delete menu;
+  EXPECT_TRUE(BackgroundDownload::waitForWorkers(kWaitMs));
+  EXPECT_EQ(prompter.count(), 0);
+}
