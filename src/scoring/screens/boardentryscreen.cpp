@@ -49,6 +49,7 @@ BoardEntryScreen::BoardEntryScreen(AppContext& ctx, Screen* opener) : Screen(ctx
   resize(kFormWidth, kFormHeight);
   buildControls();
   loaded_ = formLoad();
+  if (loaded_) keeper_.attach(&event_, eventPath_);
   if (!loaded_) {
     // Nothing to work on: leave without touching the event file.
     QTimer::singleShot(0, this, [this] { close(); });
@@ -237,7 +238,7 @@ bool BoardEntryScreen::formLoad() {
 
   // The results grid with the pairs' names from the group file.
   const QString groupPath = v.path(QStringLiteral("/groepen/")) + v.groupFileName;
-  const QStringList groupLines = fileState(groupPath) == 1 ? readTextLines(groupPath).value_or(QStringList{}) : QStringList{};
+  const QStringList groupLines = eventGroupLines(v);
   ResultsLayout layout;
   layout.pairs = header.pairs;
   layout.sitOut = header.sitOut;
@@ -262,11 +263,9 @@ bool BoardEntryScreen::formLoad() {
   // the file exactly as read and are reported once.
   for (int b : event_.recordedBoards()) completed_[b - 1] = true;
   for (int b = 1; b <= header.boards(); ++b) paintBoardButton(b);
-  if (!event_.problems().isEmpty()) {
-    QStringList unusable;
-    for (const EventFileError& p : event_.problems()) unusable << QStringLiteral("%1: %2").arg(p.line).arg(p.what);
-    inform(message(179).replace(QLatin1Char('~'), QDir::toNativeSeparators(eventPath_)).replace(QLatin1Char('#'), unusable.join(QLatin1Char('\n'))));
-  }
+  QStringList unusable;
+  for (const EventFileError& p : event_.problems()) unusable << QStringLiteral("%1: %2").arg(p.line).arg(p.what);
+  reportUnusableLines(*this, eventPath_, unusable);
 
   lstVoorMail_ = eventPlayersForMail(v.programFolder, v.groupFileName);
   cmdSpelKlaar->setEnabled(false);
@@ -454,7 +453,7 @@ void BoardEntryScreen::cmdSpelKlaar_Click() {
   }
   shown_ = rows;
   event_.storeRecord(done.record);
-  keepEventFile();
+  keeper_.saveSoon();
   clearBoardPoints(grid_, board);
   setBoardPoints(grid_, board, done.tables, sitOut);
   fitColumn(grid_, board + 1, measure_);
@@ -474,7 +473,7 @@ void BoardEntryScreen::cmdWisSpel_Click() {
   for (int i = 0; i < rows_->rowCount(); ++i) rows_->clearRow(i);
   updateKlaar();
   event_.clearBoard(currentBoard_);
-  keepEventFile();
+  keeper_.saveSoon();
   completed_[currentBoard_ - 1] = false;
   paintBoardButton(currentBoard_);
   clearBoardPoints(grid_, currentBoard_);
@@ -506,38 +505,9 @@ void BoardEntryScreen::msfgResultaat_Click(int row, int col) {
 
 // ---- result, fill, closing ------------------------------------------------------------
 
-bool BoardEntryScreen::saveEventFile() {
-  if (!loaded_) return true;
-  savePending_ = false;
-  if (event_.save(eventPath_)) {
-    keepWarned_ = false;
-    return true;
-  }
-  inform(message(182).replace(QLatin1Char('~'), QDir::toNativeSeparators(eventPath_)));
-  return false;
-}
-
-void BoardEntryScreen::keepEventFile() {
-  // Every completed or cleared board goes to disk as soon as the screen is idle, so that a
-  // crash or a power cut loses nothing that was typed. A failing disk is reported once, not
-  // at every board; closing and the result still report it.
-  if (savePending_) return;
-  savePending_ = true;
-  QTimer::singleShot(0, this, [this] {
-    if (!savePending_ || !loaded_) return;
-    savePending_ = false;
-    if (event_.save(eventPath_)) {
-      keepWarned_ = false;
-    } else if (!keepWarned_) {
-      keepWarned_ = true;
-      inform(message(182).replace(QLatin1Char('~'), QDir::toNativeSeparators(eventPath_)));
-    }
-  });
-}
-
 void BoardEntryScreen::cmdUitslag_Click() {
   if (completed_.contains(false)) return;
-  saveEventFile();
+  keeper_.saveNow();
   ProgramValues& v = values();
   v.busy = true;
   cmdUitslag->setEnabled(false);
@@ -549,30 +519,23 @@ void BoardEntryScreen::cmdUitslag_Click() {
   resultCurrent_ = true;
   v.busy = false;
   showResults();
-  msfgResultaat->scrollToItem(msfgResultaat->item(0, msfgResultaat->columnCount() - 1));
   cmdUitslag->setEnabled(true);
-  v.callingScreen = kCallerEntryPerBoard;
-  parkFocus();
-  openChild(QStringLiteral("frmMervalo08"));
+  openResults(*this, msfgResultaat, kCallerEntryPerBoard);
 }
 
 void BoardEntryScreen::showResults() { showGrid(resultsGrid(), msfgResultaat); }
 
 void BoardEntryScreen::cmdVulAllesIn_Click() {
   cmdVulAllesIn->hide();
-  static const QStringList kScores = {QStringLiteral("100"), QStringLiteral("110"), QStringLiteral("-90"),
-                                      QStringLiteral("-120"), QStringLiteral("-100"), QStringLiteral("80"),
-                                      QStringLiteral("200"), QStringLiteral("300"), QStringLiteral("-110"),
-                                      QStringLiteral("120")};
   for (int b = 1; b <= event_.header().boards(); ++b) {
     showProgress(QStringLiteral(" Bezig met spel: ") + QString::number(b));
     cmdSpel_Click(b);
     filling_ = true;
     for (int i = 0; i < rows_->rowCount(); ++i) {
       if (!rows_->rowEnabled(i)) continue;
-      const int pick = static_cast<int>(10 * QRandomGenerator::global()->generateDouble());
-      rows_->nsBox(i)->setText(kScores[pick]);
-      rows_->ewBox(i)->setText(mirrorScore(kScores[pick]));
+      const QString score = randomTestScore();
+      rows_->nsBox(i)->setText(score);
+      rows_->ewBox(i)->setText(mirrorScore(score));
     }
     if (rows_->bothScoresInEveryRow()) cmdSpelKlaar_Click();
     filling_ = false;
@@ -586,9 +549,7 @@ void BoardEntryScreen::cmdTerug_Click() { close(); }
 
 bool BoardEntryScreen::formQueryUnload() {
   timKnipper->stop();
-  if (saveEventFile() || saveFailedOnce_) return true;
-  // Warned once; a second close goes, so the organiser is never locked in.
-  saveFailedOnce_ = true;
+  if (keeper_.mayClose()) return true;
   timKnipper->start();
   return false;
 }
@@ -596,9 +557,7 @@ bool BoardEntryScreen::formQueryUnload() {
 void BoardEntryScreen::closeEvent(QCloseEvent* event) {
   Screen* menu = menu_;
   Screen::closeEvent(event);
-  if (!event->isAccepted()) return;
-  // Back to the event start, as the organiser came.
-  if (menu && ctx().hasScreen(QStringLiteral("frmMervalo04"))) menu->openChild(QStringLiteral("frmMervalo04"));
+  if (event->isAccepted()) returnToEventStart(menu);
 }
 
 }  // namespace mervalo

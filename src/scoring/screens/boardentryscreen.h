@@ -8,6 +8,7 @@
 #include "event/eventmodel.h"
 #include "event/movement.h"
 #include "publish/screens/resultssource.h"
+#include "scoring/screens/entryevent.h"
 #include "scoring/entryrows.h"
 
 class QLabel;
@@ -73,8 +74,6 @@ class BoardEntryScreen : public Screen, public ResultsSource {
   void paintBoardButton(int board);
   void firstOpenBoard();
   void showResults();
-  bool saveEventFile();
-  void keepEventFile();  // saves once the screen is idle
   void blink();
   void showProgress(const QString& text);
 
@@ -117,12 +116,10 @@ class BoardEntryScreen : public Screen, public ResultsSource {
   int top_ = 0;
   int currentBoard_ = 0;
   bool loaded_ = false;
+  EventKeeper keeper_{*this};
   bool activatedOnce_ = false;
   bool filling_ = false;     // texts set by the screen itself, not typed
   bool blinkWhite_ = false;
-  bool saveFailedOnce_ = false;
-  bool savePending_ = false;
-  bool keepWarned_ = false;
   Screen* menu_ = nullptr;
 };
 

@@ -51,6 +51,7 @@ RoundEntryScreen::RoundEntryScreen(AppContext& ctx, Screen* opener) : Screen(ctx
   resize(kFormWidth, kFormHeight);
   buildControls();
   loaded_ = formLoad();
+  if (loaded_) keeper_.attach(&event_, eventPath_);
   if (!loaded_) {
     // Nothing to work on: leave without touching the event file.
     busy_ = true;
@@ -217,16 +218,14 @@ bool RoundEntryScreen::formLoad() {
   QStringList unplaced;
   slips_ = RoundSlips::build(opened->schema, event_, &unplaced);
   for (const QString& u : unplaced) unusable << QStringLiteral("%1 (not a table of the movement)").arg(u);
-  if (!unusable.isEmpty())
-    inform(message(179).replace(QLatin1Char('~'), QDir::toNativeSeparators(eventPath_)).replace(QLatin1Char('#'), unusable.join(QLatin1Char('\n'))));
+  reportUnusableLines(*this, eventPath_, unusable);
 
   rounds_->build(
       header.rounds, [this](int r) { return text(103) + QLatin1Char(' ') + QString::number(r); },
       [this](int r) { return text(103) + QLatin1Char(' ') + QString::number(r); });
   rows_->setRowCount(std::min(std::max(header.boardsPerRound, 1), kMaxBoardRows), cmdSpelKlaar);
 
-  const QString groupPath = v.path(QStringLiteral("/groepen/")) + v.groupFileName;
-  groupLines_ = fileState(groupPath) == 1 ? readTextLines(groupPath).value_or(QStringList{}) : QStringList{};
+  groupLines_ = eventGroupLines(v);
   measure_ = menuFontMeasure();
   result_ = scoredBoardsGrid(event_, groupLines_, v.language);
   fitColumns(result_, measure_, false);
@@ -395,7 +394,7 @@ void RoundEntryScreen::optRonde_RightClick(int j) {
     lblPaar[0]->setText(QString::number(slips_.slip(round_, j).ns));
     lblPaar[1]->setText(QString::number(slips_.slip(round_, j).ew));
   }
-  keepEventFile();
+  keeper_.saveSoon();
   inform(message(111).replace(QLatin1Char('~'), before).replace(QLatin1Char('#'), after));
 }
 
@@ -410,7 +409,7 @@ void RoundEntryScreen::cmdSpelKlaar_Click() {
   slips_.store(round_, slip_, scores);
   paintOption(slip_);
   showOverview();
-  keepEventFile();
+  keeper_.saveSoon();
   moveOn();
   rebuildMissing();
 }
@@ -435,7 +434,7 @@ void RoundEntryScreen::cmdWisSpel_Click() {
   slips_.store(round_, slip_, QVector<std::pair<QString, QString>>(slip.boards()));
   paintOption(slip_);
   showOverview();
-  keepEventFile();
+  keeper_.saveSoon();
   rebuildMissing();
   lblLetterKlaar->hide();
   rows_->focusFirstEnabled();
@@ -482,39 +481,9 @@ void RoundEntryScreen::showOverview() {
 
 // ---- result, fill, closing ------------------------------------------------------------
 
-bool RoundEntryScreen::saveEventFile() {
-  if (!loaded_) return true;
-  savePending_ = false;
-  slips_.writeTo(event_);
-  if (event_.save(eventPath_)) {
-    keepWarned_ = false;
-    return true;
-  }
-  inform(message(182).replace(QLatin1Char('~'), QDir::toNativeSeparators(eventPath_)));
-  return false;
-}
-
-void RoundEntryScreen::keepEventFile() {
-  // Every stored slip goes to disk as soon as the screen is idle, so that a crash or a power
-  // cut loses nothing that was typed; a failing disk is reported once.
-  if (savePending_) return;
-  savePending_ = true;
-  QTimer::singleShot(0, this, [this] {
-    if (!savePending_ || !loaded_) return;
-    savePending_ = false;
-    slips_.writeTo(event_);
-    if (event_.save(eventPath_)) {
-      keepWarned_ = false;
-    } else if (!keepWarned_) {
-      keepWarned_ = true;
-      inform(message(182).replace(QLatin1Char('~'), QDir::toNativeSeparators(eventPath_)));
-    }
-  });
-}
-
 void RoundEntryScreen::cmdUitslag_Click() {
   if (!slips_.missing(text(103), text(82)).isEmpty()) return;
-  saveEventFile();
+  keeper_.saveNow();
   ProgramValues& v = values();
   v.busy = true;
   cmdUitslag->setEnabled(false);
@@ -525,18 +494,13 @@ void RoundEntryScreen::cmdUitslag_Click() {
   computeResult(result_, header.boards(), eventTop(header.pairs, header.sitOut), measure_);
   v.busy = false;
   showGrid(result_, msfgResultaat);
-  msfgResultaat->scrollToItem(msfgResultaat->item(0, msfgResultaat->columnCount() - 1));
   cmdUitslag->setEnabled(true);
-  v.callingScreen = kCallerEntryPerRound;
-  parkFocus();
-  openChild(QStringLiteral("frmMervalo08"));
+  openResults(*this, msfgResultaat, kCallerEntryPerRound);
 }
 
 void RoundEntryScreen::cmdVulSpellen_Click() {
   cmdVulSpellen->hide();
   msfgResultaat->hide();
-  // The picks of the whole part of ten times a random fraction; 5 gives "80".
-  static const char* const kPicks[10] = {"100", "110", "-90", "-120", "-100", "80", "200", "300", "-110", "120"};
   for (int r = 1; r <= slips_.rounds(); ++r) {
     cmdRonde_Click(r);
     for (int j = 0; j < slips_.slips(r).size(); ++j) {
@@ -545,7 +509,7 @@ void RoundEntryScreen::cmdVulSpellen_Click() {
       busy_ = true;
       for (int i = 0; i < rows_->rowCount(); ++i) {
         if (!rows_->rowEnabled(i)) continue;
-        const QString score = QLatin1String(kPicks[static_cast<int>(10 * QRandomGenerator::global()->generateDouble())]);
+        const QString score = randomTestScore();
         rows_->nsBox(i)->setText(score);
         rows_->ewBox(i)->setText(mirrorScore(score));
       }
@@ -557,7 +521,7 @@ void RoundEntryScreen::cmdVulSpellen_Click() {
     }
   }
   showOverview();
-  keepEventFile();
+  keeper_.saveSoon();
   msfgResultaat->show();
   cmdRonde_Click(slips_.rounds());
   rebuildMissing();
@@ -575,11 +539,7 @@ void RoundEntryScreen::keyPressEvent(QKeyEvent* event) {
 
 bool RoundEntryScreen::formQueryUnload() {
   if (busy_) return true;
-  if (!saveEventFile() && !saveFailedOnce_) {
-    // Warned once; a second close goes, so the organiser is never locked in.
-    saveFailedOnce_ = true;
-    return false;
-  }
+  if (!keeper_.mayClose()) return false;
   busy_ = true;
   return true;
 }
@@ -587,8 +547,7 @@ bool RoundEntryScreen::formQueryUnload() {
 void RoundEntryScreen::closeEvent(QCloseEvent* event) {
   Screen* menu = menu_;
   Screen::closeEvent(event);
-  if (!event->isAccepted()) return;
-  if (menu && ctx().hasScreen(QStringLiteral("frmMervalo04"))) menu->openChild(QStringLiteral("frmMervalo04"));
+  if (event->isAccepted()) returnToEventStart(menu);
 }
 
 }  // namespace mervalo

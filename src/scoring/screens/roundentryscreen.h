@@ -7,6 +7,7 @@
 #include "app/screens/screen.h"
 #include "event/eventmodel.h"
 #include "publish/screens/resultssource.h"
+#include "scoring/screens/entryevent.h"
 #include "scoring/roundslips.h"
 
 class QFrame;
@@ -71,8 +72,6 @@ class RoundEntryScreen : public Screen, public ResultsSource {
   void rebuildMissing();
   void nsFocused(int row);
   void moveOn();
-  bool saveEventFile();
-  void keepEventFile();
 
   QFrame* fraBack = nullptr;
   QLabel* lblInformatie = nullptr;
@@ -110,11 +109,9 @@ class RoundEntryScreen : public Screen, public ResultsSource {
   int round_ = 0;
   int slip_ = -1;
   bool loaded_ = false;
+  EventKeeper keeper_{*this, [this] { slips_.writeTo(event_); }};
   bool activatedOnce_ = false;
   bool busy_ = false;  // the screen fills its own boxes, or the file was written on closing
-  bool savePending_ = false;
-  bool keepWarned_ = false;
-  bool saveFailedOnce_ = false;
   Screen* menu_ = nullptr;
 };
 
