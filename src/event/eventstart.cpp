@@ -50,19 +50,29 @@ QStringList listNamedFiles(const QString& folder, const QString& word, bool desc
   return names;
 }
 
-int renameDatedFiles(const QString& folder, const QString& word, int language) {
+int renameDatedFiles(const QString& folder, const QString& word, int language, QStringList* failed) {
   int renamed = 0;
   for (const QString& f : matchingFiles(folder, word)) {
     const QString target = rewriteLeadingDate(f, language);
     if (target == f) continue;
     const QString from = folder + QLatin1Char('/') + f;
     const QString to = folder + QLatin1Char('/') + target;
-    if (QFile::exists(to) || !QFile::rename(from, to)) continue;
+    if (QFile::exists(to)) continue;
+    if (!QFile::rename(from, to)) {
+      if (failed) *failed << from;
+      continue;
+    }
     ++renamed;
-    // The mail addresses of a group travel with it.
+    // The mail addresses of a group travel with it; an old companion in the way is one the
+    // renamed group no longer has, so it gives way.
     const QString mailFrom = from.left(from.size() - 4) + QStringLiteral(".mail");
     const QString mailTo = to.left(to.size() - 4) + QStringLiteral(".mail");
-    if (QFile::exists(mailFrom) && !QFile::exists(mailTo)) QFile::rename(mailFrom, mailTo);
+    if (!QFile::exists(mailFrom)) continue;
+    if (QFile::exists(mailTo) && !QFile::remove(mailTo)) {
+      if (failed) *failed << mailFrom;
+      continue;
+    }
+    if (!QFile::rename(mailFrom, mailTo) && failed) *failed << mailFrom;
   }
   return renamed;
 }

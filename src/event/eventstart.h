@@ -23,8 +23,10 @@ GroupCount countPairs(const QStringList& groupLines, const QString& sitOutLine);
 QStringList listNamedFiles(const QString& folder, const QString& word, bool descending);
 
 // Renames every "*<word>*.txt" file of the folder that starts with a date so that the date is in
-// the language's pattern, unless a file of the new name exists. Returns how many were renamed.
-int renameDatedFiles(const QString& folder, const QString& word, int language);
+// the language's pattern, unless a file of the new name exists; a group's ".mail" companion goes
+// with it. Returns how many were renamed; the files the system refused to rename are added to
+// failed (when given).
+int renameDatedFiles(const QString& folder, const QString& word, int language, QStringList* failed = nullptr);
 
 // The entry mode remembered in "start.txt" (its numeric value; 0 when missing, empty or not 0/1).
 int readStartMode(const QString& programFolder);

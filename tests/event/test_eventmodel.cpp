@@ -6,6 +6,7 @@
 #include "app/textfile.h"
 #include "app/texts.h"
 #include "event/eventmodel.h"
+#include "event/eventstart.h"
 #include "qtprint.h"
 
 using namespace mervalo;
@@ -214,4 +215,30 @@ TEST(EventModelDisk, LoadRewritesTheTitleAndSaveRoundTrips) {
 
   EXPECT_FALSE(EventModel::load(dir.filePath(QStringLiteral("missing.txt")), kDutch, &e));
   EXPECT_EQ(e.file, QStringLiteral("missing.txt"));
+}
+
+TEST(EventStartFiles, ADatedGroupIsRenamedWithItsCompanionAndNothingIsOverwritten) {
+  QTemporaryDir dir;
+  auto touch = [&](const QString& name, const QByteArray& content) {
+    QFile f(dir.filePath(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(content);
+  };
+  touch(QStringLiteral("03-12-2026 Group A.txt"), "pairs");
+  touch(QStringLiteral("03-12-2026 Group A.mail"), "addresses");
+  touch(QStringLiteral("2026-12-03 Group A.mail"), "left over");  // a companion without its group
+  touch(QStringLiteral("03-12-2026 Group B.txt"), "B, old name");
+  touch(QStringLiteral("2026-12-03 Group B.txt"), "B, new name");
+  QStringList failed;
+  EXPECT_EQ(renameDatedFiles(dir.path(), QStringLiteral("Group"), kEnglish, &failed), 1);
+  EXPECT_TRUE(failed.isEmpty());
+  auto read = [&](const QString& name) {
+    QFile f(dir.filePath(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+  };
+  EXPECT_EQ(read(QStringLiteral("2026-12-03 Group A.txt")), QByteArray("pairs"));
+  EXPECT_EQ(read(QStringLiteral("2026-12-03 Group A.mail")), QByteArray("addresses")) << "the companion travels along";
+  EXPECT_EQ(read(QStringLiteral("03-12-2026 Group A.mail")), QByteArray("<missing>"));
+  EXPECT_EQ(read(QStringLiteral("2026-12-03 Group B.txt")), QByteArray("B, new name")) << "never overwritten";
+  EXPECT_EQ(read(QStringLiteral("03-12-2026 Group B.txt")), QByteArray("B, old name"));
 }

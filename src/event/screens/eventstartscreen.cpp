@@ -1,5 +1,6 @@
 #include "event/screens/eventstartscreen.h"
 
+#include <QDir>
 #include <QCheckBox>
 #include <QFile>
 #include <QGridLayout>
@@ -190,8 +191,11 @@ void EventStartScreen::formLoad() {
   cmdTerug->setText(QLatin1Char('&') + text(11));
 
   const QString word = text(125);
-  renameDatedFiles(values().path(QStringLiteral("/groepen")), word, values().language);
-  renameDatedFiles(values().path(QStringLiteral("/invoer")), word, values().language);
+  QStringList failed;
+  renameDatedFiles(values().path(QStringLiteral("/groepen")), word, values().language, &failed);
+  renameDatedFiles(values().path(QStringLiteral("/invoer")), word, values().language, &failed);
+  // A file that keeps its old name is still listed under it; the organiser hears why.
+  for (const QString& f : failed) inform(message(182).replace(QLatin1Char('~'), QDir::toNativeSeparators(f)));
   fillGroupFiles();
   fillEventFiles();
 
