@@ -29,10 +29,8 @@ struct ProgramValues {
   qint32 lastMailErrorNumber = 0;
   QString lastMailErrorText;
   bool updateAsked = false;
-  // The mail provider list as the loader left it: its non-blank lines as read, and the two
-  // provider slots (nine entries each, in the order the mail sender reads them; empty when the
-  // line was missing or did not decode).
-  QStringList providerLines;
+  // The mail provider list as the loader left it: the two provider slots (nine entries each,
+  // in the order the mail sender reads them; empty when the line was missing or did not decode).
   std::array<QStringList, 2> providers;
 
   // Text n of the current language (the five-digit rule applies).

@@ -166,7 +166,7 @@ std::optional<EventHeader> parseHeader(const QStringList& lines, const QString& 
                                             "the entry mode"};
   if (lines.size() < kHeaderLines) {
     fail(error, fileName, static_cast<int>(lines.size()) + 1,
-         QStringLiteral("the file ends before %1 (it needs 7 header lines)").arg(QLatin1String(kLineNames[lines.size()])));
+         QStringLiteral("the file ends before %1 (it needs %2 header lines)").arg(QLatin1String(kLineNames[lines.size()])).arg(kHeaderLines));
     return std::nullopt;
   }
   EventHeader h;

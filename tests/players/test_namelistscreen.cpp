@@ -182,6 +182,16 @@ TEST_F(NameListScreenTest, ClickedRowIsRemovedOrTurnedIntoAnEdit) {
   EXPECT_EQ(prompter.count(), 2);
 }
 
+TEST_F(NameListScreenTest, NamesReadFromTheFileKeepWhatTypingWouldRefuse) {
+  // A list written elsewhere may hold characters the boxes refuse when typed; taken into the
+  // boxes for an edit they must come back unchanged, and so must the list's own name.
+  openClub({"1|Dhr.|Jan-Willem|d'Hondt|jw@club.nl"});
+  prompter.answerNo();
+  clickCell(table(), 1, 2);
+  EXPECT_EQ(boxTexts(), (QStringList{"Jan-Willem", "d'Hondt", "jw@club.nl"}));
+  EXPECT_EQ(fileBox()->text(), QStringLiteral("Club"));
+}
+
 TEST_F(NameListScreenTest, SaveAsksAboutUnaddedNamesAndOverwriting) {
   openClub({"1|Dhr.|Piet|Jansen|"});
   QTest::keyClicks(box(0), QStringLiteral("Kees"));

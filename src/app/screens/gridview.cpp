@@ -7,6 +7,7 @@
 #include <QHash>
 #include <memory>
 #include <QHeaderView>
+#include <QRegularExpression>
 #include <QTableWidget>
 
 namespace mervalo {
@@ -16,9 +17,9 @@ QColor toQColor(Colour c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) &
 
 // "General" alignment, as a flex grid has it: numbers to the right, text to the left.
 bool isNumberText(const QString& text) {
-  bool ok = false;
-  text.trimmed().toDouble(&ok);
-  return ok;
+  // Digits as a number is written, not whatever a number parser accepts ("Nan", "Inf").
+  static const QRegularExpression number(QStringLiteral(R"(^[+-]?(\d+([.,]\d*)?|[.,]\d+)([eE][+-]?\d+)?$)"));
+  return number.match(text.trimmed()).hasMatch();
 }
 
 Qt::Alignment toQt(int code, const QString& text) {

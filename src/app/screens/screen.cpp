@@ -3,7 +3,6 @@
 #include "app/fileops.h"
 #include "keysender.h"
 
-#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -104,7 +103,8 @@ void Screen::resizeEvent(QResizeEvent* event) {
 
 void Screen::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+    // Push buttons only: Enter must not tick a check box or pick an option.
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
     if (button && button != focusSink_ && button->isEnabled() && button->isVisible()) {
       button->click();
       return;

@@ -82,8 +82,4 @@ class Screen : public QWidget {
   QPushButton* focusSink_ = nullptr;
 };
 
-// Pixels from twips and back (15 twips to a pixel).
-constexpr int twipsToPixels(int twips) { return twips / 15; }
-constexpr int pixelsToTwips(int pixels) { return pixels * 15; }
-
 }  // namespace mervalo

@@ -22,7 +22,6 @@ class DatePicker : public Screen {
   void ToonDatum();
 
   int selectedDay() const { return day_; }
-  QString currentDateText() const { return dateText_; }
 
   QComboBox* comMaand = nullptr;
   QComboBox* comJaar = nullptr;

@@ -35,7 +35,6 @@ class GroupScreen : public Screen {
   const Grid& groupGrid() const { return groups_; }
   const QStringList& groupLines() const { return group_.groupLines(); }
   const QStringList& mailLines() const { return group_.mailLines(); }
-  bool countWarningShown() const { return kanNiet_; }
 
   QGroupBox* fraNamenBestanden = nullptr;
   QListWidget* lstNamenBestand = nullptr;

@@ -138,9 +138,10 @@ NameListScreen::NameListScreen(AppContext& ctx, Screen* opener) : Screen(ctx, op
     connect(txtNaam[i], &QLineEdit::textEdited, this, [this, i] { txtNaam_Edited(i); });
   }
   connect(txtNaamBestand, &QLineEdit::textChanged, this, &NameListScreen::txtNaamBestand_Change);
-  // Pasted or dropped text obeys the same refusals as typed keys.
+  // Pasted or dropped text obeys the same refusals as typed keys; what the program puts in a
+  // box itself (a list's name, a player read from a file) stays as it is.
   const auto holdToRefusals = [this](QLineEdit* box, EntryBox kind) {
-    connect(box, &QLineEdit::textChanged, this, [this, box, kind](const QString& t) {
+    connect(box, &QLineEdit::textEdited, this, [this, box, kind](const QString& t) {
       // A list name may be written with its ".txt", which is taken off when it is saved.
       const qsizetype txt = kind == EntryBox::FileName ? t.indexOf(QLatin1String(".txt"), 0, Qt::CaseInsensitive) : -1;
       const QString kept = txt < 0 ? withoutRefused(kind, text(43), t)

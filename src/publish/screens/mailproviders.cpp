@@ -8,10 +8,8 @@ namespace mervalo {
 void loadMailProviders(Screen& form) {
   ProgramValues& v = form.values();
   v.mailUnavailable = false;
-  v.providerLines.clear();
   const ProviderListResult list = loadProviderList(v.path(QStringLiteral("/MAIL.TXT")));
   v.providers = list.providers;
-  v.providerLines = list.lines;
   switch (list.status) {
     case ProviderListResult::Status::Ok:
       return;

@@ -38,13 +38,10 @@ class ResultsScreen : public Screen {
   bool silent = false;
 
   const Grid& resultGrid() const { return grid_; }
-  // The recipients' keys in order (the texts the mail loop and the address lookup search for).
-  const QStringList& wieMailen() const { return wieMailen_; }
   // "names |address" per player of the group companion.
   const QStringList& mailingList() const { return lstMailingList_; }
   // The addresses the last page collected, each followed by "; ".
   const QString& collectedAddresses() const { return txtMail_; }
-  QString htmlFolderPath() const { return htmlFolder_; }
   QString htmlFileName() const { return htmlFileName_; }
 
  protected:

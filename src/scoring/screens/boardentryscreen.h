@@ -64,7 +64,6 @@ class BoardEntryScreen : public Screen, public ResultsSource {
   bool formLoad();
   void buildControls();
   void fitBelowBoards();
-  void setInformation();
   void reloadStoredBoards();
 
   void updateKlaar();
