@@ -121,22 +121,25 @@ const ScoreRecord* EventModel::record(int board) const {
 void EventModel::storeRecord(const ScoreRecord& record) {
   const int board = record.board;
   if (board < 1 || static_cast<size_t>(board) >= recordAt_.size()) return;
-  int& at = recordAt_[static_cast<size_t>(board)];
-  if (at >= 0) {
-    records_[at].record = record;
-    records_[at].text.clear();
+  // The scores just typed for a board take the place of its record, or else of the first
+  // damaged line meant for it; any other damaged line for the board has served its time.
+  int keep = recordAt_[static_cast<size_t>(board)];
+  for (qsizetype i = 0; i < records_.size() && keep < 0; ++i)
+    if (!records_[i].record && records_[i].board == board) keep = static_cast<int>(i);
+  if (keep < 0) {
+    recordAt_[static_cast<size_t>(board)] = static_cast<int>(records_.size());
+    records_.append(RecordLine{board, record, QString(), QString()});
     return;
   }
-  // The scores just typed for a board take the place of a damaged line meant for it.
-  for (qsizetype i = 0; i < records_.size(); ++i) {
-    if (!records_[i].record && records_[i].board == board) {
-      records_[i] = RecordLine{board, record, QString(), QString()};
-      at = static_cast<int>(i);
-      return;
+  records_[keep] = RecordLine{board, record, QString(), QString()};
+  bool dropped = false;
+  for (qsizetype i = records_.size() - 1; i >= 0; --i) {
+    if (i != keep && !records_[i].record && records_[i].board == board) {
+      records_.removeAt(i);
+      dropped = true;
     }
   }
-  at = static_cast<int>(records_.size());
-  records_.append(RecordLine{board, record, QString(), QString()});
+  if (dropped || recordAt_[static_cast<size_t>(board)] != keep) reindex();
 }
 
 bool EventModel::clearBoard(int board) {

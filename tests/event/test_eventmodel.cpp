@@ -99,6 +99,19 @@ TEST(EventModelRecords, UnusableLinesAreReportedKeptAsTheyStoodAndGiveWayToNewSc
             (QStringList{good, bad[0], bad[1], bad[2], formatRecord(boardRecord(4)), bad[4], formatRecord(boardRecord(7))}));
 }
 
+TEST(EventModelRecords, ABoardCompletedAgainTakesItsDamagedLinesAlong) {
+  // Board 1 has a good record and two damaged lines; completing it again leaves one line for it.
+  const QString good = QStringLiteral("01*1|2|||420|-420|2|0");
+  const EventModel m = model(header() << QStringLiteral("01*1|2|420") << good << QStringLiteral("01*x") << QStringLiteral("02*y"));
+  ASSERT_EQ(m.problems().size(), 3);
+  EventModel typed = m;
+  typed.storeRecord(boardRecord(1, QStringLiteral("450")));
+  EXPECT_EQ(typed.lines().mid(kHeaderLines), (QStringList{formatRecord(boardRecord(1, QStringLiteral("450"))), QStringLiteral("02*y")}));
+  EXPECT_EQ(typed.record(1)->tables[0].nsScore, QStringLiteral("450"));
+  const EventModel again = model(typed.lines());
+  EXPECT_EQ(again.problems().size(), 1) << "only board 2's line is left to report";
+}
+
 TEST(EventModelRead, HeaderValuesAndTheLinesWrittenBack) {
   EXPECT_EQ(model(header()).lines(), header());
 
