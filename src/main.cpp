@@ -3,6 +3,7 @@
 
 #include "app/screens/appcontext.h"
 #include "app/screens/mainmenu.h"
+#include "net/download.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -17,5 +18,8 @@ int main(int argc, char** argv) {
   menu->showAndActivate();
   const int rc = QApplication::exec();
   delete menu;
+  // A download cancelled by a closing screen ends within moments; let it, so that no worker
+  // is cut off while it writes its temporary file.
+  mervalo::BackgroundDownload::waitForWorkers(3000);
   return rc;
 }
