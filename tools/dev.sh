@@ -2,11 +2,13 @@
 # Set-up, build, run and test on a fresh Debian 12 machine.
 #   tools/dev.sh run    install what is missing, build, start the program
 #   tools/dev.sh test   install what is missing, build, run every test headless
+#   tools/dev.sh package  install what is missing, build, make the Debian package in build/
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(build-essential cmake ninja-build ccache qt6-base-dev libgl-dev libcurl4-openssl-dev
-          libgtest-dev libgmock-dev libbenchmark-dev python3 python3-aiosmtpd clang libclang-rt-14-dev xvfb xauth)
+          libgtest-dev libgmock-dev libbenchmark-dev python3 python3-aiosmtpd clang libclang-rt-14-dev xvfb xauth
+          qt6-translations-l10n qt6-qpa-plugins dpkg-dev lintian desktop-file-utils appstream)
 
 install_missing() {
   local missing=()
@@ -51,8 +53,14 @@ case "${1:-}" in
       ctest --output-on-failure -j2)
     if [ -x tools/fuzz.sh ]; then tools/fuzz.sh; fi
     ;;
+  package)
+    install_missing
+    build
+    cmake --build build --target package
+    ls build/mervalo_*.deb
+    ;;
   *)
-    echo "usage: tools/dev.sh run|test" >&2
+    echo "usage: tools/dev.sh run|test|package" >&2
     exit 2
     ;;
 esac

@@ -33,7 +33,7 @@ void printUsage(FILE* out) {
       "                       NS score box of board BOARD and Enter is pressed\n"
       "  schema-check FILE... check movement files; exit 1 when one breaks a hard rule\n"
       "  mirror DIR [FOLDER]  write the download server's files into DIR (movements from\n"
-      "                       FOLDER, else the Dutch ones beside this program), so that any\n"
+      "                       FOLDER, else the Dutch ones the program ships), so that any\n"
       "                       static web server serving DIR is a download server\n"
       "  mailtxt FILE         write a provider list (MAIL.TXT) to standard output from the\n"
       "                       two providers described in FILE (see the README)\n",

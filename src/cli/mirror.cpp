@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <cstdio>
 
+#include "app/programfolder.h"
 #include "net/schemalist.h"
 
 namespace mervalo {
@@ -15,7 +16,7 @@ int runMirrorCommand(const QStringList& args) {
     return 2;
   }
   const QString schemaFolder =
-      args.size() == 2 ? args[1] : QCoreApplication::applicationDirPath() + QStringLiteral("/schema/10");
+      args.size() == 2 ? args[1] : shippedDataFolder(QCoreApplication::applicationDirPath()) + QStringLiteral("/schema/10");
   const MirrorResult r = writeMirror(args[0], schemaFolder, QDate::currentDate());
   for (const QString& name : r.skipped)
     std::fprintf(stderr, "mervalo-cli: left out \"%s\": not a readable movement\n", qPrintable(name));

@@ -1,5 +1,6 @@
 #include "mainmenu.h"
 
+#include <QDir>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include "app/connection.h"
 #include "app/fileops.h"
 #include "app/language.h"
+#include "app/screens/qttranslations.h"
 #include "version.h"
 
 namespace mervalo {
@@ -159,6 +161,7 @@ void MainMenu::formLoad() {
   ProgramValues& v = values();
   v.settingsFilePath = v.path(QStringLiteral("/standaard.ini"));
   v.language = readLanguageFile(v.path(QStringLiteral("/taal.txt")));
+  useQtTranslations(v.language);
   // The loader's messages carry the form's caption: give it one before the loader runs.
   setWindowTitle(text(0));
   if (ctx().loadMailProviders) ctx().loadMailProviders(*this);
@@ -168,6 +171,9 @@ void MainMenu::formLoad() {
   lblMervalo->setText(text(2));
   lblMervalo->adjustSize();
   lblVersie->setText(text(3) + QStringLiteral(": ") + QString::fromLatin1(kVersionText));
+  // Where the name lists, events and pages are: asked for whenever the files are wanted elsewhere.
+  lblVersie->setToolTip(QDir::toNativeSeparators(v.programFolder));
+  lblVersie->setAccessibleDescription(lblVersie->toolTip());
   centreHorizontally(lblMervalo);
   centreHorizontally(picBack);
   centreHorizontally(picZelvo);
