@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <memory>
 
+#include "app/programfolder.h"
 #include "app/screens/appcontext.h"
 #include "app/screens/mainmenu.h"
 #include "publish/providerlist.h"
@@ -55,6 +57,46 @@ void BM_StartToMainMenuShown(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_StartToMainMenuShown)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// The first start of an installed program in a fresh home: the user's data folder made and
+// filled with both languages' movements, then the main menu shown.
+void BM_FirstStartInAFreshHome(benchmark::State& state) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QTemporaryDir installation;
+  const QString bin = installation.path() + QStringLiteral("/usr/bin");
+  const QString share = installation.path() + QStringLiteral("/usr/share/mervalo");
+  QDir().mkpath(bin);
+  mervalo::ProgramFolder shipped;
+  mervalo::seedFolder(QStringLiteral(MERVALO_BIN_DIR), share, shipped);
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto home = std::make_unique<QTemporaryDir>();
+    state.ResumeTiming();
+    int argc = 1;
+    char name[] = "bench_mainmenu";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    const mervalo::ProgramFolder folder =
+        mervalo::chooseProgramFolder({bin, home->path() + QStringLiteral("/.local/share/Mervalo"), {}});
+    SilentPrompter prompter;
+    mervalo::AppContext ctx;
+    ctx.prompter = &prompter;
+    ctx.values.programFolder = folder.folder;
+    ctx.quit = [] {};
+    ctx.connectionTest = [] { return false; };
+    mervalo::registerAllScreens(ctx);
+    auto* menu = new mervalo::MainMenu(ctx);
+    menu->showAndActivate();
+    QCoreApplication::processEvents();
+    benchmark::DoNotOptimize(menu->isVisible());
+    delete menu;
+    state.counters["files"] = static_cast<double>(folder.copied.size());
+    state.PauseTiming();
+    home.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_FirstStartInAFreshHome)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace
 

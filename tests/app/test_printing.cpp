@@ -1,4 +1,8 @@
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QFile>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -7,6 +11,7 @@
 
 #include "app/screens/screen.h"
 #include "app/screens/printing.h"
+#include "app/screens/qttranslations.h"
 #include "screentest.h"
 
 using namespace mervalo;
@@ -116,21 +121,94 @@ TEST_F(PrintingTest, ClosingLineIsTheMakerAndTheYearOfTheProgramsClock) {
   EXPECT_EQ(closingLine(*screen), ctx.values.text(1) + QStringLiteral(" 2031"));
 }
 
-TEST_F(PrintingTest, PlatformDialogOffersNeitherSelectionNorFileAndCancelIsFalse) {
-  setPrinterDialog({});
-  bool checked = false;
-  QTimer closer;
-  QObject::connect(&closer, &QTimer::timeout, [&] {
-    auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-    if (!dialog) return;
-    EXPECT_EQ(dialog->parentWidget(), screen);
-    EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintSelection));
-    EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintToFile));
-    checked = true;
-    dialog->reject();
-  });
-  closer.start(10);
+// The platform's own dialog, answered by a timer while it runs modal.
+class PlatformDialogTest : public PrintingTest {
+ protected:
+  PlatformDialogTest() { setPrinterDialog({}); }
+  ~PlatformDialogTest() override { useQtTranslations(11); }
+
+  // Runs choosePrinter with answer called on the dialog once it is up; false when it never came.
+  bool answer(QPrinter& printer, const std::function<void(QPrintDialog&)>& answer, bool* accepted) {
+    bool seen = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+      auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+      if (!dialog || seen) return;
+      seen = true;
+      answer(*dialog);
+      if (dialog->isVisible()) dialog->reject();
+    });
+    closer.start(10);
+    *accepted = choosePrinter(*screen, printer);
+    return seen;
+  }
+};
+
+TEST_F(PlatformDialogTest, OffersPrintingToAFileButNoSelectionAndCancelIsFalse) {
   QPrinter printer;
-  EXPECT_FALSE(choosePrinter(*screen, printer));
-  EXPECT_TRUE(checked);
+  bool accepted = true;
+  ASSERT_TRUE(answer(printer, [&](QPrintDialog& dialog) {
+    EXPECT_EQ(dialog.parentWidget(), screen);
+    EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintSelection));
+    EXPECT_TRUE(dialog.testOption(QAbstractPrintDialog::PrintToFile));
+    auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
+    ASSERT_NE(printers, nullptr);
+    QStringList entries;
+    for (int i = 0; i < printers->count(); ++i) entries << printers->itemText(i);
+    EXPECT_TRUE(entries.join(QLatin1Char('|')).contains(QStringLiteral("PDF"))) << qPrintable(entries.join(QLatin1Char('|')));
+  }, &accepted));
+  EXPECT_FALSE(accepted);
+}
+
+TEST_F(PlatformDialogTest, SpeaksDutchWhenTheProgramDoes) {
+  ASSERT_TRUE(useQtTranslations(10));
+  QPrinter printer;
+  bool accepted = true;
+  ASSERT_TRUE(answer(printer, [&](QPrintDialog& dialog) {
+    auto* box = dialog.findChild<QDialogButtonBox*>();
+    ASSERT_NE(box, nullptr);
+    QStringList texts;
+    for (QAbstractButton* b : box->buttons()) texts << b->text().remove(QLatin1Char('&'));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Annuleren"))) << qPrintable(texts.join(QLatin1Char('|')));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Opties >>"))) << qPrintable(texts.join(QLatin1Char('|')));
+  }, &accepted));
+
+  // And back to Qt's English for an English evening.
+  ASSERT_TRUE(useQtTranslations(11));
+  ASSERT_TRUE(answer(printer, [&](QPrintDialog& dialog) {
+    auto* box = dialog.findChild<QDialogButtonBox*>();
+    ASSERT_NE(box, nullptr);
+    QStringList texts;
+    for (QAbstractButton* b : box->buttons()) texts << b->text().remove(QLatin1Char('&'));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Cancel"))) << qPrintable(texts.join(QLatin1Char('|')));
+  }, &accepted));
+}
+
+TEST_F(PlatformDialogTest, APdfFileChosenInTheDialogGetsThePagesPaperWould) {
+  QPrinter printer(QPrinter::HighResolution);
+  bool accepted = false;
+  ASSERT_TRUE(answer(printer, [&](QPrintDialog& dialog) {
+    auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
+    ASSERT_NE(printers, nullptr);
+    printers->setCurrentIndex(printers->count() - 1);  // the file is the last entry
+    auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+    ASSERT_NE(file, nullptr);
+    file->setText(pdf());
+    dialog.accept();
+  }, &accepted));
+  ASSERT_TRUE(accepted);
+  EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
+  EXPECT_EQ(printer.outputFileName(), pdf());
+
+  // The pages planned for a sheet of the same size on a paper printer.
+  const Grid grid = resultGrid(150, 3);
+  QPrinter paper(QPrinter::HighResolution);
+  paper.setPageLayout(printer.pageLayout());
+  const PrintLayout planned = layoutForPrinter(paper, grid, QStringLiteral("Uitslag"), false, closingLine(*screen));
+  ASSERT_TRUE(printGrid(*screen, grid, QStringLiteral("Uitslag"), false, printer));
+  const PdfFacts facts = readPdf();
+  EXPECT_EQ(facts.pages, static_cast<int>(planned.pages.size()));
+  const QSizeF sheet = paper.pageLayout().fullRect(QPageLayout::Point).size();
+  EXPECT_NEAR(facts.firstPage.width(), sheet.width(), 1.0);
+  EXPECT_NEAR(facts.firstPage.height(), sheet.height(), 1.0);
 }

@@ -26,9 +26,10 @@ PrinterDialog& dialogOverride() {
 
 bool platformDialog(QWidget* owner, QPrinter& printer) {
   QPrintDialog dialog(&printer, owner);
-  // There is never a selection to print, and printouts go to paper, not to a file.
+  // There is never a selection to print. A PDF file stands in for paper where a club has no
+  // printer, or wants the result to mail or to pin up.
   dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-  dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+  dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
   dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
   // The print routine needs the choice before it can go on, so this one dialog is modal.
   return dialog.exec() == QDialog::Accepted;
