@@ -82,7 +82,7 @@ QByteArray base64Lines(const QByteArray& data) {
 
 QByteArray contentTypeFor(const QString& fileName) {
   const QString suffix = QFileInfo(fileName).suffix().toLower();
-  if (suffix == QLatin1String("htm") || suffix == QLatin1String("html")) return "text/html";
+  if (suffix == QLatin1String("htm") || suffix == QLatin1String("html")) return "text/html; charset=windows-1252";
   if (suffix == QLatin1String("txt")) return "text/plain";
   if (suffix == QLatin1String("pdf")) return "application/pdf";
   return "application/octet-stream";
@@ -212,7 +212,8 @@ MailOutcome Mailer::sendNow(const MailMessage& m) {
   curl_easy_setopt(curl, CURLOPT_USE_SSL, static_cast<long>(settings_.tls ? CURLUSESSL_ALL : CURLUSESSL_NONE));
   curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
   curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
-  curl_easy_setopt(curl, CURLOPT_CAINFO, ca.isEmpty() ? nullptr : ca.constData());
+  // Without a file of its own, libcurl keeps the system's certificates.
+  if (!ca.isEmpty()) curl_easy_setopt(curl, CURLOPT_CAINFO, ca.constData());
   curl_easy_setopt(curl, CURLOPT_USERNAME, settings_.login ? user.constData() : nullptr);
   curl_easy_setopt(curl, CURLOPT_PASSWORD, settings_.login ? password.constData() : nullptr);
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(settings_.connectTimeoutMs));

@@ -148,8 +148,16 @@ bool MailSettingsScreen::eventFilter(QObject* watched, QEvent* event) {
   return Screen::eventFilter(watched, event);
 }
 
+// Esc closes on its release, as long as it was also pressed here: the release of an Esc that
+// closed a message box must not take the screen, and what was typed on it, along.
+void MailSettingsScreen::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) escapePressed_ = true;
+  Screen::keyPressEvent(event);
+}
+
 void MailSettingsScreen::keyReleaseEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape || (event->key() == Qt::Key_F4 && event->modifiers() & Qt::ControlModifier)) {
+  if ((event->key() == Qt::Key_Escape && escapePressed_) ||
+      (event->key() == Qt::Key_F4 && event->modifiers() & Qt::ControlModifier)) {
     close();
     return;
   }
