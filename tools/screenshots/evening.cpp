@@ -256,7 +256,6 @@ void walkEvening(Walk& walk, GuidePrompter& prompter, AppContext& ctx, const Eve
 
 Evening eveningFor(int language) {
   Evening e;
-  e.language = language;
   e.date = QDate(2026, 3, 17);  // a Tuesday
   if (language == kEnglish) {
     e.nameList = QStringLiteral("Members");

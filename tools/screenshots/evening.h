@@ -23,7 +23,6 @@ struct Player {
 
 // The club evening the guide tells of, in the guide's language.
 struct Evening {
-  int language;
   QDate date;              // the program's clock stands at this day
   QString nameList;        // the name list's file name
   QList<Player> players;   // in the order they are typed

@@ -8,12 +8,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace mervalo::guide {
 
@@ -24,6 +26,23 @@ void Walk::fail(const QString& why) const {
   // The failure may come from inside a message box's own event loop: end here rather than
   // unwind through Qt.
   std::_Exit(1);
+}
+
+void Walk::guardAgainstStrayWindows() {
+  auto* timer = new QTimer(qApp);
+  timer->setInterval(1'000);
+  auto since = std::make_shared<QPair<QPointer<QWidget>, int>>();
+  QObject::connect(timer, &QTimer::timeout, timer, [this, since] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != since->first) {
+      *since = {modal, 0};
+      return;
+    }
+    if (modal && ++since->second >= 20)
+      fail(QStringLiteral("a window nobody answers blocks the walk: %1 \"%2\"")
+               .arg(QLatin1String(modal->metaObject()->className()), modal->windowTitle()));
+  });
+  timer->start();
 }
 
 QWidget* Walk::window(const QString& name) {

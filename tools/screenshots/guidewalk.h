@@ -22,6 +22,8 @@ class Walk {
 
   // Run before the process ends on a failure (stops the mail server, removes the folder).
   void onFailure(std::function<void()> cleanUp) { cleanUp_ = std::move(cleanUp); }
+  // Stops the walk when a modal window that nothing answers stays open: it would block forever.
+  void guardAgainstStrayWindows();
   // What the walk is doing, for the failure message.
   void step(const QString& what) { step_ = what; }
   [[noreturn]] void fail(const QString& why) const;

@@ -103,6 +103,7 @@ int main(int argc, char** argv) {
   ctx.connectionTest = [] { return false; };  // no update check: the pictures show no notice
   ctx.today = [date = evening.date] { return date; };
   registerAllScreens(ctx);
+  walk.guardAgainstStrayWindows();
   auto* menu = new MainMenu(ctx);
   menu->centreOnScreen();
   menu->showAndActivate();
