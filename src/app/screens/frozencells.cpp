@@ -44,6 +44,9 @@ QTableView* FrozenCells::makePane(const char* name) {
   pane->setObjectName(QString::fromLatin1(name));
   pane->setModel(table_->model());
   pane->setSelectionModel(table_->selectionModel());
+  // The panes share the table's current cell; left to scroll to it, a click on a name would
+  // move the heading pane down to that row and the number pane across to that column.
+  pane->setAutoScroll(false);
   pane->setSelectionBehavior(table_->selectionBehavior());
   pane->setEditTriggers(QAbstractItemView::NoEditTriggers);
   pane->setFocusPolicy(Qt::NoFocus);
