@@ -6,6 +6,9 @@
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QTableWidget>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,23 +49,70 @@ QStringList unnamedControls(QWidget* window) {
   return unnamed;
 }
 
+// The captions, boxes and grid cells of a window whose text does not fit the room it has, each
+// as "object name: text"; a hidden or empty one is never cut.
+QStringList cutTexts(QWidget* window) {
+  QStringList cut;
+  const auto report = [&](const QWidget* w, const QString& text) {
+    cut << w->objectName() + QStringLiteral(": ") + text;
+  };
+  for (QLabel* l : window->findChildren<QLabel*>()) {
+    const QString text = QString(l->text()).remove(QLatin1Char('&'));
+    if (!l->isVisibleTo(window) || text.trimmed().isEmpty() || Qt::mightBeRichText(text) || !l->pixmap().isNull()) continue;
+    const QRect room = l->contentsRect();
+    const int flags = static_cast<int>(l->alignment()) | (l->wordWrap() ? Qt::TextWordWrap : 0);
+    const QRect needed = l->fontMetrics().boundingRect(room, flags, text);
+    if (needed.width() > room.width() || (l->wordWrap() && needed.height() > room.height())) report(l, text);
+  }
+  for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+    const QString text = QString(b->text()).remove(QLatin1Char('&'));
+    if (!b->isVisibleTo(window) || text.trimmed().isEmpty()) continue;
+    const bool indicator = qobject_cast<QCheckBox*>(b) || qobject_cast<QRadioButton*>(b);
+    // A check box needs its indicator as well; a push button its frame on both sides.
+    const int needed = indicator ? b->sizeHint().width() : b->fontMetrics().horizontalAdvance(text) + 6;
+    if (needed > b->width()) report(b, text);
+  }
+  // A control the window's edge cuts through (the focus parking buttons lie wholly outside).
+  for (QWidget* w : window->findChildren<QWidget*>()) {
+    if (!w->isVisibleTo(window) || !(qobject_cast<QAbstractButton*>(w) || qobject_cast<QLabel*>(w))) continue;
+    if (qobject_cast<QAbstractItemView*>(w->parentWidget()) || qobject_cast<QAbstractItemView*>(w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr)) continue;
+    const QRect place(w->mapTo(window, QPoint(0, 0)), w->size());
+    if (window->rect().intersects(place) && !window->rect().contains(place)) report(w, QStringLiteral("beyond the window's edge"));
+  }
+  for (QTableWidget* t : window->findChildren<QTableWidget*>()) {
+    if (!t->isVisibleTo(window) || t->objectName().isEmpty()) continue;  // not the frozen panes
+    // The item's text sits between the view's margins of about three pixels on each side.
+    for (int c = 0; c < t->columnCount(); ++c) {
+      if (t->isColumnHidden(c) || t->columnWidth(c) <= 1) continue;
+      for (int r = 0; r < t->rowCount(); ++r) {
+        const QTableWidgetItem* item = t->item(r, c);
+        if (!item || item->text().isEmpty() || t->isRowHidden(r)) continue;
+        if (t->fontMetrics().horizontalAdvance(item->text()) + 6 > t->columnWidth(c))
+          report(t, QStringLiteral("(%1,%2) ").arg(r).arg(c) + item->text());
+      }
+    }
+  }
+  return cut;
+}
+
 class AccessibilityTest : public ScreenTest {
  protected:
   AccessibilityTest() {
     registerAllScreens(ctx);
     writeFile(QStringLiteral("/namen/Club.txt"), {QStringLiteral("1|Dhr.|Jan|Smit|jan@club.nl")});
     writeFile(QStringLiteral("/schema/10/04 Paren 03 Ronden Test.txt"),
-              {QStringLiteral("04 Paren 03 Ronden Test"), QStringLiteral("Ronde 1\t1-2 (1-2)\t3-4 (1-2)"),
-               QStringLiteral("Ronde 2\t1-3 (3-4)\t2-4 (3-4)"), QStringLiteral("Ronde 3\t1-4 (5-6)\t2-3 (5-6)")});
+              {QStringLiteral("04 Paren 03 Ronden Test"), QStringLiteral("Ronde 1\t1-2 (1-4)\t3-4 (1-4)"),
+               QStringLiteral("Ronde 2\t1-3 (5-8)\t2-4 (5-8)"), QStringLiteral("Ronde 3\t1-4 (9-12)\t2-3 (9-12)")});
     writeFile(QStringLiteral("/groepen/Dinsdag Groep A.txt"),
               {QStringLiteral("1| Dhr. A Een+2| Mevr. B Twee"), QStringLiteral("3| Dhr. C Drie+4| Mevr. D Vier"),
                QStringLiteral("5| Dhr. E Vijf+6| Mevr. F Zes"), QStringLiteral("7| Dhr. G Zeven+8| Mevr. H Acht")});
     ctx.values.groupFileName = QStringLiteral("Dinsdag Groep A.txt");
     ctx.values.eventFileName = QStringLiteral("Dinsdag Groep A Uitslag.txt");
-    QStringList event = {"Dinsdag Groep A Uitslag", "4", "Geen", "3", "2", "04 Paren 03 Ronden Test", "0"};
+    // Twelve boards: a full line of board buttons.
+    QStringList event = {"Dinsdag Groep A Uitslag", "4", "Geen", "3", "4", "04 Paren 03 Ronden Test", "0"};
     const QStringList tables[3] = {{"1|2", "3|4"}, {"1|3", "2|4"}, {"1|4", "2|3"}};
-    for (int b = 1; b <= 6; ++b) {
-      const QStringList& t = tables[(b - 1) / 2];
+    for (int b = 1; b <= 12; ++b) {
+      const QStringList& t = tables[(b - 1) / 4];
       event << QStringLiteral("%1*%2|||420|-420|0|0@%3|||400|-400|0|0").arg(b, 2, 10, QLatin1Char('0')).arg(t[0], t[1]);
     }
     writeFile(QStringLiteral("/invoer/Dinsdag Groep A Uitslag.txt"), event);
@@ -108,4 +158,23 @@ TEST_F(AccessibilityTest, EveryWindowHasATitleAndEveryControlAName) {
   entry->cmdUitslag_Click();
   expectNamed(topLevel(QStringLiteral("frmMervalo08")));
   EXPECT_EQ(prompter.count(), 0) << (prompter.count() ? prompter.last().text.toStdString() : std::string());
+}
+
+// Run at scale 1 and, as a second test, at a scale factor of 1.5 as a HiDPI desktop has it.
+TEST_F(AccessibilityTest, NoCaptionOrCellIsCutOff) {
+  for (const char* name : {"frmMervalo02", "frmMervalo03", "frmMervalo04", "frmMervalo09"}) {
+    QPointer<Screen> s = menu->openChild(QString::fromLatin1(name));
+    ASSERT_TRUE(s) << name;
+    EXPECT_EQ(cutTexts(s), QStringList()) << name;
+    s->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return s.isNull(); }));
+  }
+  ctx.screens.erase(QStringLiteral("frmMervalo04"));
+  auto* entry = dynamic_cast<BoardEntryScreen*>(menu->openChild(QStringLiteral("frmMervalo06")));
+  ASSERT_TRUE(entry);
+  EXPECT_EQ(cutTexts(entry), QStringList()) << "frmMervalo06";
+  entry->cmdUitslag_Click();
+  QWidget* results = topLevel(QStringLiteral("frmMervalo08"));
+  ASSERT_TRUE(results);
+  EXPECT_EQ(cutTexts(results), QStringList()) << "frmMervalo08";
 }

@@ -23,7 +23,9 @@ void ButtonBar::build(int count, const std::function<QString(int)>& caption,
     auto* b = new QPushButton(caption(n), this);
     b->setObjectName(QStringLiteral("%1_%2").arg(name_).arg(n));
     b->setAccessibleName(accessibleName(n));
-    const int width = std::max(kButtonWidth, b->sizeHint().width());
+    // As wide as the caption needs, not as the style's dialog buttons are (80 pixels and more
+    // under some styles), so that a line of board buttons stays inside the window.
+    const int width = std::max(kButtonWidth, b->fontMetrics().horizontalAdvance(b->text()) + 16);
     b->setGeometry(((n - 1) % perLine_) * (width + kStepX - kButtonWidth), ((n - 1) / perLine_) * kStepY, width,
                    kButtonHeight);
     b->setFocusPolicy(Qt::TabFocus);
