@@ -125,6 +125,7 @@ class Checker {
         }
         Cell c;
         if (!parseCell(lineNo, fields[t], &c)) continue;
+        result.tables.append(SeatedTable{round, static_cast<int>(t), c.ns, c.ew, c.set});
         for (int pair : {c.ns, c.ew}) {
           if (seatedAt.count(pair))
             error(lineNo, QStringLiteral("pair %1 sits at tables %2 and %3 of round %4").arg(pair).arg(seatedAt[pair]).arg(t).arg(round));
@@ -190,6 +191,7 @@ QStringList splitLines(const QByteArray& bytes, bool* bareLineEnds) {
 SchemaCheck checkSchema(const QStringList& fileLines, int pairs, int rounds) {
   Checker c(pairs, rounds);
   c.run(fileLines);
+  c.result.balance = balanceOf(c.result.tables, pairs);
   return c.result;
 }
 

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include "event/balance.h"
+
 namespace mervalo {
 
 // Checks a movement file against the rules a playable movement must keep. Errors break a rule
@@ -22,6 +24,8 @@ struct SchemaCheck {
   int pairs = 0;
   int rounds = 0;
   QVector<SchemaIssue> issues;
+  QVector<SeatedTable> tables;  // every table that could be read, in file order
+  MovementBalance balance;      // of those tables
   bool ok() const;  // no errors (warnings allowed)
   int errors() const;
 };

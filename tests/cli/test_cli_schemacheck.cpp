@@ -1,0 +1,109 @@
+// Runs the real mervalo-cli schema-check on sound and damaged movement files.
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "qtprint.h"
+
+namespace {
+
+struct CliRun {
+  int exitCode = -1;
+  QString out;
+  QString err;
+};
+
+CliRun schemaCheck(const QStringList& args) {
+  QProcess p;
+  p.start(QStringLiteral(MERVALO_BIN_DIR "/mervalo-cli"), QStringList{QStringLiteral("schema-check")} + args);
+  CliRun r;
+  if (!p.waitForFinished(20000)) return r;
+  r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+  r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+  r.err = QString::fromLocal8Bit(p.readAllStandardError());
+  return r;
+}
+
+QString write(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+  const QString path = dir.filePath(name);
+  QFile f(path);
+  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+  return path;
+}
+
+// The six-pair movement of the balance tests (same direction 0-3, mean 1.2, opposite 0-2).
+const QByteArray kSixPairs =
+    "06 Pairs 03 Rounds\r\n"
+    "Round 1\t3-6 (5-8)\t4-2 (1-4)\t5-1 (9-12)\r\n"
+    "Round 2\t6-4 (9-12)\t2-1 (5-8)\t3-5 (1-4)\r\n"
+    "Round 3\t1-6 (1-4)\t3-2 (9-12)\t5-4 (5-8)\r\n";
+
+}  // namespace
+
+TEST(CliSchemaCheck, ASoundFileGetsItsBalance) {
+  QTemporaryDir dir;
+  const QString file = write(dir, QStringLiteral("06 Pairs 03 Rounds Howell.txt"), kSixPairs);
+  CliRun r = schemaCheck({file});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(r.out, file + QStringLiteral(": ok, 6 pairs, 3 rounds, 0 warnings; same direction 0-3 board sets (mean 1.20), "
+                                         "opposite 0-2, variation 0.624\n"));
+
+  r = schemaCheck({QStringLiteral("--tsv"), file});
+  EXPECT_EQ(r.exitCode, 0);
+  const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 2);
+  EXPECT_TRUE(lines[0].startsWith(QLatin1String("file\tpairs\trounds\terrors\twarnings\tsame_min")));
+  EXPECT_EQ(lines[1], file + QStringLiteral("\t6\t3\t0\t0\t0\t3\t1.200\t0\t2\t0.6236"));
+  EXPECT_EQ(lines[0].count(QLatin1Char('\t')), lines[1].count(QLatin1Char('\t')));
+  EXPECT_TRUE(r.err.isEmpty());
+}
+
+// Every damaged file is told with the line at fault, and the run carries on with the next file.
+TEST(CliSchemaCheck, DamagedFilesAreReportedWithTheirLine) {
+  QTemporaryDir dir;
+  struct Case {
+    const char* name;
+    QByteArray bytes;
+    const char* expected;  // after the path
+  };
+  const std::vector<Case> cases = {
+      {"06 Pairs 03 Rounds a.txt", QByteArray(kSixPairs).replace("3-2 (9-12)", "3-2 (9-1"), ":4: error: \"3-2 (9-1\" is not a table"},
+      {"06 Pairs 03 Rounds b.txt", QByteArray(kSixPairs).replace("2-1", "99999999999-1"), ":3: error: pair 0 in"},
+      {"06 Pairs 03 Rounds c.txt", QByteArray(kSixPairs).replace('\t', ' '), ":2: error: round 1 has no Tab-separated tables"},
+      {"06 Pairs 03 Rounds d.txt", QByteArray(kSixPairs).replace("Round 2\t6-4", QByteArray("Round 2\t\0\x01\xff", 12)),
+       ":3: error:"},
+      {"06 Pairs 03 Rounds e.txt", kSixPairs.left(60), ": error: 1 round lines"},
+      {"06 Pairs 03 Rounds f.txt", QByteArray(kSixPairs).replace("5-4 (5-8)", "5-4 (45-48)"), ":4: error: (45-48) names no board set"},
+      {"06 Pairs 03 Rounds g.txt", QByteArray(), ": error: the file is empty"},
+      {"06 Pairs 03 Rounds h.txt", kSixPairs + "Round 4\t1-2 (1-4)\r\n", ":5: error: round line 4"},
+  };
+  QStringList files;
+  for (const Case& c : cases) files << write(dir, QLatin1String(c.name), c.bytes);
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("06 Pairs 03 Rounds folder.txt")));
+  files << dir.filePath(QStringLiteral("06 Pairs 03 Rounds missing.txt")) << dir.filePath(QStringLiteral("06 Pairs 03 Rounds folder.txt"))
+        << write(dir, QStringLiteral("movement.txt"), kSixPairs);
+  const CliRun r = schemaCheck(files);
+  EXPECT_EQ(r.exitCode, 1);
+  for (size_t i = 0; i < cases.size(); ++i)
+    EXPECT_TRUE(r.out.contains(files[static_cast<qsizetype>(i)] + QLatin1String(cases[i].expected)))
+        << cases[i].name << "\n" << r.out.toStdString();
+  EXPECT_TRUE(r.out.contains(files[files.size() - 3] + QStringLiteral(": error: the file cannot be read")));
+  EXPECT_TRUE(r.out.contains(files[files.size() - 2] + QStringLiteral(": error: the file cannot be read")));
+  EXPECT_TRUE(r.out.contains(files.last() + QStringLiteral(": error: the name does not start")));
+  EXPECT_FALSE(r.out.contains(QLatin1String(": ok,")));
+
+  // For scripts the rows still come, one a file; the reasons go to standard error.
+  const CliRun tsv = schemaCheck(QStringList{QStringLiteral("--tsv")} + files);
+  EXPECT_EQ(tsv.exitCode, 1);
+  EXPECT_EQ(tsv.out.count(QLatin1Char('\n')), files.size() + 1);
+  EXPECT_TRUE(tsv.err.contains(files[0] + QLatin1String(cases[0].expected)));
+}
+
+TEST(CliSchemaCheck, NoFilesIsAUsageError) {
+  EXPECT_EQ(schemaCheck({}).exitCode, 2);
+  EXPECT_EQ(schemaCheck({QStringLiteral("--tsv")}).exitCode, 2);
+}
