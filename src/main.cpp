@@ -52,6 +52,12 @@ int main(int argc, char** argv) {
   ctx.values.programFolder = folder.folder;
   ctx.quit = [] { QCoreApplication::exit(0); };
   mervalo::registerAllScreens(ctx);
+  if (!mervalo::runsInPlace(QCoreApplication::applicationDirPath())) {
+    // An installed program is updated by the system's package manager; an updater started
+    // from here could not write where the program lies.
+    ctx.updateCheck = {};
+    ctx.updateDownload = {};
+  }
   auto* menu = new mervalo::MainMenu(ctx);
   menu->centreOnScreen();
   menu->showAndActivate();
