@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
@@ -112,6 +113,12 @@ TEST_F(MainMenuTest, LanguageFileChoosesTheCaptions) {
     EXPECT_EQ(ctx.values.language, c.language) << c.content.toStdString();
     EXPECT_EQ(caption(menu, "cmdNamenInvoeren"),
               c.language == kEnglish ? QStringLiteral("Enter &names") : QStringLiteral("&Namen invoeren"));
+    // Qt's own dialogs and buttons follow.
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+              c.language == kEnglish ? QStringLiteral("Cancel") : QStringLiteral("Annuleren"))
+        << c.content.toStdString();
+    // And the version line tells where the program's files are.
+    EXPECT_EQ(child<QLabel>(menu, QStringLiteral("lblVersie"))->toolTip(), QDir::toNativeSeparators(ctx.values.programFolder));
     delete menu;
   }
   EXPECT_EQ(prompter.count(), 0);
