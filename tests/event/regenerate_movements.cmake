@@ -1,0 +1,53 @@
+# Runs the movement generator into a fresh folder and fails unless it writes, byte for byte, the
+# movements shipped in both languages and the committed record: the library must stay what its
+# generator makes, so nobody edits a movement by hand and the record never goes stale.
+#   cmake -DPYTHON=python3 -DSOURCE_DIR=<checkout> -DWORK_DIR=<scratch folder> -P regenerate_movements.cmake
+cmake_minimum_required(VERSION 3.25)
+foreach(var PYTHON SOURCE_DIR WORK_DIR)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "${var} is not set")
+  endif()
+endforeach()
+
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+string(TIMESTAMP started "%s")
+execute_process(COMMAND "${PYTHON}" "${SOURCE_DIR}/tools/make_movements.py" "${WORK_DIR}/schema" "${WORK_DIR}/movements-record.txt"
+                RESULT_VARIABLE status)
+string(TIMESTAMP ended "%s")
+math(EXPR seconds "${ended} - ${started}")
+message(STATUS "the generator ran for about ${seconds} s")
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "the generator failed: ${status}")
+endif()
+
+set(shipped_dir "${SOURCE_DIR}/resources/schema")
+file(GLOB_RECURSE made RELATIVE "${WORK_DIR}/schema" "${WORK_DIR}/schema/*.txt")
+file(GLOB_RECURSE shipped RELATIVE "${shipped_dir}" "${shipped_dir}/*.txt")
+list(SORT made)
+list(SORT shipped)
+set(faults "")
+foreach(name IN LISTS made)
+  if(NOT name IN_LIST shipped)
+    string(APPEND faults "\n  written but not shipped: ${name}")
+  endif()
+endforeach()
+foreach(name IN LISTS shipped)
+  if(NOT name IN_LIST made)
+    string(APPEND faults "\n  shipped but not written: ${name}")
+  else()
+    execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${WORK_DIR}/schema/${name}" "${shipped_dir}/${name}"
+                    RESULT_VARIABLE differs)
+    if(NOT differs EQUAL 0)
+      string(APPEND faults "\n  differs: ${name}")
+    endif()
+  endif()
+endforeach()
+execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${WORK_DIR}/movements-record.txt" "${SOURCE_DIR}/tools/movements-record.txt"
+                RESULT_VARIABLE differs)
+if(NOT differs EQUAL 0)
+  string(APPEND faults "\n  differs: tools/movements-record.txt")
+endif()
+if(faults)
+  message(FATAL_ERROR "the generator's output is not what is committed (run tools/make_movements.py and commit):${faults}")
+endif()
