@@ -623,8 +623,8 @@ def cyclic_ruled_out(P, R, q):
     the unused set plus the set of that one table; for odd R the sum of Z_R is 0, so that set
     would have to be the unused one."""
     if q == 1 and P == 2 * R - 2 and R % 2 == 1:
-        return (f"no cyclic starter in Z_{R} with one class of rotating pairs: with a single table of two "
-                f"rotating pairs the shifts cannot cover Z_{R} for odd {R}")
+        return (f"no cyclic starter in Z_{R} with one class of rotating pairs: as {R} is odd, with a single "
+                f"table of two rotating pairs their shifts cannot cover Z_{R}")
     return None
 
 
