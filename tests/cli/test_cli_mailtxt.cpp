@@ -6,25 +6,13 @@
 #include <gtest/gtest.h>
 
 #include "publish/providerlist.h"
+#include "testfiles.h"
 
 namespace {
 
-struct CliRun {
-  int code = -1;
-  QByteArray out;
-  QByteArray err;
-};
+using namespace mervalo::test;
 
-CliRun mailtxt(const QStringList& args) {
-  QProcess p;
-  p.start(QStringLiteral(MERVALO_BIN_DIR "/mervalo-cli"), QStringList{QStringLiteral("mailtxt")} + args);
-  CliRun r;
-  if (!p.waitForFinished(30'000) || p.exitStatus() != QProcess::NormalExit) return r;
-  r.code = p.exitCode();
-  r.out = p.readAllStandardOutput();
-  r.err = p.readAllStandardError();
-  return r;
-}
+CliRun mailtxt(const QStringList& args) { return runCli(QStringList{QStringLiteral("mailtxt")} + args); }
 
 const char* kGood =
     "# the club's own server first\r\n"
@@ -41,20 +29,14 @@ const char* kGood =
     "server=mail.example.org\nport=25\ntls=False\nuser=\npassword=\nlogin=False\nclient name=x\n"
     "sender address=a@example.org\nsender name=Voorbeeld\n";
 
-QString write(QTemporaryDir& dir, const QByteArray& text) {
-  const QString path = dir.filePath(QStringLiteral("providers.txt"));
-  QFile f(path);
-  f.open(QIODevice::WriteOnly);
-  f.write(text);
-  return path;
-}
+QString write(QTemporaryDir& dir, const QByteArray& text) { return writeBytes(dir.filePath(QStringLiteral("providers.txt")), text); }
 
 }  // namespace
 
 TEST(CliMailTxt, TheLoaderReadsBackWhatWasDescribed) {
   QTemporaryDir dir;
   const CliRun r = mailtxt({write(dir, kGood)});
-  ASSERT_EQ(r.code, 0) << r.err.constData();
+  ASSERT_EQ(r.exitCode, 0) << r.err.constData();
   const mervalo::ProviderListResult list = mervalo::parseProviderList(r.out);
   EXPECT_EQ(list.status, mervalo::ProviderListResult::Status::Ok);
   EXPECT_FALSE(list.lengthCheckFailed);
@@ -86,11 +68,11 @@ TEST(CliMailTxt, BadInputWritesNothingAndSaysWhy) {
   };
   for (const Case& c : cases) {
     const CliRun r = mailtxt({write(dir, c.text)});
-    EXPECT_NE(r.code, 0) << c.why;
+    EXPECT_NE(r.exitCode, 0) << c.why;
     EXPECT_TRUE(r.out.isEmpty()) << c.why;
     EXPECT_TRUE(r.err.contains(c.why)) << c.why << ": " << r.err.constData();
   }
   const CliRun missing = mailtxt({dir.filePath(QStringLiteral("weg.txt"))});
-  EXPECT_NE(missing.code, 0);
+  EXPECT_NE(missing.exitCode, 0);
   EXPECT_TRUE(missing.out.isEmpty());
 }

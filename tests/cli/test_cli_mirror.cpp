@@ -8,21 +8,11 @@
 
 #include "app/textfile.h"
 #include "qtprint.h"
+#include "testfiles.h"
 
 namespace {
-
-int runMirror(const QStringList& args) {
-  QProcess p;
-  p.start(QStringLiteral(MERVALO_BIN_DIR "/mervalo-cli"), QStringList{QStringLiteral("mirror")} + args);
-  if (!p.waitForFinished(60'000) || p.exitStatus() != QProcess::NormalExit) return -1;
-  return p.exitCode();
-}
-
-QByteArray readAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
+using namespace mervalo::test;
+int runMirror(const QStringList& args) { return runCli(QStringList{QStringLiteral("mirror")} + args).exitCode; }
 }  // namespace
 
 TEST(CliMirror, CopiesEveryShippedMovementAndListsItUnderItsPairCount) {
@@ -32,7 +22,7 @@ TEST(CliMirror, CopiesEveryShippedMovementAndListsItUnderItsPairCount) {
   const QStringList files = shipped.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
   ASSERT_FALSE(files.isEmpty());
   for (const QString& f : files)
-    EXPECT_EQ(readAll(dir.filePath(QStringLiteral("MERVALO/Schema/") + f)), readAll(shipped.filePath(f))) << f.toStdString();
+    EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("MERVALO/Schema/") + f)), readBytes(shipped.filePath(f))) << f.toStdString();
 
   const QStringList list = mervalo::readTextLines(dir.filePath(QStringLiteral("MERVALO/Lijst met speelschemas.txt"))).value();
   QString header;
@@ -46,7 +36,7 @@ TEST(CliMirror, CopiesEveryShippedMovementAndListsItUnderItsPairCount) {
     listed.append(line + QStringLiteral(".txt"));
   }
   EXPECT_EQ(listed, files);
-  EXPECT_EQ(readAll(dir.filePath(QStringLiteral("MERVALO/mervalo.txt"))).trimmed().size(), 10);
+  EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("MERVALO/mervalo.txt"))).trimmed().size(), 10);
 }
 
 TEST(CliMirror, WrongArgumentsAndAMissingFolderFail) {

@@ -9,33 +9,12 @@
 
 #include "app/textfile.h"
 #include "qtprint.h"
+#include "testfiles.h"
 
 namespace {
 
 using mervalo::writeTextLines;
-
-struct CliRun {
-  int exitCode = -1;
-  QByteArray out;
-  QByteArray err;
-};
-
-CliRun runCli(const QStringList& args) {
-  QProcess p;
-  p.start(QStringLiteral(MERVALO_BIN_DIR "/mervalo-cli"), args);
-  CliRun r;
-  if (!p.waitForFinished(20000)) return r;
-  r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-  r.out = p.readAllStandardOutput();
-  r.err = p.readAllStandardError();
-  return r;
-}
-
-QByteArray readAll(const QString& path) {
-  QFile f(path);
-  EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-  return f.readAll();
-}
+using namespace mervalo::test;
 
 // Seven pairs and the phantom pair 8 (the sit-out), three rounds of one board. Round k: every
 // table plays board k.
@@ -93,7 +72,7 @@ class CliResult : public ::testing::Test {
     while (it.hasNext()) {
       const QString path = it.next();
       QFile f(path);
-      files[path] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<dir>");
+      files[path] = f.open(QIODevice::ReadOnly) ? f.readBytes() : QByteArray("<dir>");
     }
     return files;
   }
@@ -132,8 +111,8 @@ TEST_F(CliResult, PerBoardEventGivesTheHandWorkedResultAndPageAndWritesNothingEl
   EXPECT_TRUE(r.err.isEmpty());
 
   const QString page = folder() + QStringLiteral("/HTML/05-12-2026 Groep A.html");
-  const QList<QByteArray> got = readAll(page).split('\n');
-  const QList<QByteArray> want = readAll(QStringLiteral(MERVALO_TEST_DATA "/scoring/05-12-2026 Groep A.html")).split('\n');
+  const QList<QByteArray> got = readBytes(page).split('\n');
+  const QList<QByteArray> want = readBytes(QStringLiteral(MERVALO_TEST_DATA "/scoring/05-12-2026 Groep A.html")).split('\n');
   ASSERT_EQ(got.size(), want.size());
   for (qsizetype i = 0; i < got.size(); ++i) EXPECT_EQ(got[i], want[i]) << "page line " << i + 1;
 
@@ -181,7 +160,7 @@ TEST_F(CliResult, CsvHoldsTheSameGridQuotedForASpreadsheet) {
 
   const QString out = dir.filePath(QStringLiteral("result.csv"));
   ASSERT_EQ(runCli({QStringLiteral("csv"), folder(), QStringLiteral("05-12-2026 Groep A Uitslag"), out}).exitCode, 0);
-  EXPECT_EQ(readAll(out), QByteArray("\xEF\xBB\xBF") + r.out);
+  EXPECT_EQ(readBytes(out), QByteArray("\xEF\xBB\xBF") + r.out);
 }
 
 // --- the score box -------------------------------------------------------------------------

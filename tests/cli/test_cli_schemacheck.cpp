@@ -7,33 +7,23 @@
 #include <gtest/gtest.h>
 
 #include "qtprint.h"
+#include "testfiles.h"
 
 namespace {
 
-struct CliRun {
-  int exitCode = -1;
-  QString out;
-  QString err;
+using namespace mervalo::test;
+
+struct Check {
+  int exitCode;
+  QString out, err;
 };
 
-CliRun schemaCheck(const QStringList& args) {
-  QProcess p;
-  p.start(QStringLiteral(MERVALO_BIN_DIR "/mervalo-cli"), QStringList{QStringLiteral("schema-check")} + args);
-  CliRun r;
-  if (!p.waitForFinished(20000)) return r;
-  r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-  r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
-  r.err = QString::fromLocal8Bit(p.readAllStandardError());
-  return r;
+Check schemaCheck(const QStringList& args) {
+  const CliRun r = runCli(QStringList{QStringLiteral("schema-check")} + args);
+  return {r.exitCode, QString::fromLocal8Bit(r.out), QString::fromLocal8Bit(r.err)};
 }
 
-QString write(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-  const QString path = dir.filePath(name);
-  QFile f(path);
-  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-  return path;
-}
+QString write(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) { return writeBytes(dir.filePath(name), bytes); }
 
 // The six-pair movement of the balance tests (same direction 0-3, mean 1.2, opposite 0-2).
 const QByteArray kSixPairs =
@@ -47,7 +37,7 @@ const QByteArray kSixPairs =
 TEST(CliSchemaCheck, ASoundFileGetsItsBalance) {
   QTemporaryDir dir;
   const QString file = write(dir, QStringLiteral("06 Pairs 03 Rounds Howell.txt"), kSixPairs);
-  CliRun r = schemaCheck({file});
+  Check r = schemaCheck({file});
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
   EXPECT_EQ(r.out, file + QStringLiteral(": ok, 6 pairs, 3 rounds, 0 warnings; same direction 0-3 board sets (mean 1.20), "
                                          "opposite 0-2, variation 0.624\n"));
@@ -86,7 +76,7 @@ TEST(CliSchemaCheck, DamagedFilesAreReportedWithTheirLine) {
   ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("06 Pairs 03 Rounds folder.txt")));
   files << dir.filePath(QStringLiteral("06 Pairs 03 Rounds missing.txt")) << dir.filePath(QStringLiteral("06 Pairs 03 Rounds folder.txt"))
         << write(dir, QStringLiteral("movement.txt"), kSixPairs);
-  const CliRun r = schemaCheck(files);
+  const Check r = schemaCheck(files);
   EXPECT_EQ(r.exitCode, 1);
   for (size_t i = 0; i < cases.size(); ++i)
     EXPECT_TRUE(r.out.contains(files[static_cast<qsizetype>(i)] + QLatin1String(cases[i].expected)))
@@ -97,7 +87,7 @@ TEST(CliSchemaCheck, DamagedFilesAreReportedWithTheirLine) {
   EXPECT_FALSE(r.out.contains(QLatin1String(": ok,")));
 
   // For scripts the rows still come, one a file; the reasons go to standard error.
-  const CliRun tsv = schemaCheck(QStringList{QStringLiteral("--tsv")} + files);
+  const Check tsv = schemaCheck(QStringList{QStringLiteral("--tsv")} + files);
   EXPECT_EQ(tsv.exitCode, 1);
   EXPECT_EQ(tsv.out.count(QLatin1Char('\n')), files.size() + 1);
   EXPECT_TRUE(tsv.err.contains(files[0] + QLatin1String(cases[0].expected)));
