@@ -1,5 +1,7 @@
 #include "mailserver.h"
 
+#include "testservers.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -10,8 +12,6 @@
 namespace mervalo::test {
 
 namespace {
-constexpr int kStartMs = 20'000;
-
 QByteArray fromQuotedPrintable(const QByteArray& in) {
   QByteArray out;
   for (qsizetype i = 0; i < in.size(); ++i) {
@@ -61,31 +61,15 @@ std::unique_ptr<LocalMailServer> LocalMailServer::start(const QString& outDir, c
   std::unique_ptr<LocalMailServer> s(new LocalMailServer);
   s->out_ = outDir;
   QDir().mkpath(outDir);
-  QStringList args{QStringLiteral(MERVALO_TEST_SUPPORT "/mailserver.py"), outDir};
+  QStringList args{outDir};
   if (!o.certificate.isEmpty()) args << QStringLiteral("--tls") << o.certificate << o.key;
   if (!o.user.isEmpty()) args << QStringLiteral("--user") << o.user << QStringLiteral("--password") << o.password;
   for (const QString& r : o.reject) args << QStringLiteral("--reject") << r;
-  s->process_.start(QStringLiteral("/usr/bin/python3"), args);
-  if (!s->process_.waitForStarted(kStartMs)) {
-    s->error_ = s->process_.errorString();
-    return s;
-  }
-  while (!s->process_.canReadLine()) {
-    if (!s->process_.waitForReadyRead(kStartMs)) {
-      s->error_ = QStringLiteral("no port from the mail server: ") + QString::fromLocal8Bit(s->process_.readAllStandardError());
-      return s;
-    }
-  }
-  s->port_ = s->process_.readLine().trimmed().toInt();
+  s->port_ = startScript(s->process_, QStringLiteral("mailserver.py"), args, &s->error_);
   return s;
 }
 
-LocalMailServer::~LocalMailServer() {
-  if (process_.state() != QProcess::NotRunning) {
-    process_.kill();
-    process_.waitForFinished(kStartMs);
-  }
-}
+LocalMailServer::~LocalMailServer() { stopScript(process_); }
 
 QList<LocalMailServer::Received> LocalMailServer::received() const {
   QList<Received> out;

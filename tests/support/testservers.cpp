@@ -9,29 +9,33 @@ constexpr int kStartMs = 20'000;
 const QString kPython = QStringLiteral("/usr/bin/python3");
 }  // namespace
 
-LocalServer::~LocalServer() {
-  if (process_.state() != QProcess::NotRunning) {
-    process_.kill();
-    process_.waitForFinished(kStartMs);
+int startScript(QProcess& process, const QString& script, const QStringList& arguments, QString* error) {
+  process.setProcessChannelMode(QProcess::SeparateChannels);
+  process.start(kPython, QStringList{QStringLiteral(MERVALO_TEST_SUPPORT "/") + script} + arguments);
+  if (!process.waitForStarted(kStartMs)) {
+    *error = process.errorString();
+    return 0;
   }
-}
-
-void LocalServer::start(const QStringList& arguments) {
-  process_.setProcessChannelMode(QProcess::SeparateChannels);
-  process_.start(kPython, QStringList{QStringLiteral(MERVALO_TEST_SUPPORT "/testserver.py")} + arguments);
-  if (!process_.waitForStarted(kStartMs)) {
-    error_ = process_.errorString();
-    return;
-  }
-  while (!process_.canReadLine()) {
-    if (!process_.waitForReadyRead(kStartMs)) {
-      error_ = QStringLiteral("no port from the server: ") + QString::fromLocal8Bit(process_.readAllStandardError());
-      return;
+  while (!process.canReadLine()) {
+    if (!process.waitForReadyRead(kStartMs)) {
+      *error = QStringLiteral("no port from ") + script + QStringLiteral(": ") +
+               QString::fromLocal8Bit(process.readAllStandardError());
+      return 0;
     }
   }
-  bool ok = false;
-  port_ = process_.readLine().trimmed().toInt(&ok);
-  if (!ok) port_ = 0;
+  return process.readLine().trimmed().toInt();
+}
+
+void stopScript(QProcess& process) {
+  if (process.state() == QProcess::NotRunning) return;
+  process.kill();
+  process.waitForFinished(kStartMs);
+}
+
+LocalServer::~LocalServer() { stopScript(process_); }
+
+void LocalServer::start(const QStringList& arguments) {
+  port_ = startScript(process_, QStringLiteral("testserver.py"), arguments, &error_);
 }
 
 std::unique_ptr<LocalServer> LocalServer::files(const QString& dir, const QString& requestLog, const QString& dropping) {
@@ -73,12 +77,10 @@ bool makeCertificate(const QString& dir, const QString& name, QString* certifica
   *key = dir + QLatin1Char('/') + name + QStringLiteral(".key");
   QProcess openssl;
   openssl.setProcessChannelMode(QProcess::MergedChannels);
-  openssl.start(QStringLiteral("openssl"),
-                {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("ec"),
-                 QStringLiteral("-pkeyopt"), QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
-                 QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
-                 QStringLiteral("-addext"), QStringLiteral("subjectAltName=IP:127.0.0.1"), QStringLiteral("-keyout"), *key,
-                 QStringLiteral("-out"), *certificate});
+  openssl.start(QStringLiteral("openssl"), QStringLiteral("req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes "
+                                                          "-days 2 -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1")
+                                                .split(QLatin1Char(' '))
+                                            << QStringLiteral("-keyout") << *key << QStringLiteral("-out") << *certificate);
   if (!openssl.waitForFinished(kStartMs) || openssl.exitStatus() != QProcess::NormalExit || openssl.exitCode() != 0) {
     *error = QString::fromLocal8Bit(openssl.readAll());
     return false;

@@ -44,6 +44,11 @@ class LocalServer {
   QString error_;
 };
 
+// Starts tests/support/<script> under Debian's Python and gives the port it reports on its
+// first line, or 0 with the reason in error. stopScript ends it.
+int startScript(QProcess& process, const QString& script, const QStringList& arguments, QString* error);
+void stopScript(QProcess& process);
+
 // A self-signed certificate for 127.0.0.1 made with openssl, key and certificate as PEM files
 // in dir. False (with the reason in error) when openssl failed.
 bool makeCertificate(const QString& dir, const QString& name, QString* certificate, QString* key, QString* error);
