@@ -32,7 +32,6 @@ class NameListScreenTest : public ScreenTest {
   QTableWidget* table() { return child<QTableWidget>(screen, QStringLiteral("msfgNamen")); }
   QListWidget* files() { return child<QListWidget>(screen, QStringLiteral("lstNamenBestand")); }
   QStringList boxTexts() { return {box(0)->text(), box(1)->text(), box(2)->text()}; }
-  bool exists(const QString& rel) { return QFile::exists(path(rel)); }
   // Writes the list Club with the heading and `rows`, opens the screen and loads the list.
   void openClub(const QStringList& rows) {
     writeFile(QStringLiteral("/namen/Club.txt"), QStringList{kHeading} + rows);
@@ -281,29 +280,18 @@ TEST_F(NameListScreenTest, ListThatCannotBeWrittenStaysOnTheScreen) {
   EXPECT_EQ(fileBox()->text(), QStringLiteral("Club"));
 }
 
-TEST_F(NameListScreenTest, HeadingAndNumbersStayInViewOfALongListAndStillSort) {
+// The frozen panes' place over a scrolled grid is the grid view's test; here a heading press on
+// the pane, which covers the grid's own heading, must sort as one on the grid does.
+TEST_F(NameListScreenTest, AHeadingPressOnTheFrozenPaneOfALongListSorts) {
   QStringList rows;
   for (int i = 1; i <= 200; ++i) rows << QStringLiteral("%1|Dhr.|Speler%2|Naam%3|").arg(i).arg(i, 3, 10, QLatin1Char('0')).arg(200 - i, 3, 10, QLatin1Char('0'));
   openClub(rows);
   QTableWidget* t = table();
   ASSERT_TRUE(QTest::qWaitFor([&] { return t->verticalScrollBar()->maximum() > 0; })) << "the list must scroll";
   t->verticalScrollBar()->setValue(t->verticalScrollBar()->maximum());
-  t->horizontalScrollBar()->setValue(t->horizontalScrollBar()->maximum());
   QApplication::processEvents();
-
   auto* headings = child<QTableView>(t, QStringLiteral("frozenRows"));
-  auto* numbers = child<QTableView>(t, QStringLiteral("frozenColumns"));
   ASSERT_TRUE(headings->isVisible());
-  ASSERT_TRUE(numbers->isVisible());
-  EXPECT_EQ(headings->geometry().top(), t->viewport()->geometry().top());
-  EXPECT_EQ(headings->indexAt(QPoint(2, 2)).row(), 0) << "the heading row is at the top";
-  // The number column scrolls with the rows under the heading.
-  const QModelIndex below = numbers->indexAt(QPoint(2, headings->height() + 2));
-  EXPECT_EQ(below.column(), 0);
-  EXPECT_GT(below.row(), 100);
-  EXPECT_EQ(below.row(), t->indexAt(QPoint(numbers->width() + 2, headings->height() + 2)).row());
-
-  // A heading press on the pane sorts as one on the grid does.
   const QRect lastName = headings->visualRect(headings->model()->index(0, 3));
   QTest::mouseClick(headings->viewport(), Qt::LeftButton, {}, lastName.center());
   const Grid& g = screen->namesGrid();

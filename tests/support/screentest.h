@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -21,6 +22,7 @@ class ScreenTest : public ::testing::Test {
 
   QString folder() const { return dir_.path(); }
   QString path(const QString& relative) const { return dir_.path() + relative; }
+  bool exists(const QString& relative) const { return QFile::exists(path(relative)); }
   // Writes a text file (CR LF line ends, Windows-1252) under the program folder.
   void writeFile(const QString& relative, const QStringList& lines);
   void writeRaw(const QString& relative, const QByteArray& bytes);
