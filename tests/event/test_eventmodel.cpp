@@ -8,6 +8,7 @@
 #include "event/eventmodel.h"
 #include "event/eventstart.h"
 #include "qtprint.h"
+#include "testfiles.h"
 
 using namespace mervalo;
 
@@ -220,9 +221,7 @@ TEST(EventModelDisk, LoadRewritesTheTitleAndSaveRoundTrips) {
   EXPECT_EQ(f->header().title, QStringLiteral("2024-03-12 Group A Result"));
   f->setTitle(QStringLiteral("12-03-2024 Groep A Uitslag"));
   ASSERT_TRUE(f->save(p));
-  QFile raw(p);
-  ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(raw.readAll().startsWith("12-03-2024 Groep A Uitslag\r\n8\r\nGeen\r\n3\r\n4\r\n"));
+  EXPECT_TRUE(test::readBytes(p).startsWith("12-03-2024 Groep A Uitslag\r\n8\r\nGeen\r\n3\r\n4\r\n"));
   f = EventModel::load(p, kEnglish, &e);
   EXPECT_EQ(f->header().title, QStringLiteral("12-03-2024 Groep A Uitslag"));  // English looks for "Result"
 
@@ -232,11 +231,7 @@ TEST(EventModelDisk, LoadRewritesTheTitleAndSaveRoundTrips) {
 
 TEST(EventStartFiles, ADatedGroupIsRenamedWithItsCompanionAndNothingIsOverwritten) {
   QTemporaryDir dir;
-  auto touch = [&](const QString& name, const QByteArray& content) {
-    QFile f(dir.filePath(name));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(content);
-  };
+  const auto touch = [&](const QString& name, const QByteArray& content) { test::writeBytes(dir.filePath(name), content); };
   touch(QStringLiteral("03-12-2026 Group A.txt"), "pairs");
   touch(QStringLiteral("03-12-2026 Group A.mail"), "addresses");
   touch(QStringLiteral("2026-12-03 Group A.mail"), "left over");  // a companion without its group
@@ -245,10 +240,7 @@ TEST(EventStartFiles, ADatedGroupIsRenamedWithItsCompanionAndNothingIsOverwritte
   QStringList failed;
   EXPECT_EQ(renameDatedFiles(dir.path(), QStringLiteral("Group"), kEnglish, &failed), 1);
   EXPECT_TRUE(failed.isEmpty());
-  auto read = [&](const QString& name) {
-    QFile f(dir.filePath(name));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-  };
+  const auto read = [&](const QString& name) { return test::readBytes(dir.filePath(name)); };
   EXPECT_EQ(read(QStringLiteral("2026-12-03 Group A.txt")), QByteArray("pairs"));
   EXPECT_EQ(read(QStringLiteral("2026-12-03 Group A.mail")), QByteArray("addresses")) << "the companion travels along";
   EXPECT_EQ(read(QStringLiteral("03-12-2026 Group A.mail")), QByteArray("<missing>"));

@@ -46,7 +46,6 @@ class EventStartTest : public ScreenTest {
     return lines;
   }
 
-  bool exists(const QString& rel) { return QFile::exists(path(rel)); }
   // Presses the spin control `bar` `steps` times (up when steps < 0) and gives the number it shows.
   static QString spin(QScrollBar* bar, QLineEdit* shown, int steps) {
     for (int i = 0; i < qAbs(steps); ++i)

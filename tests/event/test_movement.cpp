@@ -7,6 +7,7 @@
 #include "app/texts.h"
 #include "event/movement.h"
 #include "qtprint.h"
+#include "testfiles.h"
 
 using namespace mervalo;
 
@@ -51,12 +52,8 @@ TEST_F(SchemaFolder, ListsMatchingFilesWithoutCaseAndLeavesOutTheExcludedName) {
 }
 
 TEST_F(SchemaFolder, LoadingDropsTheHeaderAndBlankLinesWhateverTheLineEnds) {
-  const QString folder = schemaFolder(dir.path(), kDutch);
-  QDir().mkpath(folder);
-  QFile f(folder + QStringLiteral("/04 Paren 03 Ronden.txt"));
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("1-2\t(1-4)\r\n\r\nR1\t1-2 (1-4)\t3-4 (5-8)\n   \nR2\t1-3 (5-8)\t2-4 (1-4)\rR3\t1-4 (9-12)\t2-3 (1-4)");
-  f.close();
+  test::writeBytes(schemaFolder(dir.path(), kDutch) + QStringLiteral("/04 Paren 03 Ronden.txt"),
+                   "1-2\t(1-4)\r\n\r\nR1\t1-2 (1-4)\t3-4 (5-8)\n   \nR2\t1-3 (5-8)\t2-4 (1-4)\rR3\t1-4 (9-12)\t2-3 (1-4)");
   const auto lines = loadSchema(dir.path(), kDutch, QStringLiteral(" 04 Paren 03 Ronden "));
   ASSERT_TRUE(lines);
   ASSERT_EQ(lines->size(), 3);
