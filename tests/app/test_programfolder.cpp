@@ -7,26 +7,18 @@
 #include <gtest/gtest.h>
 
 #include "app/programfolder.h"
+#include "testfiles.h"
 
 namespace {
 
-void write(const QString& path, const QByteArray& bytes) {
-  QDir().mkpath(QFileInfo(path).absolutePath());
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
-
-QByteArray read(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
+using mervalo::test::readBytes;
+using mervalo::test::writeBytes;
 
 // The shipped data as a build leaves it beside the executable, with a user's own files too.
 void writeShipped(const QString& folder) {
-  write(folder + "/taal.txt", "10\r\n");
-  write(folder + "/schema/10/04 Paren 03 Ronden.txt", "dutch\r\n");
-  write(folder + "/schema/11/04 Pairs 03 Rounds.txt", "english\r\n");
+  writeBytes(folder + "/taal.txt", "10\r\n");
+  writeBytes(folder + "/schema/10/04 Paren 03 Ronden.txt", "dutch\r\n");
+  writeBytes(folder + "/schema/11/04 Pairs 03 Rounds.txt", "english\r\n");
 }
 
 struct Tree {
@@ -46,7 +38,7 @@ struct Tree {
 TEST(ProgramFolder, ABuildOrPortableCopyKeepsEverythingBesideTheExecutable) {
   Tree t;
   writeShipped(t.bin());
-  write(t.bin() + "/standaard.ini", "[Standaard]\r\n");
+  writeBytes(t.bin() + "/standaard.ini", "[Standaard]\r\n");
   EXPECT_TRUE(mervalo::runsInPlace(t.bin()));
   const mervalo::ProgramFolder f = mervalo::chooseProgramFolder({t.bin(), t.home(), {}});
   EXPECT_EQ(f.folder, t.bin());
@@ -66,27 +58,27 @@ TEST(ProgramFolder, AnInstalledProgramMakesAndFillsTheUserDataFolderOnce) {
   // Both languages' movements, and the language file last: its presence means a whole copy.
   EXPECT_EQ(first.copied, (QStringList{"schema/10/04 Paren 03 Ronden.txt", "schema/11/04 Pairs 03 Rounds.txt", "taal.txt"}));
   EXPECT_TRUE(first.failed.isEmpty());
-  EXPECT_EQ(read(t.home() + "/taal.txt"), "10\r\n");
-  EXPECT_EQ(read(t.home() + "/schema/11/04 Pairs 03 Rounds.txt"), "english\r\n");
+  EXPECT_EQ(readBytes(t.home() + "/taal.txt"), "10\r\n");
+  EXPECT_EQ(readBytes(t.home() + "/schema/11/04 Pairs 03 Rounds.txt"), "english\r\n");
   EXPECT_TRUE(QFileInfo(t.home() + "/taal.txt").isWritable());
 
   // The user changes a movement and chooses English; a later start leaves both alone and
   // only brings back what he lacks.
-  write(t.home() + "/schema/10/04 Paren 03 Ronden.txt", "mine\r\n");
-  write(t.home() + "/taal.txt", "11\r\n");
+  writeBytes(t.home() + "/schema/10/04 Paren 03 Ronden.txt", "mine\r\n");
+  writeBytes(t.home() + "/taal.txt", "11\r\n");
   QFile::remove(t.home() + "/schema/11/04 Pairs 03 Rounds.txt");
   const mervalo::ProgramFolder second = mervalo::chooseProgramFolder({t.bin(), t.home(), {}});
   EXPECT_EQ(second.copied, QStringList{"schema/11/04 Pairs 03 Rounds.txt"});
-  EXPECT_EQ(read(t.home() + "/schema/10/04 Paren 03 Ronden.txt"), "mine\r\n");
-  EXPECT_EQ(read(t.home() + "/taal.txt"), "11\r\n");
+  EXPECT_EQ(readBytes(t.home() + "/schema/10/04 Paren 03 Ronden.txt"), "mine\r\n");
+  EXPECT_EQ(readBytes(t.home() + "/taal.txt"), "11\r\n");
   EXPECT_TRUE(QDir(t.home()).entryList({"*.seed~"}, QDir::Files).isEmpty());
 }
 
 TEST(ProgramFolder, AnExplicitFolderWinsAndGetsOnlyWhatTheProgramShips) {
   Tree t;
   writeShipped(t.bin());
-  write(t.bin() + "/standaard.ini", "[Standaard]\r\n");
-  write(t.bin() + "/invoer/event.txt", "scores\r\n");
+  writeBytes(t.bin() + "/standaard.ini", "[Standaard]\r\n");
+  writeBytes(t.bin() + "/invoer/event.txt", "scores\r\n");
 
   // A relative folder is taken from where the program was started.
   const QString previous = QDir::currentPath();
@@ -95,7 +87,7 @@ TEST(ProgramFolder, AnExplicitFolderWinsAndGetsOnlyWhatTheProgramShips) {
   QDir::setCurrent(previous);
 
   EXPECT_EQ(f.folder, t.root.path() + "/club");
-  EXPECT_EQ(read(f.folder + "/schema/10/04 Paren 03 Ronden.txt"), "dutch\r\n");
+  EXPECT_EQ(readBytes(f.folder + "/schema/10/04 Paren 03 Ronden.txt"), "dutch\r\n");
   EXPECT_FALSE(QFileInfo::exists(f.folder + "/standaard.ini"));
   EXPECT_FALSE(QFileInfo::exists(f.folder + "/invoer"));
   EXPECT_FALSE(QFileInfo::exists(t.home()));
@@ -105,7 +97,7 @@ TEST(ProgramFolder, WhatCannotBeCopiedIsReportedAndTheRestIsStillCopied) {
   Tree t;
   t.install();
   // A file where the English movements' folder should be.
-  write(t.home() + "/schema/11", "in the way");
+  writeBytes(t.home() + "/schema/11", "in the way");
   const mervalo::ProgramFolder f = mervalo::chooseProgramFolder({t.bin(), t.home(), {}});
   EXPECT_EQ(f.failed, QStringList{"schema/11/04 Pairs 03 Rounds.txt"});
   EXPECT_EQ(f.copied, (QStringList{"schema/10/04 Paren 03 Ronden.txt", "taal.txt"}));

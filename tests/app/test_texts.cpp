@@ -10,19 +10,14 @@ QString nl(int n) { return TextTable::builtin().lookup(n, kDutch); }
 QString en(int n) { return TextTable::builtin().lookup(n, kEnglish); }
 }  // namespace
 
-TEST(TextTable, BuiltinHoldsSampleTextsLetterForLetter) {
-  EXPECT_EQ(nl(0), QStringLiteral("Mervalo"));
+// The captions the screens show are checked by their tests; here what a careless edit of the
+// table would lose: backslashes, accents, and blanks and tabs at the edges.
+TEST(TextTable, BuiltinKeepsSpecialCharactersBlanksAndTabs) {
   EXPECT_EQ(nl(43), QStringLiteral("<>#%$*&:;\\/?.,'=+`~@^"));
   EXPECT_EQ(en(43), QStringLiteral("<>#%$*&:;/?.,'=+`~@^"));
   EXPECT_EQ(en(53), QStringLiteral("Don't play"));
-  EXPECT_EQ(en(4), QStringLiteral("Enter &names"));
-  EXPECT_EQ(en(5), QStringLiteral("Build &groups"));
-  EXPECT_EQ(en(6), QStringLiteral("&Entering scores"));
   EXPECT_EQ(nl(149), QStringLiteral("Geen geldig emailadres.|Verwijder ") + QChar(0xE9) + QChar(0xE9) +
                          QStringLiteral("n <#>"));
-}
-
-TEST(TextTable, BlanksAndTabsAtTheEdgesAreKept) {
   EXPECT_EQ(nl(45), QStringLiteral(" "));
   EXPECT_TRUE(en(144).endsWith(QStringLiteral("change this email ")));
   EXPECT_EQ(en(168), QStringLiteral("Download from MAIL.TXT successful.\t"));
