@@ -136,7 +136,9 @@ class AccessibilityTest : public ScreenTest {
 TEST_F(AccessibilityTest, EveryWindowIsNamedAndNoCaptionOrCellIsCutOff) {
   const auto check = [this](QWidget* window, const char* name) {
     expectNamed(window);
-    if (window) EXPECT_EQ(cutTexts(window), QStringList()) << name;
+    if (window) {
+      EXPECT_EQ(cutTexts(window), QStringList()) << name;
+    }
   };
   const auto closeAndWait = [](QPointer<Screen> s) {
     if (s) s->close();

@@ -71,8 +71,7 @@ class CliResult : public ::testing::Test {
     QDirIterator it(folder(), QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
       const QString path = it.next();
-      QFile f(path);
-      files[path] = f.open(QIODevice::ReadOnly) ? f.readBytes() : QByteArray("<dir>");
+      files[path] = readBytes(path);  // "<missing>" for a folder
     }
     return files;
   }
