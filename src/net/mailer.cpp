@@ -5,8 +5,11 @@
 #include <QLocale>
 #include <QTimeZone>
 #include <QUuid>
+#include <cstring>
 #include <curl/curl.h>
 #include <thread>
+
+#include "app/addressrule.h"
 
 namespace mervalo {
 
@@ -18,30 +21,70 @@ bool isAscii(const QString& s) {
   return true;
 }
 
-// "=?UTF-8?B?...?=" words, folded so no header line grows beyond what servers accept.
-QByteArray encodedWords(const QString& text) {
-  QByteArray out;
-  constexpr int kChunk = 30;  // characters; 30 UTF-8 characters stay under the 75-byte word limit
-  for (qsizetype at = 0; at < text.size(); at += kChunk) {
-    qsizetype n = std::min<qsizetype>(kChunk, text.size() - at);
-    // Never split a surrogate pair between two words.
-    if (at + n < text.size() && text[at + n - 1].isHighSurrogate()) --n;
-    if (!out.isEmpty()) out += "\r\n ";
-    out += "=?UTF-8?B?" + text.mid(at, n).toUtf8().toBase64() + "?=";
-    if (n < kChunk) at -= kChunk - n;
-  }
+// A subject or a name pasted with a line break in it must not start a header of its own.
+QString withoutControls(const QString& text) {
+  QString out = text;
+  for (QChar& c : out)
+    if (c.category() == QChar::Other_Control || c.isSpace()) c = QLatin1Char(' ');
   return out;
 }
 
-QByteArray headerText(const QString& text) { return isAscii(text) ? text.toLatin1() : encodedWords(text); }
+constexpr qsizetype kLineLimit = 76;
 
-QByteArray addressHeader(const MailAddress& a) {
+// "=?UTF-8?B?...?=" words of at most 75 characters (the first at most firstWord, so it fits
+// behind the header's name): 12 of frame, the rest base64 that carries 3 bytes in every 4
+// characters; a character's bytes always stay in one word.
+QList<QByteArray> encodedWords(const QString& text, qsizetype firstWord) {
+  const QByteArray utf8 = text.toUtf8();
+  QList<QByteArray> words;
+  for (qsizetype at = 0; at < utf8.size();) {
+    const qsizetype limit = words.isEmpty() ? std::min<qsizetype>(firstWord, 75) : 75;
+    qsizetype end = std::min(at + (limit - 12) / 4 * 3, utf8.size());
+    while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) --end;
+    words << "=?UTF-8?B?" + utf8.mid(at, end - at).toBase64() + "?=";
+    at = end;
+  }
+  return words;
+}
+
+// A header from its name and words, folded between words so that no line passes 76
+// characters where the words allow it.
+QByteArray header(const QByteArray& name, const QList<QByteArray>& words) {
+  QByteArray out = name + ":";
+  qsizetype line = out.size();
+  for (const QByteArray& w : words) {
+    if (line + 1 + w.size() > kLineLimit && line > name.size() + 1) {
+      out += "\r\n";
+      line = 0;
+    }
+    out += " " + w;
+    line += 1 + w.size();
+  }
+  return out + "\r\n";
+}
+
+// What fits on a header's first line behind "Name: ".
+qsizetype firstWordRoom(const char* name) { return kLineLimit - static_cast<qsizetype>(std::strlen(name)) - 2; }
+
+QList<QByteArray> textWords(const char* name, const QString& text) {
+  const QString clean = withoutControls(text);
+  if (isAscii(clean)) return {clean.toLatin1()};
+  return encodedWords(clean, firstWordRoom(name));
+}
+
+QList<QByteArray> addressWords(const char* headerName, const MailAddress& a) {
   const QByteArray address = "<" + a.address.trimmed().toUtf8() + ">";
-  if (a.displayName.trimmed().isEmpty()) return address;
-  if (!isAscii(a.displayName)) return encodedWords(a.displayName) + " " + address;
-  QByteArray quoted = a.displayName.toLatin1();
-  quoted.replace('\\', "\\\\").replace('"', "\\\"");
-  return "\"" + quoted + "\" " + address;
+  const QString name = withoutControls(a.displayName).trimmed();
+  if (name.isEmpty()) return {address};
+  QList<QByteArray> words;
+  if (!isAscii(name)) {
+    words = encodedWords(name, firstWordRoom(headerName));
+  } else {
+    QByteArray quoted = name.toLatin1();
+    quoted.replace('\\', "\\\\").replace('"', "\\\"");
+    words << "\"" + quoted + "\"";
+  }
+  return words << address;
 }
 
 // Quoted-printable with CR LF line ends and soft breaks before column 76.
@@ -136,10 +179,10 @@ QByteArray composeMail(const MailMessage& m, const QDateTime& date, const QStrin
   const QByteArray boundary = "=_mervalo_" + QUuid::createUuid().toByteArray(QUuid::Id128);
   QByteArray out;
   out += "Date: " + rfc2822Date(date) + "\r\n";
-  out += "From: " + addressHeader(m.sender) + "\r\n";
-  out += "To: " + addressHeader(m.recipient) + "\r\n";
-  if (!m.own.address.trimmed().isEmpty()) out += "Reply-To: " + addressHeader(m.own) + "\r\n";
-  out += "Subject: " + headerText(m.subject) + "\r\n";
+  out += header("From", addressWords("From", m.sender));
+  out += header("To", addressWords("To", m.recipient));
+  if (!m.own.address.trimmed().isEmpty()) out += header("Reply-To", addressWords("Reply-To", m.own));
+  out += header("Subject", textWords("Subject", m.subject));
   out += "Message-ID: <" + messageId.toUtf8() + ">\r\n";
   out += "MIME-Version: 1.0\r\n";
   out += "Content-Type: multipart/mixed;\r\n boundary=\"" + boundary + "\"\r\n\r\n";
@@ -181,6 +224,14 @@ MailOutcome Mailer::sendNow(const MailMessage& m) {
   if (!curl) return {CURLE_FAILED_INIT, QStringLiteral("the mail component could not start")};
   if (settings_.host.trimmed().isEmpty()) return {kMailNoServer, QStringLiteral("no mail server")};
   if (m.recipient.address.trimmed().isEmpty()) return {kMailNoRecipient, QStringLiteral("no recipient")};
+  for (const auto& [what, a] : {std::pair{"sender", &m.sender}, {"recipient", &m.recipient}, {"own", &m.own}}) {
+    const QString address = a->address.trimmed();
+    if (a != &m.own || !address.isEmpty())
+      if (!isSafeMailAddress(address))
+        return {kMailBadAddress, QStringLiteral("the %1 address is not a usable address").arg(QLatin1String(what))};
+  }
+  if (settings_.login && !settings_.tls)
+    return {kMailPasswordInClear, QStringLiteral("the server asks for a password without an encrypted connection")};
 
   QString domain = m.sender.address.section(QLatin1Char('@'), 1).trimmed();
   if (domain.isEmpty()) domain = QStringLiteral("mervalo.invalid");

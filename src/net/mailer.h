@@ -49,6 +49,8 @@ enum MailError : qint32 {
   kMailAttachmentUnreadable = 1001,
   kMailNoRecipient = 1002,
   kMailNoServer = 1003,
+  kMailBadAddress = 1004,       // an address that could end a header or an SMTP command early
+  kMailPasswordInClear = 1005,  // log-in asked for without TLS
 };
 
 struct MailOutcome {
@@ -57,8 +59,9 @@ struct MailOutcome {
 };
 
 // The message as it goes on the wire: MIME with the body as UTF-8 quoted-printable text and each
-// attachment in base64 under its file name; non-ASCII header words as encoded words; CR LF line
-// ends. Fails (with the reason) only when an attachment cannot be read.
+// attachment in base64 under its file name; non-ASCII header words as encoded words of at most
+// 75 characters, header lines folded before 77; control characters in a subject or a name
+// become blanks; CR LF line ends. Fails (with the reason) only when an attachment cannot be read.
 QByteArray composeMail(const MailMessage& message, const QDateTime& date, const QString& messageId,
                        QString* error = nullptr);
 
@@ -71,7 +74,8 @@ class Mailer {
   Mailer(const Mailer&) = delete;
   Mailer& operator=(const Mailer&) = delete;
 
-  // Sends one message. With wait true the call returns when the server has answered: 0 when
+  // Sends one message; nothing goes over the wire when an address is not safe
+  // (isSafeMailAddress) or the settings would send the password in clear. With wait true the call returns when the server has answered: 0 when
   // it accepted the message, otherwise the server's reply code or libcurl's error with a
   // text. With wait false the message is sent on a thread of its own over a connection of
   // its own, and the call returns 0 at once (the outcome is not known).

@@ -1,5 +1,7 @@
 #include "publish/mailaddress.h"
 
+#include "app/addressrule.h"
+
 namespace mervalo {
 
 QString settingsAddressRefused() { return QStringLiteral("!#$%^&*()+=:;'}|{'><?/\\,[] "); }
@@ -7,13 +9,13 @@ QString settingsAddressRefused() { return QStringLiteral("!#$%^&*()+=:;'}|{'><?/
 QString downloadAddressRefused() {
   QString refused = QStringLiteral("\"<>#%$*&:;\\/?.,'[]=+`~@^(){}");
   refused.remove(QLatin1Char('@')).remove(QLatin1Char('.'));
-  return refused;
+  return refused + QLatin1Char(' ');
 }
 
 QString withoutCharacters(const QString& text, const QString& refused) {
   QString out;
   for (QChar c : text)
-    if (!refused.contains(c)) out += c;
+    if (!refused.contains(c) && !isForbiddenInAddress(c)) out += c;
   return out;
 }
 
@@ -25,7 +27,7 @@ AddressProblem addressProblem(const QString& address) {
 
 bool addressLooksComplete(const QString& address) {
   return addressProblem(address) == AddressProblem::None && address.contains(QLatin1Char('@')) &&
-         address.contains(QLatin1Char('.'));
+         address.contains(QLatin1Char('.')) && isSafeMailAddress(address);
 }
 
 }  // namespace mervalo

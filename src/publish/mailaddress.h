@@ -8,9 +8,11 @@ namespace mervalo {
 
 // Characters the settings screen's address box refuses (the blank among them).
 QString settingsAddressRefused();
-// Characters the download screen's address box refuses ("@" and "." are allowed there).
+// Characters the download screen's address box refuses ("@" and "." are allowed there, a
+// blank is not).
 QString downloadAddressRefused();
-// text without any of the refused characters, for pasted and dropped text.
+// text without any of the refused characters and without anything no address may hold (a
+// pasted line break, a Tab), for pasted and dropped text.
 QString withoutCharacters(const QString& text, const QString& refused);
 
 // What is wrong with an address as it is being typed: two "@" or a ".." cannot be right, an
@@ -18,7 +20,8 @@ QString withoutCharacters(const QString& text, const QString& refused);
 enum class AddressProblem { None, TwoAts, DoubleDot };
 AddressProblem addressProblem(const QString& address);
 
-// Enough to be sent to: an "@" and a "." and nothing wrong.
+// Enough to be sent to: an "@" and a "." and nothing wrong, nothing that isSafeMailAddress
+// refuses.
 bool addressLooksComplete(const QString& address);
 
 }  // namespace mervalo

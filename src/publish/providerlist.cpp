@@ -2,15 +2,22 @@
 
 #include <QFile>
 
+#include "app/addressrule.h"
 #include "app/fileops.h"
 #include "app/numeric.h"
 #include "app/textfile.h"
+#include "publish/mailsend.h"
 
 namespace mervalo {
 
 namespace {
 
 constexpr int kKeyChars = 3;
+// Decoded fields and slot entries named where a rule looks at them.
+constexpr int kSenderAddressField = 3;
+constexpr int kTlsField = 5;
+constexpr int kLoginField = 8;
+constexpr int kSenderEntry = 7;
 constexpr int kCheckChars = 4;
 constexpr int kGroup = 3;
 // The list is two short lines; anything far larger is not a provider list and is not read whole.
@@ -103,6 +110,12 @@ QByteArray makeProviderList(const std::array<QStringList, kProviderSlots>& field
         return fail(what + QStringLiteral(": the value holds a line break"));
       if (fromCp1252(toCp1252(v)) != v) return fail(what + QStringLiteral(": a character outside the code page"));
     }
+    const QString provider = QStringLiteral("provider %1").arg(p + 1);
+    if (!isSafeMailAddress(fields[p][kSenderAddressField]))
+      return fail(provider + QStringLiteral(", sender address: a blank, a control character, \"<\", \">\" or \",\" "
+                                            "has no place in an address"));
+    if (providerFlag(fields[p][kLoginField]) && !providerFlag(fields[p][kTlsField]))
+      return fail(provider + QStringLiteral(": a log-in without tls would send the password in clear"));
     texts << fields[p].join(QLatin1String("<>"));
   }
   QByteArray out;
@@ -136,9 +149,15 @@ ProviderListResult parseProviderList(const QByteArray& bytes) {
     const auto decoded = decodeProviderLine(r.lines[i]);
     const auto entries = decoded ? providerSlotEntries(*decoded) : std::nullopt;
     if (entries) r.providers[i] = *entries;
-    else r.status = ProviderListResult::Status::Damaged;
+    // A sender that is no address could add headers or recipients to every mail.
+    if (!entries || !isSafeMailAddress(entries->value(kSenderEntry).trimmed())) r.status = ProviderListResult::Status::Damaged;
   }
   return r;
+}
+
+bool isCompleteProviderList(const QByteArray& bytes) {
+  const ProviderListResult r = parseProviderList(bytes);
+  return r.status == ProviderListResult::Status::Ok && r.lines.size() == kProviderSlots;
 }
 
 ProviderListResult loadProviderList(const QString& path) {

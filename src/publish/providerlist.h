@@ -40,7 +40,8 @@ const QStringList& providerFieldNames();
 // A whole provider list from the two providers' nine decoded fields (in field order): one
 // scrambled line each with its own key (0-744, so every group keeps three digits), CR LF line
 // ends and the length check on the first line. Empty, with the reason, when a field holds
-// "<>", a line break or a character outside the single-byte code page.
+// "<>", a line break or a character outside the single-byte code page, a sender address is not
+// safe (isSafeMailAddress), or a provider logs in without tls.
 QByteArray makeProviderList(const std::array<QStringList, kProviderSlots>& fields,
                             const std::array<int, kProviderSlots>& keys, QString* error = nullptr);
 
@@ -53,10 +54,13 @@ struct ProviderListResult {
 };
 
 // Reads and decodes the provider list. Missing: the file is missing or empty. Damaged: no
-// non-blank line, more than two of them, a line that does not decode, or a failed length
-// check; the lines that do decode still fill their slots.
+// non-blank line, more than two of them, a line that does not decode, a sender address that is
+// not safe, or a failed length check; the lines that do decode still fill their slots.
 ProviderListResult loadProviderList(const QString& path);
 // The same from the file's bytes (size = bytes.size()).
 ProviderListResult parseProviderList(const QByteArray& bytes);
+// True when bytes read as a whole provider list: two providers, both decoded, the length check
+// right. A download replaces the list on disk only with such a one.
+bool isCompleteProviderList(const QByteArray& bytes);
 
 }  // namespace mervalo

@@ -65,6 +65,8 @@ TEST(CliMailTxt, BadInputWritesNothingAndSaysWhy) {
       {QByteArray(kGood).replace("port = 587", "port = 587\nport = 588"), "twice"},
       {good.left(good.indexOf("\n\n")), "two providers"},
       {good + "\n\nserver=a\n", "more than two"},
+      {QByteArray(kGood).replace("TLS = True", "TLS = False"), "password in clear"},
+      {QByteArray(kGood).replace("sender address = uitslag@club.nl", "sender address = a@b.nl, c@d.nl"), "sender address"},
   };
   for (const Case& c : cases) {
     const CliRun r = mailtxt({write(dir, c.text)});

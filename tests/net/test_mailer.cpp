@@ -47,6 +47,7 @@ TEST(ComposeMail, HeadersBodyAndAttachmentSurviveEncoding) {
   const QByteArray wire = composeMail(m, date, QStringLiteral("abc@club.nl"));
 
   for (const QByteArray& line : wire.split('\n')) EXPECT_LE(line.size(), 78) << line.constData();
+  EXPECT_LE(wire.indexOf("\r\n\r\n"), wire.indexOf("Content-Type: text/plain"));
   const auto mail = parseMail(wire);
   EXPECT_EQ(mail.headers.value("subject"), m.subject);
   EXPECT_EQ(mail.headers.value("from"), QStringLiteral("\"Bridgeclub \\\"De Troef\\\"\" <uitslag@club.nl>"));
@@ -136,7 +137,39 @@ TEST_F(MailerTest, RefusalsComeBackAsNumbersWithoutThePassword) {
 
   const MailOutcome missing = Mailer(settings()).send(message(QStringLiteral("a@club.nl"), {dir.filePath("geen.htm")}), true);
   EXPECT_EQ(missing.number, kMailAttachmentUnreadable);
+
+  // Nothing that could end an address early reaches a header or an SMTP command.
+  for (const char* to : {"a@club.nl>\r\nRCPT TO:<boef@elders.nl", "a@club.nl, boef@elders.nl", "a @club.nl"})
+    EXPECT_EQ(Mailer(settings()).send(message(QString::fromLatin1(to)), true).number, kMailBadAddress) << to;
+  MailMessage badOwn = message(QStringLiteral("a@club.nl"));
+  badOwn.own.address = QStringLiteral("ik@club.nl\nBcc: boef@elders.nl");
+  EXPECT_EQ(Mailer(settings()).send(badOwn, true).number, kMailBadAddress);
+  MailerSettings clear = settings();
+  clear.tls = false;
+  EXPECT_EQ(Mailer(clear).send(message(QStringLiteral("a@club.nl")), true).number, kMailPasswordInClear);
   EXPECT_EQ(server->received().size(), 1) << "only the one accepted message arrived";
+}
+
+TEST_F(MailerTest, AccentedNamesAndPastedLineBreaksStayInsideTheirHeaders) {
+  MailMessage m = message(QStringLiteral("jan@club.nl"));
+  const QString pasted = QStringLiteral("\r\nBcc: boef@elders.nl");
+  m.subject = QStringLiteral("Uitslag café-avond van de Bridgeclub Ĳsselmeer, één ronde meer") + pasted;
+  m.recipient.displayName = QStringLiteral("Renée Müller-Ñúñez van der Ĳsselmeer-Ötztaler-Ålesund") + pasted;
+  ASSERT_EQ(Mailer(settings()).send(m, true).number, 0);
+  const auto got = server->received();
+  ASSERT_EQ(got.size(), 1);
+  EXPECT_EQ(got[0].envelope.value("to").toArray(), QJsonArray{QStringLiteral("jan@club.nl")});
+  const QByteArray head = got[0].message.left(got[0].message.indexOf("\r\n\r\n"));
+  for (const QByteArray& line : head.split('\n')) {
+    EXPECT_LE(line.trimmed().size(), 76) << line.constData();
+    EXPECT_FALSE(line.startsWith("Bcc")) << "a header of its own";
+    for (const QByteArray& word : line.trimmed().split(' ')) EXPECT_LE(word.size(), 75) << word.constData();
+  }
+  const auto mail = parseMail(got[0].message);
+  EXPECT_FALSE(mail.headers.contains(QStringLiteral("bcc")));
+  EXPECT_EQ(mail.headers.value("subject"), QString(m.subject).replace(QStringLiteral("\r\n"), QStringLiteral("  ")));
+  EXPECT_EQ(mail.headers.value("to"),
+            QStringLiteral("Renée Müller-Ñúñez van der Ĳsselmeer-Ötztaler-Ålesund  Bcc: boef@elders.nl <jan@club.nl>"));
 }
 
 }  // namespace

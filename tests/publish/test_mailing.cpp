@@ -22,7 +22,7 @@ const QStringList kCompanion{"1|Dhr.|Jan|Smit|a@club.nl", "2|Mevr.|Ann|Bos|b@clu
 // through a loopback server that demands STARTTLS and a login.
 class MailingTest : public ScreenTest {
  protected:
-  void start(const QStringList& reject = {}) {
+  void start(const QStringList& reject = {}, const QStringList& companion = kCompanion) {
     registerAllScreens(ctx);
     QString error;
     ASSERT_TRUE(makeCertificate(folder(), QStringLiteral("smtp"), &certificate, &key, &error)) << error.toStdString();
@@ -40,7 +40,7 @@ class MailingTest : public ScreenTest {
                "ca-bundle=" + certificate});
     ctx.values.groupFileName = QStringLiteral("Dinsdag.txt");
     writeFile(QStringLiteral("/groepen/Dinsdag.txt"), {"1| Dhr. Jan Smit+2| Mevr. Ann Bos", "3| Dhr. Piet Vis+4| Mevr. Els Kok"});
-    writeFile(QStringLiteral("/groepen/Dinsdag.mail"), kCompanion);
+    writeFile(QStringLiteral("/groepen/Dinsdag.mail"), companion);
     entry = new FakeEntryScreen(ctx);
     entry->grid = computedResult(2);
     entry->players = {"|a@club.nl", "|b@club.nl", "|Dhr.|Piet|Vis|", "|c@club.nl"};
@@ -116,4 +116,17 @@ TEST_F(MailingTest, ARefusedRecipientStopsTheLoopAndIsNamed) {
   EXPECT_EQ(prompter.last().text, ctx.values.message(156));
   EXPECT_EQ(ctx.values.lastMailErrorNumber, 550);
   EXPECT_TRUE(button("cmdVerstuur")->isEnabled()) << "ready to try again";
+}
+
+TEST_F(MailingTest, APlayerWhoseAddressIsNoAddressIsSkippedAndNamed) {
+  QStringList companion = kCompanion;
+  companion[1] = QStringLiteral("2|Mevr.|Ann|Bos|b@club.nl, boef@elders.nl");
+  start({}, companion);
+  button("cmdVerstuur")->click();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.count() > 0; }, 30'000));
+  const auto got = server->received();
+  ASSERT_EQ(got.size(), 2);
+  EXPECT_EQ(got[1].envelope.value("to").toArray(), QJsonArray{QStringLiteral("c@club.nl")});
+  EXPECT_EQ(prompter.last().text, ctx.values.message(157) + QStringLiteral("\n\n") + ctx.values.message(207) +
+                                      QStringLiteral("\nMevr. Ann Bos"));
 }

@@ -139,6 +139,8 @@ TEST_F(MailDownloadTest, DownloadThenTestMailWithTheOtherProviderThenTheSettingI
   box(s)->setText(QStringLiteral("ontvanger@club.nl"));
   prompter.clear();
   button(s, "cmdOK")->click();
+  EXPECT_FALSE(s->close()) << "the outcome of the test mail on its way is always shown";
+  EXPECT_TRUE(s->isVisible());
   ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.count() > 0; }, 30'000));
   EXPECT_EQ(prompter.last().text, ctx.values.message(166));
   const auto got = mail->received();
@@ -174,11 +176,70 @@ TEST_F(MailDownloadTest, AFailedDownloadKeepsTheEarlierListAndAFailedTestMailOff
   EXPECT_TRUE(button(s, "cmdOK")->isEnabled());
 }
 
+TEST_F(MailDownloadTest, OnlyAWholeListAnswered200ReplacesTheEarlierOne) {
+  const QByteArray earlier = served;
+  writeRaw(QStringLiteral("/MAIL.TXT"), earlier);
+  QByteArray wrongCheck = served;
+  wrongCheck[served.indexOf("\r\n") - 1] = wrongCheck[served.indexOf("\r\n") - 1] == '0' ? '1' : '0';
+  const QByteArray oneProvider = served.left(served.indexOf("\r\n") + 2);
+  const struct {
+    const char* what;
+    QByteArray body;
+    QString base;
+  } cases[] = {{"an empty 204", served, web->base() + QStringLiteral("/status/204")},
+               {"a 203 with a good list", served, web->base() + QStringLiteral("/status/203")},
+               {"a damaged length check", wrongCheck, web->base()},
+               {"one provider", oneProvider, web->base()},
+               {"no list at all", "<html>Not here</html>", web->base()}};
+  auto* s = openScreen();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    writeRaw(QStringLiteral("/site/zelvo/MAIL.TXT"), c.body);
+    writeSetting(QStringLiteral("Standaard"), QStringLiteral("server https"), c.base, ctx.values.settingsFilePath);
+    download(s);
+    EXPECT_EQ(prompter.last().text, ctx.values.message(169));
+    EXPECT_EQ(readRaw(QStringLiteral("/MAIL.TXT")), earlier);
+    EXPECT_TRUE(ctx.values.providers[0].isEmpty()) << "nothing was loaded";
+    EXPECT_FALSE(button(s, "cmdOK")->isEnabled());
+  }
+}
+
+TEST_F(MailDownloadTest, APasswordInClearOrAnOwnAddressThatIsNoAddressSendsNothing) {
+  // A hand-made list: the program's own tools refuse to write a log-in without tls.
+  const QStringList clear{QString::number(mail->port()), "club", "club-pc", "test@club.nl", "127.0.0.1", "False",
+                          "geheim", "Test", "True"};
+  QByteArray list = encodeProviderLine(clear.join(QStringLiteral("<>")), 40).toLatin1() + "\r\n" +
+                    encodeProviderLine(clear.join(QStringLiteral("<>")), 600).toLatin1() + "\r\n";
+  list.replace(list.indexOf("\r\n") - 4, 4, QByteArray::number(list.size() - 12).rightJustified(4, '0'));
+  writeRaw(QStringLiteral("/site/zelvo/MAIL.TXT"), list);
+  auto* s = openScreen();
+  download(s);
+  ASSERT_EQ(prompter.last().text, ctx.values.message(168) + QLatin1Char('\t'));
+  box(s)->setText(QStringLiteral("ontvanger@club.nl"));
+  const struct {
+    const char* own;
+    QString said;
+  } cases[] = {{"ik@thuis.nl\r\nBcc: boef@elders.nl", ctx.values.message(205).replace('~', "ik@thuis.nl\r\nBcc: boef@elders.nl")},
+               {"ik@thuis.nl", ctx.values.message(206).replace('~', "127.0.0.1")}};
+  for (const auto& c : cases) {
+    ctx.values.ownEmailAddress = QString::fromLatin1(c.own);
+    prompter.clear();
+    button(s, "cmdOK")->click();
+    EXPECT_EQ(prompter.last().text, c.said);
+    EXPECT_TRUE(button(s, "cmdOK")->isEnabled());
+  }
+  EXPECT_TRUE(mail->received().isEmpty());
+}
+
 TEST_F(MailDownloadTest, AddressRulesOfTheDownloadScreen) {
   auto* s = openScreen();
   box(s)->clear();
   type(s, QStringLiteral("a b.c@d.nl#"));
-  EXPECT_EQ(box(s)->text(), QStringLiteral("a b.c@d.nl")) << "a blank and separate dots are accepted here";
+  EXPECT_EQ(box(s)->text(), QStringLiteral("ab.c@d.nl")) << "separate dots are accepted, a blank is not";
+  box(s)->clear();
+  box(s)->insert(QStringLiteral("ab.c@d.nl\r\nBcc: boef@elders.nl"));
+  EXPECT_EQ(box(s)->text(), QStringLiteral("ab.c@d.nlBccboef@elders.nl")) << "a pasted line break goes";
+  box(s)->setText(QStringLiteral("ab.c@d.nl"));
   EXPECT_FALSE(button(s, "cmdOK")->isEnabled()) << "not before a download";
   type(s, QStringLiteral("."));
   type(s, QStringLiteral("."));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/addressrule.h"
 #include "publish/mailaddress.h"
 #include "publish/mailsend.h"
 
@@ -66,6 +67,19 @@ TEST(MailAddress, ProblemsAndRefusedCharacters) {
   EXPECT_FALSE(downloadAddressRefused().contains(QLatin1Char('.')));
   EXPECT_TRUE(downloadAddressRefused().contains(QLatin1Char('"')));
   EXPECT_EQ(withoutCharacters(QStringLiteral("a(b)c"), settingsAddressRefused()), QStringLiteral("abc"));
+  EXPECT_TRUE(downloadAddressRefused().contains(QLatin1Char(' ')));
+  // Pasted: a line break, a Tab or a blank never stays, in either box.
+  EXPECT_EQ(withoutCharacters(QStringLiteral("jan@club.nl\r\nBcc: x@y.nl\t"), downloadAddressRefused()),
+            QStringLiteral("jan@club.nlBccx@y.nl"));
+}
+
+TEST(MailAddress, OnlyWhatCannotEndAnAddressEarlyIsSafe) {
+  for (const char* good : {"jan@club.nl", "j.smit@mail.club.nl", "renée@café.nl"})
+    EXPECT_TRUE(isSafeMailAddress(QString::fromUtf8(good))) << good;
+  for (const char* bad : {"", "jan @club.nl", "jan@club.nl\r\nBcc: x@y.nl", "<jan@club.nl>", "a@b.nl,c@d.nl",
+                          "jan@club.nl\t", "jan\x7f@club.nl", "jan\xc2\xa0@club.nl"})
+    EXPECT_FALSE(isSafeMailAddress(QString::fromUtf8(bad))) << bad;
+  EXPECT_FALSE(addressLooksComplete(QStringLiteral("jan@club.nl>")));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "maildownloadscreen.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,12 +14,14 @@
 #include <QVBoxLayout>
 
 #include "app/settings.h"
+#include "app/textfile.h"
 #include "mailrun.h"
 #include "mailsending.h"
 #include "net/download.h"
 #include "net/server.h"
 #include "publish/mailaddress.h"
 #include "publish/mailsend.h"
+#include "publish/providerlist.h"
 
 namespace mervalo {
 
@@ -119,7 +122,7 @@ void MailDownloadScreen::formLoad() {
 
   ProgramValues& v = values();
   const QString own = readSetting(QStringLiteral("standaard"), QStringLiteral("eigen e-mail adres"), v.settingsFilePath);
-  if (!own.isEmpty()) txtEMailAdres->setText(own);
+  if (!own.isEmpty()) txtEMailAdres->setText(withoutCharacters(own, QString()));
   loadedProvider_ = providerSlotOf(readSetting(kSection, kProviderKey, v.settingsFilePath));
   optProvider[loadedProvider_]->setChecked(true);
   cmdOK->setEnabled(false);
@@ -178,9 +181,10 @@ void MailDownloadScreen::cmdDownLoad_Click() {
   if (download_) return;
   const ProgramValues& v = values();
   const DownloadServer server = DownloadServer::fromSettings(v.settingsFilePath, v.programFolder);
-  // The earlier list stays where it is until a complete new one replaces it.
+  // The earlier list stays where it is until a new one has been read as a whole list.
+  staging_ = std::make_unique<QTemporaryDir>();
   download_ = new BackgroundDownload(server.httpsUrl(QString::fromLatin1(kProviderListPath)),
-                                     v.path(QStringLiteral("/MAIL.TXT")), server.options(), this);
+                                     staging_->filePath(QStringLiteral("MAIL.TXT")), server.options(kSmallFileCap), this);
   connect(download_, &BackgroundDownload::finished, this, &MailDownloadScreen::downloadFinished);
   cmdDownLoad->setEnabled(false);
   setCursor(Qt::WaitCursor);
@@ -191,7 +195,14 @@ void MailDownloadScreen::downloadFinished(qint32 status) {
   download_->deleteLater();
   download_ = nullptr;
   unsetCursor();
-  if (status != kDownloadOk) {
+  bool stored = false;
+  if (status == kDownloadOk) {
+    QFile staged(staging_->filePath(QStringLiteral("MAIL.TXT")));
+    const QByteArray bytes = staged.open(QIODevice::ReadOnly) ? staged.readAll() : QByteArray();
+    stored = isCompleteProviderList(bytes) && writeFileAtomic(values().path(QStringLiteral("/MAIL.TXT")), bytes);
+  }
+  staging_.reset();
+  if (!stored) {
     cmdOK->setEnabled(false);
     cmdDownLoad->setEnabled(true);
     inform(message(169));
@@ -207,7 +218,7 @@ void MailDownloadScreen::downloadFinished(qint32 status) {
 void MailDownloadScreen::cmdOK_Click() {
   cmdOK->setEnabled(false);
   parkFocus();
-  if (refuseWhenMailUnavailable(*this)) {
+  if (refuseWhenMailUnavailable(*this) || refuseUnsafeMail(*this)) {
     cmdOK->setEnabled(true);
     return;
   }
@@ -235,6 +246,8 @@ void MailDownloadScreen::testMailFinished(int failed, qint32 number, const QStri
 }
 
 bool MailDownloadScreen::formQueryUnload() {
+  // The outcome of a test mail on its way is always shown: the screen stays until it is known.
+  if (run_) return false;
   // The provider chosen here was for the test mail only.
   writeSetting(kSection, kProviderKey, QString::number(loadedProvider_), values().settingsFilePath);
   return true;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QTemporaryDir>
+#include <memory>
+
 #include "app/screens/screen.h"
 
 class QFrame;
@@ -55,6 +58,7 @@ class MailDownloadScreen : public Screen {
   bool downloaded_ = false;
   int loadedProvider_ = 0;
   BackgroundDownload* download_ = nullptr;
+  std::unique_ptr<QTemporaryDir> staging_;  // where a list waits until it has been read
   MailRun* run_ = nullptr;
 };
 

@@ -1,5 +1,6 @@
 #include "mailsending.h"
 
+#include "app/addressrule.h"
 #include "app/programvalues.h"
 #include "app/screens/screen.h"
 #include "app/settings.h"
@@ -16,8 +17,29 @@ bool refuseWhenMailUnavailable(Screen& screen) {
   return true;
 }
 
+namespace {
+int chosenSlot(const ProgramValues& v) {
+  return providerSlotOf(readSetting(QStringLiteral("Standaard"), QStringLiteral("provider"), v.settingsFilePath));
+}
+}  // namespace
+
+bool refuseUnsafeMail(Screen& screen) {
+  const ProgramValues& v = screen.values();
+  const QString own = v.ownEmailAddress.trimmed();
+  if (!own.isEmpty() && !isSafeMailAddress(own)) {
+    screen.inform(screen.message(205).replace(QLatin1Char('~'), own));
+    return true;
+  }
+  const MailerSettings settings = mailerSettingsFor(v.providers, chosenSlot(v), QString());
+  if (settings.login && !settings.tls) {
+    screen.inform(screen.message(206).replace(QLatin1Char('~'), settings.host));
+    return true;
+  }
+  return false;
+}
+
 MailRun* makeMailRun(const ProgramValues& v, const QList<MailRequest>& requests, QObject* parent) {
-  const int slot = providerSlotOf(readSetting(QStringLiteral("Standaard"), QStringLiteral("provider"), v.settingsFilePath));
+  const int slot = chosenSlot(v);
   const QString caBundle = DownloadServer::fromSettings(v.settingsFilePath, v.programFolder).caBundle;
   QList<MailMessage> messages;
   for (const MailRequest& r : requests) messages << mailMessageFor(v.providers, slot, r);

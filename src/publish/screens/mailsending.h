@@ -15,6 +15,11 @@ struct ProgramValues;
 // address) and returns true.
 bool refuseWhenMailUnavailable(Screen& screen);
 
+// Before anything is sent: an own address that is no address (text 205) or a provider that
+// would send its password in clear (text 206, naming the provider's server) is refused, said,
+// and true returned.
+bool refuseUnsafeMail(Screen& screen);
+
 // A run of the given sends with the provider chosen in the settings file, not started yet;
 // parent owns it.
 MailRun* makeMailRun(const ProgramValues& values, const QList<MailRequest>& requests, QObject* parent);

@@ -104,7 +104,7 @@ void MailSettingsScreen::formLoad() {
   ProgramValues& v = values();
   // Filling the boxes runs their checks, so a stored address that is wrong says so at once.
   const QString own = readSetting(kOwnAddressSection, kOwnAddressKey, v.settingsFilePath);
-  txtEMailAdres->setText(own);
+  txtEMailAdres->setText(withoutCharacters(own, QString()));
   if (!own.isEmpty()) v.ownEmailAddress = own;
   txtNaam->setText(readSetting(kSection, kNameKey, v.settingsFilePath));
   centreOnScreen();

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include "app/addressrule.h"
 #include "app/fileops.h"
 #include "app/settings.h"
 #include "app/screens/gridview.h"
@@ -260,7 +261,7 @@ void ResultsScreen::cmdVerstuur_Click() {
   // Whatever an earlier send left (a failed test mail) must not stop this one.
   v.lastMailErrorNumber = 0;
   v.lastMailErrorText.clear();
-  if (refuseWhenMailUnavailable(*this)) return;
+  if (refuseWhenMailUnavailable(*this) || refuseUnsafeMail(*this)) return;
   const QString subject = resultMailSubject(windowTitle());
   silent = true;
   cmdMaakHTML_Click();
@@ -271,12 +272,17 @@ void ResultsScreen::cmdVerstuur_Click() {
   // Every player with a mailing-list entry gets the mail; one without is passed over.
   QList<MailRequest> requests;
   mailNames_.clear();
+  mailSkipped_.clear();
   const QString version = QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
   for (const QString& player : wieMailen_) {
     const auto entry = std::find_if(lstMailingList_.cbegin(), lstMailingList_.cend(),
                                     [&](const QString& e) { return e.contains(player, Qt::CaseSensitive); });
     if (entry == lstMailingList_.cend()) continue;
     const QStringList parts = entry->split(QLatin1Char('|'));
+    if (!isSafeMailAddress(parts.value(1).trimmed())) {
+      mailSkipped_ << parts.value(0).trimmed();
+      continue;
+    }
     mailNames_ << parts.value(0);
     mailAddresses_ << parts.value(1);
     requests << MailRequest{v.ownEmailAddress, subject, parts.value(1), attachments,
@@ -318,7 +324,8 @@ void ResultsScreen::mailFinished(int failed, qint32 number, const QString& error
   picVerStuurDeMail->hide();
   lblVerstuurDeMail->setText(QLatin1Char(' ') + text(154));
   setMailButtonsEnabled(true);
-  const QString outcome = values().lastMailErrorNumber != 0 ? message(156) : message(157);
+  QString outcome = values().lastMailErrorNumber != 0 ? message(156) : message(157);
+  if (!mailSkipped_.isEmpty()) outcome += QStringLiteral("\n\n") + message(207) + QLatin1Char('\n') + mailSkipped_.join(QLatin1Char('\n'));
   if (ctx().prompter) ctx().prompter->inform(outcome, mailSubject_, PromptIcon::Information, this);
   mailNames_.clear();
   mailAddresses_.clear();

@@ -83,6 +83,7 @@ class ResultsScreen : public Screen {
   MailRun* mailRun_ = nullptr;
   QStringList mailNames_;
   QStringList mailAddresses_;
+  QStringList mailSkipped_;  // players whose address is no address: named in the report
   QString mailSubject_;
   QLabel* lblVoortgang = nullptr;
   QProgressBar* barVoortgang = nullptr;
