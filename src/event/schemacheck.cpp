@@ -209,6 +209,12 @@ SchemaCheck checkSchemaBytes(const QString& fileName, const QByteArray& bytes) {
   return r;
 }
 
+QString firstBrokenRule(const SchemaCheck& check) {
+  for (const SchemaIssue& issue : check.issues)
+    if (issue.error) return issue.line > 0 ? QStringLiteral("line %1: %2").arg(issue.line).arg(issue.what) : issue.what;
+  return {};
+}
+
 SchemaCheck checkSchemaFile(const QString& path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) {

@@ -40,6 +40,10 @@ SchemaCheck checkSchema(const QStringList& fileLines, int pairs, int rounds);
 // Checks the raw bytes of a file named fileName (P and R come from the name).
 SchemaCheck checkSchemaBytes(const QString& fileName, const QByteArray& bytes);
 
+// The first error of a check as one line ("line 4: pair 3 sits at tables 1 and 2 of round 2"),
+// empty when there is none.
+QString firstBrokenRule(const SchemaCheck& check);
+
 // Reads and checks a file; an unreadable file is one error.
 SchemaCheck checkSchemaFile(const QString& path);
 

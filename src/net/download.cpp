@@ -15,12 +15,22 @@ namespace {
 struct Transfer {
   QSaveFile* file = nullptr;
   const std::atomic<bool>* cancel = nullptr;
+  qint64 maxBytes = 0;
+  qint64 received = 0;
   bool writeFailed = false;
+  bool tooLarge = false;
 };
 
 size_t writeBody(char* data, size_t size, size_t count, void* user) {
   auto* t = static_cast<Transfer*>(user);
   const qint64 n = static_cast<qint64>(size * count);
+  t->received += n;
+  // Counted as it arrives: a server that says nothing of the size, or lies about it, is still
+  // stopped at the cap.
+  if (t->maxBytes > 0 && t->received > t->maxBytes) {
+    t->tooLarge = true;
+    return 0;
+  }
   if (t->file->write(data, n) != n) {
     t->writeFailed = true;
     return 0;  // tells libcurl to stop
@@ -60,7 +70,7 @@ qint32 downloadFile(const QString& url, const QString& localPath, const Download
   initialiseCurlOnce();
   CURL* curl = curl_easy_init();
   if (!curl) return CURLE_FAILED_INIT;
-  Transfer transfer{&file, cancel, false};
+  Transfer transfer{&file, cancel, options.maxBytes, 0, false, false};
   const QByteArray address = url.toUtf8();
   const QByteArray caBundle = options.caBundle.toLocal8Bit();
   curl_easy_setopt(curl, CURLOPT_URL, address.constData());
@@ -84,6 +94,8 @@ qint32 downloadFile(const QString& url, const QString& localPath, const Download
   curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
   curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &progress);
   curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+  // A size announced beyond the cap ends the transfer before the body.
+  if (options.maxBytes > 0) curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options.maxBytes));
 
   const CURLcode rc = curl_easy_perform(curl);
   long httpStatus = 0;
@@ -93,12 +105,14 @@ qint32 downloadFile(const QString& url, const QString& localPath, const Download
   qint32 status = kDownloadOk;
   if (rc == CURLE_ABORTED_BY_CALLBACK)
     status = kDownloadCancelled;
+  else if (transfer.tooLarge || rc == CURLE_FILESIZE_EXCEEDED)
+    status = kDownloadTooLarge;
   else if (transfer.writeFailed)
     status = kDownloadLocalFileError;
   else if (rc != CURLE_OK)
     status = static_cast<qint32>(rc);
-  else if (httpStatus >= 400)
-    // An error page is never taken for the file that was asked for.
+  else if (httpStatus != 200)
+    // An error page, an empty 204 or a redirect without a target is never taken for the file.
     status = kDownloadHttpError + static_cast<qint32>(httpStatus);
   if (status != kDownloadOk) {
     file.cancelWriting();

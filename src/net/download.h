@@ -13,20 +13,22 @@ struct DownloadOptions {
   int connectTimeoutMs = 10'000;
   int transferTimeoutMs = 300'000;  // the whole transfer, connecting included
   int stallTimeoutMs = 30'000;      // no byte received for this long ends the transfer
+  qint64 maxBytes = 0;              // a body larger than this fails while it arrives; 0: no cap
 };
 
-// Statuses besides 0. A libcurl failure is its own error number (1 to 999); an HTTP answer of
-// 400 or more is 1000 + the HTTP status.
+// Statuses besides 0. A libcurl failure is its own error number (1 to 999); an HTTP answer
+// other than 200 is 1000 + the HTTP status.
 enum DownloadStatus : qint32 {
   kDownloadOk = 0,
   kDownloadLocalFileError = -1,  // the destination cannot be written or replaced
   kDownloadCancelled = -2,
   kDownloadBadAddress = -3,      // not an http or https address
+  kDownloadTooLarge = -4,        // the body passed DownloadOptions::maxBytes
   kDownloadHttpError = 1000,
 };
 
-// Fetches url into localPath: 0 when the whole file was received and is now at localPath,
-// anything else for failure. Only http and https are followed (at most 5 redirects, never from
+// Fetches url into localPath: 0 when the server answered 200 and the whole file was received
+// and is now at localPath, anything else for failure. Only http and https are followed (at most 5 redirects, never from
 // https down to http); certificates are always verified. The file arrives in a temporary file
 // beside the destination and replaces it only when complete, so a failure leaves the earlier
 // file as it was. Blocks; cancel, when given, is polled and ends the transfer soon after it is set.

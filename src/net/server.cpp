@@ -13,7 +13,7 @@ const QString kSection = QStringLiteral("Standaard");
 
 DownloadServer DownloadServer::standard() {
   const QString host = QString::fromLatin1(kDefaultServerHost);
-  return DownloadServer{QStringLiteral("http://") + host, QStringLiteral("https://") + host, {}};
+  return DownloadServer{QStringLiteral("https://") + host, QStringLiteral("https://") + host, {}};
 }
 
 DownloadServer DownloadServer::fromSettings(const QString& settingsFilePath, const QString& programFolder) {
@@ -35,9 +35,10 @@ QString DownloadServer::schemaUrl(const QString& schemaName) const {
   return httpUrl(QString::fromLatin1(kSchemaFolderPath) + QLatin1Char('/') + schemaName + QStringLiteral(".txt"));
 }
 
-DownloadOptions DownloadServer::options() const {
+DownloadOptions DownloadServer::options(qint64 maxBytes) const {
   DownloadOptions o;
   o.caBundle = caBundle;
+  o.maxBytes = maxBytes;
   return o;
 }
 

@@ -102,6 +102,8 @@ TEST_F(DownloadTest, FetchesTheFileByteForByteOverHttpAndHttps) {
 TEST_F(DownloadTest, FailuresLeaveTheEarlierFileAsItWasAndNothingBeside) {
   DownloadOptions stranger;
   stranger.caBundle = shared->strangerCert;
+  DownloadOptions capped;
+  capped.maxBytes = 64 * 1024;  // data.bin is larger
   DownloadOptions quick;
   quick.connectTimeoutMs = 500;
   quick.stallTimeoutMs = 1000;
@@ -113,6 +115,10 @@ TEST_F(DownloadTest, FailuresLeaveTheEarlierFileAsItWasAndNothingBeside) {
     qint32 status;  // 0: any failure
   } cases[] = {
       {"not found", http(QStringLiteral("/MERVALO/missing.txt")), {}, kDownloadHttpError + 404},
+      {"an empty 204", http(QStringLiteral("/status/204/MERVALO/data.bin")), {}, kDownloadHttpError + 204},
+      {"a 203 with the body", http(QStringLiteral("/status/203/MERVALO/data.bin")), {}, kDownloadHttpError + 203},
+      {"over the cap, size announced", http(QStringLiteral("/MERVALO/data.bin")), capped, kDownloadTooLarge},
+      {"over the cap, size untold", http(QStringLiteral("/stream/MERVALO/data.bin")), capped, kDownloadTooLarge},
       {"cut off mid-body", http(QStringLiteral("/drop/MERVALO/data.bin")), {}, 0},
       {"six redirects", http(QStringLiteral("/hop/6/MERVALO/data.bin")), {}, CURLE_TOO_MANY_REDIRECTS},
       {"certificate of nobody we trust", https(QStringLiteral("/MERVALO/data.bin")), stranger, 0},
@@ -139,8 +145,12 @@ TEST_F(DownloadTest, FailuresLeaveTheEarlierFileAsItWasAndNothingBeside) {
   }
 }
 
-TEST_F(DownloadTest, FiveRedirectsAreFollowed) {
+TEST_F(DownloadTest, FiveRedirectsAreFollowedAndAFileUpToItsCapArrives) {
   EXPECT_EQ(downloadFile(http(QStringLiteral("/hop/5/MERVALO/data.bin")), target()), kDownloadOk);
+  EXPECT_EQ(readAll(target()), binaryBody());
+  DownloadOptions exact;
+  exact.maxBytes = binaryBody().size();
+  EXPECT_EQ(downloadFile(http(QStringLiteral("/stream/MERVALO/data.bin")), target(), exact), kDownloadOk);
   EXPECT_EQ(readAll(target()), binaryBody());
 }
 

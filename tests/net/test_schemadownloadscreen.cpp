@@ -165,18 +165,24 @@ TEST_F(SchemaDownloadTest, FailedMovementsAreReportedStaySelectedAndWriteNothing
   const QString cut = QStringLiteral("08 Paren 06 Ronden Howell");
   const QString missing = QStringLiteral("08 Paren 05 Ronden Howell gedeelde spellen");
   const QString unreadable = QStringLiteral("08 Paren 03 Ronden Howell gedeelde spellen");
-  serveSite({"====== 8 ======", good, cut, missing, unreadable, "08 Paren ..", "", "08 Paren 07 Ronden Howell"},
+  const QString huge = QStringLiteral("08 Paren 07 Ronden Mitchell");
+  serveSite({"====== 8 ======", good, cut, missing, unreadable, "08 Paren ..", "", "08 Paren 07 Ronden Howell", huge},
             {good, cut}, cut);
   ASSERT_TRUE(writeTextLines(site.filePath(QStringLiteral("MERVALO/Schema/") + unreadable + QStringLiteral(".txt")),
                              {"dit is geen speelschema"}));
+  // 65 KiB, over the cap of 64 KiB.
+  QFile big(site.filePath(QStringLiteral("MERVALO/Schema/") + huge + QStringLiteral(".txt")));
+  ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+  big.write(QByteArray(65 * 1024, 'x'));
+  big.close();
   writeRaw(QStringLiteral("/schema/10/") + cut + QStringLiteral(".txt"), "earlier copy");
   open();
   // The unsafe and the empty name are shown but cannot be chosen.
-  EXPECT_EQ(screen->lstOpInternet->count(), 7);
+  EXPECT_EQ(screen->lstOpInternet->count(), 8);
   screen->chkSelecteer->click();
-  EXPECT_EQ(selected().size(), 5);
+  EXPECT_EQ(selected().size(), 6);
   clickEntry(screen->lstOpInternet, QStringLiteral("08 Paren 07 Ronden Howell"));  // deselect it again
-  EXPECT_EQ(selected().size(), 4);
+  EXPECT_EQ(selected().size(), 5);
   downloadAndWait();
 
   QStringList reported;
@@ -188,12 +194,18 @@ TEST_F(SchemaDownloadTest, FailedMovementsAreReportedStaySelectedAndWriteNothing
   const auto report = [](const QString& name) {
     return QStringLiteral("Heb het speelschema %1 niet kunnen downloaden.\nProbeer het strakjes nog een keer.").arg(name);
   };
-  EXPECT_EQ(reported, QStringList({report(cut), report(missing), report(unreadable)}));
-  EXPECT_EQ(selected(), QStringList({cut, missing, unreadable}));
+  // Fetching a movement that breaks a rule again would bring the same file: it says so, and which rule.
+  const QString broken = QStringLiteral("Het speelschema %1 is gedownload, maar het breekt een regel en is niet bewaard:\n"
+                                        "0 round lines, but the movement has 3 rounds").arg(unreadable);
+  EXPECT_EQ(reported, QStringList({report(cut), report(missing), broken, report(huge)}));
+  QStringList left = selected();
+  left.sort();
+  EXPECT_EQ(left, QStringList({unreadable, missing, cut, huge}));
   EXPECT_EQ(fileBytes(stored(good)), fileBytes(shipped(good)));
   EXPECT_EQ(fileBytes(stored(cut)), QByteArray("earlier copy"));
   EXPECT_FALSE(QFile::exists(stored(missing)));
   EXPECT_FALSE(QFile::exists(stored(unreadable)));
+  EXPECT_FALSE(QFile::exists(stored(huge)));
   EXPECT_EQ(QDir(path(QStringLiteral("/schema/10"))).entryList(QDir::Files | QDir::Hidden).size(), 2);
   EXPECT_FALSE(screen->cmdDownLoad->isEnabled());
   for (const QString& request : requestedPaths(log())) {
@@ -206,7 +218,7 @@ TEST_F(SchemaDownloadTest, FailedMovementsAreReportedStaySelectedAndWriteNothing
   clickEntry(screen->lstOpInternet, missing);  // deselects it
   EXPECT_TRUE(screen->cmdDownLoad->isEnabled());
   downloadAndWait();
-  EXPECT_EQ(prompter.count(), 2);
+  EXPECT_EQ(prompter.count(), 3);
 }
 
 TEST_F(SchemaDownloadTest, AListThatCannotBeFetchedIsReportedAndKeepsTheEarlierOne) {

@@ -29,13 +29,13 @@ TEST(DownloadServer, BaseAddressesKeepSchemeHostPortAndPath) {
     EXPECT_EQ(normaliseServerBase(QString::fromLatin1(c.text), c.httpsOnly), QString::fromLatin1(c.base)) << c.text;
 }
 
-TEST(DownloadServer, PathsKeepTheirCaseAndEncodeBlanks) {
+TEST(DownloadServer, PathsKeepTheirCaseAndEncodeBlanksAndTheMakersServerIsAlwaysHttps) {
   const DownloadServer s = DownloadServer::standard();
   EXPECT_EQ(s.httpUrl(QString::fromLatin1(kSchemaListPath)),
-            QStringLiteral("http://mervalo.example.org/MERVALO/Lijst%20met%20speelschemas.txt"));
+            QStringLiteral("https://mervalo.example.org/MERVALO/Lijst%20met%20speelschemas.txt"));
   EXPECT_EQ(s.httpsUrl(QString::fromLatin1(kUpdateNoticePath)), QStringLiteral("https://mervalo.example.org/MERVALO/mervalo.txt"));
   EXPECT_EQ(s.schemaUrl(QStringLiteral("08 paren 03 ronden Mitchell")),
-            QStringLiteral("http://mervalo.example.org/MERVALO/Schema/08%20paren%2003%20ronden%20Mitchell.txt"));
+            QStringLiteral("https://mervalo.example.org/MERVALO/Schema/08%20paren%2003%20ronden%20Mitchell.txt"));
   // A "#" or "?" in a name would otherwise end the path.
   EXPECT_EQ(encodeServerPath(QStringLiteral("/a#b?c%d")), QStringLiteral("/a%23b%3Fc%25d"));
 }
@@ -45,9 +45,10 @@ TEST(DownloadServer, TheSettingsFileNamesAMirror) {
   const QString ini = dir.filePath(QStringLiteral("standaard.ini"));
   // Without settings: the maker's server and the system's certificates.
   DownloadServer s = DownloadServer::fromSettings(ini, dir.path());
-  EXPECT_EQ(s.httpBase, QStringLiteral("http://mervalo.example.org"));
+  EXPECT_EQ(s.httpBase, QStringLiteral("https://mervalo.example.org"));
   EXPECT_EQ(s.httpsBase, QStringLiteral("https://mervalo.example.org"));
-  EXPECT_TRUE(s.options().caBundle.isEmpty());
+  EXPECT_TRUE(s.options(kSmallFileCap).caBundle.isEmpty());
+  EXPECT_EQ(s.options(kUpdaterCap).maxBytes, 64 * 1024 * 1024);
 
   QFile f(ini);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -57,7 +58,7 @@ TEST(DownloadServer, TheSettingsFileNamesAMirror) {
   s = DownloadServer::fromSettings(ini, dir.path());
   EXPECT_EQ(s.httpUrl(QStringLiteral("/x")), QStringLiteral("http://127.0.0.1:8000/x"));
   EXPECT_EQ(s.httpsUrl(QStringLiteral("/x")), QStringLiteral("https://127.0.0.1:8443/x"));
-  EXPECT_EQ(s.options().caBundle, dir.path() + QStringLiteral("/certs/club.pem"));
+  EXPECT_EQ(s.options(kSmallFileCap).caBundle, dir.path() + QStringLiteral("/certs/club.pem"));
 
   // A plain-http address given for the https server is ignored, not followed.
   writeSetting(QStringLiteral("Standaard"), QStringLiteral("server https"), QStringLiteral("http://127.0.0.1:8443"), ini);

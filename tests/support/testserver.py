@@ -7,6 +7,8 @@ Prints the port it listens on as the first line of standard output, then serves 
         /hop/N/PATH   redirects N times, then to /PATH
         /drop/PATH    promises the whole file, sends half of it and closes the connection
         /to/PORT/PATH redirects to http://127.0.0.1:PORT/PATH
+        /status/N/PATH answers status N with the file as body (none for 204)
+        /stream/PATH  sends the file without announcing its length, and closes
       --log writes every requested path (as sent, percent-encoding included) to FILE.
       --drop TEXT cuts off, as /drop does, every file whose decoded path contains TEXT.
   testserver.py hang
@@ -14,6 +16,7 @@ Prints the port it listens on as the first line of standard output, then serves 
 """
 import http.server
 import os
+import shutil
 import socket
 import ssl
 import sys
@@ -66,6 +69,30 @@ def serve_files(args):
                 self.send_header("Location", "http://127.0.0.1:%s/%s" % (parts[2], "/".join(parts[3:])))
                 self.send_header("Content-Length", "0")
                 self.end_headers()
+                return
+            if len(parts) > 3 and parts[1] == "status":
+                code = int(parts[2])
+                path = self.translate_path("/" + "/".join(parts[3:]))
+                body = b""
+                if code != 204 and os.path.isfile(path):
+                    with open(path, "rb") as f:
+                        body = f.read()
+                self.send_response(code)
+                if code != 204:
+                    self.send_header("Content-Length", str(len(body)))
+                self.end_headers()
+                self.wfile.write(body)
+                return
+            if len(parts) > 2 and parts[1] == "stream":
+                path = self.translate_path("/" + "/".join(parts[2:]))
+                self.send_response(200)
+                self.end_headers()
+                self.close_connection = True
+                try:
+                    with open(path, "rb") as f:
+                        shutil.copyfileobj(f, self.wfile, 1 << 16)
+                except OSError:
+                    pass  # the client stopped reading, as it should past its cap
                 return
             cut = len(parts) > 2 and parts[1] == "drop"
             if cut:

@@ -131,7 +131,7 @@ void SchemaDownloadScreen::formLoad() {
   server_ = DownloadServer::fromSettings(values().settingsFilePath, values().programFolder);
   // The list file on disk is replaced only by a complete new one; a failed fetch leaves it.
   job_ = new BackgroundDownload(server_.httpUrl(QString::fromLatin1(kSchemaListPath)), values().path(kListFile),
-                                server_.options(), this);
+                                server_.options(kSmallFileCap), this);
   connect(job_, &BackgroundDownload::finished, this, &SchemaDownloadScreen::listArrived);
   job_->start();
 }
@@ -253,7 +253,7 @@ void SchemaDownloadScreen::nextSchema() {
   lblDownload->setText(name + QStringLiteral(".txt"));
   // Fetched beside the screen first: only a movement that reads as one reaches the schema folder.
   job_ = new BackgroundDownload(server_.schemaUrl(name), staging_->filePath(QStringLiteral("schema.txt")),
-                                server_.options(), this);
+                                server_.options(kSmallFileCap), this);
   connect(job_, &BackgroundDownload::finished, this, [this, row](qint32 status) { schemaArrived(row, status); });
   job_->start();
 }
@@ -264,17 +264,22 @@ void SchemaDownloadScreen::schemaArrived(int row, qint32 status) {
   const QString name = item->text();
   const QString fileName = name + QStringLiteral(".txt");
   bool stored = false;
+  QString brokenRule;
   if (status == kDownloadOk) {
     QFile staged(staging_->filePath(QStringLiteral("schema.txt")));
     const QByteArray bytes = staged.open(QIODevice::ReadOnly) ? staged.readAll() : QByteArray();
+    const SchemaCheck check = checkSchemaBytes(fileName, bytes);
+    brokenRule = firstBrokenRule(check);
     // The folder is made at start-up; it may have gone since.
     makeFolder(values().path(kTargetFolder).chopped(1));
-    stored = checkSchemaBytes(fileName, bytes).ok() &&
-             writeFileAtomic(values().path(kTargetFolder) + fileName, bytes);
+    stored = brokenRule.isEmpty() && writeFileAtomic(values().path(kTargetFolder) + fileName, bytes);
   }
   prgDownload->setValue(++fetched_);
   if (stored) {
     item->setSelected(false);
+  } else if (!brokenRule.isEmpty()) {
+    // Fetching it again brings the same file: the message says what is wrong with it.
+    inform(message(209).replace(QLatin1Char('#'), name).replace(QLatin1Char('~'), brokenRule));
   } else {
     // It stays selected, so that a second download tries it again.
     inform(message(173).replace(QLatin1Char('#'), name));
