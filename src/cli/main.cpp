@@ -12,6 +12,8 @@ namespace mervalo {
 int runSchemaCheck(const QStringList& files);
 int runMirrorCommand(const QStringList& args);
 int runMailTxtCommand(const QStringList& args);
+int runKeygenCommand(const QStringList& args);
+int runSignCommand(const QStringList& args);
 }  // namespace mervalo
 
 namespace {
@@ -39,7 +41,12 @@ void printUsage(FILE* out) {
       "                       FOLDER, else the Dutch ones the program ships), so that any\n"
       "                       static web server serving DIR is a download server\n"
       "  mailtxt FILE         write a provider list (MAIL.TXT) to standard output from the\n"
-      "                       two providers described in FILE (see the README)\n",
+      "                       two providers described in FILE (see the README)\n"
+      "  keygen DIR           write a new key pair for signing updaters into DIR:\n"
+      "                       mervalo-update-private.pem (keep it secret) and\n"
+      "                       mervalo-update-public.pem (for the \"update key\" setting)\n"
+      "  sign KEYFILE FILE    write FILE.sig, the Ed25519 signature of FILE by the private\n"
+      "                       key in KEYFILE, to be served beside FILE\n",
       out);
 }
 
@@ -67,6 +74,8 @@ int main(int argc, char** argv) {
   if (cmd == QLatin1String("schema-check")) return mervalo::runSchemaCheck(args.mid(1));
   if (cmd == QLatin1String("mirror")) return mervalo::runMirrorCommand(args.mid(1));
   if (cmd == QLatin1String("mailtxt")) return mervalo::runMailTxtCommand(args.mid(1));
+  if (cmd == QLatin1String("keygen")) return mervalo::runKeygenCommand(args.mid(1));
+  if (cmd == QLatin1String("sign")) return mervalo::runSignCommand(args.mid(1));
   std::fprintf(stderr, "mervalo-cli: unknown command '%s'\n", qPrintable(cmd));
   printUsage(stderr);
   return 2;

@@ -11,6 +11,7 @@ namespace mervalo {
 inline constexpr char kUpdateFolder[] = "/Update";
 inline constexpr char kUpdateNoticeFile[] = "/Update/mervalo.txt";
 inline constexpr char kUpdaterFile[] = "/Update/mervaloupdate.exe";
+inline constexpr char kUpdaterSignatureFile[] = "/Update/mervaloupdate.exe.sig";
 inline constexpr char kLastUpdateFile[] = "/laatsteupdate.txt";
 
 // A date as either language writes it: DD-MM-YYYY or YYYY-MM-DD, told apart by where the

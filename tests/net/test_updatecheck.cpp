@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +20,19 @@ using namespace mervalo::test;
 namespace {
 
 constexpr int kWaitMs = 20'000;
+
+// Runs mervalo-cli with these arguments; its error output when it fails.
+QString cli(const QStringList& args) {
+  QProcess p;
+  p.start(QStringLiteral(MERVALO_BIN_DIR "/mervalo-cli"), args);
+  if (!p.waitForFinished(30'000)) return QStringLiteral("mervalo-cli did not end");
+  return p.exitCode() == 0 ? QString() : QString::fromLocal8Bit(p.readAllStandardError()) + QStringLiteral(" failed");
+}
+
+QByteArray bytesOf(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 const QString kQuestion =
     QStringLiteral("Er is een nieuwe versie van Mervalo.\nWilt u de nieuwe versie downloaden en installeren?");
 
@@ -33,6 +47,17 @@ class UpdateCheckTest : public ScreenTest {
         << error.toStdString();
     QDir().mkpath(shared->site.filePath(QStringLiteral("MERVALO")));
     ASSERT_TRUE(QFile::copy(QStringLiteral(MERVALO_TEST_UPDATER), shared->site.filePath(QStringLiteral("MERVALO/mervaloupdate.exe"))));
+    // The suite's own maker, whose public key the settings trust, and a stranger.
+    for (const char* who : {"maker", "stranger"}) {
+      QDir().mkpath(shared->certs.filePath(QString::fromLatin1(who)));
+      ASSERT_EQ(cli({QStringLiteral("keygen"), shared->certs.filePath(QString::fromLatin1(who))}), QString());
+    }
+    ASSERT_EQ(cli({QStringLiteral("sign"), shared->keyOf("stranger"), shared->site.filePath(QStringLiteral("MERVALO/mervaloupdate.exe"))}),
+              QString());
+    shared->strangers = bytesOf(shared->signature());
+    ASSERT_EQ(cli({QStringLiteral("sign"), shared->keyOf("maker"), shared->site.filePath(QStringLiteral("MERVALO/mervaloupdate.exe"))}),
+              QString());
+    shared->makers = bytesOf(shared->signature());
     shared->https = LocalServer::https(shared->site.path(), shared->cert, shared->key, shared->log());
     shared->hang = LocalServer::hanging();
   }
@@ -48,8 +73,11 @@ class UpdateCheckTest : public ScreenTest {
     ctx.today = [] { return QDate(2024, 3, 20); };
     pointAt(shared->https->base());
     writeSetting(QStringLiteral("Standaard"), QStringLiteral("ca-bundle"), shared->cert, ctx.values.settingsFilePath);
+    writeSetting(QStringLiteral("Standaard"), QStringLiteral("update key"),
+                 shared->certs.filePath(QStringLiteral("maker/mervalo-update-public.pem")), ctx.values.settingsFilePath);
     QDir().mkpath(path(QStringLiteral("/Update")));
   }
+  ~UpdateCheckTest() override { serveSignature(shared->makers); }
   void SetUp() override {
     ASSERT_TRUE(shared->https->running()) << shared->https->error().toStdString();
     ASSERT_TRUE(shared->hang->running());
@@ -57,6 +85,13 @@ class UpdateCheckTest : public ScreenTest {
 
   void pointAt(const QString& base) {
     writeSetting(QStringLiteral("Standaard"), QStringLiteral("server https"), base, ctx.values.settingsFilePath);
+  }
+  static void serveSignature(const QByteArray& signature) {
+    QFile::remove(shared->signature());
+    if (signature.isNull()) return;
+    QFile f(shared->signature());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(signature);
   }
   static void setNotice(const QString& date) {
     ASSERT_TRUE(writeTextLines(shared->site.filePath(QStringLiteral("MERVALO/mervalo.txt")), {date}));
@@ -80,6 +115,9 @@ class UpdateCheckTest : public ScreenTest {
     QString cert, key;
     std::unique_ptr<LocalServer> https, hang;
     QString log() const { return certs.filePath(QStringLiteral("requests.log")); }
+    QString keyOf(const char* who) const { return certs.filePath(QString::fromLatin1(who) + QStringLiteral("/mervalo-update-private.pem")); }
+    QString signature() const { return site.filePath(QStringLiteral("MERVALO/mervaloupdate.exe.sig")); }
+    QByteArray makers, strangers;
   };
   static Shared* shared;
   MainMenu* menu = nullptr;
@@ -167,6 +205,56 @@ TEST_F(UpdateCheckTest, YesFetchesAndStartsTheUpdaterAndEndsTheProgram) {
   ASSERT_TRUE(QTest::qWaitFor([this] { return QFile::exists(started()); }, kWaitMs));
   EXPECT_EQ(readTextLines(started()).value(), QStringList({QStringLiteral("/p=") + folder(), QStringLiteral("/")}));
   EXPECT_TRUE(requestedPaths(shared->log()).contains(QStringLiteral("/MERVALO/mervaloupdate.exe")));
+  EXPECT_TRUE(requestedPaths(shared->log()).contains(QStringLiteral("/MERVALO/mervaloupdate.exe.sig")));
+}
+
+TEST_F(UpdateCheckTest, AnUpdaterNoTrustedKeySignedIsNeverStarted) {
+  setLastUpdate(QStringLiteral("01-03-2024"));
+  setNotice(QStringLiteral("01-03-2024"));
+  QByteArray otherFile = shared->makers;
+  otherFile[0] = static_cast<char>(otherFile[0] ^ 1);
+  const struct {
+    const char* what;
+    QByteArray signature;  // null: none on the server
+    bool trustTheSuitesKey;
+  } cases[] = {{"unsigned", QByteArray(), true},
+               {"signed by a stranger", shared->strangers, true},
+               {"a damaged signature", otherFile, true},
+               {"a key the settings do not name", shared->makers, false}};
+  start();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    serveSignature(c.signature);
+    if (!c.trustTheSuitesKey) writeSetting(QStringLiteral("Standaard"), QStringLiteral("update key"), QString(), ctx.values.settingsFilePath);
+    prompter.clear();
+    child<QPushButton>(menu, QStringLiteral("cmdDownload"))->click();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return prompter.count() > 0; }, kWaitMs));
+    EXPECT_EQ(prompter.last().text, ctx.values.message(208));
+    EXPECT_TRUE(menu->isEnabled());
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("/Update/mervaloupdate.exe"))));
+  }
+  EXPECT_FALSE(quitCalled);
+  EXPECT_FALSE(QFile::exists(started()));
+  EXPECT_EQ(readLines(QStringLiteral("/laatsteupdate.txt")), QStringList{"01-03-2024"});
+}
+
+TEST_F(UpdateCheckTest, AnUpdaterOverItsCapIsRefusedWhileItArrives) {
+  setNotice(QStringLiteral("01-03-2024"));
+  QTemporaryDir site;
+  QDir().mkpath(site.filePath(QStringLiteral("MERVALO")));
+  QFile huge(site.filePath(QStringLiteral("MERVALO/mervaloupdate.exe")));
+  ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(65 * 1024 * 1024));
+  huge.close();
+  const auto big = LocalServer::https(site.path(), shared->cert, shared->key);
+  ASSERT_TRUE(big->running()) << big->error().toStdString();
+  start();
+  // Sent without its size, so only counting while it arrives can stop it.
+  pointAt(big->base() + QStringLiteral("/stream"));
+  child<QPushButton>(menu, QStringLiteral("cmdDownload"))->click();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return prompter.count() > 0; }, 60'000));
+  EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Kan de update van Mervalo nu niet downloaden.\n")));
+  EXPECT_FALSE(QFile::exists(path(QStringLiteral("/Update/mervaloupdate.exe"))));
+  EXPECT_FALSE(quitCalled);
 }
 
 TEST_F(UpdateCheckTest, TheDownloadButtonInEnglishWritesTheEnglishDate) {

@@ -9,6 +9,7 @@
 #include "app/textfile.h"
 #include "net/download.h"
 #include "net/server.h"
+#include "net/signature.h"
 #include "net/update.h"
 
 namespace mervalo {
@@ -43,7 +44,8 @@ void UpdateService::check() {
   // An old notice must never be read as the new one.
   if (fileState(noticeFile) == 1) QFile::remove(noticeFile);
   const DownloadServer server = DownloadServer::fromSettings(v.settingsFilePath, v.programFolder);
-  notice_ = new BackgroundDownload(server.httpsUrl(QString::fromLatin1(kUpdateNoticePath)), noticeFile, server.options(), this);
+  notice_ = new BackgroundDownload(server.httpsUrl(QString::fromLatin1(kUpdateNoticePath)), noticeFile,
+                                   server.options(kSmallFileCap), this);
   connect(notice_, &BackgroundDownload::finished, this, &UpdateService::noticeArrived);
   notice_->start();
 }
@@ -74,14 +76,18 @@ void UpdateService::download() {
   const DownloadServer server = DownloadServer::fromSettings(v.settingsFilePath, v.programFolder);
   // A program fetched over plain http and then run would let anyone on the way replace it.
   updater_ = new BackgroundDownload(server.httpsUrl(QString::fromLatin1(kUpdaterPath)), v.path(QString::fromLatin1(kUpdaterFile)),
-                                    server.options(), this);
+                                    server.options(kUpdaterCap), this);
   connect(updater_, &BackgroundDownload::finished, this, &UpdateService::updaterArrived);
   updater_->start();
 }
 
-void UpdateService::downloadFailed() {
+void UpdateService::downloadFailed(int text) {
+  // Nothing that was not proven to be the maker's stays where it could be started.
+  const ProgramValues& v = menu_.values();
+  QFile::remove(v.path(QString::fromLatin1(kUpdaterFile)));
+  QFile::remove(v.path(QString::fromLatin1(kUpdaterSignatureFile)));
   menu_.unsetCursor();
-  menu_.inform(menu_.message(115));
+  menu_.inform(menu_.message(text));
   menu_.setEnabled(true);
   menu_.parkFocus();
 }
@@ -90,19 +96,43 @@ void UpdateService::updaterArrived(qint32 status) {
   updater_->deleteLater();
   updater_ = nullptr;
   if (status != kDownloadOk) {
-    downloadFailed();
+    downloadFailed(115);
     return;
   }
+  const ProgramValues& v = menu_.values();
+  const DownloadServer server = DownloadServer::fromSettings(v.settingsFilePath, v.programFolder);
+  updater_ = new BackgroundDownload(server.httpsUrl(QString::fromLatin1(kUpdaterSignaturePath)),
+                                    v.path(QString::fromLatin1(kUpdaterSignatureFile)), server.options(kSmallFileCap), this);
+  connect(updater_, &BackgroundDownload::finished, this, &UpdateService::signatureArrived);
+  updater_->start();
+}
+
+void UpdateService::signatureArrived(qint32 status) {
+  updater_->deleteLater();
+  updater_ = nullptr;
   ProgramValues& v = menu_.values();
+  const QString updater = v.path(QString::fromLatin1(kUpdaterFile));
+  QFile program(updater);
+  QFile signature(v.path(QString::fromLatin1(kUpdaterSignatureFile)));
+  // A missing signature counts as a wrong one: either way nobody vouches for the file.
+  const bool signedByMaker = status == kDownloadOk && program.open(QIODevice::ReadOnly) &&
+                             signature.open(QIODevice::ReadOnly) &&
+                             isSignedBy(program.readAll(), signature.readAll(),
+                                        trustedUpdateKeys(v.settingsFilePath, v.programFolder));
+  program.close();
+  signature.close();
+  if (!signedByMaker) {
+    downloadFailed(208);
+    return;
+  }
   menu_.setEnabled(true);
   menu_.unsetCursor();
   menu_.inform(menu_.message(117));
-  const QString updater = v.path(QString::fromLatin1(kUpdaterFile));
   QFile::setPermissions(updater, QFile::permissions(updater) | QFileDevice::ExeOwner | QFileDevice::ExeUser |
                                      QFileDevice::ExeGroup | QFileDevice::ExeOther);
   if (!QProcess::startDetached(updater, {updaterArgument(v.programFolder)}, QDir::rootPath())) {
     // The last update is recorded only for an updater that really runs.
-    downloadFailed();
+    downloadFailed(115);
     return;
   }
   writeTextLines(v.path(QString::fromLatin1(kLastUpdateFile)), {formatUpdateDate(menu_.ctx().today(), v.text(63))});

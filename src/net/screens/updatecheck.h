@@ -21,7 +21,8 @@ class UpdateService : public QObject {
   // Fetches the update notice and, when it is newer than the last update, asks once per run
   // whether to update. A check still waiting for the server is not started again.
   void check();
-  // Fetches the updater over HTTPS and starts it; text 115 when that fails.
+  // Fetches the updater and its signature over HTTPS and starts the updater when a trusted key
+  // signed it; text 115 when the updater cannot be fetched, text 208 when it is not signed.
   void download();
 
   bool checking() const { return notice_ != nullptr; }
@@ -33,11 +34,12 @@ class UpdateService : public QObject {
   explicit UpdateService(Screen& menu);
   void noticeArrived(qint32 status);
   void updaterArrived(qint32 status);
-  void downloadFailed();
+  void signatureArrived(qint32 status);
+  void downloadFailed(int text);
 
   Screen& menu_;
   QPointer<BackgroundDownload> notice_;
-  QPointer<BackgroundDownload> updater_;
+  QPointer<BackgroundDownload> updater_;  // the updater, then its signature
   int checksDone_ = 0;
 };
 
