@@ -52,7 +52,8 @@ TEST(CliSchemaCheck, ASoundFileGetsItsBalance) {
   EXPECT_TRUE(r.err.isEmpty());
 }
 
-// Every damaged file is told with the line at fault, and the run carries on with the next file.
+// Every damaged file is told with the line at fault, and the run carries on with the next file. Which
+// rule each line breaks is the checker's test; here the few the command adds or passes through.
 TEST(CliSchemaCheck, DamagedFilesAreReportedWithTheirLine) {
   QTemporaryDir dir;
   struct Case {
@@ -63,13 +64,9 @@ TEST(CliSchemaCheck, DamagedFilesAreReportedWithTheirLine) {
   const std::vector<Case> cases = {
       {"06 Pairs 03 Rounds a.txt", QByteArray(kSixPairs).replace("3-2 (9-12)", "3-2 (9-1"), ":4: error: \"3-2 (9-1\" is not a table"},
       {"06 Pairs 03 Rounds b.txt", QByteArray(kSixPairs).replace("2-1", "99999999999-1"), ":3: error: pair 0 in"},
-      {"06 Pairs 03 Rounds c.txt", QByteArray(kSixPairs).replace('\t', ' '), ":2: error: round 1 has no Tab-separated tables"},
       {"06 Pairs 03 Rounds d.txt", QByteArray(kSixPairs).replace("Round 2\t6-4", QByteArray("Round 2\t\0\x01\xff", 12)),
        ":3: error:"},
-      {"06 Pairs 03 Rounds e.txt", kSixPairs.left(60), ": error: 1 round lines"},
-      {"06 Pairs 03 Rounds f.txt", QByteArray(kSixPairs).replace("5-4 (5-8)", "5-4 (45-48)"), ":4: error: (45-48) names no board set"},
       {"06 Pairs 03 Rounds g.txt", QByteArray(), ": error: the file is empty"},
-      {"06 Pairs 03 Rounds h.txt", kSixPairs + "Round 4\t1-2 (1-4)\r\n", ":5: error: round line 4"},
   };
   QStringList files;
   for (const Case& c : cases) files << write(dir, QLatin1String(c.name), c.bytes);
