@@ -11,24 +11,13 @@
 #include "net/download.h"
 #include "net/server.h"
 #include "qtprint.h"
+#include "testfiles.h"
 #include "testservers.h"
 
 using namespace mervalo;
 using namespace mervalo::test;
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-  QDir().mkpath(QFileInfo(path).absolutePath());
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
 
 // Every byte value, and enough of them to need more than one write.
 QByteArray binaryBody() {
@@ -42,8 +31,8 @@ class DownloadTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     shared = new Shared;
-    writeAll(shared->site.filePath(QStringLiteral("MERVALO/data.bin")), binaryBody());
-    writeAll(shared->site.filePath(QStringLiteral("MERVALO/Schema/08 Paren 03 Ronden Howell.txt")), "Ronde 1\r\n");
+    writeBytes(shared->site.filePath(QStringLiteral("MERVALO/data.bin")), binaryBody());
+    writeBytes(shared->site.filePath(QStringLiteral("MERVALO/Schema/08 Paren 03 Ronden Howell.txt")), "Ronde 1\r\n");
     QString error;
     ASSERT_TRUE(makeCertificate(shared->certs.path(), QStringLiteral("server"), &shared->cert, &shared->key, &error))
         << error.toStdString();
@@ -91,11 +80,11 @@ DownloadTest::Shared* DownloadTest::shared = nullptr;
 
 TEST_F(DownloadTest, FetchesTheFileByteForByteOverHttpAndHttps) {
   EXPECT_EQ(downloadFile(http(QStringLiteral("/MERVALO/data.bin")), target()), kDownloadOk);
-  EXPECT_EQ(readAll(target()), binaryBody());
+  EXPECT_EQ(readBytes(target()), binaryBody());
   // An existing file is replaced whole.
-  writeAll(target(), QByteArray(400'000, 'x'));
+  writeBytes(target(), QByteArray(400'000, 'x'));
   EXPECT_EQ(downloadFile(https(QStringLiteral("/MERVALO/data.bin")), target(), trusting()), kDownloadOk);
-  EXPECT_EQ(readAll(target()), binaryBody());
+  EXPECT_EQ(readBytes(target()), binaryBody());
   EXPECT_EQ(leftovers(), QStringList{QStringLiteral("out.bin")});
 }
 
@@ -131,7 +120,7 @@ TEST_F(DownloadTest, FailuresLeaveTheEarlierFileAsItWasAndNothingBeside) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    writeAll(target(), "earlier file");
+    writeBytes(target(), "earlier file");
     QElapsedTimer clock;
     clock.start();
     const qint32 status = downloadFile(c.url, target(), c.options);
@@ -140,25 +129,25 @@ TEST_F(DownloadTest, FailuresLeaveTheEarlierFileAsItWasAndNothingBeside) {
     else
       EXPECT_NE(status, kDownloadOk);
     EXPECT_LT(clock.elapsed(), 10'000);
-    EXPECT_EQ(readAll(target()), QByteArray("earlier file"));
+    EXPECT_EQ(readBytes(target()), QByteArray("earlier file"));
     EXPECT_EQ(leftovers(), QStringList{QStringLiteral("out.bin")});
   }
 }
 
 TEST_F(DownloadTest, FiveRedirectsAreFollowedAndAFileUpToItsCapArrives) {
   EXPECT_EQ(downloadFile(http(QStringLiteral("/hop/5/MERVALO/data.bin")), target()), kDownloadOk);
-  EXPECT_EQ(readAll(target()), binaryBody());
+  EXPECT_EQ(readBytes(target()), binaryBody());
   DownloadOptions exact;
   exact.maxBytes = binaryBody().size();
   EXPECT_EQ(downloadFile(http(QStringLiteral("/stream/MERVALO/data.bin")), target(), exact), kDownloadOk);
-  EXPECT_EQ(readAll(target()), binaryBody());
+  EXPECT_EQ(readBytes(target()), binaryBody());
 }
 
 TEST_F(DownloadTest, BlanksInANameAreSentEncodedAndTheFileKeepsItsName) {
   DownloadServer server{shared->http->base(), shared->https->base(), {}};
   const QString name = QStringLiteral("08 Paren 03 Ronden Howell");
   ASSERT_EQ(downloadFile(server.schemaUrl(name), target(name + QStringLiteral(".txt"))), kDownloadOk);
-  EXPECT_EQ(readAll(target(name + QStringLiteral(".txt"))), QByteArray("Ronde 1\r\n"));
+  EXPECT_EQ(readBytes(target(name + QStringLiteral(".txt"))), QByteArray("Ronde 1\r\n"));
   EXPECT_EQ(requestedPaths(shared->certs.filePath(QStringLiteral("http.log"))).last(),
             QStringLiteral("/MERVALO/Schema/08%20Paren%2003%20Ronden%20Howell.txt"));
 }
@@ -182,7 +171,7 @@ TEST_F(DownloadTest, BackgroundDownloadReportsOnTheMainThread) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return status != -100; }, 10'000));
   EXPECT_EQ(status, kDownloadOk);
   EXPECT_FALSE(job.running());
-  EXPECT_EQ(readAll(target()), binaryBody());
+  EXPECT_EQ(readBytes(target()), binaryBody());
 }
 
 TEST_F(DownloadTest, DeletingABackgroundDownloadCancelsItWithoutWaiting) {

@@ -7,6 +7,7 @@
 
 #include "mailserver.h"
 #include "net/mailer.h"
+#include "testfiles.h"
 #include "testservers.h"
 
 namespace mervalo {
@@ -15,12 +16,7 @@ namespace {
 using test::LocalMailServer;
 using test::parseMail;
 
-QString writeFile(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  f.open(QIODevice::WriteOnly);
-  f.write(bytes);
-  return path;
-}
+using test::writeBytes;
 
 MailMessage message(const QString& to, const QStringList& attachments = {}) {
   MailMessage m;
@@ -37,7 +33,7 @@ TEST(ComposeMail, HeadersBodyAndAttachmentSurviveEncoding) {
   QTemporaryDir dir;
   QByteArray page;
   for (int i = 0; i < 3000; ++i) page += static_cast<char>(i % 256);
-  const QString file = writeFile(dir.filePath(QStringLiteral("Uitslag Groep A.htm")), page);
+  const QString file = writeBytes(dir.filePath(QStringLiteral("Uitslag Groep A.htm")), page);
   MailMessage m = message(QStringLiteral("jan@club.nl"), {file});
   m.subject = QStringLiteral("Uitslag van de zesde ronde van het café-kampioenschap, met één lange naam erin");
   m.sender.displayName = QStringLiteral("Bridgeclub \"De Troef\"");
@@ -95,7 +91,7 @@ class MailerTest : public ::testing::Test {
 
 TEST_F(MailerTest, SeveralMessagesOverOneEncryptedConnection) {
   QByteArray page("<html>uitslag</html>\r\n");
-  const QString file = writeFile(dir.filePath(QStringLiteral("uitslag.htm")), page);
+  const QString file = writeBytes(dir.filePath(QStringLiteral("uitslag.htm")), page);
   Mailer mailer(settings());
   for (const char* to : {"a@club.nl", "b@club.nl", "c@club.nl"}) {
     const MailOutcome out = mailer.send(message(QString::fromLatin1(to), {file}), true);

@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -18,6 +17,7 @@
 #include "net/download.h"
 #include "net/screens/schemadownloadscreen.h"
 #include "screentest.h"
+#include "testfiles.h"
 #include "testservers.h"
 
 using namespace mervalo;
@@ -27,20 +27,13 @@ namespace {
 
 constexpr int kWaitMs = 20'000;
 
-QByteArray fileBytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 class SchemaDownloadTest : public ScreenTest {
  protected:
   // The server tree that mervalo-cli makes from the shipped movements, once for the suite.
   static void SetUpTestSuite() {
     mirror = new QTemporaryDir;
-    QProcess cli;
-    cli.start(QStringLiteral(MERVALO_BIN_DIR "/mervalo-cli"), {QStringLiteral("mirror"), mirror->path()});
-    ASSERT_TRUE(cli.waitForFinished(60'000));
-    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    const CliRun cli = runCli({QStringLiteral("mirror"), mirror->path()});
+    ASSERT_EQ(cli.exitCode, 0) << cli.err.toStdString();
   }
   static void TearDownTestSuite() {
     delete mirror;
@@ -146,7 +139,7 @@ TEST_F(SchemaDownloadTest, SelectAllDownloadsEveryMovementByteForByteAndLeavesNo
     EXPECT_EQ(selected().size(), screen->lstOpInternet->count());
     downloadAndWait();
     for (const QString& name : listEntries(screen->lstOpInternet)) {
-      EXPECT_EQ(fileBytes(stored(name)), fileBytes(shipped(name))) << name.toStdString();
+      EXPECT_EQ(readBytes(stored(name)), readBytes(shipped(name))) << name.toStdString();
       ++files;
     }
     EXPECT_TRUE(selected().isEmpty());
@@ -201,8 +194,8 @@ TEST_F(SchemaDownloadTest, FailedMovementsAreReportedStaySelectedAndWriteNothing
   QStringList left = selected();
   left.sort();
   EXPECT_EQ(left, QStringList({unreadable, missing, cut, huge}));
-  EXPECT_EQ(fileBytes(stored(good)), fileBytes(shipped(good)));
-  EXPECT_EQ(fileBytes(stored(cut)), QByteArray("earlier copy"));
+  EXPECT_EQ(readBytes(stored(good)), readBytes(shipped(good)));
+  EXPECT_EQ(readBytes(stored(cut)), QByteArray("earlier copy"));
   EXPECT_FALSE(QFile::exists(stored(missing)));
   EXPECT_FALSE(QFile::exists(stored(unreadable)));
   EXPECT_FALSE(QFile::exists(stored(huge)));

@@ -6,6 +6,7 @@
 #include "app/textfile.h"
 #include "net/schemalist.h"
 #include "qtprint.h"
+#include "testfiles.h"
 
 using namespace mervalo;
 
@@ -70,15 +71,9 @@ TEST(SchemaList, WrittenListReadsBackGroupedByPairCount) {
 TEST(SchemaMirror, HoldsTheListEveryReadableMovementAndTheNotice) {
   QTemporaryDir source, mirror;
   const QByteArray good = "08 Paren 01 Ronden\r\nRonde 1\t1-2 (1-4)\t3-4 (1-4)\t5-6 (1-4)\t7-8 (1-4)\r\n";
-  for (const char* name : {"08 Paren 01 Ronden A.txt", "08 Paren 01 Ronden B.txt"}) {
-    QFile f(source.filePath(QString::fromLatin1(name)));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(good);
-  }
-  QFile broken(source.filePath(QStringLiteral("08 Paren 01 Ronden kapot.txt")));
-  ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-  broken.write("kop\r\nRonde 1\t1-2 (1-4)\r\n");
-  broken.close();
+  for (const char* name : {"08 Paren 01 Ronden A.txt", "08 Paren 01 Ronden B.txt"})
+    test::writeBytes(source.filePath(QString::fromLatin1(name)), good);
+  test::writeBytes(source.filePath(QStringLiteral("08 Paren 01 Ronden kapot.txt")), "kop\r\nRonde 1\t1-2 (1-4)\r\n");
 
   const MirrorResult r = writeMirror(mirror.path(), source.path(), QDate(2026, 3, 5));
   ASSERT_TRUE(r.error.isEmpty()) << r.error.toStdString();
@@ -86,12 +81,8 @@ TEST(SchemaMirror, HoldsTheListEveryReadableMovementAndTheNotice) {
   EXPECT_EQ(r.skipped, QStringList({"08 Paren 01 Ronden kapot"}));
   EXPECT_EQ(readTextLines(mirror.filePath(QStringLiteral("MERVALO/Lijst met speelschemas.txt"))).value(),
             QStringList({"====== 8 ======", "08 Paren 01 Ronden A", "08 Paren 01 Ronden B"}));
-  QFile copy(mirror.filePath(QStringLiteral("MERVALO/Schema/08 Paren 01 Ronden B.txt")));
-  ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-  EXPECT_EQ(copy.readAll(), good);
-  QFile notice(mirror.filePath(QStringLiteral("MERVALO/mervalo.txt")));
-  ASSERT_TRUE(notice.open(QIODevice::ReadOnly));
-  EXPECT_EQ(notice.readAll(), QByteArray("05-03-2026\r\n"));
+  EXPECT_EQ(test::readBytes(mirror.filePath(QStringLiteral("MERVALO/Schema/08 Paren 01 Ronden B.txt"))), good);
+  EXPECT_EQ(test::readBytes(mirror.filePath(QStringLiteral("MERVALO/mervalo.txt"))), QByteArray("05-03-2026\r\n"));
   EXPECT_FALSE(QFile::exists(mirror.filePath(QStringLiteral("MERVALO/Schema/08 Paren 01 Ronden kapot.txt"))));
 
   EXPECT_FALSE(writeMirror(mirror.path(), source.filePath(QStringLiteral("none")), QDate(2026, 3, 5)).error.isEmpty());

@@ -4,6 +4,7 @@
 #include "app/settings.h"
 #include "net/server.h"
 #include "qtprint.h"
+#include "testfiles.h"
 
 using namespace mervalo;
 
@@ -50,11 +51,8 @@ TEST(DownloadServer, TheSettingsFileNamesAMirror) {
   EXPECT_TRUE(s.options(kSmallFileCap).caBundle.isEmpty());
   EXPECT_EQ(s.options(kUpdaterCap).maxBytes, 64 * 1024 * 1024);
 
-  QFile f(ini);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("[STANDAARD]\r\nSERVER HTTP=http://127.0.0.1:8000\r\nserver https=https://127.0.0.1:8443/\r\n"
-          "ca-bundle=certs/club.pem\r\n");
-  f.close();
+  test::writeBytes(ini, "[STANDAARD]\r\nSERVER HTTP=http://127.0.0.1:8000\r\nserver https=https://127.0.0.1:8443/\r\n"
+                        "ca-bundle=certs/club.pem\r\n");
   s = DownloadServer::fromSettings(ini, dir.path());
   EXPECT_EQ(s.httpUrl(QStringLiteral("/x")), QStringLiteral("http://127.0.0.1:8000/x"));
   EXPECT_EQ(s.httpsUrl(QStringLiteral("/x")), QStringLiteral("https://127.0.0.1:8443/x"));
