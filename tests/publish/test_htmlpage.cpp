@@ -7,15 +7,13 @@
 #include "publish/addresses.h"
 #include "publish/htmlpage.h"
 #include "qtprint.h"
+#include "testfiles.h"
 
 using namespace mervalo;
 
 namespace {
 
-QByteArray readAll(const QString& p) {
-  QFile f(p);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using test::readBytes;
 
 // A small results copy with every alignment form and colour the page distinguishes.
 Grid smallResult() {
@@ -66,9 +64,9 @@ TEST(HtmlPage, MatchesTheExpectedPageByteForByte) {
   QTemporaryDir dir;
   const QString out = dir.filePath(QStringLiteral("Dinsdag.html"));
   ASSERT_TRUE(writeHtmlPage(out, smallResult(), QStringLiteral("Uitslag (Dinsdag)")));
-  const QByteArray expected = readAll(QStringLiteral(MERVALO_TEST_DATA "/publish/small_page.html"));
-  ASSERT_FALSE(expected.isEmpty());
-  EXPECT_EQ(readAll(out), expected);
+  const QByteArray expected = readBytes(QStringLiteral(MERVALO_TEST_DATA "/publish/small_page.html"));
+  ASSERT_NE(expected, QByteArray("<missing>"));
+  EXPECT_EQ(readBytes(out), expected);
 }
 
 // The expected page above pins the colours (red first) and 9 points as size 3.

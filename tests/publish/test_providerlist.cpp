@@ -5,6 +5,7 @@
 
 #include "publish/providerlist.h"
 #include "qtprint.h"
+#include "testfiles.h"
 
 using namespace mervalo;
 using Status = ProviderListResult::Status;
@@ -89,13 +90,9 @@ TEST(ProviderList, FileThatIsMissingEmptyOrHuge) {
   QTemporaryDir dir;
   const QString p = dir.filePath(QStringLiteral("MAIL.TXT"));
   EXPECT_EQ(loadProviderList(p).status, Status::Missing);
-  QFile f(p);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.close();
+  test::writeBytes(p, {});
   EXPECT_EQ(loadProviderList(p).status, Status::Missing);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(QByteArray(3 << 20, '1'));
-  f.close();
+  test::writeBytes(p, QByteArray(3 << 20, '1'));
   EXPECT_EQ(loadProviderList(p).status, Status::Damaged);
   QDir().mkpath(dir.filePath(QStringLiteral("folder")));
   EXPECT_EQ(loadProviderList(dir.filePath(QStringLiteral("folder"))).status, Status::Missing);
