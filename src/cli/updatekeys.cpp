@@ -35,7 +35,7 @@ const QString kPublicKeyFile = QStringLiteral("mervalo-update-public.pem");
 int runKeygenCommand(const QStringList& args) {
   if (args.size() != 1) return fail("keygen", QStringLiteral("usage: mervalo-cli keygen DIR"));
   const QDir dir(args[0]);
-  if (!dir.exists()) return fail("keygen", args[0] + QStringLiteral(": no such folder"));
+  if (!QDir().mkpath(args[0])) return fail("keygen", args[0] + QStringLiteral(": the folder cannot be made"));
   // A key in use is never replaced by accident: every updater signed with it would be refused.
   if (dir.exists(kPrivateKeyFile)) return fail("keygen", dir.filePath(kPrivateKeyFile) + QStringLiteral(" already exists"));
   const KeyPair pair = makeUpdateKeyPair();

@@ -1,5 +1,6 @@
 #include "publish/addresses.h"
 
+#include "app/addressrule.h"
 #include "app/fileops.h"
 #include "app/textfile.h"
 
@@ -83,8 +84,8 @@ QString collectAddresses(const QStringList& players, QStringList& addressLines) 
     if (player.isEmpty()) continue;  // an empty key would match every line
     for (int i = 0; i < addressLines.size(); ++i) {
       if (!addressLines[i].contains(player)) continue;
-      if (addressLines[i].contains(QLatin1Char('@')))
-        collected += addressLines[i].split(QLatin1Char('|')).last() + QStringLiteral("; ");
+      const QString address = addressLines[i].split(QLatin1Char('|')).last();
+      if (address.contains(QLatin1Char('@')) && isSafeMailAddress(address.trimmed())) collected += address + QStringLiteral("; ");
       addressLines.removeAt(i);
       break;
     }

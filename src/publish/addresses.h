@@ -40,7 +40,8 @@ QStringList mailingListEntries(const QStringList& companionLines);
 QStringList addressLines(const QStringList& nameListMailLines);
 
 // For every player in order, the first address line containing the player's key gives its
-// last field followed by "; "; that line is then used up. Returns the collected text.
+// last field followed by "; " (unless that is no address, isSafeMailAddress); that line is then
+// used up. Returns the collected text.
 QString collectAddresses(const QStringList& players, QStringList& addressLines);
 
 // The players of the event of a group file ("Dinsdag.txt" in the program's "/groepen"),

@@ -1,5 +1,9 @@
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "net/signature.h"
 #include "net/update.h"
 #include "qtprint.h"
 
@@ -37,4 +41,38 @@ TEST(UpdateDates, WrittenInTheLanguagesPattern) {
   EXPECT_EQ(formatUpdateDate(QDate(2024, 3, 5), QStringLiteral("DD-MM-YYYY")), QStringLiteral("05-03-2024"));
   EXPECT_EQ(formatUpdateDate(QDate(2024, 3, 5), QStringLiteral("YYYY-MM-DD")), QStringLiteral("2024-03-05"));
   EXPECT_EQ(updaterArgument(QStringLiteral("/opt/mervalo")), QStringLiteral("/p=/opt/mervalo"));
+}
+
+// The signature file a mirror makes with OpenSSL's own tool is the one the program checks, and
+// the other way round.
+TEST(UpdateSignature, MatchesOpenSslPkeyutl) {
+  QTemporaryDir dir;
+  const auto file = [&dir](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
+  const auto openssl = [](const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral("openssl"), args);
+    return p.waitForFinished(30'000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+  };
+  const auto bytes = [](const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  };
+  QByteArray updater(100'000, '\0');
+  for (int i = 0; i < updater.size(); ++i) updater[i] = static_cast<char>(i * 31);
+  QFile out(file("updater.exe"));
+  ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(updater) == updater.size());
+  out.close();
+  ASSERT_TRUE(openssl({"genpkey", "-algorithm", "ed25519", "-out", file("key.pem")}));
+  ASSERT_TRUE(openssl({"pkey", "-in", file("key.pem"), "-pubout", "-out", file("public.pem")}));
+  ASSERT_TRUE(openssl({"pkeyutl", "-sign", "-rawin", "-inkey", file("key.pem"), "-in", file("updater.exe"), "-out",
+                       file("updater.exe.sig")}));
+  const QByteArray theirs = bytes(file("updater.exe.sig"));
+  EXPECT_TRUE(isSignedBy(updater, theirs, {builtInUpdateKey(), bytes(file("public.pem"))}));
+  EXPECT_FALSE(isSignedBy(updater, theirs, {builtInUpdateKey()}));
+  EXPECT_FALSE(isSignedBy(updater + "x", theirs, {bytes(file("public.pem"))}));
+  EXPECT_FALSE(isSignedBy(updater, theirs, {QByteArray("not a key")}));
+
+  // Ed25519 signatures are deterministic: the program's own signing gives OpenSSL's bytes.
+  EXPECT_EQ(signWithKey(updater, bytes(file("key.pem"))), theirs);
+  EXPECT_TRUE(signWithKey(updater, bytes(file("public.pem"))).isEmpty());
 }

@@ -128,6 +128,9 @@ TEST(Addresses, EventPlayersComeFromTheCompanionOrElseTheGroupFile) {
   EXPECT_FALSE(mailing[1].contains(keys[1]));
   QStringList names = {QStringLiteral("7||Piet|de Vries|piet@club.nl")};
   EXPECT_EQ(collectAddresses({keys[1]}, names), QStringLiteral("piet@club.nl; "));
+  // An address that would split into two on the clipboard is left off.
+  names = {QStringLiteral("7||Piet|de Vries|piet@club.nl, boef@elders.nl")};
+  EXPECT_EQ(collectAddresses({keys[1]}, names), QString());
   EXPECT_EQ(playerDisplayName(keys[1], mailing), QStringLiteral("Piet de Vries"));
   EXPECT_TRUE(eventPlayersForMail(dir.path(), QStringLiteral("Missing.txt")).isEmpty());
 }

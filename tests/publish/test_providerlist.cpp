@@ -81,6 +81,13 @@ TEST(ProviderList, DamageIsReportedButDecodableLinesStillLoad) {
   EXPECT_EQ(fewFields.providers[0].size(), 9);
   EXPECT_TRUE(fewFields.providers[1].isEmpty());
 
+  // A sender that could add a recipient or a header to every mail.
+  QString badSender = two[1];
+  badSender.replace(QStringLiteral("b3"), QStringLiteral("b@club.nl, boef@elders.nl"));
+  EXPECT_EQ(parseProviderList(providerFile({two[0], badSender}, {5, 6})).status, Status::Damaged);
+  EXPECT_TRUE(isCompleteProviderList(providerFile(two, {5, 6})));
+  EXPECT_FALSE(isCompleteProviderList(providerFile({two[0]}, {5})));
+
   EXPECT_EQ(parseProviderList("\r\n  \r\n\t\r\n").status, Status::Damaged);
   EXPECT_EQ(parseProviderList(QByteArray("\x00\xff garbage", 10)).status, Status::Damaged);
   EXPECT_EQ(parseProviderList(QByteArray()).status, Status::Missing);
