@@ -14,7 +14,8 @@
 
 #include "app/textfile.h"
 #include "largest_event.h"
-#include "scoring/eventresult.h"
+#include "publish/htmlpage.h"
+#include "scoring/eventsources.h"
 #include "scoring/resultgrid.h"
 
 namespace {
@@ -28,12 +29,13 @@ void runEvent(benchmark::State& state, const char* event) {
   for (auto _ : state) {
     mervalo::ResultError error;
     const auto sources = mervalo::readEventSources(dir.path(), name, 10, &error);
-    const auto result = sources ? mervalo::computeEventResult(*sources, {}, &error) : std::nullopt;
-    if (!result || !mervalo::writeResultsPage(dir.path(), *result, mervalo::fixedPitchWidth)) {
+    const auto result = sources ? mervalo::computeEventResult(*sources, &error) : std::nullopt;
+    const mervalo::Grid grid = result ? mervalo::resultsGrid(*result, mervalo::ResultsHeadings::of(10)) : mervalo::Grid();
+    if (!result || !mervalo::writeResultsPage(dir.path(), sources->groupFileName(), grid, 10, mervalo::fixedPitchWidth)) {
       state.SkipWithError(error.describe().toUtf8().constData());
       break;
     }
-    benchmark::DoNotOptimize(result->grid.rows());
+    benchmark::DoNotOptimize(grid.rows());
   }
 }
 
@@ -48,10 +50,12 @@ struct Steps {
   QTemporaryDir dir;
   mervalo::EventSources sources;
   mervalo::EventResult result;
+  mervalo::Grid grid;
   Steps() {
     makeFolder(dir.path());
     sources = *mervalo::readEventSources(dir.path(), QStringLiteral("06-12-2026 Groep A Uitslag"), 10);
-    result = *mervalo::computeEventResult(sources, mervalo::fixedPitchWidth);
+    result = *mervalo::computeEventResult(sources);
+    grid = mervalo::resultsGrid(result, mervalo::ResultsHeadings::of(10));
   }
 };
 
@@ -63,44 +67,43 @@ void BM_StepReadEventFile(benchmark::State& state) {
   Steps s;
   for (auto _ : state) benchmark::DoNotOptimize(mervalo::EventModel::fromLines(s.sources.eventLines, QStringLiteral("x")));
 }
-void BM_StepReadAndScoreBoards(benchmark::State& state) {
+// scoreEvent: every board matchpointed, every pair totalled and ranked, from a model read once.
+void BM_StepScoreEvent(benchmark::State& state) {
   Steps s;
-  for (auto _ : state) {
-    const auto model = mervalo::EventModel::fromLines(s.sources.eventLines, QStringLiteral("x"));
-    benchmark::DoNotOptimize(mervalo::scoredBoardsGrid(*model, s.sources.groupLines, 10));
-  }
+  const auto model = mervalo::EventModel::fromLines(s.sources.eventLines, QStringLiteral("x"));
+  const QStringList names = mervalo::pairNamesOfGroup(s.sources.groupLines);
+  for (auto _ : state) benchmark::DoNotOptimize(mervalo::scoreEvent(*model, names));
 }
 // Matchpointing alone: every board of the largest event, its 49 tables parsed beforehand.
 void BM_MatchpointEveryBoard(benchmark::State& state) {
   Steps s;
   const auto model = mervalo::EventModel::fromLines(s.sources.eventLines, QStringLiteral("x"));
   std::vector<QVector<mervalo::BoardTable>> boards;
-  for (int b = 1; b <= model->header().boards(); ++b) boards.push_back(*mervalo::completeBoardTables(*model, b));
+  for (int b = 1; b <= model->header().boards(); ++b) boards.push_back(mervalo::completeBoardTables(*model, b).tables);
   const int top = mervalo::eventTop(model->header().pairs, model->header().sitOut);
   for (auto _ : state) {
     for (QVector<mervalo::BoardTable>& tables : boards) mervalo::scoreBoard(tables, top, model->header().sitOut);
     benchmark::DoNotOptimize(boards.data());
   }
 }
-void BM_StepComputeResult(benchmark::State& state) {
+// The results grid of the scored event, its columns fitted.
+void BM_StepResultsGrid(benchmark::State& state) {
   Steps s;
-  const auto model = mervalo::EventModel::fromLines(s.sources.eventLines, QStringLiteral("x"));
-  const mervalo::Grid scored = mervalo::scoredBoardsGrid(*model, s.sources.groupLines, 10);
   for (auto _ : state) {
-    mervalo::Grid g = scored;
-    mervalo::computeResult(g, 108, 96, mervalo::fixedPitchWidth);
+    mervalo::Grid g = mervalo::resultsGrid(s.result, mervalo::ResultsHeadings::of(10), mervalo::fixedPitchWidth);
     benchmark::DoNotOptimize(g.rows());
   }
 }
 void BM_StepWritePage(benchmark::State& state) {
   Steps s;
-  for (auto _ : state) benchmark::DoNotOptimize(mervalo::writeResultsPage(s.dir.path(), s.result, mervalo::fixedPitchWidth));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(mervalo::writeResultsPage(s.dir.path(), s.sources.groupFileName(), s.grid, 10, mervalo::fixedPitchWidth));
 }
 BENCHMARK(BM_StepReadFiles)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StepReadEventFile)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_StepReadAndScoreBoards)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StepScoreEvent)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MatchpointEveryBoard)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_StepComputeResult)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StepResultsGrid)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StepWritePage)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

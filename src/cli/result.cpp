@@ -1,12 +1,15 @@
 // The scoring commands of mervalo-cli: result, csv and score.
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 #include <cstdio>
 
 #include "app/language.h"
 #include "app/textfile.h"
-#include "scoring/eventresult.h"
+#include "publish/htmlpage.h"
+#include "scoring/eventsources.h"
+#include "scoring/resultgrid.h"
 #include "scoring/scoretable.h"
 
 namespace {
@@ -26,8 +29,13 @@ QString folderOf(const QString& arg) {
   return folder;
 }
 
+struct Computed {
+  EventSources sources;
+  Grid grid;  // the full results grid
+};
+
 // Reads and computes the event; nullopt after reporting why not.
-std::optional<EventResult> computeFromFolder(const QString& folder, const QString& eventName) {
+std::optional<Computed> computeFromFolder(const QString& folder, const QString& eventName) {
   const int language = readLanguageFile(folder + QStringLiteral("/taal.txt"));
   ResultError error;
   const auto sources = readEventSources(folder, eventName, language, &error);
@@ -35,13 +43,13 @@ std::optional<EventResult> computeFromFolder(const QString& folder, const QStrin
     complain(error.describe());
     return std::nullopt;
   }
-  // The full grid's column widths show nowhere here; only the page's copy is fitted.
-  auto result = computeEventResult(*sources, {}, &error);
+  const auto result = computeEventResult(*sources, &error);
   if (!result) {
     complain(error.describe());
     return std::nullopt;
   }
-  return result;
+  // The full grid's column widths show nowhere here; only the page's copy is fitted.
+  return Computed{*sources, resultsGrid(*result, ResultsHeadings::of(sources->language))};
 }
 
 QString csvField(const QString& text) {
@@ -65,8 +73,9 @@ int runResultCommand(const QStringList& args) {
   const auto result = computeFromFolder(folder, args[1]);
   if (!result) return 1;
   QString page;
-  if (!writeResultsPage(folder, *result, fixedPitchWidth, &page))
-    return complain(QStringLiteral("HTML/%1: the page cannot be written").arg(result->pageFileName));
+  if (!writeResultsPage(folder, result->sources.groupFileName(), result->grid, result->sources.language,
+                        fixedPitchWidth, &page))
+    return complain(QStringLiteral("HTML/%1: the page cannot be written").arg(QFileInfo(page).fileName()));
   QByteArray text;
   for (int r = 0; r < result->grid.rows(); ++r) text += result->grid.rowTexts(r).join(QLatin1Char('\t')).toUtf8() + '\n';
   out(text);

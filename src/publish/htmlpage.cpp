@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "app/fileops.h"
 #include "app/textfile.h"
+#include "app/texts.h"
 
 namespace mervalo {
 
@@ -117,6 +119,17 @@ QString htmlFileName(const QString& groupFileName) {
 
 QString resultsCaption(const QString& resultWord, const QString& groupFileName) {
   return resultWord + QStringLiteral(" (") + groupFileName.section(QLatin1Char('.'), 0, 0) + QLatin1Char(')');
+}
+
+bool writeResultsPage(const QString& programFolder, const QString& groupFileName, const Grid& results, int language,
+                      const TextMeasure& measure, QString* writtenPath) {
+  const QString folder = programFolder + QStringLiteral("/HTML");
+  makeFolder(folder);
+  const QString path =
+      folder + QLatin1Char('/') + groupFileName.section(QLatin1Char('.'), 0, 0) + QStringLiteral(".html");
+  if (writtenPath) *writtenPath = path;
+  const QString title = resultsCaption(TextTable::builtin().lookup(98, language), groupFileName);
+  return writeHtmlPage(path, resultsScreenGrid(results, measure), title);
 }
 
 }  // namespace mervalo

@@ -37,4 +37,11 @@ QString htmlFileName(const QString& groupFileName);
 // "Uitslag (Dinsdag)" from the word for result and the group file name "Dinsdag.txt".
 QString resultsCaption(const QString& resultWord, const QString& groupFileName);
 
+// Writes the page of a full results grid as the results screen makes it (its four-column copy,
+// fitted with the measure) to "HTML/<group name>.html" in the program folder, creating the
+// folder, under the title "Uitslag (<group name>)" of the language. False when the page cannot
+// be written.
+bool writeResultsPage(const QString& programFolder, const QString& groupFileName, const Grid& results, int language,
+                      const TextMeasure& measure, QString* writtenPath = nullptr);
+
 }  // namespace mervalo

@@ -25,7 +25,7 @@ ScoreKind scoreKind(QStringView nsText) {
     if (c == QLatin1Char('n') || c == QLatin1Char('N')) return ScoreKind::NotPlayed;
     percent = percent || c == QLatin1Char('%');
   }
-  return percent ? ScoreKind::Adjusted : ScoreKind::Regular;
+  return percent ? ScoreKind::Adjusted : ScoreKind::Played;
 }
 
 BoardTable BoardTable::fromTexts(int ns, int ew, QStringView nsText, QStringView ewText, bool enabled) {
@@ -101,7 +101,7 @@ void scoreBoard(BoardTable* tables, int count, int top, int sitOut) {
         t.nsPoints = t.nsScore / 100 * top;
         t.ewPoints = t.ewScore / 100 * top;
         break;
-      case ScoreKind::Regular:
+      case ScoreKind::Played:
         list[regular++] = Ranked{t.nsScore, i};
         mirrored = mirrored && t.ewScore == -t.nsScore;
         break;

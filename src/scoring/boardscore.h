@@ -14,8 +14,9 @@ namespace mervalo {
 // with one sitting out: 4.
 int eventTop(int pairs, int sitOut);
 
-// What the NS score of a table says: "n" anywhere is not played, else "%" is an adjusted score.
-enum class ScoreKind : std::uint8_t { Regular, NotPlayed, Adjusted };
+// What the NS score of a table says: "n" anywhere is not played, else "%" is an adjusted score,
+// else the board was played and scored.
+enum class ScoreKind : std::uint8_t { Played, NotPlayed, Adjusted };
 
 // How a table's matchpoints are written once the board is scored.
 enum class PointsForm : std::uint8_t {
@@ -31,7 +32,7 @@ enum class PointsForm : std::uint8_t {
 struct BoardTable {
   int ns = 0;
   int ew = 0;
-  ScoreKind kind = ScoreKind::Regular;
+  ScoreKind kind = ScoreKind::Played;
   double nsScore = 0;
   double ewScore = 0;
   bool enabled = true;  // a screen row without a pairing is disabled and takes no part

@@ -1,162 +1,179 @@
 #include "eventresult.h"
 
-#include <QDir>
-#include <QStringView>
 #include <algorithm>
-#include <vector>
 
-#include "app/fileops.h"
-#include "app/texts.h"
-#include "app/textfile.h"
-#include "boardscore.h"
-#include "event/movement.h"
-#include "publish/htmlpage.h"
-#include "resultgrid.h"
+#include "app/numeric.h"
+#include "event/eventfile.h"
+#include "numbers.h"
 
 namespace mervalo {
 
-QString ResultError::describe() const { return file + QStringLiteral(": ") + what; }
+QString Seat::pointsText() const {
+  if (!table) return QString();
+  return mervalo::pointsText(points(), table->form);
+}
+
+Seat EventResult::seat(int pair, int board) const {
+  const int count = header.boards();
+  if (pair < 1 || pair > pairs.size() || board < 1 || board > count) return {};
+  const int at = seats[static_cast<size_t>((pair - 1) * count + board - 1)];
+  if (at < 0) return {};
+  return Seat{&boards[board - 1].tables[at / 2], (at & 1) != 0};
+}
+
+BoardTables completeBoardTables(const EventModel& model, int board) {
+  const EventHeader& h = model.header();
+  BoardTables out;
+  if (h.entryMode == kEntryPerBoard) {
+    const ScoreRecord* record = model.record(board);
+    if (!record) return out;
+    out.tables.reserve(record->tables.size());
+    for (const TableResult& r : record->tables) {
+      out.tables.append(BoardTable::fromTexts(r.ns, r.ew, r.nsScore, r.ewScore));
+      out.nsTexts.append(r.nsScore);
+      out.ewTexts.append(r.ewScore);
+    }
+    out.complete = true;
+    return out;
+  }
+  const BoardLine& line = model.boardLine(board);
+  if (line.entries.isEmpty()) return out;
+  out.tables.reserve(line.entries.size());
+  for (const SlipEntry& e : line.entries) {
+    const auto pairs = slipPairs(e.pairText, h.pairs);
+    if (!pairs) return {};
+    const BoardTable t = e.stored ? BoardTable::fromTexts(pairs->first, pairs->second, e.nsScore, e.ewScore)
+                                  : BoardTable::fromTexts(pairs->first, pairs->second, {}, {});
+    // A slip still to be typed keeps the board open, unless the sit-out pair sits there.
+    if (!e.stored && tableCounts(t, h.sitOut)) return {};
+    out.tables.append(t);
+    out.nsTexts.append(e.stored ? e.nsScore : QString());
+    out.ewTexts.append(e.stored ? e.ewScore : QString());
+  }
+  out.complete = true;
+  return out;
+}
 
 namespace {
 
-void fail(ResultError* error, const QString& file, const QString& what) {
-  if (error) *error = ResultError{file, what};
+// The matchpoints as the result counts them: the value of the text they are written as.
+double asWritten(double points, PointsForm form) {
+  switch (form) {
+    case PointsForm::None:
+    case PointsForm::NotPlayed: return 0;
+    case PointsForm::Plain:
+    case PointsForm::Corrected: return leadingNumber(pointsText(points, form));
+  }
+  return 0;
 }
 
-QString eventLabel(const QString& eventName) { return QStringLiteral("invoer/") + eventName + QStringLiteral(".txt"); }
+BoardResult scoreBoardTables(int board, BoardTables&& in, int top, int sitOut) {
+  BoardResult out;
+  out.board = board;
+  out.top = top;
+  if (!in.complete) return out;
+  scoreBoard(in.tables, top, sitOut);
+  out.scored = true;
+  out.tables.reserve(in.tables.size());
+  for (qsizetype i = 0; i < in.tables.size(); ++i) {
+    const BoardTable& t = in.tables[i];
+    if (!tableCounts(t, sitOut)) continue;
+    ScoredTable s;
+    s.ns = t.ns;
+    s.ew = t.ew;
+    s.kind = t.kind;
+    s.nsScore = in.nsTexts[i];
+    s.ewScore = in.ewTexts[i];
+    s.nsValue = t.nsScore;
+    s.ewValue = t.ewScore;
+    s.form = t.form;
+    s.nsPoints = asWritten(t.nsPoints, t.form);
+    s.ewPoints = asWritten(t.ewPoints, t.form);
+    out.tables.append(std::move(s));
+  }
+  return out;
+}
+
+// The key the ranking compares: the percentage in hundredths, as the result writes it.
+qint64 shownHundredths(double percentage) {
+  return static_cast<qint64>(std::llround(leadingNumber(percentageText(percentage)) * 100));
+}
 
 }  // namespace
 
-std::optional<EventSources> readEventSources(const QString& programFolder, const QString& eventName, int language,
-                                             ResultError* error) {
-  EventSources s;
-  s.eventName = eventName;
-  s.language = language;
-  const QString eventFile = eventLabel(eventName);
-  const QString resultWord = TextTable::builtin().lookup(70, language);
-  const qsizetype marker = eventName.indexOf(QLatin1Char(' ') + resultWord);
-  if (resultWord.isEmpty() || marker < 0) {
-    fail(error, eventFile, QStringLiteral("not an event of this language (the name lacks \" %1\")").arg(resultWord));
-    return std::nullopt;
-  }
-  const QString eventPath = programFolder + QLatin1Char('/') + eventFile;
-  if (fileState(eventPath) != 1) {
-    fail(error, eventFile, QStringLiteral("the event file is missing or empty"));
-    return std::nullopt;
-  }
-  const auto eventLines = readTextLines(eventPath);
-  if (!eventLines) {
-    fail(error, eventFile, QStringLiteral("the event file cannot be read"));
-    return std::nullopt;
-  }
-  s.eventLines = *eventLines;
-
-  s.groupName = eventName.left(marker);
-  const QString groupFile = QStringLiteral("groepen/") + s.groupName + QStringLiteral(".txt");
-  const QString groupPath = programFolder + QLatin1Char('/') + groupFile;
-  const auto groupLines = fileState(groupPath) == 1 ? readTextLines(groupPath) : std::nullopt;
-  if (!groupLines) {
-    fail(error, groupFile, QStringLiteral("the group file of the event is missing or empty"));
-    return std::nullopt;
-  }
-  s.groupLines = *groupLines;
-
-  EventFileError headerError;
-  const auto header = parseHeader(s.eventLines, eventFile, &headerError);
-  if (!header) {
-    fail(error, eventFile, headerError.line > 0 ? QStringLiteral("line %1: %2").arg(headerError.line).arg(headerError.what)
-                                                : headerError.what);
-    return std::nullopt;
-  }
-  const QString schemaFile =
-      QStringLiteral("schema/%1/%2.txt").arg(language).arg(header->schemaName);
-  const auto schema = header->schemaName.isEmpty() ? std::nullopt
-                                                   : loadSchema(programFolder, language, header->schemaName);
-  if (!schema) {
-    fail(error, schemaFile, QStringLiteral("the movement of the event is missing or cannot be read"));
-    return std::nullopt;
-  }
-  s.schemaLines = *schema;
-  return s;
-}
-
-std::optional<QVector<BoardTable>> completeBoardTables(const EventModel& model, int board) {
+BoardResult scoreBoardOfEvent(const EventModel& model, int board) {
   const EventHeader& h = model.header();
-  QVector<BoardTable> tables;
-  if (h.entryMode == kEntryPerBoard) {
-    const ScoreRecord* record = model.record(board);
-    if (!record) return std::nullopt;
-    return tablesOfRecord(*record);
-  }
-  const BoardLine& line = model.boardLine(board);
-  if (line.entries.isEmpty()) return std::nullopt;
-  tables.reserve(line.entries.size());
-  for (const SlipEntry& e : line.entries) {
-    const auto pairs = slipPairs(e.pairText, h.pairs);
-    if (!pairs) return std::nullopt;
-    BoardTable t = e.stored ? BoardTable::fromTexts(pairs->first, pairs->second, e.nsScore, e.ewScore)
-                            : BoardTable::fromTexts(pairs->first, pairs->second, {}, {});
-    // A slip still to be typed keeps the board open, unless the sit-out pair sits there.
-    if (!e.stored && tableCounts(t, h.sitOut)) return std::nullopt;
-    tables.append(t);
-  }
-  return tables;
+  return scoreBoardTables(board, completeBoardTables(model, board), eventTop(h.pairs, h.sitOut), h.sitOut);
 }
 
-Grid scoredBoardsGrid(const EventModel& model, const QStringList& groupLines, int language) {
-  const EventHeader& header = model.header();
-  const int boards = header.boards();
-  const int top = eventTop(header.pairs, header.sitOut);
-  ResultsLayout layout;
-  layout.pairs = header.pairs;
-  layout.sitOut = header.sitOut;
-  layout.boards = boards;
-  layout.names = pairNamesOfGroup(groupLines);
-  setHeadings(layout, language);
-  Grid grid = newResultsGrid(layout);
-  for (int board = 1; board <= boards; ++board) {
-    auto tables = completeBoardTables(model, board);
-    if (!tables) continue;
-    scoreBoard(*tables, top, header.sitOut);
-    setBoardPoints(grid, board, *tables, header.sitOut);
+EventResult scoreEvent(const EventModel& model, const QStringList& pairNames) {
+  EventResult r;
+  r.header = model.header();
+  const EventHeader& h = r.header;
+  const int boards = std::max(h.boards(), 0);
+  const int pairs = std::max(h.pairs, 0);
+  r.top = eventTop(h.pairs, h.sitOut);
+
+  r.boards.reserve(boards);
+  for (int b = 1; b <= boards; ++b)
+    r.boards.append(scoreBoardTables(b, completeBoardTables(model, b), r.top, h.sitOut));
+
+  // Where every pair sat on every board; a pair written twice on a board counts where it was
+  // written last, as the results grid always showed it.
+  r.seats.assign(static_cast<size_t>(pairs) * static_cast<size_t>(boards), -1);
+  for (int b = 1; b <= boards; ++b) {
+    const QVector<ScoredTable>& tables = r.boards[b - 1].tables;
+    for (int i = 0; i < tables.size(); ++i) {
+      const auto place = [&](int pair, int side) {
+        if (pair >= 1 && pair <= pairs) r.seats[static_cast<size_t>((pair - 1) * boards + b - 1)] = 2 * i + side;
+      };
+      place(tables[i].ns, 1);
+      place(tables[i].ew, 0);
+    }
   }
-  return grid;
-}
 
-std::optional<EventResult> computeEventResult(const EventSources& sources, const TextMeasure& measure,
-                                              ResultError* error) {
-  const QString label = eventLabel(sources.eventName);
-  EventFileError fileError;
-  const auto model = EventModel::fromLines(sources.eventLines, label, &fileError);
-  // A result is computed only from a file that can be read whole: nothing is guessed around.
-  if (model && !model->problems().isEmpty()) fileError = model->problems().first();
-  if (!model || !model->problems().isEmpty()) {
-    fail(error, label, fileError.line > 0 ? QStringLiteral("line %1: %2").arg(fileError.line).arg(fileError.what)
-                                          : fileError.what);
-    return std::nullopt;
+  r.pairs.resize(pairs);
+  std::vector<qint64> keys(static_cast<size_t>(pairs), 0);
+  for (int p = 1; p <= pairs; ++p) {
+    PairResult& pr = r.pairs[p - 1];
+    pr.pair = p;
+    pr.sitOut = p == h.sitOut;
+    if (pr.sitOut) continue;
+    QString names = p - 1 < pairNames.size() ? pairNames.at(p - 1) : QString();
+    const qsizetype bracket = names.indexOf(QLatin1Char('['));
+    if (bracket >= 0) names.truncate(bracket);
+    pr.names = names.trimmed();
+    int total = 0;
+    int played = 0;
+    for (int b = 1; b <= boards; ++b) {
+      const Seat s = r.seat(p, b);
+      if (!s.table || s.table->form == PointsForm::NotPlayed || s.table->form == PointsForm::None) continue;
+      ++played;
+      total = roundHalfEven(total + s.points());
+    }
+    pr.total = total;
+    pr.boardsPlayed = played;
+    const double maximum = static_cast<double>(played) * r.top;
+    pr.percentage = maximum > 0 ? total / maximum * 100 : 0;
+    keys[static_cast<size_t>(p - 1)] = shownHundredths(pr.percentage);
   }
-  const EventHeader* header = &model->header();
 
-  EventResult result;
-  result.header = *header;
-  result.groupFileName = sources.groupName + QStringLiteral(".txt");
-  result.top = eventTop(header->pairs, header->sitOut);
-  result.grid = scoredBoardsGrid(*model, sources.groupLines, sources.language);
-  computeResult(result.grid, header->boards(), result.top, measure);
-  result.pageTitle = resultsCaption(TextTable::builtin().lookup(98, sources.language), result.groupFileName);
-  result.pageFileName = result.groupFileName.section(QLatin1Char('.'), 0, 0) + QStringLiteral(".html");
-  return result;
-}
-
-int fixedPitchWidth(const QString& text) { return static_cast<int>(text.size()) * 105; }
-
-bool writeResultsPage(const QString& programFolder, const EventResult& result, const TextMeasure& measure,
-                      QString* writtenPath) {
-  const QString folder = programFolder + QStringLiteral("/HTML");
-  makeFolder(folder);
-  const QString path = folder + QLatin1Char('/') + result.pageFileName;
-  if (writtenPath) *writtenPath = path;
-  return writeHtmlPage(path, resultsScreenGrid(result.grid, measure), result.pageTitle);
+  for (int p = 1; p <= pairs; ++p)
+    if (!r.pairs[p - 1].sitOut) r.ranking.append(p);
+  std::stable_sort(r.ranking.begin(), r.ranking.end(),
+                   [&](int a, int b) { return keys[static_cast<size_t>(a - 1)] > keys[static_cast<size_t>(b - 1)]; });
+  for (qsizetype i = 0; i < r.ranking.size();) {
+    qsizetype j = i;
+    const qint64 key = keys[static_cast<size_t>(r.ranking[i] - 1)];
+    while (j + 1 < r.ranking.size() && keys[static_cast<size_t>(r.ranking[j + 1] - 1)] == key) ++j;
+    for (qsizetype k = i; k <= j; ++k) {
+      PairResult& pr = r.pairs[r.ranking[k] - 1];
+      pr.rank = static_cast<int>(i) + 1;
+      pr.tied = j > i;
+    }
+    i = j + 1;
+  }
+  return r;
 }
 
 }  // namespace mervalo

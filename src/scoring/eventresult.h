@@ -2,71 +2,122 @@
 
 #include <QString>
 #include <QStringList>
-#include <optional>
+#include <QVector>
+#include <vector>
 
-#include "app/grid.h"
 #include "event/eventmodel.h"
 #include "scoring/boardscore.h"
 
 namespace mervalo {
 
-// The result of a whole event worked out again from its files, as the entry screen of its mode
-// does when an event is reopened and "Uitslag" is pressed: entry per board completes every board
-// that has a record again from its stored scores (the stored matchpoints are recomputed), entry
-// per round matchpoints every board whose slips are all stored. A board that is not complete
-// stays empty for every pair.
+// The scored event as plain values: what every board gave at every table and where every pair
+// ended. It is the one answer to "what is the result": the entry screens, the results screen,
+// the page, the printout and mervalo-cli all make their texts and grids from it (see
+// scoring/resultgrid.h), and anything built later on the result (score cards, travellers, a
+// table server) should read it rather than a grid.
+//
+// Nothing in it is text made for a screen: matchpoints and percentages are numbers, the kind of
+// a score is an enum. Numbers are kept as the result counts them, so that a reader who writes
+// them with the usual formatting (pointsText, percentageText) shows exactly what the page shows.
+//
+// Pairs are numbered 1 … P as the event file counts them (P includes a phantom pair). Boards
+// are numbered 1 … R·B.
 
-// What stopped the computation, naming the file at fault.
-struct ResultError {
-  QString file;  // as the program folder names it, e.g. "invoer/12-03-2024 Groep A Uitslag.txt"
-  QString what;
-  QString describe() const;  // "<file>: <what>"
+// One table of a scored board: who sat where, what was entered and what it gave.
+struct ScoredTable {
+  int ns = 0;  // the pair that sat North-South (as entered: a swapped table keeps its own pairs)
+  int ew = 0;
+  ScoreKind kind = ScoreKind::Played;  // played, adjusted ("60%") or not played ("n")
+  QString nsScore;    // the NS score as entered: "420", "-50", "n", "60%"
+  QString ewScore;    // the EW score as entered (its own percentage when adjusted)
+  double nsValue = 0;  // the NS score's value: points, or NS's percentage when adjusted
+  double ewValue = 0;
+  // The matchpoints of each side as they count: two per pair beaten and one per tie; scaled
+  // (Neuberg) and kept to two decimals when the board has an adjusted or not-played table; for
+  // an adjusted table the side's own percentage of the top; 0 when not played.
+  double nsPoints = 0;
+  double ewPoints = 0;
+  PointsForm form = PointsForm::None;  // how the points are written (pointsText)
+
+  bool played() const { return kind != ScoreKind::NotPlayed; }
 };
 
-// The files of one event, read but not yet checked.
-struct EventSources {
-  QString eventName;      // "12-03-2024 Groep A Uitslag"
-  QString groupName;      // "12-03-2024 Groep A"
-  QStringList eventLines;
-  QStringList groupLines;
-  QStringList schemaLines;  // the schema's round lines
-  int language = 10;
+// One board of the event. A board is scored once it is complete: entry per board, when it has
+// a stored record; entry per round, when every slip that plays it (but the sit-out pair's) is
+// stored. A board that is not scored has no tables and gives nobody anything.
+struct BoardResult {
+  int board = 0;
+  bool scored = false;
+  int top = 0;  // the most matchpoints a side can get on it (the event's top)
+  // The tables that count, in the order the event file holds them: the sit-out pair's table
+  // and tables outside the pairs of the event are left out.
+  QVector<ScoredTable> tables;
+};
+
+// One pair's standing.
+struct PairResult {
+  int pair = 0;
+  // "Dhr. Jan Smit - Mevr. Anna de Vries" from the group file, up to any "[" and trimmed (a
+  // name carried over from an earlier result loses its old count); empty when the group has
+  // no name for the pair.
+  QString names;
+  bool sitOut = false;  // the event's sit-out pair: it has no result and no rank
+  // The matchpoints as the result shows them: kept whole (a half to even) after every board.
+  int total = 0;
+  int boardsPlayed = 0;   // scored boards with a played or adjusted score at the pair's table
+  double percentage = 0;  // total over boardsPlayed · top, times 100; 0 when nothing was played
+  // The place: 1 + the pairs with a better percentage, percentages compared as the result
+  // shows them (two decimals). Pairs that share a place are tied. 0 for the sit-out pair.
+  int rank = 0;
+  bool tied = false;
+};
+
+// Where a pair sat on a board: the table, and whether it sat North-South there.
+struct Seat {
+  const ScoredTable* table = nullptr;  // nullptr: the board is not scored or the pair did not play it
+  bool northSouth = false;
+
+  double points() const { return northSouth ? table->nsPoints : table->ewPoints; }
+  // Empty for no table, "n" for not played, else the matchpoints as the result writes them.
+  QString pointsText() const;
 };
 
 struct EventResult {
   EventHeader header;
-  QString groupFileName;  // "12-03-2024 Groep A.txt"
-  int top = 0;
-  Grid grid;              // the computed results grid
-  QString pageTitle;      // "Uitslag (12-03-2024 Groep A)"
-  QString pageFileName;   // "12-03-2024 Groep A.html"
+  int top = 0;                  // the most matchpoints a side can get on a board
+  QVector<BoardResult> boards;  // boards[b - 1] is board b
+  QVector<PairResult> pairs;    // pairs[p - 1] is pair p, the sit-out pair included
+  QVector<int> ranking;         // the pair numbers best first, equal percentages in pair order,
+                                // without the sit-out pair
+
+  const BoardResult& board(int b) const { return boards[b - 1]; }
+  const PairResult& pair(int p) const { return pairs[p - 1]; }
+  // Where pair p sat on board b (a pair written at two tables of a board: the later one).
+  Seat seat(int pair, int board) const;
+
+  // Filled by scoreEvent: for pair p and board b, index (p - 1) · boards + b - 1, the table's
+  // index in its board times two plus one for North-South; -1 for none.
+  std::vector<int> seats;
 };
 
-// Reads the event file "invoer/<eventName>.txt", its group file and its schema from the program
-// folder. Nothing is written.
-std::optional<EventSources> readEventSources(const QString& programFolder, const QString& eventName, int language,
-                                             ResultError* error = nullptr);
+// Scores every complete board of the event and totals, ranks and names every pair. pairNames
+// holds the names of pairs 1, 2, … in order (as the group file gives them); missing ones are
+// empty. Cheap enough to run after every change: the largest event takes a few milliseconds.
+EventResult scoreEvent(const EventModel& model, const QStringList& pairNames);
 
-// Checks the event file (header, records or board lines, pair numbers, score texts) and computes
-// the result. Damage is reported, never guessed around; nothing here can crash on bad input.
-std::optional<EventResult> computeEventResult(const EventSources& sources, const TextMeasure& measure = {},
-                                              ResultError* error = nullptr);
+// One board scored on its own, as scoreEvent scores it (for screens that show boards as they
+// are completed).
+BoardResult scoreBoardOfEvent(const EventModel& model, int board);
 
-// The scored tables of a complete board: entry per board, a board with a record; entry per
-// round, a board whose every slip (but the sit-out pair's) holds scores. nullopt otherwise.
-std::optional<QVector<BoardTable>> completeBoardTables(const EventModel& model, int board);
-
-// The results grid before the result: every complete board's matchpoints in place.
-Grid scoredBoardsGrid(const EventModel& model, const QStringList& groupLines, int language);
-
-// A text measure that needs no fonts: every character 7 pixels (105 twips) wide. The command
-// line uses it so that the widths on a page it writes do not depend on the machine.
-int fixedPitchWidth(const QString& text);
-
-// Writes the results page of a computed event as the results screen makes it (its four-column
-// copy, fitted with the measure) to "HTML/<page file name>" in the program folder, creating the
-// folder. False when the page cannot be written.
-bool writeResultsPage(const QString& programFolder, const EventResult& result, const TextMeasure& measure,
-                      QString* writtenPath = nullptr);
+// The tables of a complete board, not yet scored: entry per board, a board with a record; entry
+// per round, a board whose every slip (but the sit-out pair's) holds scores. Empty otherwise.
+// Each table comes with its score texts as entered (nsTexts/ewTexts in the same order).
+struct BoardTables {
+  QVector<BoardTable> tables;
+  QStringList nsTexts;
+  QStringList ewTexts;
+  bool complete = false;
+};
+BoardTables completeBoardTables(const EventModel& model, int board);
 
 }  // namespace mervalo

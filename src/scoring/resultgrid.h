@@ -1,61 +1,46 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
-#include <QVector>
 
 #include "app/grid.h"
-#include "boardscore.h"
+#include "scoring/eventresult.h"
 
 namespace mervalo {
 
-// The results grid: row 0 the headings, rows 1 … P one pair each in pair order, and a last row
-// that holds the column totals once the result is computed. Columns: 0 pair number (later the
-// rank), 1 the pair's names (later with " [boards played]"), 2 … boards+1 the matchpoints of board
-// b in column b+1, then the total ("MP") and the percentage.
+// The grids the entry screens show and the results screen, the page and mervalo-cli start from,
+// made from an EventResult and nothing else.
+//
+// Columns: 0 pair number (in the result the rank), 1 the pair's names (in the result with
+// " [boards played]"), 2 … boards+1 the matchpoints of board b in column b+1, then the total
+// ("MP") and the percentage.
 
 inline constexpr Colour kSitOutRed = rgb(255, 192, 192);
 inline constexpr Colour kPlayedWhite = rgb(255, 255, 255);
 inline constexpr Colour kNotPlayedRed = rgb(255, 0, 0);
 inline constexpr Colour kEmptyOrange = rgb(255, 224, 192);
 
-struct ResultsLayout {
-  int pairs = 0;
-  int sitOut = 0;  // 0: none
-  int boards = 0;  // rounds × boards per round
-  QStringList names;  // names.at(p - 1) for pair p; missing entries are empty
-  // Headings: "Nr", "Paren", "MP", "Percentage" in the current language.
-  QString numberHeading, pairsHeading, pointsHeading, percentageHeading;
+// "Nr", "Paren", "MP", "Percentage" in a language (texts 16 without its ".", 32, 80, 81).
+struct ResultsHeadings {
+  QString number, pairs, points, percentage;
+  static ResultsHeadings of(int language);
 };
-
-// The four headings from the text table (texts 16 without its ".", 32, 80, 81).
-void setHeadings(ResultsLayout& layout, int language);
-
-// "Dhr. Jan Smit - Mevr. Anna de Vries" for every pair line of a group file, in pair order (the
-// non-blank lines count; the sit-out line and anything unreadable give an empty name).
-QStringList pairNamesOfGroup(const QStringList& groupLines);
 
 inline int pointsColumn(int boards) { return boards + 2; }
 inline int percentageColumn(int boards) { return boards + 3; }
 
-// A fresh grid before any board is scored: headings, pair numbers and names, the sit-out row
-// emptied and light red from column 1 on.
-Grid newResultsGrid(const ResultsLayout& layout);
+// The grid while boards are being entered: headings, one row per pair in pair order (the
+// sit-out pair's row empty and light red from column 1 on), the matchpoints of every scored
+// board, and an empty last row.
+Grid boardsGrid(const EventResult& result, const ResultsHeadings& headings);
 
-// Writes a scored board's matchpoints, centred, into the rows of its pairs (found by the pair
-// number in column 0) in the board's column. Only tables that count are written.
-void setBoardPoints(Grid& grid, int board, const QVector<BoardTable>& tables, int sitOut);
+// Puts one board's matchpoints into a boards grid, emptying its column first (a board cleared
+// or entered again).
+void showBoard(Grid& grid, const BoardResult& board);
 
-// Clears a board's column for every pair (a board cleared on the entry screen).
-void clearBoardPoints(Grid& grid, int board);
-
-// Totals, percentages, ordering, the sit-out row taken out, the column totals and colours, and
-// the ranks. The grid may be computed again: names keep one bracket, totals are made afresh.
-// The measure (may be empty) fits the column widths while the grid is hidden.
-void computeResult(Grid& grid, int boards, int top, const TextMeasure& measure = {});
-
-// Ranks into rankColumn of the pair rows (1 … second-last), by the numeric value of keyColumn,
-// highest first: "1", "2", … with a shared rank in parentheses ("(2)", "(2)", then "4").
-void rankRows(Grid& grid, int rankColumn, int keyColumn);
+// The result: pairs best first with rank ("1", "2", a shared place "(2)"), names with the
+// boards played, the boards, total and percentage; the sit-out pair left out; a last row with
+// each board's total, and every board cell coloured (white scored, red not played, orange
+// empty). A measure fits the column widths to the texts (the rank column to the pair numbers).
+Grid resultsGrid(const EventResult& result, const ResultsHeadings& headings, const TextMeasure& measure = {});
 
 }  // namespace mervalo

@@ -5,7 +5,8 @@
 #include <cstdlib>
 
 #include "app/textfile.h"
-#include "scoring/eventresult.h"
+#include "scoring/eventsources.h"
+#include "scoring/resultgrid.h"
 
 namespace {
 
@@ -37,12 +38,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   sources.groupLines = kGroup;
   sources.language = (mode & 4) ? 11 : 10;
   mervalo::ResultError error;
-  const auto result = mervalo::computeEventResult(sources, mervalo::fixedPitchWidth, &error);
+  const auto result = mervalo::computeEventResult(sources, &error);
   if (!result) {
     if (error.what.isEmpty()) std::abort();  // a refusal always says why
     return 0;
   }
-  const mervalo::Grid& g = result->grid;
+  const mervalo::Grid g = mervalo::resultsGrid(*result, mervalo::ResultsHeadings::of(sources.language), mervalo::fixedPitchWidth);
   if (g.rows() < 2 || g.cols() != result->header.boards() + 4) std::abort();
   for (int r = 1; r < g.rows() - 1; ++r)
     if (!g.text(r, g.cols() - 1).endsWith(QLatin1Char('%'))) std::abort();

@@ -1,54 +1,110 @@
-// Recomputing a whole event from its lines: which boards count as complete, and damaged files
-// refused with a reason instead of a crash.
+// Scoring a whole event: which boards count, totals and percentages, ranks with ties, the
+// sit-out pair, and the result grid made from it; damaged files refused with a reason.
 
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "qtprint.h"
-#include "scoring/eventresult.h"
+#include "scoring/eventsources.h"
+#include "scoring/resultgrid.h"
 
 namespace {
 
 using namespace mervalo;
 
-EventSources sources(int mode, const QStringList& scoreLines) {
+// Four pairs (top 2) over three boards, or six with pair 6 sitting out (top 2 as well).
+EventSources sources(int mode, const QStringList& scoreLines, int pairs = 4, int sitOut = 0) {
   EventSources s;
   s.eventName = QStringLiteral("06-12-2026 Groep A Uitslag");
   s.groupName = QStringLiteral("06-12-2026 Groep A");
   s.language = 10;
-  s.groupLines = {"1| A+2| B", "3| C+4| D", "5| E+6| F", "7| G+8| H"};
-  s.eventLines = QStringList{s.eventName, "4", "Geen", "3", "1", "04 Paren 03 Ronden X", QString::number(mode)} + scoreLines;
+  s.groupLines = {"1| A+2| B", "3| C+4| D", "5| E+6| F", "7| G+8| H", "9| I+10| J", "***** Stilzit *****"};
+  s.eventLines = QStringList{s.eventName, QString::number(pairs), sitOut ? QString::number(sitOut) : "Geen", "3", "1",
+                             "04 Paren 03 Ronden X", QString::number(mode)} +
+                 scoreLines;
   return s;
 }
 
-QStringList boardColumn(const Grid& g, int board) {
+EventResult scored(const EventSources& s) {
+  ResultError error;
+  const auto r = computeEventResult(s, &error);
+  EXPECT_TRUE(r) << error.describe().toStdString();
+  return r.value_or(EventResult{});
+}
+
+// "rank names board… MP %" per row of the result grid, the totals row last.
+QStringList rows(const EventResult& r) {
+  const Grid g = resultsGrid(r, ResultsHeadings::of(10));
   QStringList out;
-  for (int r = 1; r < g.rows() - 1; ++r) out << g.text(r, 1).left(1) + QLatin1Char('=') + g.text(r, board + 1);
+  for (int row = 1; row < g.rows(); ++row) out << g.rowTexts(row).join(QLatin1Char('|'));
   return out;
 }
 
-TEST(EventResult, PerRoundBoardsCountOnlyWhenEverySlipIsStored) {
-  const auto r = computeEventResult(sources(1, {QStringLiteral("1-2*|420|-420~3-4*|400|-400"),
-                                                QStringLiteral("1-3*|100|-100~2-4*"), QStringLiteral("2-3*|50|-50")}));
-  ASSERT_TRUE(r);
-  EXPECT_EQ(r->top, 2);
-  // Board 2 lacks a slip, so nobody played it; board 3 was played at one table only, which
-  // therefore beats nobody and is beaten by nobody: both sides get the whole top.
-  // Result order: pairs 1 and 4 (2 points over 1 board), 2 and 3 (2 over 2).
-  EXPECT_EQ(boardColumn(r->grid, 1), (QStringList{"A=2", "G=2", "C=0", "E=0"}));
-  EXPECT_EQ(boardColumn(r->grid, 2), (QStringList{"A=", "G=", "C=", "E="}));
-  EXPECT_EQ(boardColumn(r->grid, 3), (QStringList{"A=", "G=", "C=2", "E=2"}));
+struct Case {
+  const char* name;
+  int mode;
+  QStringList lines;
+  int pairs;
+  int sitOut;
+  QStringList expected;
+};
+
+class ScoreEvent : public testing::TestWithParam<Case> {};
+
+TEST_P(ScoreEvent, ResultGrid) {
+  const Case& c = GetParam();
+  EXPECT_EQ(rows(scored(sources(c.mode, c.lines, c.pairs, c.sitOut))), c.expected);
 }
 
-TEST(EventResult, PerBoardRecordsAreScoredAgainAndSwapsKept) {
-  const auto r = computeEventResult(sources(0, {QStringLiteral("02*4|1|||-420|420|5|5@2|3|||-400|400|5|5")}));
-  ASSERT_TRUE(r);
-  // Board 2: pair 4 sat NS (swapped) and lost 420: EW pair 1 gets the top.
-  const Grid& g = r->grid;
-  EXPECT_EQ(g.text(1, 1), QStringLiteral("A - B [1]"));
-  EXPECT_EQ(g.text(1, 3), QStringLiteral("2"));
-  EXPECT_EQ(g.text(1, 6), QStringLiteral("100.00%"));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ScoreEvent,
+    testing::Values(
+        // Board 2 lacks a slip, so nobody has it; board 3 was played at one table only, which
+        // beats nobody and is beaten by nobody: both sides get the whole top.
+        Case{"PerRoundBoardsCountOnlyWhenEverySlipIsStored", 1,
+             {"1-2*|420|-420~3-4*|400|-400", "1-3*|100|-100~2-4*", "2-3*|50|-50"}, 4, 0,
+             {"(1)|A - B [1]|2|||2|100.00%", "(1)|G - H [1]|2|||2|100.00%", "(3)|C - D [2]|0||2|2|50.00%",
+              "(3)|E - F [2]|0||2|2|50.00%", "||4|0|4||"}},
+        // Board 2: pair 4 sat NS (swapped) and lost 420: EW pair 1 gets the top.
+        Case{"PerBoardSwapsKept", 0, {"02*4|1|||-420|420|5|5@2|3|||-400|400|5|5"}, 4, 0,
+             {"(1)|A - B [1]||2||2|100.00%", "(1)|C - D [1]||2||2|100.00%", "(3)|E - F [1]||0||0|0.00%",
+              "(3)|G - H [1]||0||0|0.00%", "||0|4|0||"}},
+        // Not played: "n" for both sides, not counted in the boards played; an adjusted table
+        // gets each side's own percentage of the top and the other table is scaled up. Totals
+        // are kept whole after every board, a half to even (1.5 + 1.5 gives 4, 0.5 + 0.5 gives
+        // 0), and so are the board totals, added in the result's order.
+        Case{"NotPlayedAndAdjusted", 0,
+             {"01*1|2|||n|n|0|0@3|4|||420|-420|0|0", "02*1|2|||25%|75%|0|0@3|4|||420|-420|0|0",
+              "03*1|2|||25%|75%|0|0@3|4|||-420|420|0|0"},
+             4, 0,
+             {"1|C - D [2]|n|1.5|1.5|4|100.00%", "(2)|E - F [3]|1|1|1|3|50.00%", "(2)|G - H [3]|1|1|1|3|50.00%",
+              "4|A - B [2]|n|0.5|0.5|0|0.00%", "||2|4|4||"}},
+        // The sit-out pair has no row; its opponents' tables do not count.
+        Case{"SitOutPairLeftOut", 0, {"01*1|2|||420|-420|0|0@3|4|||420|-420|0|0@5|6|||420|-420|0|0"}, 6, 6,
+             {"(1)|A - B [1]|1|||1|50.00%", "(1)|C - D [1]|1|||1|50.00%", "(1)|E - F [1]|1|||1|50.00%",
+              "(1)|G - H [1]|1|||1|50.00%", "5|I - J [0]||||0|0.00%", "||4|0|0||"}}),
+    [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+TEST(ScoreEventValues, KindsPointsSeatsAndRanks) {
+  const EventResult r = scored(sources(0, {"01*1|2|||n|n|0|0@3|4|||420|-420|0|0", "02*1|2|||25%|75%|0|0@3|4|||420|-420|0|0"}));
+  ASSERT_EQ(r.pairs.size(), 4);
+  EXPECT_EQ(r.ranking, (QVector<int>{2, 3, 4, 1}));
+  EXPECT_EQ(r.pair(3).rank, 2);
+  EXPECT_TRUE(r.pair(3).tied);
+  EXPECT_EQ(r.pair(1).rank, 4);
+  EXPECT_FALSE(r.pair(1).tied);
+  EXPECT_EQ(r.pair(1).boardsPlayed, 1);
+  EXPECT_FALSE(r.board(3).scored);
+  EXPECT_FALSE(r.seat(1, 3).table);
+  EXPECT_EQ(r.seat(1, 1).table->kind, ScoreKind::NotPlayed);
+  const Seat s = r.seat(2, 2);
+  ASSERT_TRUE(s.table);
+  EXPECT_FALSE(s.northSouth);
+  EXPECT_EQ(s.table->kind, ScoreKind::Adjusted);
+  EXPECT_EQ(s.table->nsScore, QStringLiteral("25%"));
+  EXPECT_DOUBLE_EQ(s.points(), 1.5);
+  EXPECT_EQ(r.seat(3, 2).table->kind, ScoreKind::Played);
 }
 
 // Random damage to a sound file: every outcome is a result or a reason, never a crash.
@@ -71,10 +127,10 @@ TEST(EventResult, MutatedFilesNeverCrash) {
       }
     }
     ResultError error;
-    const auto r = computeEventResult(s, fixedPitchWidth, &error);
+    const auto r = computeEventResult(s, &error);
     if (r) {
       ++computed;
-      ASSERT_GE(r->grid.rows(), 2);
+      ASSERT_GE(resultsGrid(*r, ResultsHeadings::of(10), fixedPitchWidth).rows(), 2);
     } else {
       ASSERT_FALSE(error.describe().isEmpty());
     }

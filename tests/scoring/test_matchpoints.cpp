@@ -219,7 +219,7 @@ TEST(BoardProperties, ScaledBoardsStillShareTheTopAndStayBelowIt) {
       EXPECT_LE(ns, top) << "seed " << seed;
       EXPECT_GE(ns, 0) << "seed " << seed;
       EXPECT_NEAR(ns + ew, top, 0.02) << "seed " << seed;  // each side cut to two decimals
-      if (t.kind == ScoreKind::Regular) sum += ns;
+      if (t.kind == ScoreKind::Played) sum += ns;
     }
     // Scaled up, the regular tables share what k of N tables would share on a full board.
     if (regular > 0) {

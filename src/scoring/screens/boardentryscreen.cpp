@@ -19,6 +19,7 @@
 #include "event/eventstart.h"
 #include "players/groupfile.h"
 #include "publish/addresses.h"
+#include "scoring/eventsources.h"
 #include "scoring/resultgrid.h"
 #include "scoring/scoretable.h"
 #include "scoring/screens/buttonbar.h"
@@ -239,13 +240,9 @@ bool BoardEntryScreen::formLoad() {
   // The results grid with the pairs' names from the group file.
   const QString groupPath = v.path(QStringLiteral("/groepen/")) + v.groupFileName;
   const QStringList groupLines = eventGroupLines(v);
-  ResultsLayout layout;
-  layout.pairs = header.pairs;
-  layout.sitOut = header.sitOut;
-  layout.boards = header.boards();
-  layout.names = pairNamesOfGroup(groupLines);
-  setHeadings(layout, v.language);
-  grid_ = newResultsGrid(layout);
+  pairNames_ = pairNamesOfGroup(groupLines);
+  // The boards are shown once they are completed again (on the first activation).
+  grid_ = boardsGrid(scoreEvent(EventModel(header), pairNames_), ResultsHeadings::of(v.language));
   measure_ = menuFontMeasure();
   fitColumns(grid_, measure_, false);
   showGrid(grid_, msfgResultaat);
@@ -299,22 +296,16 @@ void BoardEntryScreen::reloadStoredBoards() {
   if (!stored.isEmpty()) showProgress(text(99));
   for (int b : stored) {
     QVector<EntryRow> rows = entryRows(pairingsOfBoard(lstParenSpellen_, b, header.boardsPerRound), event_.record(b), header.sitOut);
-    QVector<BoardTable> tables;
     if (entryRowsComplete(rows)) {
-      CompletedBoard done = completeBoard(b, rows, top_, header.sitOut);
-      event_.storeRecord(done.record);
-      tables = std::move(done.tables);
+      event_.storeRecord(completeBoard(b, rows, top_, header.sitOut).record);
     } else {
       // The record does not fill the movement's tables (a table missing, or pairs the movement
       // does not seat): it stays as it stands and is scored from its own tables.
-      tables = tablesOfRecord(*event_.record(b));
-      scoreBoard(tables, top_, header.sitOut);
       unplaced << QString::number(b);
     }
-    clearBoardPoints(grid_, b);
-    setBoardPoints(grid_, b, tables, header.sitOut);
-    fitColumn(grid_, b + 1, measure_);
   }
+  grid_ = boardsGrid(scoreEvent(event_, pairNames_), ResultsHeadings::of(values().language));
+  fitColumns(grid_, measure_, false);
   lblControleer->hide();
   showGrid(grid_, msfgResultaat);
   firstOpenBoard();
@@ -454,8 +445,7 @@ void BoardEntryScreen::cmdSpelKlaar_Click() {
   shown_ = rows;
   event_.storeRecord(done.record);
   keeper_.saveSoon();
-  clearBoardPoints(grid_, board);
-  setBoardPoints(grid_, board, done.tables, sitOut);
+  showBoard(grid_, scoreBoardOfEvent(event_, board));
   fitColumn(grid_, board + 1, measure_);
   resultCurrent_ = false;
   completed_[board - 1] = true;
@@ -476,7 +466,9 @@ void BoardEntryScreen::cmdWisSpel_Click() {
   keeper_.saveSoon();
   completed_[currentBoard_ - 1] = false;
   paintBoardButton(currentBoard_);
-  clearBoardPoints(grid_, currentBoard_);
+  BoardResult cleared;
+  cleared.board = currentBoard_;
+  showBoard(grid_, cleared);
   fitColumn(grid_, currentBoard_ + 1, measure_);
   resultCurrent_ = false;
   showGrid(grid_, msfgResultaat);
@@ -513,9 +505,8 @@ void BoardEntryScreen::cmdUitslag_Click() {
   cmdUitslag->setEnabled(false);
   msfgResultaat->hide();
   // The working grid keeps pair numbers in column 0 for the boards still to come; the result
-  // is worked out on a copy.
-  result_ = grid_;
-  computeResult(result_, event_.header().boards(), top_, measure_);
+  // is a grid of its own.
+  result_ = mervalo::resultsGrid(scoreEvent(event_, pairNames_), ResultsHeadings::of(v.language), measure_);
   resultCurrent_ = true;
   v.busy = false;
   showResults();

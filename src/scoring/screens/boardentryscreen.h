@@ -108,6 +108,7 @@ class BoardEntryScreen : public Screen, public ResultsSource {
   QString eventPath_;
   QStringList lstParenSpellen_;  // the movement's table cells for this event's boards per round
   QStringList lstVoorMail_;
+  QStringList pairNames_;  // the group file's names, pair 1 first
   Grid grid_;
   Grid result_;
   TextMeasure measure_;  // the menu font, for the grid's column widths

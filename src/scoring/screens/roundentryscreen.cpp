@@ -26,6 +26,7 @@
 #include "publish/addresses.h"
 #include "scoring/entryrows.h"
 #include "scoring/eventresult.h"
+#include "scoring/eventsources.h"
 #include "scoring/resultgrid.h"
 #include "scoring/scoretable.h"
 #include "scoring/screens/buttonbar.h"
@@ -225,9 +226,9 @@ bool RoundEntryScreen::formLoad() {
       [this](int r) { return text(103) + QLatin1Char(' ') + QString::number(r); });
   rows_->setRowCount(std::min(std::max(header.boardsPerRound, 1), kMaxBoardRows), cmdSpelKlaar);
 
-  groupLines_ = eventGroupLines(v);
+  pairNames_ = pairNamesOfGroup(eventGroupLines(v));
   measure_ = menuFontMeasure();
-  result_ = scoredBoardsGrid(event_, groupLines_, v.language);
+  result_ = boardsGrid(scoreEvent(event_, pairNames_), ResultsHeadings::of(v.language));
   fitColumns(result_, measure_, false);
   showGrid(result_, msfgResultaat);
   lstVoorMail_ = eventPlayersForMail(v.programFolder, v.groupFileName);
@@ -489,9 +490,7 @@ void RoundEntryScreen::cmdUitslag_Click() {
   cmdUitslag->setEnabled(false);
   msfgResultaat->hide();
   // Every board matchpointed from its table entries, as a completed board per board is.
-  const EventHeader& header = event_.header();
-  result_ = scoredBoardsGrid(event_, groupLines_, v.language);
-  computeResult(result_, header.boards(), eventTop(header.pairs, header.sitOut), measure_);
+  result_ = mervalo::resultsGrid(scoreEvent(event_, pairNames_), ResultsHeadings::of(v.language), measure_);
   v.busy = false;
   showGrid(result_, msfgResultaat);
   cmdUitslag->setEnabled(true);

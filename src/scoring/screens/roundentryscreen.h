@@ -101,7 +101,7 @@ class RoundEntryScreen : public Screen, public ResultsSource {
   EventModel event_;
   RoundSlips slips_;
   QString eventPath_;
-  QStringList groupLines_;
+  QStringList pairNames_;  // the group file's names, pair 1 first
   QStringList lstVoorMail_;
   Grid overview_;
   Grid result_;
