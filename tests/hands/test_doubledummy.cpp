@@ -1,0 +1,125 @@
+// The solver's answers on deals whose tables are known by construction, its order of strains and
+// seats mapped to ours, par for each vulnerability, and an event's file analysed once.
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "hands/dealgen.h"
+#include "hands/doubledummy.h"
+#include "hands/handrecordfile.h"
+#include "hands/pbn.h"
+#include "scoring/scoretable.h"
+
+namespace {
+
+using namespace mervalo;
+
+Deal deal(const char* text) {
+  const auto d = parseDeal(QLatin1String(text));
+  EXPECT_TRUE(d) << text;
+  return d.value_or(Deal{});
+}
+
+DealAnalysis solveOne(const Deal& d, int vulnerability = kNobody) {
+  QString error;
+  const auto solved = solveDeals({d}, {vulnerability}, &error);
+  EXPECT_TRUE(solved) << error.toStdString();
+  return solved ? solved->front() : DealAnalysis{};
+}
+
+TEST(DoubleDummy, SolverOrderIsMappedToOurs) {
+  // The solver numbers strains S, H, D, C, NT and hands N, E, S, W.
+  std::array<std::array<int, 4>, 5> solver{};
+  for (int s = 0; s < 5; ++s)
+    for (int h = 0; h < 4; ++h) solver[s][h] = s * 4 + h;
+  const DoubleDummyTable t = tableFromSolver(solver);
+  EXPECT_EQ(t.at(Seat::North, Strain::Spades), 0);
+  EXPECT_EQ(t.at(Seat::East, Strain::Hearts), 5);
+  EXPECT_EQ(t.at(Seat::West, Strain::Clubs), 15);
+  EXPECT_EQ(t.at(Seat::South, Strain::NoTrump), 18);
+  EXPECT_EQ(solverVulnerability(kNorthSouth), 2);
+  EXPECT_EQ(solverVulnerability(kEastWest), 3);
+  EXPECT_EQ(solverVulnerability(kBoth), 1);
+}
+
+TEST(DoubleDummy, DealsKnownByConstruction) {
+  // Each hand a whole suit: the opening leader's side takes every trick in no trump; in a suit
+  // the side holding the trumps takes all thirteen.
+  const DealAnalysis suits = solveOne(deal("N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. ...AKQJT98765432"));
+  const int ns[5] = {0, 13, 0, 13, 0};  // NT, S, H, D, C
+  const int ew[5] = {0, 0, 13, 0, 13};
+  for (Seat seat : kSeats)
+    for (Strain strain : kStrains)
+      EXPECT_EQ(suits.table.at(seat, strain), (seat == Seat::North || seat == Seat::South ? ns : ew)[int(strain)])
+          << int(seat) << ' ' << int(strain);
+  // North holds all thirteen spades: whoever declares in spades, North wins every trick.
+  const DealAnalysis spades = solveOne(deal("N:AKQJT98765432... .AKQJ9.AKQ2.J432 .T8765.J9876.KQT .432.T543.A98765"));
+  for (Seat seat : kSeats)
+    EXPECT_EQ(spades.table.at(seat, Strain::Spades), seat == Seat::North || seat == Seat::South ? 13 : 0);
+}
+
+TEST(DoubleDummy, TurningTheDealTurnsTheTable) {
+  // A random deal turned one seat clockwise, and with spades and hearts swapped: the table must
+  // turn and swap with it, which a slip in either order would break.
+  SeededRandom random(11);
+  const Deal d = randomDeal(random);
+  Deal turned, swapped;
+  for (int seat = 0; seat < 4; ++seat)
+    for (int suit = 0; suit < 4; ++suit) {
+      turned.cards[(seat + 1) % 4][suit] = d.cards[seat][suit];
+      swapped.cards[seat][suit < 2 ? 1 - suit : suit] = d.cards[seat][suit];
+    }
+  QString error;
+  const auto solved = solveDeals({d, turned, swapped}, {kNobody, kNobody, kNobody}, &error);
+  ASSERT_TRUE(solved) << error.toStdString();
+  for (int seat = 0; seat < 4; ++seat)
+    for (Strain strain : kStrains) {
+      const int tricks = (*solved)[0].table.at(kSeats[seat], strain);
+      EXPECT_EQ((*solved)[1].table.at(kSeats[(seat + 1) % 4], strain), tricks);
+      const Strain other = strain == Strain::Spades ? Strain::Hearts : strain == Strain::Hearts ? Strain::Spades : strain;
+      EXPECT_EQ((*solved)[2].table.at(kSeats[seat], other), tricks);
+    }
+}
+
+TEST(DoubleDummy, ParFollowsTheVulnerability) {
+  // North-South make ten tricks in spades and eight elsewhere; East-West's best sacrifice
+  // (five tricks) costs more than the game at any vulnerability.
+  DoubleDummyTable t;
+  const int nsTricks[5] = {8, 10, 8, 8, 8};
+  for (Seat seat : kSeats)
+    for (Strain strain : kStrains)
+      t.tricks[int(seat)][int(strain)] =
+          seat == Seat::North || seat == Seat::South ? nsTricks[int(strain)] : 13 - nsTricks[int(strain)];
+  const int expected[4] = {420, 620, 420, 620};  // nobody, NS, EW, both
+  for (int code = kNobody; code <= kBoth; ++code) {
+    const auto par = parOfTable(t, code);
+    ASSERT_TRUE(par);
+    EXPECT_EQ(par->score, expected[code]) << code;
+    EXPECT_EQ(par->contracts.toStdString(), "NS 4S") << code;
+  }
+}
+
+TEST(DoubleDummy, AnEventsFileIsAnalysedOnceAndATableThereIsKept) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("e.pbn"));
+  SeededRandom random(3);
+  HandRecord record = randomHandRecord(3, random);
+  DoubleDummyTable given;  // not the deal's: it must be used as it stands
+  given.tricks[0][0] = 13;
+  record.boards[2].table = given;
+  ASSERT_TRUE(writeHandRecord(path, record));
+
+  const HandAnalysisOutcome first = startHandRecordAnalysis(path).result();
+  ASSERT_TRUE(first.record) << first.failure.toStdString();
+  EXPECT_TRUE(first.written);
+  EXPECT_TRUE(first.record->analysed());
+  EXPECT_EQ(first.record->boards[2].table, given);
+  const HandAnalysisOutcome again = analyseHandRecordFile(path);
+  ASSERT_TRUE(again.record);
+  EXPECT_FALSE(again.written);
+  EXPECT_EQ(again.record->boards[0].table, first.record->boards[0].table);
+  EXPECT_EQ(again.record->boards[0].par, first.record->boards[0].par);
+}
+
+}  // namespace
