@@ -14,6 +14,8 @@ int runMirrorCommand(const QStringList& args);
 int runMailTxtCommand(const QStringList& args);
 int runKeygenCommand(const QStringList& args);
 int runSignCommand(const QStringList& args);
+int runDealCommand(const QStringList& args);
+int runDdCommand(const QStringList& args);
 }  // namespace mervalo
 
 namespace {
@@ -46,7 +48,15 @@ void printUsage(FILE* out) {
       "                       mervalo-update-private.pem (keep it secret) and\n"
       "                       mervalo-update-public.pem (for the \"update key\" setting)\n"
       "  sign KEYFILE FILE    write FILE.sig, the Ed25519 signature of FILE by the private\n"
-      "                       key in KEYFILE, to be served beside FILE\n",
+      "                       key in KEYFILE, to be served beside FILE\n"
+      "  deal DIR EVENT [--seed N] [--force]\n"
+      "                       write random deals for every board of the event to\n"
+      "                       DIR/invoer/EVENT.pbn (the same deals for the same seed; without\n"
+      "                       one from the system's random source); an existing file is kept\n"
+      "                       unless --force is given\n"
+      "  dd FILE.pbn          the double-dummy tricks and par of every deal, one Tab-separated\n"
+      "                       line a board: the board, the tricks of N, E, S, W in NT, S, H,\n"
+      "                       D, C, the par score for North-South and the par contract(s)\n",
       out);
 }
 
@@ -76,6 +86,8 @@ int main(int argc, char** argv) {
   if (cmd == QLatin1String("mailtxt")) return mervalo::runMailTxtCommand(args.mid(1));
   if (cmd == QLatin1String("keygen")) return mervalo::runKeygenCommand(args.mid(1));
   if (cmd == QLatin1String("sign")) return mervalo::runSignCommand(args.mid(1));
+  if (cmd == QLatin1String("deal")) return mervalo::runDealCommand(args.mid(1));
+  if (cmd == QLatin1String("dd")) return mervalo::runDdCommand(args.mid(1));
   std::fprintf(stderr, "mervalo-cli: unknown command '%s'\n", qPrintable(cmd));
   printUsage(stderr);
   return 2;

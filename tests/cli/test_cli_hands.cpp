@@ -1,0 +1,83 @@
+// mervalo-cli deal and dd, run as the real program.
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "app/textfile.h"
+
+namespace {
+
+struct CliRun {
+  int exitCode = -1;
+  QByteArray out;
+  QByteArray err;
+};
+
+CliRun runCli(const QStringList& args) {
+  QProcess p;
+  p.start(QStringLiteral(MERVALO_BIN_DIR "/mervalo-cli"), args);
+  CliRun r;
+  if (!p.waitForFinished(60000)) return r;
+  r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+  r.out = p.readAllStandardOutput();
+  r.err = p.readAllStandardError();
+  return r;
+}
+
+QByteArray readAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class CliHands : public ::testing::Test {
+ protected:
+  CliHands() {
+    QDir(dir.path()).mkpath(QStringLiteral("invoer"));
+    // Three rounds of two boards: six boards.
+    EXPECT_TRUE(mervalo::writeTextLines(dir.filePath(QStringLiteral("invoer/E Uitslag.txt")),
+                                        {"E Uitslag", "8", "8", "3", "2", "08 Paren 03 Ronden Test", "0"}));
+  }
+  QString pbn() const { return dir.filePath(QStringLiteral("invoer/E Uitslag.pbn")); }
+  QTemporaryDir dir;
+};
+
+TEST_F(CliHands, DealWritesEveryBoardKeepsAnExistingFileAndRepeatsASeed) {
+  ASSERT_EQ(runCli({"deal", dir.path(), "E Uitslag", "--seed", "42"}).exitCode, 0);
+  const QByteArray first = readAll(pbn());
+  EXPECT_EQ(first.count("[Deal \"N:"), 6);
+  EXPECT_TRUE(first.contains("[Board \"6\"]\r\n[Dealer \"E\"]\r\n[Vulnerable \"EW\"]\r\n"));
+
+  const CliRun kept = runCli({"deal", dir.path(), "E Uitslag"});
+  EXPECT_EQ(kept.exitCode, 1);
+  EXPECT_TRUE(kept.err.contains("--force")) << kept.err.constData();
+  EXPECT_EQ(readAll(pbn()), first);
+
+  ASSERT_EQ(runCli({"deal", dir.path(), "E Uitslag", "--force"}).exitCode, 0);
+  EXPECT_NE(readAll(pbn()), first);  // the system's randomness
+  ASSERT_EQ(runCli({"deal", dir.path(), "E Uitslag", "--force", "--seed", "42"}).exitCode, 0);
+  EXPECT_EQ(readAll(pbn()), first);
+}
+
+TEST_F(CliHands, DdPrintsTheTableAndParOfEveryBoard) {
+  ASSERT_TRUE(mervalo::writeFileAtomic(
+      pbn(), "[Board \"3\"]\n[Vulnerable \"EW\"]\n"
+             "[Deal \"N:AKQJT98765432... .AKQJ9.AKQ2.J432 .T8765.J9876.KQT .432.T543.A98765\"]\n"));
+  const CliRun r = runCli({"dd", pbn()});
+  ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+  const QList<QByteArray> fields = r.out.trimmed().split('\t');
+  ASSERT_EQ(fields.size(), 23) << r.out.constData();
+  EXPECT_EQ(fields[0], "3");
+  EXPECT_EQ(fields[2], "13");   // North in spades
+  EXPECT_EQ(fields[7], "0");    // East in spades
+  EXPECT_EQ(fields[12], "13");  // South in spades
+
+  ASSERT_TRUE(mervalo::writeFileAtomic(pbn(), "[Board \"2\"]\n[Deal \"N:AKQ\"]\n"));
+  const CliRun damaged = runCli({"dd", pbn()});
+  EXPECT_EQ(damaged.exitCode, 1);
+  EXPECT_TRUE(damaged.err.contains("board 2")) << damaged.err.constData();
+}
+
+}  // namespace
