@@ -12,6 +12,8 @@
 #include "publish/screens/resultsscreen.h"
 #include "app/screens/printing.h"
 #include "publish/screens/resultssource.h"
+#include "hands/handrecordfile.h"
+#include "hands/screens/handrecordimport.h"
 #include "screentest.h"
 #include "publishtest.h"
 
@@ -180,4 +182,46 @@ TEST_F(ResultsScreenTest, PrintingCancelledOrToPdf) {
   setPrinterDialog(pdfPrinterDialog(pdf));
   QTest::mouseClick(child<QPushButton>(s, "cmdAfdrukken"), Qt::LeftButton);
   EXPECT_GT(QFileInfo(pdf).size(), 0);
+}
+
+TEST_F(ResultsScreenTest, HandRecordIsCheckedAgainstTheEventAndReplacedOnlyOnYes) {
+  ctx.values.eventFileName = QStringLiteral("Dinsdag Uitslag.txt");
+  writeFile(QStringLiteral("/invoer/Dinsdag Uitslag.txt"), {"Dinsdag Uitslag", "8", "8", "3", "1", "08 Paren", "0"});
+  auto board = [](int n, const char* dealer, const char* vul) {
+    return QStringLiteral("[Board \"%1\"]\n[Dealer \"%2\"]\n[Vulnerable \"%3\"]\n[Deal \"N:AKQJT98765432... "
+                          ".AKQJT98765432.. ..AKQJT98765432. ...AKQJT98765432\"]\n\n")
+        .arg(n)
+        .arg(QLatin1String(dealer), QLatin1String(vul))
+        .toLatin1();
+  };
+  writeRaw(QStringLiteral("/elders/fout.pbn"), board(1, "N", "None") + board(2, "N", "NS") + board(3, "S", "EW"));
+  writeRaw(QStringLiteral("/elders/goed.pbn"), board(1, "N", "None") + board(2, "E", "NS") + board(3, "S", "EW") +
+                                                   board(4, "W", "All"));
+  QString chosen;
+  setOpenFileDialog([&chosen](QWidget*, const QString&, const QString&) { return chosen; });
+  ResultsScreen* s = open();
+  auto* button = child<QPushButton>(s, "cmdSpelverdeling");
+  ASSERT_TRUE(button);
+  EXPECT_EQ(button->text(), QStringLiteral("Spelverdelingen"));
+  const QString target = path(QStringLiteral("/invoer/Dinsdag Uitslag.pbn"));
+
+  chosen = path(QStringLiteral("/elders/fout.pbn"));
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_EQ(prompter.last().text, QStringLiteral("De spelverdeling %1 is niet overgenomen:\nSpel 2: de gever is niet die "
+                                                 "van het spelnummer.").arg(QDir::toNativeSeparators(chosen)));
+  EXPECT_FALSE(QFile::exists(target));
+
+  chosen = path(QStringLiteral("/elders/goed.pbn"));
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("De spelverdeling is overgenomen: 3 spellen.")));
+  EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("De spellen na spel 3 horen niet bij deze wedstrijd en zijn weggelaten.")));
+
+  prompter.answerNo();  // the hand record there stays
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_EQ(prompter.last().icon, PromptIcon::Question);
+  const HandAnalysisOutcome analysed = startHandRecordAnalysis(target).result();
+  ASSERT_TRUE(analysed.record);
+  EXPECT_EQ(analysed.record->boards.size(), 3u);
+  EXPECT_TRUE(readRaw(QStringLiteral("/invoer/Dinsdag Uitslag.pbn")).contains("[OptimumResultTable "));
+  setOpenFileDialog({});
 }

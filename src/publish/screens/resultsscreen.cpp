@@ -20,6 +20,7 @@
 #include "publish/htmlpage.h"
 #include "app/screens/printing.h"
 #include "publish/screens/resultssource.h"
+#include "hands/screens/handrecordimport.h"
 
 #include <QProgressBar>
 #include <algorithm>
@@ -114,6 +115,7 @@ void ResultsScreen::buildControls() {
   barVoortgang->setGeometry(10, 80, 340, 24);
   picVerStuurDeMail->hide();
 
+  cmdSpelverdeling = button("cmdSpelverdeling", kFormHeight - 84, &ResultsScreen::cmdSpelverdeling_Click);
   cmdTerug = button("cmdTerug", kFormHeight - 42, &ResultsScreen::cmdTerug_Click);
   cmdSetfocus = makeFocusSink(QStringLiteral("cmdSetfocus"));
 
@@ -121,7 +123,8 @@ void ResultsScreen::buildControls() {
   setTabOrder(cmdAfdrukken, lstWieMailen);
   setTabOrder(lstWieMailen, cmdVerstuur);
   setTabOrder(cmdVerstuur, cmdInstelling);
-  setTabOrder(cmdInstelling, cmdTerug);
+  setTabOrder(cmdInstelling, cmdSpelverdeling);
+  setTabOrder(cmdSpelverdeling, cmdTerug);
 
   // Esc closes the screen whichever control has the focus.
   for (QWidget* wdg : findChildren<QWidget*>()) wdg->installEventFilter(this);
@@ -142,6 +145,9 @@ void ResultsScreen::formLoad() {
   cmdVerstuur->setText(text(151));
   cmdInstelling->setText(text(150));
   cmdMaakHTML->setText(text(128));
+  cmdSpelverdeling->setText(text(215));
+  // The hand record belongs to an event file; without one there is nothing to take it into.
+  cmdSpelverdeling->setEnabled(!v.eventFileName.isEmpty());
   msfgResultaat->setAccessibleName(text(98));
 
   const auto* source = dynamic_cast<const ResultsSource*>(opener());
@@ -313,6 +319,7 @@ bool ResultsScreen::sending() const { return mailRun_ && mailRun_->running(); }
 
 void ResultsScreen::setMailButtonsEnabled(bool on) {
   for (QPushButton* b : {cmdMaakHTML, cmdAfdrukken, cmdVerstuur, cmdInstelling, cmdTerug}) b->setEnabled(on);
+  cmdSpelverdeling->setEnabled(on && !values().eventFileName.isEmpty());
   if (on) formActivate();  // the send and settings buttons as the settings say
 }
 
@@ -338,6 +345,11 @@ void ResultsScreen::cmdInstelling_Click() {
 }
 
 void ResultsScreen::cmdTerug_Click() { close(); }
+
+void ResultsScreen::cmdSpelverdeling_Click() {
+  importHandRecord(*this, values().eventFileName);
+  parkFocus();
+}
 
 // Esc closes on its release, as long as it was also pressed here: the release of an Esc that
 // closed a message box must not take the screen with it.

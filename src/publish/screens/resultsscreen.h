@@ -32,6 +32,7 @@ class ResultsScreen : public Screen {
   void cmdVerstuur_Click();
   void cmdInstelling_Click();
   void cmdTerug_Click();
+  void cmdSpelverdeling_Click();
 
   // While set, making the page asks nothing and reports nothing (the mail code makes the page
   // itself before sending it).
@@ -66,6 +67,7 @@ class ResultsScreen : public Screen {
   QPushButton* cmdVerstuur = nullptr;
   QPushButton* cmdInstelling = nullptr;
   QPushButton* cmdTerug = nullptr;
+  QPushButton* cmdSpelverdeling = nullptr;
   QFrame* picVoorVerstuurDeMail = nullptr;
   QFrame* picVerStuurDeMail = nullptr;
   QLabel* lblVerstuurDeMail = nullptr;
