@@ -1,36 +1,15 @@
 // mervalo-cli deal and dd, run as the real program.
 
 #include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "app/textfile.h"
+#include "testfiles.h"
 
 namespace {
 
-struct CliRun {
-  int exitCode = -1;
-  QByteArray out;
-  QByteArray err;
-};
-
-CliRun runCli(const QStringList& args) {
-  QProcess p;
-  p.start(QStringLiteral(MERVALO_BIN_DIR "/mervalo-cli"), args);
-  CliRun r;
-  if (!p.waitForFinished(60000)) return r;
-  r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-  r.out = p.readAllStandardOutput();
-  r.err = p.readAllStandardError();
-  return r;
-}
-
-QByteArray readAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using namespace mervalo::test;
 
 class CliHands : public ::testing::Test {
  protected:
@@ -46,19 +25,19 @@ class CliHands : public ::testing::Test {
 
 TEST_F(CliHands, DealWritesEveryBoardKeepsAnExistingFileAndRepeatsASeed) {
   ASSERT_EQ(runCli({"deal", dir.path(), "E Uitslag", "--seed", "42"}).exitCode, 0);
-  const QByteArray first = readAll(pbn());
+  const QByteArray first = readBytes(pbn());
   EXPECT_EQ(first.count("[Deal \"N:"), 6);
   EXPECT_TRUE(first.contains("[Board \"6\"]\r\n[Dealer \"E\"]\r\n[Vulnerable \"EW\"]\r\n"));
 
   const CliRun kept = runCli({"deal", dir.path(), "E Uitslag"});
   EXPECT_EQ(kept.exitCode, 1);
   EXPECT_TRUE(kept.err.contains("--force")) << kept.err.constData();
-  EXPECT_EQ(readAll(pbn()), first);
+  EXPECT_EQ(readBytes(pbn()), first);
 
   ASSERT_EQ(runCli({"deal", dir.path(), "E Uitslag", "--force"}).exitCode, 0);
-  EXPECT_NE(readAll(pbn()), first);  // the system's randomness
+  EXPECT_NE(readBytes(pbn()), first);  // the system's randomness
   ASSERT_EQ(runCli({"deal", dir.path(), "E Uitslag", "--force", "--seed", "42"}).exitCode, 0);
-  EXPECT_EQ(readAll(pbn()), first);
+  EXPECT_EQ(readBytes(pbn()), first);
 }
 
 TEST_F(CliHands, DdPrintsTheTableAndParOfEveryBoard) {
