@@ -13,6 +13,7 @@
 #include "app/screens/printing.h"
 #include "app/screens/qttranslations.h"
 #include "screentest.h"
+#include "testfiles.h"
 
 using namespace mervalo;
 using namespace mervalo::test;
@@ -39,8 +40,7 @@ class PrintingTest : public ScreenTest {
     QSizeF firstPage;
   };
   PdfFacts readPdf() const {
-    QFile f(pdf());
-    const QString text = f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
+    const QString text = QString::fromLatin1(readBytes(pdf()));
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
     static const QRegularExpression box(QStringLiteral("/MediaBox\\s*\\[\\s*[-\\d.]+\\s+[-\\d.]+\\s+([\\d.]+)\\s+([\\d.]+)"));
     const auto m = box.match(text);

@@ -164,10 +164,7 @@ TEST_F(SchemaDownloadTest, FailedMovementsAreReportedStaySelectedAndWriteNothing
   ASSERT_TRUE(writeTextLines(site.filePath(QStringLiteral("MERVALO/Schema/") + unreadable + QStringLiteral(".txt")),
                              {"dit is geen speelschema"}));
   // 65 KiB, over the cap of 64 KiB.
-  QFile big(site.filePath(QStringLiteral("MERVALO/Schema/") + huge + QStringLiteral(".txt")));
-  ASSERT_TRUE(big.open(QIODevice::WriteOnly));
-  big.write(QByteArray(65 * 1024, 'x'));
-  big.close();
+  writeBytes(site.filePath(QStringLiteral("MERVALO/Schema/") + huge + QStringLiteral(".txt")), QByteArray(65 * 1024, 'x'));
   writeRaw(QStringLiteral("/schema/10/") + cut + QStringLiteral(".txt"), "earlier copy");
   open();
   // The unsafe and the empty name are shown but cannot be chosen.

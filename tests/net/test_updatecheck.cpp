@@ -80,10 +80,7 @@ class UpdateCheckTest : public ScreenTest {
   }
   static void serveSignature(const QByteArray& signature) {
     QFile::remove(shared->signature());
-    if (signature.isNull()) return;
-    QFile f(shared->signature());
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(signature);
+    if (!signature.isNull()) writeBytes(shared->signature(), signature);
   }
   static void setNotice(const QString& date) {
     ASSERT_TRUE(writeTextLines(shared->site.filePath(QStringLiteral("MERVALO/mervalo.txt")), {date}));
@@ -190,9 +187,7 @@ TEST_F(UpdateCheckTest, YesFetchesAndStartsTheUpdaterAndEndsTheProgram) {
   EXPECT_EQ(prompter.last().text,
             QStringLiteral("Mervalo wordt nu afgesloten en de installatie van de nieuwe versie zal zo starten."));
   EXPECT_EQ(readLines(QStringLiteral("/laatsteupdate.txt")), QStringList{"20-03-2024"});
-  QFile updater(QStringLiteral(MERVALO_TEST_UPDATER));
-  ASSERT_TRUE(updater.open(QIODevice::ReadOnly));
-  EXPECT_EQ(readRaw(QStringLiteral("/Update/mervaloupdate.exe")), updater.readAll());
+  EXPECT_EQ(readRaw(QStringLiteral("/Update/mervaloupdate.exe")), readBytes(QStringLiteral(MERVALO_TEST_UPDATER)));
   EXPECT_TRUE(QFileInfo(path(QStringLiteral("/Update/mervaloupdate.exe"))).isExecutable());
   ASSERT_TRUE(QTest::qWaitFor([this] { return QFile::exists(started()); }, kWaitMs));
   EXPECT_EQ(readTextLines(started()).value(), QStringList({QStringLiteral("/p=") + folder(), QStringLiteral("/")}));
