@@ -106,5 +106,17 @@ TEST(GroupComposition, OpeningASavedGroupTakesOnlyPlayersOfThisList) {
   EXPECT_EQ(g.mailLines().size(), 2);
 }
 
+TEST(GroupComposition, AnOpenedPairTakesItsOwnNumberNotANamesakeWhoseNumberItBeginsWith) {
+  QList<QStringList> list = players();
+  for (int n = 6; n <= 12; ++n) list.append({QStringLiteral("9"), QStringLiteral("Dhr."), QStringLiteral("X"), QString::number(n), QString()});
+  list.append({QStringLiteral("9"), QStringLiteral("Dhr."), QStringLiteral("Jan"), QStringLiteral("Smit"), QStringLiteral("b@x.nl")});
+  GroupComposition g;
+  g.load(list);
+  g.open(parseGroupFile({QStringLiteral("13| Dhr. Jan Smit+2| Mevr. Anna de Vries")}));
+  EXPECT_FALSE(g.isFree(13));
+  EXPECT_TRUE(g.isFree(1) && g.isFree(3)) << "the namesakes, one of whose numbers begins 13";
+  EXPECT_EQ(g.mailLines(), (QStringList{"13|Dhr.|Jan|Smit|b@x.nl", "2|Mevr.|Anna|de Vries|"}));
+}
+
 }  // namespace
 }  // namespace mervalo
