@@ -8,10 +8,10 @@
 
 namespace mervalo {
 
-int fileState(const QString& path) {
+FileState fileState(const QString& path) {
   const QFileInfo info(path);
-  if (!info.exists() || !info.isFile()) return -1;
-  return info.size() > 0 ? 1 : 0;
+  if (!info.exists() || !info.isFile()) return FileState::Missing;
+  return info.size() > 0 ? FileState::Filled : FileState::Empty;
 }
 
 void makeFolder(const QString& path) {

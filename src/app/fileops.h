@@ -5,9 +5,10 @@
 
 namespace mervalo {
 
-// 1: the file exists and holds at least one byte; 0: it exists and is empty; -1: missing or
-// not accessible.
-int fileState(const QString& path);
+// Whether a file is there and holds anything; a folder, or a file that cannot be reached, is
+// missing.
+enum class FileState { Missing, Empty, Filled };
+FileState fileState(const QString& path);
 
 // Creates the folder and every missing parent; errors are ignored (a level that cannot be made
 // is skipped). Paths use "/".

@@ -17,7 +17,7 @@ int languageFromText(const QString& firstLine) {
 
 int readLanguageFile(const QString& path) {
   QString first = QStringLiteral("10");
-  if (fileState(path) == 1) {
+  if (fileState(path) == FileState::Filled) {
     // Only the first line counts; a stray huge file is not read whole.
     first.clear();
     QFile f(path);

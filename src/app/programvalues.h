@@ -9,25 +9,19 @@
 
 namespace mervalo {
 
-// Calling-screen codes: who opened a shared screen.
-enum CallingScreen : int { kCallerMainMenu = 1, kCallerEntryPerBoard = 6, kCallerEntryPerRound = 7, kCallerMailSettings = 9 };
-
 // The values the shell owns for the whole run and every screen reads or writes.
 struct ProgramValues {
   QString programFolder;     // no trailing separator
   QString settingsFilePath;  // programFolder + "/standaard.ini"
   int language = kDutch;
   bool connected = false;
-  int callingScreen = 0;
   QString groupFileName;
   QString eventFileName;
   QString ownEmailAddress;
   QString nameForEmail;
   bool mailUnavailable = false;
   QString sharedDate;
-  bool busy = false;
   qint32 lastMailErrorNumber = 0;
-  QString lastMailErrorText;
   bool updateAsked = false;
   // The mail provider list as the loader left it: the two provider slots (nine entries each,
   // in the order the mail sender reads them; empty when the line was missing or did not decode).

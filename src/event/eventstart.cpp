@@ -79,7 +79,7 @@ int renameDatedFiles(const QString& folder, const QString& word, int language, Q
 
 int readStartMode(const QString& programFolder) {
   const QString p = programFolder + QStringLiteral("/start.txt");
-  if (fileState(p) != 1) return kEntryPerBoard;
+  if (fileState(p) != FileState::Filled) return kEntryPerBoard;
   const auto lines = readTextLines(p);
   if (!lines || lines->isEmpty()) return kEntryPerBoard;
   bool ok = false;
@@ -103,7 +103,7 @@ QString newEventFileName(const QString& groupFileName, const QString& resultWord
 }
 
 bool writeNewEvent(const QString& path, const EventHeader& header) {
-  if (fileState(path) == 1) return true;
+  if (fileState(path) == FileState::Filled) return true;
   return EventModel(header).save(path);
 }
 

@@ -97,10 +97,10 @@ QStringList eventPlayersForMail(const QString& programFolder, const QString& gro
   const QString groupPath = programFolder + QStringLiteral("/groepen/") + groupFileName;
   QString companion = groupPath;
   companion.replace(QStringLiteral(".txt"), QStringLiteral(".mail"));
-  if (fileState(companion) == 1) {
+  if (fileState(companion) == FileState::Filled) {
     if (auto lines = readTextLines(companion)) return playersForMail(*lines);
   }
-  if (fileState(groupPath) == 1) {
+  if (fileState(groupPath) == FileState::Filled) {
     if (auto lines = readTextLines(groupPath)) return playersFromGroupLines(*lines);
   }
   return {};

@@ -161,7 +161,7 @@ bool isCompleteProviderList(const QByteArray& bytes) {
 }
 
 ProviderListResult loadProviderList(const QString& path) {
-  if (fileState(path) != 1) return {};
+  if (fileState(path) != FileState::Filled) return {};
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) return {};
   if (f.size() > kMaxFileSize) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/numeric.h"
 #include "numbers.h"
 
 namespace mervalo {
@@ -33,8 +34,8 @@ BoardTable BoardTable::fromTexts(int ns, int ew, QStringView nsText, QStringView
   t.ns = ns;
   t.ew = ew;
   t.kind = scoreKind(nsText);
-  t.nsScore = leadingNumber(nsText);
-  t.ewScore = leadingNumber(ewText);
+  t.nsScore = numericValue(nsText);
+  t.ewScore = numericValue(ewText);
   t.enabled = enabled;
   return t;
 }

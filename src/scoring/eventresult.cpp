@@ -62,7 +62,7 @@ double asWritten(double points, PointsForm form) {
     case PointsForm::None:
     case PointsForm::NotPlayed: return 0;
     case PointsForm::Plain:
-    case PointsForm::Corrected: return leadingNumber(pointsText(points, form));
+    case PointsForm::Corrected: return numericValue(pointsText(points, form));
   }
   return 0;
 }
@@ -96,7 +96,7 @@ BoardResult scoreBoardTables(int board, BoardTables&& in, int top, int sitOut) {
 
 // The key the ranking compares: the percentage in hundredths, as the result writes it.
 qint64 shownHundredths(double percentage) {
-  return static_cast<qint64>(std::llround(leadingNumber(percentageText(percentage)) * 100));
+  return static_cast<qint64>(std::llround(numericValue(percentageText(percentage)) * 100));
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ std::optional<EventSources> readEventSources(const QString& programFolder, const
     return std::nullopt;
   }
   const QString eventPath = programFolder + QLatin1Char('/') + eventFile;
-  if (fileState(eventPath) != 1) {
+  if (fileState(eventPath) != FileState::Filled) {
     fail(error, eventFile, QStringLiteral("the event file is missing or empty"));
     return std::nullopt;
   }
@@ -46,7 +46,7 @@ std::optional<EventSources> readEventSources(const QString& programFolder, const
   s.groupName = eventName.left(marker);
   const QString groupFile = QStringLiteral("groepen/") + s.groupName + QStringLiteral(".txt");
   const QString groupPath = programFolder + QLatin1Char('/') + groupFile;
-  const auto groupLines = fileState(groupPath) == 1 ? readTextLines(groupPath) : std::nullopt;
+  const auto groupLines = fileState(groupPath) == FileState::Filled ? readTextLines(groupPath) : std::nullopt;
   if (!groupLines) {
     fail(error, groupFile, QStringLiteral("the group file of the event is missing or empty"));
     return std::nullopt;

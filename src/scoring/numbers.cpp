@@ -8,32 +8,6 @@
 
 namespace mervalo {
 
-double leadingNumber(QStringView text) {
-  qsizetype i = 0;
-  const qsizetype n = text.size();
-  while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t'))) ++i;
-  bool negative = false;
-  if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
-    negative = text[i] == QLatin1Char('-');
-    ++i;
-  }
-  double value = 0;
-  while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
-    value = value * 10 + (text[i].unicode() - '0');
-    ++i;
-  }
-  if (i < n && text[i] == QLatin1Char('.')) {
-    ++i;
-    double scale = 0.1;
-    while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
-      value += (text[i].unicode() - '0') * scale;
-      scale /= 10;
-      ++i;
-    }
-  }
-  return negative ? -value : value;
-}
-
 namespace {
 
 // Fixed-point text with 15 significant digits, then trimmed. Values too small to show one of

@@ -8,12 +8,6 @@ namespace mervalo {
 // Number texts of the score sheets. Every text here uses "." as its decimal point whatever the
 // system locale says, because the event files and pages are shared between machines.
 
-// The leading number of a text, as a score box or a grid cell is read: blanks are skipped, then an
-// optional sign, digits and an optional "." with digits; reading stops at anything else. A text
-// without a leading number is 0 ("n" → 0, "420%" → 420, "4-2" → 4). Unlike the C
-// library this never looks at the locale: a Dutch system must still read "3.6" as 3.6.
-double leadingNumber(QStringView text);
-
 // The shortest decimal text of a value with at most 15 significant digits: trailing zeros and a
 // bare "." dropped, never an exponent, no "-0" (0.6 × 6 → "3.6", 4.0 → "4", 0.4 → "0.4").
 QString shortestDecimal(double value);

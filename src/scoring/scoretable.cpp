@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/numeric.h"
 #include "numbers.h"
 
 namespace mervalo {
@@ -136,7 +137,7 @@ NormalisedScore normaliseNsScore(const QString& typed) {
   }
   if (!isNotPlayedText(ns) && !ns.trimmed().isEmpty()) {
     // Shorthand: the last zero of a score may be left off; 50 is the one score below 70.
-    const double magnitude = std::fabs(leadingNumber(ns));
+    const double magnitude = std::fabs(numericValue(ns));
     if (magnitude < 70 && magnitude != 50) ns += QLatin1Char('0');
   }
   if (ns == QLatin1String("00")) ns = QStringLiteral("0");

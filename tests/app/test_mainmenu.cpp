@@ -9,7 +9,6 @@
 #include <QTimer>
 
 #include "app/screens/mainmenu.h"
-#include "app/screens/keysender.h"
 #include "publish/providerlist.h"
 #include "screentest.h"
 #include "version.h"
@@ -184,9 +183,7 @@ TEST_F(MainMenuTest, OpeningAScreenDisablesTheMenuAndReturningRunsTheActivationA
   EXPECT_EQ(checks, 3);
   EXPECT_EQ(connectionTests, 1);  // asked once per run, not per activation
 
-  ctx.values.callingScreen = 0;
   child<QPushButton>(menu, QStringLiteral("cmdMAILTXT"))->click();
-  EXPECT_EQ(ctx.values.callingScreen, kCallerMainMenu);
   EXPECT_FALSE(menu->isEnabled());
   // Esc while another screen is open is that screen's business, not the menu's.
   QTest::keyClick(menu, Qt::Key_Escape);
@@ -231,25 +228,6 @@ TEST_F(MainMenuTest, UnwritableProgramFolderStillStarts) {
   EXPECT_TRUE(menu->isVisible());
   EXPECT_EQ(prompter.count(), 1);
   QFile::setPermissions(folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-}
-
-TEST_F(MainMenuTest, SentKeysMoveTheCaretOfTheFocusedLineEdit) {
-  MainMenu* menu = start();
-  auto* edit = new QLineEdit(menu);
-  edit->setText(QStringLiteral("Jansen"));
-  edit->show();
-  edit->setCursorPosition(0);
-  edit->setFocus();
-  QApplication::setActiveWindow(menu);
-  ASSERT_TRUE(QTest::qWaitFor([edit] { return QApplication::focusWidget() == edit; }));
-  sendKeys(QStringLiteral("{END}"));
-  EXPECT_EQ(edit->cursorPosition(), 6);
-  sendKeys(QStringLiteral("+{HOME}"));
-  EXPECT_EQ(edit->selectedText(), QStringLiteral("Jansen"));
-  sendKeys(QStringLiteral("{END}{BS 2}Ab~"));
-  EXPECT_EQ(edit->text(), QStringLiteral("JansAb"));
-  sendKeys(QStringLiteral("{END}") + QChar(0xE9));
-  EXPECT_EQ(edit->text(), QStringLiteral("JansAb") + QChar(0xE9));
 }
 
 TEST(MessageBoxes, ButtonsSpeakTheProgramsLanguage) {

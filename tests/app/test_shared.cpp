@@ -56,12 +56,12 @@ TEST(Language, FileSurvivesDamage) {
 
 TEST(FileOps, StateFolderMakerAndListSearch) {
   QTemporaryDir dir;
-  EXPECT_EQ(fileState(dir.filePath(QStringLiteral("none"))), -1);
+  EXPECT_EQ(fileState(dir.filePath(QStringLiteral("none"))), FileState::Missing);
   write(dir.filePath(QStringLiteral("empty")), "");
-  EXPECT_EQ(fileState(dir.filePath(QStringLiteral("empty"))), 0);
+  EXPECT_EQ(fileState(dir.filePath(QStringLiteral("empty"))), FileState::Empty);
   write(dir.filePath(QStringLiteral("one")), "x");
-  EXPECT_EQ(fileState(dir.filePath(QStringLiteral("one"))), 1);
-  EXPECT_EQ(fileState(dir.path()), -1);  // a folder is no file
+  EXPECT_EQ(fileState(dir.filePath(QStringLiteral("one"))), FileState::Filled);
+  EXPECT_EQ(fileState(dir.path()), FileState::Missing);  // a folder is no file
 
   makeFolder(dir.filePath(QStringLiteral("a/b")));
   EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("a/b"))).isDir());
@@ -69,7 +69,7 @@ TEST(FileOps, StateFolderMakerAndListSearch) {
   EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("a/b"))).isDir());
   // A file in the way of one level: that level is skipped, nothing is thrown.
   makeFolder(dir.filePath(QStringLiteral("one/c")));
-  EXPECT_EQ(fileState(dir.filePath(QStringLiteral("one"))), 1);
+  EXPECT_EQ(fileState(dir.filePath(QStringLiteral("one"))), FileState::Filled);
 
   const QStringList list{QStringLiteral("Pietersen"), QStringLiteral("Jansen"), QStringLiteral("jan")};
   EXPECT_EQ(listSearch(list, QStringLiteral("jan"), false), 1);

@@ -366,8 +366,6 @@ TEST_F(EntryTest, WholeEventFromScoresToPageAndAddresses) {
     finish(s, boardScores[(b - 1) % 4]);
   }
   QTest::mouseClick(child<QPushButton>(s, "cmdUitslag"), Qt::LeftButton);
-  EXPECT_EQ(ctx.values.callingScreen, 6);
-  EXPECT_FALSE(ctx.values.busy);
   EXPECT_EQ(readLines(kEvent).size(), 7 + 12);
 
   auto* results = dynamic_cast<ResultsScreen*>(topLevel(QStringLiteral("frmMervalo08")));

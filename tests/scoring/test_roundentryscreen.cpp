@@ -306,7 +306,6 @@ TEST_F(RoundEntryTest, TheWholeEveningSlipBySlipGivesThePageOfTheEntryPerBoard) 
   auto* uitslag = child<QPushButton>(s, "cmdUitslag");
   ASSERT_TRUE(uitslag->isEnabled());
   QTest::mouseClick(uitslag, Qt::LeftButton);
-  EXPECT_EQ(ctx.values.callingScreen, 7);
   auto* results = dynamic_cast<ResultsScreen*>(topLevel(QStringLiteral("frmMervalo08")));
   ASSERT_TRUE(results);
   prompter.answerNo();

@@ -218,7 +218,6 @@ void MainMenu::cmdSchema_Click() {
 
 void MainMenu::cmdMAILTXT_Click() {
   parkFocus();
-  values().callingScreen = kCallerMainMenu;
   openChild(QStringLiteral("frmMervalo10"));
 }
 

@@ -1,7 +1,6 @@
 #include "screen.h"
 
 #include "app/fileops.h"
-#include "keysender.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -54,7 +53,7 @@ void Screen::safeFocus(QWidget* control) {
 
 void Screen::caretToEnd(QLineEdit* box) {
   safeFocus(box);
-  if (box && box->isVisible() && box->isEnabled()) sendKeys(QStringLiteral("{END}"), box);
+  if (box && box->isVisible() && box->isEnabled()) box->end(false);
 }
 
 void Screen::centreOnScreen() {

@@ -44,8 +44,8 @@ class Screen : public QWidget {
   // and enabled; otherwise does nothing.
   void safeFocus(QWidget* control);
 
-  // Focuses a text box (as safeFocus) and types the End key into it, so the caret stands
-  // after what is there and the next key adds to it.
+  // Focuses a text box (as safeFocus) and puts the caret after what is there, so the next key
+  // adds to it.
   void caretToEnd(QLineEdit* box);
 
   // Centres the window on the primary screen.

@@ -308,7 +308,7 @@ void EventStartScreen::lstGroepBestand_Click() {
   lblGroep->setText(name);
   const QString resultWord = text(70);
   const QString eventPath = values().path(QStringLiteral("/invoer/")) + eventFileNameForGroup(name, resultWord);
-  if (fileState(eventPath) == 1) {
+  if (fileState(eventPath) == FileState::Filled) {
     inform(message(102).replace(QLatin1Char('~'), name));
     deselect();
     lblGroep->clear();
@@ -322,7 +322,7 @@ void EventStartScreen::lstGroepBestand_Click() {
   lblStilzit->clear();
 
   const QString groupPath = values().path(QStringLiteral("/groepen/")) + values().groupFileName;
-  if (fileState(groupPath) == 1) {
+  if (fileState(groupPath) == FileState::Filled) {
     settingLists_ = true;
     lstInvoer->clearSelection();
     settingLists_ = false;

@@ -17,7 +17,7 @@ namespace mervalo {
 namespace {
 
 QString firstLine(const QString& path) {
-  if (fileState(path) != 1) return {};
+  if (fileState(path) != FileState::Filled) return {};
   const auto lines = readTextLines(path);
   return lines && !lines->isEmpty() ? lines->first().trimmed() : QString();
 }
@@ -42,7 +42,7 @@ void UpdateService::check() {
   ProgramValues& v = menu_.values();
   const QString noticeFile = v.path(QString::fromLatin1(kUpdateNoticeFile));
   // An old notice must never be read as the new one.
-  if (fileState(noticeFile) == 1) QFile::remove(noticeFile);
+  if (fileState(noticeFile) == FileState::Filled) QFile::remove(noticeFile);
   const DownloadServer server = DownloadServer::fromSettings(v.settingsFilePath, v.programFolder);
   notice_ = new BackgroundDownload(server.httpsUrl(QString::fromLatin1(kUpdateNoticePath)), noticeFile,
                                    server.options(kSmallFileCap), this);

@@ -280,7 +280,7 @@ void GroupScreen::showNames() {
     const QStringList fields = group_.shownFields(n);
     for (int c = 0; c < kNameCols; ++c) names_.setText(n, c, fields.value(c));
   }
-  fitColumns(names_, measure_, values().busy);
+  fitColumns(names_, measure_, false);
   showGrid(names_, msfgNamen);
 }
 
@@ -293,7 +293,7 @@ void GroupScreen::showGroups() {
     groups_.setAlignment(i + 1, 0, kAlignCenterCenter);
     groups_.setText(i + 1, 1, entries[i]);
   }
-  fitColumns(groups_, measure_, values().busy);
+  fitColumns(groups_, measure_, false);
   showGrid(groups_, msfgGroepen);
   if (groups_.rows() > kVisibleGroupRows) {
     // Keep the last row in sight once the group outgrows the grid.
@@ -531,7 +531,7 @@ void GroupScreen::cmdOpslaan_Click() {
   }
   const QString name = groupName(txtNaamBestand->text(), text(125), letter());
   const QString base = values().path(QStringLiteral("/groepen/") + name);
-  if (fileState(base + QStringLiteral(".txt")) == 1) {
+  if (fileState(base + QStringLiteral(".txt")) == FileState::Filled) {
     QString question = message(26);
     question.replace(QLatin1Char('~'), name + QStringLiteral(".txt"));
     if (!askYesNo(question)) return;
@@ -563,7 +563,7 @@ void GroupScreen::lstGroepBestand_Click() {
   const auto keep = lstGroepBestand->findItems(group, Qt::MatchExactly);
   if (!keep.isEmpty()) lstGroepBestand->setCurrentItem(keep.first());
 
-  if (fileState(resultsPath(group)) == 1) {
+  if (fileState(resultsPath(group)) == FileState::Filled) {
     QString msg = message(176);
     msg.replace(QLatin1Char('['), QLatin1Char('"'))
         .replace(QLatin1Char(']'), QLatin1Char('"'))
@@ -575,7 +575,7 @@ void GroupScreen::lstGroepBestand_Click() {
   }
   const QString file = values().path(QStringLiteral("/groepen/") + group + QStringLiteral(".txt"));
   cmdWisGroepen->setEnabled(true);
-  if (fileState(file) != 1) {
+  if (fileState(file) != FileState::Filled) {
     parkFocus();
     return;
   }
@@ -609,7 +609,7 @@ void GroupScreen::cmdWisGroepen_Click() {
   if (group.isEmpty()) return;
   cmdWisGroepen->setEnabled(false);
   const QString results = resultsPath(group);
-  const bool hasResults = fileState(results) >= 0;
+  const bool hasResults = fileState(results) != FileState::Missing;
   QString question;
   if (hasResults) {
     question = message(177);

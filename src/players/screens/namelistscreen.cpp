@@ -214,7 +214,7 @@ void NameListScreen::refreshFileList() {
 }
 
 void NameListScreen::showNames() {
-  fitColumns(grid_, measure_, values().busy);
+  fitColumns(grid_, measure_, false);
   showGrid(grid_, msfgNamen);
 }
 
@@ -334,7 +334,7 @@ void NameListScreen::cmdOpslaan_Click() {
     keepEditing();
     return;
   }
-  if (fileState(file) == 1) {
+  if (fileState(file) == FileState::Filled) {
     QString question = message(26);
     question.replace(QLatin1Char('~'), name);
     if (!askYesNo(question)) {

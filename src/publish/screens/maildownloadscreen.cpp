@@ -231,11 +231,11 @@ void MailDownloadScreen::cmdOK_Click() {
   run_->start();
 }
 
-void MailDownloadScreen::testMailFinished(int failed, qint32 number, const QString& errorText) {
+void MailDownloadScreen::testMailFinished(int failed, qint32 number) {
   run_->deleteLater();
   run_ = nullptr;
   unsetCursor();
-  keepMailOutcome(*this, failed >= 0 ? number : kMailSent, errorText, txtEMailAdres->text().trimmed());
+  keepMailOutcome(*this, failed >= 0 ? number : kMailSent, txtEMailAdres->text().trimmed());
   if (values().lastMailErrorNumber != 0) {
     inform(message(167));
     cmdOK->setEnabled(true);

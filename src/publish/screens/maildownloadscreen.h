@@ -53,7 +53,7 @@ class MailDownloadScreen : public Screen {
   void cmdDownLoad_Click();
   void downloadFinished(qint32 status);
   void cmdOK_Click();
-  void testMailFinished(int failed, qint32 number, const QString& errorText);
+  void testMailFinished(int failed, qint32 number);
 
   bool downloaded_ = false;
   int loadedProvider_ = 0;

@@ -46,11 +46,10 @@ MailRun* makeMailRun(const ProgramValues& v, const QList<MailRequest>& requests,
   return new MailRun(mailerSettingsFor(v.providers, slot, caBundle), messages, parent);
 }
 
-void keepMailOutcome(Screen& screen, qint32 number, const QString& text, const QString& recipient) {
+void keepMailOutcome(Screen& screen, qint32 number, const QString& recipient) {
   if (number != kMailSent && screen.ctx().prompter)
     screen.ctx().prompter->inform(mailErrorMessage(number, recipient), QStringLiteral("Mervalo"), PromptIcon::None, &screen);
   screen.values().lastMailErrorNumber = number;
-  screen.values().lastMailErrorText = text;
 }
 
 }  // namespace mervalo

@@ -26,6 +26,6 @@ MailRun* makeMailRun(const ProgramValues& values, const QList<MailRequest>& requ
 
 // After a send: a failure is shown with its number and the recipient, and the outcome is kept
 // as the last mail error.
-void keepMailOutcome(Screen& screen, qint32 number, const QString& text, const QString& recipient);
+void keepMailOutcome(Screen& screen, qint32 number, const QString& recipient);
 
 }  // namespace mervalo

@@ -180,7 +180,6 @@ void MailSettingsScreen::cmdOK_Click() {
 }
 
 void MailSettingsScreen::cmdDownload_Click() {
-  values().callingScreen = kCallerMailSettings;
   openChild(QStringLiteral("frmMervalo10"));
 }
 

@@ -175,9 +175,9 @@ void ResultsScreen::loadMailingList() {
   QString companion = group;
   companion.replace(QStringLiteral(".txt"), QStringLiteral(".mail"));
   if (companion == group) return;  // not a group file name: nothing to read or make
-  if (fileState(companion) != 1 && fileState(group) == 1 && !copyFileOver(group, companion))
+  if (fileState(companion) != FileState::Filled && fileState(group) == FileState::Filled && !copyFileOver(group, companion))
     inform(message(182).replace(QLatin1Char('~'), QDir::toNativeSeparators(companion)));
-  if (fileState(companion) != 1) return;
+  if (fileState(companion) != FileState::Filled) return;
   if (const auto lines = readTextLines(companion)) lstMailingList_ = mailingListEntries(*lines);
 }
 
@@ -217,7 +217,7 @@ void ResultsScreen::cmdMaakHTML_Click() {
     makeFolder(names);
     QDir namesDir(names);
     for (const QString& file : namesDir.entryList({QStringLiteral("*.mail")}, QDir::Files, QDir::Name)) {
-      if (fileState(namesDir.filePath(file)) != 1) continue;
+      if (fileState(namesDir.filePath(file)) != FileState::Filled) continue;
       if (const auto lines = readTextLines(namesDir.filePath(file))) lstMail_ << addressLines(*lines);
     }
 
@@ -266,7 +266,6 @@ void ResultsScreen::cmdVerstuur_Click() {
   ProgramValues& v = values();
   // Whatever an earlier send left (a failed test mail) must not stop this one.
   v.lastMailErrorNumber = 0;
-  v.lastMailErrorText.clear();
   if (refuseWhenMailUnavailable(*this) || refuseUnsafeMail(*this)) return;
   const QString subject = resultMailSubject(windowTitle());
   silent = true;
@@ -300,7 +299,7 @@ void ResultsScreen::cmdVerstuur_Click() {
   picVerStuurDeMail->raise();
   setMailButtonsEnabled(false);
   if (requests.isEmpty()) {
-    mailFinished(-1, kMailSent, QString());
+    mailFinished(-1, kMailSent);
     return;
   }
   mailRun_ = makeMailRun(v, requests, this);
@@ -323,11 +322,11 @@ void ResultsScreen::setMailButtonsEnabled(bool on) {
   if (on) formActivate();  // the send and settings buttons as the settings say
 }
 
-void ResultsScreen::mailFinished(int failed, qint32 number, const QString& errorText) {
+void ResultsScreen::mailFinished(int failed, qint32 number) {
   if (mailRun_) mailRun_->deleteLater();
   mailRun_ = nullptr;
-  if (failed >= 0) keepMailOutcome(*this, number, errorText, mailAddresses_.value(failed));
-  else keepMailOutcome(*this, kMailSent, QString(), QString());
+  if (failed >= 0) keepMailOutcome(*this, number, mailAddresses_.value(failed));
+  else keepMailOutcome(*this, kMailSent, QString());
   picVerStuurDeMail->hide();
   lblVerstuurDeMail->setText(QLatin1Char(' ') + text(154));
   setMailButtonsEnabled(true);

@@ -59,7 +59,7 @@ class ResultsScreen : public Screen {
   void putOnClipboard(const QString& text);
   bool sending() const;
   void setMailButtonsEnabled(bool on);
-  void mailFinished(int failed, qint32 number, const QString& errorText);
+  void mailFinished(int failed, qint32 number);
 
   QTableWidget* msfgResultaat = nullptr;
   QPushButton* cmdMaakHTML = nullptr;

@@ -501,17 +501,15 @@ void BoardEntryScreen::cmdUitslag_Click() {
   if (completed_.contains(false)) return;
   keeper_.saveNow();
   ProgramValues& v = values();
-  v.busy = true;
   cmdUitslag->setEnabled(false);
   msfgResultaat->hide();
   // The working grid keeps pair numbers in column 0 for the boards still to come; the result
   // is a grid of its own.
   result_ = mervalo::resultsGrid(scoreEvent(event_, pairNames_), ResultsHeadings::of(v.language), measure_);
   resultCurrent_ = true;
-  v.busy = false;
   showResults();
   cmdUitslag->setEnabled(true);
-  openResults(*this, msfgResultaat, kCallerEntryPerBoard);
+  openResults(*this, msfgResultaat);
 }
 
 void BoardEntryScreen::showResults() { showGrid(resultsGrid(), msfgResultaat); }

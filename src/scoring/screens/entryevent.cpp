@@ -17,7 +17,7 @@ std::optional<EntryEvent> openEntryEvent(Screen& screen, int entryMode) {
   ProgramValues& v = screen.values();
   const QString path = v.path(QStringLiteral("/invoer/")) + v.eventFileName;
   const QString shownName = QDir::toNativeSeparators(path);
-  if (fileState(path) != 1) {
+  if (fileState(path) != FileState::Filled) {
     screen.inform(screen.message(141).replace(QLatin1Char('~'), shownName));
     return std::nullopt;
   }
@@ -98,7 +98,7 @@ void reportUnusableLines(Screen& screen, const QString& path, const QStringList&
 
 QStringList eventGroupLines(const ProgramValues& v) {
   const QString groupPath = v.path(QStringLiteral("/groepen/")) + v.groupFileName;
-  return fileState(groupPath) == 1 ? readTextLines(groupPath).value_or(QStringList{}) : QStringList{};
+  return fileState(groupPath) == FileState::Filled ? readTextLines(groupPath).value_or(QStringList{}) : QStringList{};
 }
 
 QString randomTestScore() {
@@ -107,9 +107,8 @@ QString randomTestScore() {
   return QLatin1String(kPicks[static_cast<int>(10 * QRandomGenerator::global()->generateDouble())]);
 }
 
-void openResults(Screen& screen, QTableWidget* resultGrid, int callingScreen) {
+void openResults(Screen& screen, QTableWidget* resultGrid) {
   resultGrid->scrollToItem(resultGrid->item(0, resultGrid->columnCount() - 1));
-  screen.values().callingScreen = callingScreen;
   screen.parkFocus();
   screen.openChild(QStringLiteral("frmMervalo08"));
 }

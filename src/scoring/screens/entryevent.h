@@ -68,7 +68,7 @@ QStringList eventGroupLines(const ProgramValues& values);
 QString randomTestScore();
 
 // The result shown with its last column in view, then the results screen opened over it.
-void openResults(Screen& screen, QTableWidget* resultGrid, int callingScreen);
+void openResults(Screen& screen, QTableWidget* resultGrid);
 
 // After an entry screen closed: back to the event start, as the organiser came.
 void returnToEventStart(Screen* menu);

@@ -486,15 +486,13 @@ void RoundEntryScreen::cmdUitslag_Click() {
   if (!slips_.missing(text(103), text(82)).isEmpty()) return;
   keeper_.saveNow();
   ProgramValues& v = values();
-  v.busy = true;
   cmdUitslag->setEnabled(false);
   msfgResultaat->hide();
   // Every board matchpointed from its table entries, as a completed board per board is.
   result_ = mervalo::resultsGrid(scoreEvent(event_, pairNames_), ResultsHeadings::of(v.language), measure_);
-  v.busy = false;
   showGrid(result_, msfgResultaat);
   cmdUitslag->setEnabled(true);
-  openResults(*this, msfgResultaat, kCallerEntryPerRound);
+  openResults(*this, msfgResultaat);
 }
 
 void RoundEntryScreen::cmdVulSpellen_Click() {
