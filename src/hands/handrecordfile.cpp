@@ -81,4 +81,22 @@ QFuture<HandAnalysisOutcome> startHandRecordAnalysis(const QString& path) {
   return future;
 }
 
+std::optional<HandRecordForPage> handRecordForPage(const QString& path, bool wait) {
+  const auto bytes = readBytes(path);
+  if (!bytes) return std::nullopt;
+  auto record = readPbn(*bytes);
+  if (!record) return std::nullopt;
+  if (record->analysed()) return HandRecordForPage{std::move(*record), false};
+  QFuture<HandAnalysisOutcome> analysis = startHandRecordAnalysis(path);
+  if (wait || analysis.isFinished()) {
+    const HandAnalysisOutcome outcome = analysis.result();
+    if (outcome.record && outcome.record->analysed()) return HandRecordForPage{*outcome.record, false};
+  }
+  for (BoardHand& b : record->boards) {
+    b.table.reset();
+    b.par.reset();
+  }
+  return HandRecordForPage{std::move(*record), true};
+}
+
 }  // namespace mervalo

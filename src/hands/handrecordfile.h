@@ -41,4 +41,13 @@ HandAnalysisOutcome analyseHandRecordFile(const QString& path);
 // isFinished() and goes without the tables; result() waits for the whole of it.
 QFuture<HandAnalysisOutcome> startHandRecordAnalysis(const QString& path);
 
+// The event's hand record for a page made now: analysed when the analysis is done (waiting for
+// it when wait is true); otherwise the deals alone with analysisPending set, never the tables of
+// some boards without the others'. nullopt when there is no hand record or it cannot be read.
+struct HandRecordForPage {
+  HandRecord record;
+  bool analysisPending = false;  // the tables and par are left out: say so on the page
+};
+std::optional<HandRecordForPage> handRecordForPage(const QString& path, bool wait);
+
 }  // namespace mervalo
