@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <unistd.h>
 
 namespace mervalo {
 
@@ -69,6 +70,17 @@ std::optional<QStringList> readTextLines(const QString& path) {
   return lines;
 }
 
+bool commitSaveFile(QSaveFile& file) {
+  // QSaveFile::commit() neither checks the write of what it still buffers nor the sync, so a
+  // full disk would rename a short file over the good one. Both are done and checked here;
+  // some network shares only tell of a full disk when the file is synced.
+  if (!file.flush() || ::fdatasync(file.handle()) != 0) {
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
+}
+
 bool writeFileAtomic(const QString& path, const QByteArray& bytes) {
   QSaveFile f(path);
   if (!f.open(QIODevice::WriteOnly)) return false;
@@ -76,7 +88,7 @@ bool writeFileAtomic(const QString& path, const QByteArray& bytes) {
     f.cancelWriting();
     return false;
   }
-  return f.commit();
+  return commitSaveFile(f);
 }
 
 bool writeTextLines(const QString& path, const QStringList& lines) {

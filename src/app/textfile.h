@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <optional>
 
+class QSaveFile;
+
 namespace mervalo {
 
 // Data files are single-byte Windows-1252 text with CR LF line ends.
@@ -21,5 +23,10 @@ bool writeTextLines(const QString& path, const QStringList& lines);
 
 // Same for raw bytes (already encoded).
 bool writeFileAtomic(const QString& path, const QByteArray& bytes);
+
+// Puts a completely written save file in place: what is still buffered is written and the file
+// synced, each checked, and only then renamed over the target. On any failure the target keeps
+// its previous contents and false is returned.
+bool commitSaveFile(QSaveFile& file);
 
 }  // namespace mervalo

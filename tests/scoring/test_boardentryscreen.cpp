@@ -12,6 +12,7 @@
 #include "app/screens/screen.h"
 #include "publish/screens/resultsscreen.h"
 #include "scoring/screens/boardentryscreen.h"
+#include "savefaults.h"
 #include "screentest.h"
 
 using namespace mervalo;
@@ -413,6 +414,28 @@ TEST_F(EntryTest, ClosingGoesBackToTheEventStart) {
   QTest::keyClick(child<QPushButton>(s, "cmdTerug"), Qt::Key_Space);
   EXPECT_TRUE(QTest::qWaitFor([] { return topLevel(QStringLiteral("frmMervalo04")) != nullptr; }));
   EXPECT_EQ(readLines(kEvent).size(), 7);
+}
+
+TEST_F(EntryTest, AFullDiskIsReportedAndTheEventFileKeepsTheBoardsStoredBefore) {
+  if (!saveFaultsLoaded()) GTEST_SKIP() << "runs with the fault library preloaded (test_boardentryscreen_savefaults)";
+  BoardEntryScreen* s = start();
+  ASSERT_TRUE(s);
+  int stored = 0;
+  for (const char* step : {"MERVALO_FAIL_WRITE", "MERVALO_FAIL_SYNC"}) {
+    finish(s, {"110", "140", "90", "120"});  // right whoever is vulnerable
+    ++stored;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return readLines(kEvent).size() == 7 + stored; }));
+    const QByteArray before = readRaw(kEvent);
+    SaveFault fault(step, path(kEvent));
+    finish(s, {"110", "140", "90", "120"});
+    ++stored;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.count() == 1; })) << step;
+    EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("kan niet worden opgeslagen."))) << step;
+    EXPECT_EQ(readRaw(kEvent), before) << step;
+    prompter.clear();
+  }
+  closeScreen(s);
+  EXPECT_EQ(readLines(kEvent).size(), 7 + stored);
 }
 
 TEST_F(EntryTest, AnEventFileThatCannotBeWrittenIsReportedOnceWhileTyping) {
