@@ -60,6 +60,14 @@ bool fdMatches(int fd, const char* variable) {
   return pathMatches(std::string(path, static_cast<size_t>(n)), target);
 }
 
+int syncOrFail(int fd, int (*real)(int)) {
+  if (fdMatches(fd, "MERVALO_FAIL_SYNC")) {
+    errno = ENOSPC;
+    return -1;
+  }
+  return real(fd);
+}
+
 }  // namespace
 
 extern "C" {
@@ -78,20 +86,12 @@ ssize_t write(int fd, const void* buffer, size_t count) {
 
 int fdatasync(int fd) {
   static const auto real = next<int (*)(int)>("fdatasync");
-  if (fdMatches(fd, "MERVALO_FAIL_SYNC")) {
-    errno = ENOSPC;
-    return -1;
-  }
-  return real(fd);
+  return syncOrFail(fd, real);
 }
 
 int fsync(int fd) {
   static const auto real = next<int (*)(int)>("fsync");
-  if (fdMatches(fd, "MERVALO_FAIL_SYNC")) {
-    errno = ENOSPC;
-    return -1;
-  }
-  return real(fd);
+  return syncOrFail(fd, real);
 }
 
 int rename(const char* from, const char* to) {
