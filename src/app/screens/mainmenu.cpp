@@ -155,6 +155,7 @@ void MainMenu::buildControls() {
   // Esc must end the program whichever control has the focus, so the form sees every key
   // before its controls do.
   for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+  closeOnKeys(EscapeKey::ClosesOnPress, false, [this] { endProgram(); });
 }
 
 void MainMenu::formLoad() {
@@ -227,23 +228,6 @@ void MainMenu::cmdDownLoad_Click() {
 }
 
 void MainMenu::cmdAfsluiten_Click() { endProgram(); }
-
-bool MainMenu::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
-      isEnabled()) {
-    endProgram();
-    return true;
-  }
-  return Screen::eventFilter(watched, event);
-}
-
-void MainMenu::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    endProgram();
-    return;
-  }
-  Screen::keyPressEvent(event);
-}
 
 bool MainMenu::formQueryUnload() {
   endProgram();

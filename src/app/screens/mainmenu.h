@@ -38,8 +38,6 @@ class MainMenu : public Screen {
   QFrame* fraNietZichtbaar = nullptr;
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   bool formQueryUnload() override;
 
  private:

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPushButton>
+#include <QShortcut>
 #include <QScreen>
 
 namespace mervalo {
@@ -100,7 +101,42 @@ void Screen::resizeEvent(QResizeEvent* event) {
   if (focusSink_) focusSink_->move(width() + 100, 0);
 }
 
+void Screen::closeOnKeys(EscapeKey escape, bool ctrlF4, std::function<void()> closer) {
+  escape_ = escape;
+  closer_ = closer ? std::move(closer) : [this] { close(); };
+  if (ctrlF4) {
+    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this);
+    connect(shortcut, &QShortcut::activated, this, [this] { closer_(); });
+  }
+}
+
+bool Screen::closingKey(QKeyEvent* event, bool press) {
+  if (escape_ == EscapeKey::Ignored || event->key() != Qt::Key_Escape || event->isAutoRepeat() || !isEnabled())
+    return false;
+  if (press && escape_ == EscapeKey::ClosesOnRelease) {
+    escapePressed_ = true;
+    return false;
+  }
+  if (!press && (escape_ != EscapeKey::ClosesOnRelease || !escapePressed_)) return false;
+  escapePressed_ = false;
+  closer_();
+  return true;
+}
+
+bool Screen::eventFilter(QObject* watched, QEvent* event) {
+  if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+      closingKey(static_cast<QKeyEvent*>(event), event->type() == QEvent::KeyPress))
+    return true;
+  return QWidget::eventFilter(watched, event);
+}
+
+void Screen::keyReleaseEvent(QKeyEvent* event) {
+  if (closingKey(event, false)) return;
+  QWidget::keyReleaseEvent(event);
+}
+
 void Screen::keyPressEvent(QKeyEvent* event) {
+  if (closingKey(event, true)) return;
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     // Push buttons only: Enter must not tick a check box or pick an option.
     auto* button = qobject_cast<QPushButton*>(focusWidget());

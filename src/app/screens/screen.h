@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <functional>
 #include <QWidget>
 
 #include "app/screens/appcontext.h"
@@ -68,6 +69,16 @@ class Screen : public QWidget {
   QPushButton* makeFocusSink(const QString& objectName);
   QPushButton* focusSink() const { return focusSink_; }
 
+  enum class EscapeKey { Ignored, ClosesOnPress, ClosesOnRelease };
+  // The keys that close this screen, handled here for every screen: Esc on its press, or on its
+  // release after a press on this screen (so the release of an Esc that closed a message box
+  // does not take the screen, and what was typed on it, along), and Ctrl+F4 when asked. The
+  // keys reach this screen directly or through any child it filters events of. closer runs
+  // instead of close() (a screen whose way back does more).
+  void closeOnKeys(EscapeKey escape, bool ctrlF4, std::function<void()> closer = {});
+  // An Esc pressed before now no longer closes the screen on its release.
+  void forgetEscapePress() { escapePressed_ = false; }
+
   // Return false to keep the window open.
   virtual bool formQueryUnload() { return true; }
 
@@ -75,11 +86,18 @@ class Screen : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
   // Enter and Return on a focused button press it, as Space does.
   void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   AppContext& ctx_;
   QPointer<Screen> opener_;
   QPushButton* focusSink_ = nullptr;
+  // True when the key event was a closing key and has been dealt with.
+  bool closingKey(QKeyEvent* event, bool press);
+  EscapeKey escape_ = EscapeKey::Ignored;
+  bool escapePressed_ = false;
+  std::function<void()> closer_;
 };
 
 }  // namespace mervalo

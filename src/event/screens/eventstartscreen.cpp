@@ -159,6 +159,7 @@ EventStartScreen::EventStartScreen(AppContext& ctx, Screen* opener) : Screen(ctx
   connect(chkSorteerGroepen, &QCheckBox::clicked, this, &EventStartScreen::chkSorteerGroepen_Click);
   connect(chkSorteerInvoer, &QCheckBox::clicked, this, &EventStartScreen::chkSorteerInvoer_Click);
 
+  closeOnKeys(EscapeKey::ClosesOnPress, false, [this] { cmdTerug_Click(); });
   formLoad();
 }
 
@@ -229,14 +230,6 @@ void EventStartScreen::formActivate() {
   cmdWisGroepen->setEnabled(false);
   clearInfo();
   parkFocus();
-}
-
-void EventStartScreen::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    cmdTerug_Click();
-    return;
-  }
-  Screen::keyPressEvent(event);
 }
 
 void EventStartScreen::fillGroupFiles() {

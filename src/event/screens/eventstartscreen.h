@@ -55,7 +55,6 @@ class EventStartScreen : public Screen {
   QPushButton* cmdTerug = nullptr;
 
  protected:
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void formLoad();

@@ -107,8 +107,7 @@ void SchemaDownloadScreen::buildControls() {
   connect(chkSelecteer, &QPushButton::clicked, this, &SchemaDownloadScreen::chkSelecteer_Click);
   connect(cmdDownLoad, &QPushButton::clicked, this, &SchemaDownloadScreen::cmdDownLoad_Click);
   connect(cmdTerug, &QPushButton::clicked, this, &SchemaDownloadScreen::cmdTerug_Click);
-  auto* ctrlF4 = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this);
-  connect(ctrlF4, &QShortcut::activated, this, &QWidget::close);
+  closeOnKeys(EscapeKey::ClosesOnPress, true);
 }
 
 void SchemaDownloadScreen::formLoad() {
@@ -299,13 +298,5 @@ void SchemaDownloadScreen::finishDownloads() {
 }
 
 void SchemaDownloadScreen::cmdTerug_Click() { close(); }
-
-void SchemaDownloadScreen::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    cmdTerug_Click();
-    return;
-  }
-  Screen::keyPressEvent(event);
-}
 
 }  // namespace mervalo

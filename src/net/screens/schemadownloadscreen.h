@@ -58,7 +58,6 @@ class SchemaDownloadScreen : public Screen {
   QProgressBar* prgDownload = nullptr;
 
  protected:
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void buildControls();

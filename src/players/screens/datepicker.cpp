@@ -75,8 +75,7 @@ DatePicker::DatePicker(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
   connect(comJaar, &QComboBox::activated, this, &DatePicker::comJaar_Click);
   connect(cmdOK, &QPushButton::clicked, this, &DatePicker::cmdOK_Click);
   connect(cmdTerug, &QPushButton::clicked, this, &DatePicker::cmdTerug_Click);
-  auto* ctrlF4 = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this);
-  connect(ctrlF4, &QShortcut::activated, this, &DatePicker::cmdTerug_Click);
+  closeOnKeys(EscapeKey::ClosesOnPress, true, [this] { cmdTerug_Click(); });
   formLoad();
 }
 
@@ -187,10 +186,7 @@ bool DatePicker::formQueryUnload() {
 bool DatePicker::eventFilter(QObject* watched, QEvent* event) {
   if ((watched == comMaand || watched == comJaar) && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Escape) {
-      cmdTerug_Click();
-      return true;
-    }
+    if (key == Qt::Key_Escape) return Screen::eventFilter(watched, event);
     // The lists are only chosen from with the mouse.
     if (key != Qt::Key_Tab && key != Qt::Key_Backtab) {
       parkFocus();
@@ -198,14 +194,6 @@ bool DatePicker::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return Screen::eventFilter(watched, event);
-}
-
-void DatePicker::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    cmdTerug_Click();
-    return;
-  }
-  Screen::keyPressEvent(event);
 }
 
 }  // namespace mervalo

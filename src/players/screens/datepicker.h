@@ -33,7 +33,6 @@ class DatePicker : public Screen {
  protected:
   bool formQueryUnload() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void formLoad();

@@ -177,8 +177,7 @@ GroupScreen::GroupScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) 
   connect(cmdTerug, &QPushButton::clicked, this, &QWidget::close);
   connect(vscrGroepLetter, &QScrollBar::valueChanged, this, &GroupScreen::vscrGroepLetter_Change);
   connect(txtNaamBestand, &QLineEdit::textChanged, this, &GroupScreen::txtNaamBestand_Change);
-  auto* ctrlF4 = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this);
-  connect(ctrlF4, &QShortcut::activated, this, &QWidget::close);
+  closeOnKeys(EscapeKey::ClosesOnPress, true);
 
   formLoad();
 }
@@ -251,14 +250,6 @@ void GroupScreen::formLoad() {
 void GroupScreen::formActivate() {
   if (!values().sharedDate.isEmpty()) txtNaamBestand->setText(values().sharedDate);
   parkFocus();
-}
-
-void GroupScreen::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    close();
-    return;
-  }
-  Screen::keyPressEvent(event);
 }
 
 // ---- lists and grids ----

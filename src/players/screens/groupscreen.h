@@ -64,7 +64,6 @@ class GroupScreen : public Screen {
   QPushButton* cmdTerug = nullptr;
 
  protected:
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void formLoad();

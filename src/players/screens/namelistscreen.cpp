@@ -152,8 +152,7 @@ NameListScreen::NameListScreen(AppContext& ctx, Screen* opener) : Screen(ctx, op
   };
   holdToRefusals(txtNaamBestand, EntryBox::FileName);
   for (int i = 0; i < 3; ++i) holdToRefusals(txtNaam[i], kBoxKind[i]);
-  auto* ctrlF4 = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this);
-  connect(ctrlF4, &QShortcut::activated, this, &QWidget::close);
+  closeOnKeys(EscapeKey::ClosesOnPress, true);
 
   formLoad();
 }
@@ -198,14 +197,6 @@ void NameListScreen::formLoad() {
 }
 
 void NameListScreen::formActivate() { parkFocus(); }
-
-void NameListScreen::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    close();
-    return;
-  }
-  Screen::keyPressEvent(event);
-}
 
 void NameListScreen::refreshFileList() {
   lstNamenBestand->clear();

@@ -49,7 +49,6 @@ class NameListScreen : public Screen {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void formLoad();

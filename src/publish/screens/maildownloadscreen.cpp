@@ -99,6 +99,7 @@ MailDownloadScreen::MailDownloadScreen(AppContext& ctx, Screen* opener) : Screen
   connect(cmdDownLoad, &QPushButton::clicked, this, &MailDownloadScreen::cmdDownLoad_Click);
   connect(cmdOK, &QPushButton::clicked, this, &MailDownloadScreen::cmdOK_Click);
   connect(cmdTerug, &QPushButton::clicked, this, [this] { close(); });
+  closeOnKeys(EscapeKey::ClosesOnRelease, true);
   formLoad();
 }
 
@@ -159,22 +160,6 @@ bool MailDownloadScreen::eventFilter(QObject* watched, QEvent* event) {
     if (!key->text().isEmpty() && downloadAddressRefused().contains(key->text().at(0))) return true;
   }
   return Screen::eventFilter(watched, event);
-}
-
-// Esc closes on its release, as long as it was also pressed here: the release of an Esc that
-// closed a message box must not take the screen, and what was typed on it, along.
-void MailDownloadScreen::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) escapePressed_ = true;
-  Screen::keyPressEvent(event);
-}
-
-void MailDownloadScreen::keyReleaseEvent(QKeyEvent* event) {
-  if ((event->key() == Qt::Key_Escape && escapePressed_) ||
-      (event->key() == Qt::Key_F4 && event->modifiers() & Qt::ControlModifier)) {
-    close();
-    return;
-  }
-  Screen::keyReleaseEvent(event);
 }
 
 void MailDownloadScreen::cmdDownLoad_Click() {

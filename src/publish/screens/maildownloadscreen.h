@@ -41,12 +41,9 @@ class MailDownloadScreen : public Screen {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
-  void keyReleaseEvent(QKeyEvent* event) override;
   bool formQueryUnload() override;
 
  private:
-  bool escapePressed_ = false;
   void formLoad();
   void optProvider_Click(int index);
   void txtEMailAdres_Change();

@@ -84,6 +84,7 @@ MailSettingsScreen::MailSettingsScreen(AppContext& ctx, Screen* opener) : Screen
   connect(cmdOK, &QPushButton::clicked, this, &MailSettingsScreen::cmdOK_Click);
   connect(cmdTerug, &QPushButton::clicked, this, [this] { close(); });
   connect(cmdDownload, &QPushButton::clicked, this, &MailSettingsScreen::cmdDownload_Click);
+  closeOnKeys(EscapeKey::ClosesOnRelease, true);
   formLoad();
 }
 
@@ -146,22 +147,6 @@ bool MailSettingsScreen::eventFilter(QObject* watched, QEvent* event) {
     if (!key->text().isEmpty() && settingsAddressRefused().contains(key->text().at(0))) return true;
   }
   return Screen::eventFilter(watched, event);
-}
-
-// Esc closes on its release, as long as it was also pressed here: the release of an Esc that
-// closed a message box must not take the screen, and what was typed on it, along.
-void MailSettingsScreen::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) escapePressed_ = true;
-  Screen::keyPressEvent(event);
-}
-
-void MailSettingsScreen::keyReleaseEvent(QKeyEvent* event) {
-  if ((event->key() == Qt::Key_Escape && escapePressed_) ||
-      (event->key() == Qt::Key_F4 && event->modifiers() & Qt::ControlModifier)) {
-    close();
-    return;
-  }
-  Screen::keyReleaseEvent(event);
 }
 
 void MailSettingsScreen::cmdOK_Click() {

@@ -31,11 +31,8 @@ class MailSettingsScreen : public Screen {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
-  void keyReleaseEvent(QKeyEvent* event) override;
 
  private:
-  bool escapePressed_ = false;
   void formLoad();
   void updateOk();
   void txtEMailAdres_Change();

@@ -128,6 +128,7 @@ void ResultsScreen::buildControls() {
 
   // Esc closes the screen whichever control has the focus.
   for (QWidget* wdg : findChildren<QWidget*>()) wdg->installEventFilter(this);
+  closeOnKeys(EscapeKey::ClosesOnRelease, false);
 }
 
 void ResultsScreen::formLoad() {
@@ -194,7 +195,7 @@ void ResultsScreen::formActivate() {
 }
 
 void ResultsScreen::cmdMaakHTML_Click() {
-  escapePressed_ = false;
+  forgetEscapePress();
   if (!silent && askYesNo(message(139))) {
     makeFolder(htmlFolder_);
     QDir dir(htmlFolder_);
@@ -348,36 +349,6 @@ void ResultsScreen::cmdTerug_Click() { close(); }
 void ResultsScreen::cmdSpelverdeling_Click() {
   importHandRecord(*this, values().eventFileName);
   parkFocus();
-}
-
-// Esc closes on its release, as long as it was also pressed here: the release of an Esc that
-// closed a message box must not take the screen with it.
-void ResultsScreen::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) escapePressed_ = true;
-  Screen::keyPressEvent(event);
-}
-
-void ResultsScreen::keyReleaseEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape && escapePressed_) {
-    close();
-    return;
-  }
-  Screen::keyReleaseEvent(event);
-}
-
-bool ResultsScreen::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Escape && !key->isAutoRepeat()) {
-      if (event->type() == QEvent::KeyPress) {
-        escapePressed_ = true;
-      } else if (escapePressed_) {
-        close();
-        return true;
-      }
-    }
-  }
-  return Screen::eventFilter(watched, event);
 }
 
 }  // namespace mervalo

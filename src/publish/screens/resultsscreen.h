@@ -46,9 +46,6 @@ class ResultsScreen : public Screen {
   QString htmlFileName() const { return htmlFileName_; }
 
  protected:
-  void keyPressEvent(QKeyEvent* event) override;
-  void keyReleaseEvent(QKeyEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
   // Not while the result is being mailed: the players still to come would get nothing.
   bool formQueryUnload() override { return !sending(); }
 
@@ -89,7 +86,6 @@ class ResultsScreen : public Screen {
   QString mailSubject_;
   QLabel* lblVoortgang = nullptr;
   QProgressBar* barVoortgang = nullptr;
-  bool escapePressed_ = false;
 };
 
 }  // namespace mervalo

@@ -51,6 +51,7 @@ RoundEntryScreen::RoundEntryScreen(AppContext& ctx, Screen* opener) : Screen(ctx
   setObjectName(QStringLiteral("frmMervalo07"));
   resize(kFormWidth, kFormHeight);
   buildControls();
+  closeOnKeys(EscapeKey::ClosesOnPress, false);
   loaded_ = formLoad();
   if (loaded_) keeper_.attach(&event_, eventPath_);
   if (!loaded_) {
@@ -525,14 +526,6 @@ void RoundEntryScreen::cmdVulSpellen_Click() {
 }
 
 void RoundEntryScreen::cmdTerug_Click() { close(); }
-
-void RoundEntryScreen::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    close();
-    return;
-  }
-  Screen::keyPressEvent(event);
-}
 
 bool RoundEntryScreen::formQueryUnload() {
   if (busy_) return true;

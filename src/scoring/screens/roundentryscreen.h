@@ -59,7 +59,6 @@ class RoundEntryScreen : public Screen, public ResultsSource {
   bool eventFilter(QObject* watched, QEvent* event) override;
   bool formQueryUnload() override;
   void closeEvent(QCloseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
