@@ -44,9 +44,10 @@ QString solverMessage(int code) {
   return QStringLiteral("double-dummy solver: %1 (%2)").arg(QString::fromLatin1(line)).arg(code);
 }
 
-bool setError(QString* error, const QString& what) {
+// Records why the solver gave no answer.
+std::nullopt_t fail(QString* error, const QString& what) {
   if (error) *error = what;
-  return false;
+  return std::nullopt;
 }
 
 std::optional<ParResult> parLocked(const DoubleDummyTable& table, int vulnerability, QString* error) {
@@ -55,14 +56,14 @@ std::optional<ParResult> parLocked(const DoubleDummyTable& table, int vulnerabil
     for (Strain strain : kStrains) solverTable.resTable[solverStrain(strain)][int(seat)] = table.at(seat, strain);
   parResults par{};
   const int rc = Par(&solverTable, &par, solverVulnerability(vulnerability));
-  if (rc != RETURN_NO_FAULT) return setError(error, solverMessage(rc)), std::nullopt;
+  if (rc != RETURN_NO_FAULT) return fail(error, solverMessage(rc));
   // The first line is North-South's view: "NS 620" and "NS:NS 4S".
   const QString score = QString::fromLatin1(par.parScore[0], qstrnlen(par.parScore[0], sizeof par.parScore[0]));
   const QString contracts = QString::fromLatin1(par.parContractsString[0],
                                                 qstrnlen(par.parContractsString[0], sizeof par.parContractsString[0]));
   bool ok = false;
   const int value = score.section(QLatin1Char(' '), 1).toInt(&ok);
-  if (!ok || !score.startsWith(QLatin1String("NS "))) return setError(error, solverMessage(RETURN_UNKNOWN_FAULT)), std::nullopt;
+  if (!ok || !score.startsWith(QLatin1String("NS "))) return fail(error, solverMessage(RETURN_UNKNOWN_FAULT));
   return ParResult{value, contracts.section(QLatin1Char(':'), 1).trimmed()};
 }
 
@@ -91,7 +92,7 @@ std::optional<ParResult> parOfTable(const DoubleDummyTable& table, int vulnerabi
 
 std::optional<std::vector<DealAnalysis>> solveDeals(const std::vector<Deal>& deals, const std::vector<int>& vulnerabilities,
                                                     QString* error) {
-  if (deals.size() != vulnerabilities.size()) return setError(error, QStringLiteral("deals and vulnerabilities differ")), std::nullopt;
+  if (deals.size() != vulnerabilities.size()) return fail(error, QStringLiteral("deals and vulnerabilities differ"));
   Solver& solver = Solver::instance();
   std::lock_guard<std::mutex> lock(solver.mutex);
   solver.startLocked();
@@ -111,7 +112,7 @@ std::optional<std::vector<DealAnalysis>> solveDeals(const std::vector<Deal>& dea
       std::memcpy(in->deals[k].cards, text.constData(), std::min<size_t>(size_t(text.size()), sizeof in->deals[k].cards - 1));
     }
     const int rc = CalcAllTablesPBN(in.get(), -1, filter, res.get(), pars.get());
-    if (rc != RETURN_NO_FAULT) return setError(error, solverMessage(rc)), std::nullopt;
+    if (rc != RETURN_NO_FAULT) return fail(error, solverMessage(rc));
     for (size_t k = 0; k < count; ++k) {
       std::array<std::array<int, 4>, 5> solved{};
       for (int s = 0; s < 5; ++s)

@@ -172,9 +172,10 @@ QString quoted(const QString& value) {
   return QLatin1Char('"') + v + QLatin1Char('"');
 }
 
-bool fail(PbnError* error, PbnFault fault, int board, int line) {
+// Records the fault; the reader's answer is then no record.
+std::nullopt_t fail(PbnError* error, PbnFault fault, int board, int line) {
   if (error) *error = PbnError{fault, board, line};
-  return false;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -279,26 +280,25 @@ std::optional<HandRecord> readPbn(const QByteArray& bytes, PbnError* error) {
     const QString number = value(boardTag).trimmed();
     b.board = number.toInt(&ok);
     if (!ok || b.board < 1 || b.board > 9999 || !std::all_of(number.cbegin(), number.cend(), [](QChar c) { return c.isDigit(); })) {
-      fail(error, PbnFault::BoardNumber, 0, line);
-      return std::nullopt;
+      return fail(error, PbnFault::BoardNumber, 0, line);
     }
-    if (!numbers.insert(b.board).second) return fail(error, PbnFault::DuplicateBoard, b.board, line), std::nullopt;
-    if (!dealTag) return fail(error, PbnFault::NoDeal, b.board, line), std::nullopt;
+    if (!numbers.insert(b.board).second) return fail(error, PbnFault::DuplicateBoard, b.board, line);
+    if (!dealTag) return fail(error, PbnFault::NoDeal, b.board, line);
     PbnFault fault{};
     const auto deal = parseDeal(value(dealTag), &fault);
-    if (!deal) return fail(error, fault, b.board, dealTag->line), std::nullopt;
+    if (!deal) return fail(error, fault, b.board, dealTag->line);
     b.deal = *deal;
 
     b.dealer = dealerOfBoard(b.board);
     if (const QString d = value(game.find(QStringLiteral("Dealer"))); !d.trimmed().isEmpty()) {
       const auto seat = seatOf(d);
-      if (!seat) return fail(error, PbnFault::DealerTag, b.board, line), std::nullopt;
+      if (!seat) return fail(error, PbnFault::DealerTag, b.board, line);
       b.dealer = *seat;
     }
     b.vulnerability = vulnerabilityOfBoard(b.board);
     if (const QString v = value(game.find(QStringLiteral("Vulnerable"))); !v.trimmed().isEmpty()) {
       const auto code = vulnerabilityOfTag(v);
-      if (!code) return fail(error, PbnFault::VulnerableTag, b.board, line), std::nullopt;
+      if (!code) return fail(error, PbnFault::VulnerableTag, b.board, line);
       b.vulnerability = *code;
     }
 
@@ -308,7 +308,7 @@ std::optional<HandRecord> readPbn(const QByteArray& bytes, PbnError* error) {
     }
     record.boards.push_back(std::move(b));
   }
-  if (record.boards.empty()) return fail(error, PbnFault::NoBoards, 0, 0), std::nullopt;
+  if (record.boards.empty()) return fail(error, PbnFault::NoBoards, 0, 0);
   return record;
 }
 
@@ -344,10 +344,10 @@ std::optional<HandRecord> handRecordForEvent(const HandRecord& read, int boards,
   HandRecord kept;
   for (int n = 1; n <= boards; ++n) {
     const BoardHand* b = read.board(n);
-    if (!b) return fail(error, PbnFault::BoardMissing, n, 0), std::nullopt;
-    if (b->dealer != dealerOfBoard(n)) return fail(error, PbnFault::WrongDealer, n, b->line), std::nullopt;
+    if (!b) return fail(error, PbnFault::BoardMissing, n, 0);
+    if (b->dealer != dealerOfBoard(n)) return fail(error, PbnFault::WrongDealer, n, b->line);
     if (b->vulnerability != vulnerabilityOfBoard(n))
-      return fail(error, PbnFault::WrongVulnerability, n, b->line), std::nullopt;
+      return fail(error, PbnFault::WrongVulnerability, n, b->line);
     kept.boards.push_back(*b);
   }
   if (leftOut)
