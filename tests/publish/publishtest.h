@@ -2,7 +2,7 @@
 
 #include "app/grid.h"
 #include "app/screens/screen.h"
-#include "publish/screens/resultssource.h"
+#include "app/screens/resultssource.h"
 
 namespace mervalo::test {
 

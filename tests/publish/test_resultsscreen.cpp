@@ -11,7 +11,7 @@
 #include "publish/htmlpage.h"
 #include "publish/screens/resultsscreen.h"
 #include "app/screens/printing.h"
-#include "publish/screens/resultssource.h"
+#include "app/screens/resultssource.h"
 #include "hands/handrecordfile.h"
 #include "hands/screens/handrecordimport.h"
 #include "screentest.h"

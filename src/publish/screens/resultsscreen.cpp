@@ -19,7 +19,7 @@
 #include "publish/addresses.h"
 #include "publish/htmlpage.h"
 #include "app/screens/printing.h"
-#include "publish/screens/resultssource.h"
+#include "app/screens/resultssource.h"
 #include "hands/screens/handrecordimport.h"
 
 #include <QProgressBar>

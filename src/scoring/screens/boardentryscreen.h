@@ -7,7 +7,7 @@
 #include "app/screens/screen.h"
 #include "event/eventmodel.h"
 #include "event/movement.h"
-#include "publish/screens/resultssource.h"
+#include "app/screens/resultssource.h"
 #include "scoring/screens/entryevent.h"
 #include "scoring/entryrows.h"
 

@@ -6,7 +6,7 @@
 #include "app/grid.h"
 #include "app/screens/screen.h"
 #include "event/eventmodel.h"
-#include "publish/screens/resultssource.h"
+#include "app/screens/resultssource.h"
 #include "scoring/screens/entryevent.h"
 #include "scoring/roundslips.h"
 
