@@ -53,4 +53,6 @@ bool isPlainFileName(const QString& name) {
   return true;
 }
 
+bool isSafeSchemaName(const QString& name) { return isPlainFileName(name) && !name.contains(QLatin1String("..")); }
+
 }  // namespace mervalo

@@ -30,4 +30,8 @@ bool copyFileOver(const QString& from, const QString& to);
 // folder separators, not "." or "..", no control characters.
 bool isPlainFileName(const QString& name);
 
+// True when a movement name, from the download list or an event file, names one file inside the
+// schema folder (not empty, no "/", "\", "..", or control character).
+bool isSafeSchemaName(const QString& name);
+
 }  // namespace mervalo

@@ -1,5 +1,6 @@
 #include "event/eventfile.h"
 
+#include "app/fileops.h"
 #include "app/textfile.h"
 #include "app/texts.h"
 
@@ -208,6 +209,11 @@ std::optional<EventHeader> parseHeader(const QStringList& lines, const QString& 
   h.schemaName = lines[5].trimmed();
   if (h.schemaName.isEmpty()) {
     fail(error, fileName, 6, QStringLiteral("no movement is named"));
+    return std::nullopt;
+  }
+  // The name becomes a path: one that leaves the schema folder is never opened.
+  if (!isSafeSchemaName(h.schemaName)) {
+    fail(error, fileName, 6, QStringLiteral("\"%1\" is not the name of a movement file").arg(h.schemaName));
     return std::nullopt;
   }
   const auto mode = ranged(6, kEntryPerBoard, kEntryPerRound);

@@ -56,7 +56,8 @@ class Checker {
 
   // Parses one table field; false (after reporting why) when it cannot be used.
   bool parseCell(int line, const QString& field, Cell* cell) {
-    static const QRegularExpression re(QStringLiteral("^\\s*(\\d+)\\s*-\\s*(\\d+)\\s+\\((\\d+)-(\\d+)\\)\\s*$"));
+    // At most four digits a number: no movement needs more, and the sums below cannot overflow.
+    static const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,4})\\s*-\\s*(\\d{1,4})\\s+\\((\\d{1,4})-(\\d{1,4})\\)\\s*$"));
     const auto m = re.match(field);
     if (!m.hasMatch()) {
       error(line, QStringLiteral("\"%1\" is not a table (NS-EW (first-last))").arg(field));

@@ -44,8 +44,6 @@ int wrapGroupIndex(int value, int count) {
   return value;
 }
 
-bool isSafeSchemaName(const QString& name) { return isPlainFileName(name) && !name.contains(QLatin1String("..")); }
-
 SchemaList parseSchemaList(const QStringList& lines) {
   SchemaList list;
   for (const QString& line : lines) {

@@ -38,10 +38,6 @@ QString twoDigitKey(int value);
 // the last to 0, anything else stays.
 int wrapGroupIndex(int value, int count);
 
-// True when a name from the list can be fetched and stored: it names one file inside the
-// schema folder (not empty, no "/", "\", "..", or control character).
-bool isSafeSchemaName(const QString& name);
-
 // The list file for these schema names: one group per pair count (the names' first two
 // digits), smallest count first, names in name order.
 QStringList writeSchemaList(const QStringList& schemaNames);

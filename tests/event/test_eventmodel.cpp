@@ -142,6 +142,11 @@ TEST(EventModelRead, AnUnreadableHeaderRefusesTheFileNamingTheLine) {
       {"rounds empty", headerWith(4, ""), 4},
       {"boards 0", headerWith(5, "0"), 5},
       {"blank movement", headerWith(6, "  "), 6},
+      // The movement name becomes a path: it may not lead out of the schema folder.
+      {"movement up two folders", headerWith(6, "../../x"), 6},
+      {"movement in a folder", headerWith(6, "sub/08 Pairs"), 6},
+      {"movement with a backslash", headerWith(6, "..\\x"), 6},
+      {"movement with a control character", headerWith(6, "08 Pairs\t03"), 6},
       {"mode 2", headerWith(7, "2"), 7},
   };
   for (const auto& c : cases) {

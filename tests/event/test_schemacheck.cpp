@@ -53,6 +53,9 @@ TEST(SchemaCheck, HardRulesAreErrors) {
   EXPECT_TRUE(hasError(c, 2, "(13-16) names no board set"));
   EXPECT_TRUE(hasError(c, 2, "not a table"));
   EXPECT_TRUE(hasError(c, 2, "(2-5) names no board set"));
+  // Numbers too long for any movement are refused before any sum is made with them.
+  EXPECT_TRUE(hasError(withLine(1, "Ronde 1\t1-2 (2147483645-2147483647)\t3-4 (1-4)"), 2, "not a table"));
+  EXPECT_TRUE(hasError(withLine(1, "Ronde 1\t99999-2 (1-4)\t3-4 (1-4)"), 2, "not a table"));
   EXPECT_TRUE(hasError(checkSchema(fourPairs().mid(0, 1), 4, 3), 0, "0 round lines"));  // a header only
   EXPECT_FALSE(checkSchema({}, 4, 3).ok());
   EXPECT_TRUE(hasError(checkSchema(fourPairs() << QStringLiteral("Ronde 4\t1-2 (1-4)"), 4, 3), 5, "round line 4"));

@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "app/fileops.h"
 #include "app/textfile.h"
 #include "net/schemalist.h"
 #include "qtprint.h"
