@@ -34,20 +34,21 @@ QString htmlCellLine(const Grid& grid, int row, int col) {
 
   QString align;
   QString text;
+  const QString shown = cell.text.toHtmlEscaped();
   switch (cell.alignment) {
     case 4:
     case 7:
       align = QStringLiteral("center");
-      text = cell.text;
+      text = shown;
       break;
     case 6:
     case 9:
       align = QStringLiteral("right");
-      text = cell.text + kNbsp2;
+      text = shown + kNbsp2;
       break;
     default:
       align = QStringLiteral("left");
-      text = kNbsp2 + cell.text;
+      text = kNbsp2 + shown;
       break;
   }
 
@@ -59,9 +60,11 @@ QString htmlCellLine(const Grid& grid, int row, int col) {
 }
 
 QStringList htmlPageLines(const Grid& grid, const QString& title) {
+  // Names come from hand-editable files, and the page goes to every player: nothing in it is markup.
+  const QString shownTitle = title.toHtmlEscaped();
   QStringList lines;
   lines << QStringLiteral("<html>") << QStringLiteral("   <head>")
-        << QStringLiteral("   <title>") + title + QStringLiteral("</title>") << QStringLiteral("   </head>")
+        << QStringLiteral("   <title>") + shownTitle + QStringLiteral("</title>") << QStringLiteral("   </head>")
         << QStringLiteral("   <body>")
         << QStringLiteral("   <table width=") + kQ + QStringLiteral("100%") + kQ + QStringLiteral(" border=") + kQ +
                QStringLiteral("1") + kQ + QStringLiteral(" cellspacing=") + kQ + QStringLiteral("0") + kQ +
@@ -70,7 +73,7 @@ QStringList htmlPageLines(const Grid& grid, const QString& title) {
         << QStringLiteral("     <td ") + QStringLiteral(" bgColor=") + kQ + QLatin1Char('#') + htmlColour(kTitleGreen) +
                kQ + QStringLiteral(" colspan=") + kQ + QString::number(grid.cols()) + kQ + QLatin1Char('>') +
                QStringLiteral("<h3><font face=") + kQ + QStringLiteral("Verdana") + kQ + QStringLiteral(" size=") +
-               kQ + QStringLiteral("3") + kQ + QStringLiteral("> ") + kNbsp2 + title +
+               kQ + QStringLiteral("3") + kQ + QStringLiteral("> ") + kNbsp2 + shownTitle +
                QStringLiteral("</font></h3></td>")
         << QStringLiteral("</tr>");
   for (int r = 0; r < grid.rows(); ++r) {

@@ -122,6 +122,17 @@ TEST_F(CliResult, PerBoardEventGivesTheHandWorkedResultAndPageAndWritesNothingEl
   EXPECT_EQ(after, before);
 }
 
+// A hand-edited group file puts no markup into the page that every player is mailed.
+TEST_F(CliResult, NamesAndTitleAreTextOnThePage) {
+  QStringList group = kGroup;
+  group.last() = QStringLiteral("13| Dhr. Bert Kok+14| Truus <b>Mulder</b> & Zn");
+  put(QStringLiteral("groepen/05-12-2026 Groep A.txt"), group);
+  ASSERT_EQ(run("result", QStringLiteral("05-12-2026 Groep A Uitslag")).exitCode, 0);
+  const QByteArray page = readBytes(folder() + QStringLiteral("/HTML/05-12-2026 Groep A.html"));
+  EXPECT_TRUE(page.contains("Dhr. Bert Kok - Truus &lt;b&gt;Mulder&lt;/b&gt; &amp; Zn [2]")) << page.toStdString();
+  EXPECT_FALSE(page.contains("<b>"));
+}
+
 TEST_F(CliResult, PerRoundEventHonoursSwappedSlipsAndLeavesAnIncompleteBoardEmpty) {
   const CliRun r = run("result", QStringLiteral("05-12-2026 Groep B Uitslag"));
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -235,7 +246,9 @@ TEST_F(CliResult, DamagedEventFilesAreRefused) {
       damaged(perRound, 7, "1-2*|abc|-420~3-4*"),           // score not a number
       damaged(perRound, 7, "12*|420|-420~3-4*"),            // no EW pair
       damaged(perRound, 10, "1-2*|420|-420"),               // a fourth board in a three-board event
+      damaged(perBoard, 5, "../../x"),                      // a movement outside the schema folder
   };
+  put(QStringLiteral("x.txt"), kSchema);  // there, it would be read
   for (const QStringList& lines : cases) {
     const QString name = lines[0];
     put(QStringLiteral("invoer/") + name + QStringLiteral(".txt"), lines);
