@@ -185,18 +185,69 @@ TEST_F(RoundEntryTest, StoringASlipMirrorsItsScoresStrikesItThroughAndMovesOn) {
 TEST_F(RoundEntryTest, TheLetterKeyStoresAndTheLastSlipOfARoundGoesToTheNextRound) {
   RoundEntryScreen* s = start(header("08 Paren 03 Ronden Slip"));
   ASSERT_TRUE(s);
+  auto* klaar = child<QPushButton>(s, "cmdSpelKlaar");
   clickOption(s, 3, Qt::LeftButton);
   for (int row = 0; row < 4; ++row) {
     QTest::keyClicks(ns(s, row), QStringLiteral("11"));
     QTest::keyClick(ns(s, row), Qt::Key_Return);
   }
   EXPECT_TRUE(child<QLabel>(s, "lblLetterKlaar")->isVisible());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return klaar->hasFocus(); }));  // after the last row, as per board
   ns(s, 0)->setFocus();
   QTest::keyClick(ns(s, 0), Qt::Key_K);
   EXPECT_EQ(s->currentRound(), 2);
   EXPECT_EQ(s->currentSlip(), 0);
   EXPECT_TRUE(child<QPushButton>(s, "cmdRonde_2")->styleSheet().contains(QStringLiteral("255, 255, 192")));
   EXPECT_EQ(s->savedLines()[15], QStringLiteral("7-4*|110|-110~4-6*~1-7*~2-5*"));
+
+  // An adjusted score in the last row: Enter in its EW box goes to Klaar too, where K stores.
+  for (int row = 0; row < 4; ++row) {
+    QTest::keyClicks(ns(s, row), row < 3 ? QStringLiteral("11") : QStringLiteral("60%"));
+    QTest::keyClick(ns(s, row), Qt::Key_Return);
+  }
+  ASSERT_TRUE(ew(s, 3)->hasFocus());
+  QTest::keyClicks(ew(s, 3), QStringLiteral("40%"));
+  QTest::keyClick(ew(s, 3), Qt::Key_Return);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return klaar->hasFocus(); }));
+  QTest::keyClick(klaar, Qt::Key_K);
+  EXPECT_EQ(s->currentSlip(), 1);
+  EXPECT_TRUE(s->savedLines()[11].startsWith(QStringLiteral("5-7*|110|-110")));
+  EXPECT_TRUE(s->savedLines()[14].startsWith(QStringLiteral("5-7*|60%|40%")));
+
+  // Coming back to the screen (from the results) starts again at round 1.
+  s->formActivate();
+  EXPECT_EQ(s->currentRound(), 1);
+  EXPECT_EQ(s->currentSlip(), 0);
+}
+
+// A movement line without a usable table (all "-  -", or no line at all for the round) gives the
+// round no slip: nothing is shown, enabled or stored there, whatever is typed or pressed.
+TEST_F(RoundEntryTest, ARoundWithoutSlipsShowsNoneAndStoresNothing) {
+  writeFile(QStringLiteral("/schema/10/08 Paren 03 Ronden Kort.txt"),
+            {QStringLiteral("08 Paren 03 Ronden Kort"), QStringLiteral("Ronde 1\t1-2 (1-4)\t3-8 (1-4)\t5-6 (1-4)\t7-4 (1-4)"),
+             QStringLiteral("Ronde 2\t-  - (5-8)\t-  - (5-8)")});
+  RoundEntryScreen* s = start(header("08 Paren 03 Ronden Kort"));
+  ASSERT_TRUE(s);
+  auto* klaar = child<QPushButton>(s, "cmdSpelKlaar");
+  for (int slip = 0; slip < 3; ++slip) storeSlip(s, {"110", "110", "110", "110"});
+  // The last slip of round 1 stored by K leads into round 2, which has none.
+  storeSlip(s, {"110", "110", "110", "110"});
+  for (int round : {2, 3}) {
+    if (round == 3) QTest::mouseClick(child<QPushButton>(s, "cmdRonde_3"), Qt::LeftButton);
+    EXPECT_EQ(s->currentRound(), round);
+    EXPECT_EQ(s->currentSlip(), -1);
+    EXPECT_FALSE(option(s, 0)->isVisible());
+    EXPECT_FALSE(klaar->isEnabled());
+    for (int row = 0; row < 4; ++row) EXPECT_FALSE(ns(s, row)->isEnabled() || ns(s, row)->isVisible()) << row;
+    const QStringList before = s->savedLines();
+    QTest::keyClick(klaar, Qt::Key_K);
+    QTest::keyClicks(ns(s, 0), QStringLiteral("110"));
+    ns(s, 0)->setFocus();
+    QTest::keyClick(ns(s, 0), Qt::Key_K);
+    QTest::mouseClick(child<QPushButton>(s, "cmdWisSpel"), Qt::LeftButton);
+    EXPECT_EQ(s->savedLines(), before);
+  }
+  closeScreen(s);
 }
 
 TEST_F(RoundEntryTest, SwappingASlipIsRefusedOnceStoredAndASecondSwapRestoresIt) {

@@ -108,6 +108,10 @@ void RoundEntryScreen::buildControls() {
   rows_->setGeometry(218, 118, 300, 252);
   connect(rows_, &ScoreRowsPanel::scoresEdited, this, &RoundEntryScreen::updateSlipComplete);
   connect(rows_, &ScoreRowsPanel::nsFocused, this, &RoundEntryScreen::nsFocused);
+  // As on the per-board screen: Enter past the last row of a complete slip goes to Klaar.
+  connect(rows_, &ScoreRowsPanel::pastLastRow, this, [this] {
+    if (chosenSlip() && cmdSpelKlaar->isEnabled() && rows_->nsScoreInEveryRow()) safeFocus(cmdSpelKlaar);
+  });
   rows_->extraKey = [this](int, bool ns, const QString& t) {
     // The letter of "Klaar" stores the slip from an NS box too.
     if (!ns || !text(105).contains(t) || !cmdSpelKlaar->isEnabled()) return false;
@@ -239,11 +243,8 @@ bool RoundEntryScreen::formLoad() {
 
 void RoundEntryScreen::formActivate() {
   if (!loaded_) return;
-  if (!activatedOnce_) {
-    activatedOnce_ = true;
-    cmdRonde_Click(1);
-    rebuildMissing();
-  }
+  cmdRonde_Click(1);
+  rebuildMissing();
 }
 
 QStringList RoundEntryScreen::savedLines() const {
@@ -266,7 +267,29 @@ void RoundEntryScreen::cmdRonde_Click(int round) {
   for (int r = 1; r <= rounds_->count(); ++r) rounds_->setColour(r, r == round ? kChosen : kWhite);
   showOptions();
   showOverview();
-  if (!optRonde.isEmpty()) optRonde_Click(0);
+  if (slips_.slips(round).isEmpty())
+    showNoSlip();
+  else
+    optRonde_Click(0);
+}
+
+const Slip* RoundEntryScreen::chosenSlip() const {
+  return slip_ >= 0 && slip_ < slips_.slips(round_).size() ? &slips_.slip(round_, slip_) : nullptr;
+}
+
+void RoundEntryScreen::showNoSlip() {
+  // A movement line without a usable table gives the round no slip: nothing to type or store.
+  slip_ = -1;
+  for (int i = 0; i < rows_->rowCount(); ++i) {
+    rows_->clearRow(i);
+    rows_->setRowEnabled(i, false);
+    for (QWidget* w : std::initializer_list<QWidget*>{rows_->boardLabel(i), rows_->nsBox(i), rows_->ewBox(i)}) w->hide();
+  }
+  lblPaar[0]->clear();
+  lblPaar[1]->clear();
+  lblLetterKlaar->hide();
+  updateSlipComplete();
+  parkFocus();
 }
 
 void RoundEntryScreen::showOptions() {
@@ -337,15 +360,16 @@ void RoundEntryScreen::updateSlipComplete() {
   if (busy_) return;
   // A slip may be stored with boards still empty (they stay missing); the hint to store it
   // shows once every board has its score.
-  const bool playable = slip_ >= 0 && !slips_.slip(round_, slip_).sitOut;
+  const Slip* slip = chosenSlip();
+  const bool playable = slip && !slip->sitOut;
   cmdSpelKlaar->setEnabled(playable);
   lblLetterKlaar->setVisible(playable && rows_->nsScoreInEveryRow());
 }
 
 void RoundEntryScreen::nsFocused(int row) {
-  if (slip_ < 0) return;
-  const Slip& slip = slips_.slip(round_, slip_);
-  const int board = slip.firstBoard + row;
+  const Slip* slip = chosenSlip();
+  if (!slip) return;
+  const int board = slip->firstBoard + row;
   lblRonde->setText(text(103) + QLatin1Char(' ') + QString::number(round_) + QStringLiteral(" - ") +
                     rows_->boardLabel(row)->text());
   const int code = vulnerabilityOf(board);
@@ -403,9 +427,9 @@ void RoundEntryScreen::optRonde_RightClick(int j) {
 // ---- storing, clearing, moving on ---------------------------------------------------------
 
 void RoundEntryScreen::cmdSpelKlaar_Click() {
-  if (slip_ < 0) return;
+  if (!chosenSlip()) return;
   lblLetterKlaar->hide();
-  const Slip& slip = slips_.slip(round_, slip_);
+  const Slip& slip = *chosenSlip();
   QVector<std::pair<QString, QString>> scores;
   for (int i = 0; i < slip.boards() && i < rows_->rowCount(); ++i) scores.append({rows_->nsBox(i)->text(), rows_->ewBox(i)->text()});
   slips_.store(round_, slip_, scores);
@@ -428,10 +452,10 @@ void RoundEntryScreen::moveOn() {
 }
 
 void RoundEntryScreen::cmdWisSpel_Click() {
-  if (slip_ < 0) return;
+  if (!chosenSlip()) return;
   cmdUitslag->setEnabled(false);
   cmdSpelKlaar->setEnabled(false);
-  const Slip& slip = slips_.slip(round_, slip_);
+  const Slip& slip = *chosenSlip();
   for (int i = 0; i < rows_->rowCount(); ++i) rows_->clearRow(i);
   slips_.store(round_, slip_, QVector<std::pair<QString, QString>>(slip.boards()));
   paintOption(slip_);

@@ -49,7 +49,7 @@ class RoundEntryScreen : public Screen, public ResultsSource {
   void cmdTerug_Click();
 
   int currentRound() const { return round_; }
-  int currentSlip() const { return slip_; }
+  int currentSlip() const { return slip_; }  // -1 when the round shows no slip
   const RoundSlips& slips() const { return slips_; }
   // The event file as it will be written, one entry per line.
   QStringList savedLines() const;
@@ -67,6 +67,9 @@ class RoundEntryScreen : public Screen, public ResultsSource {
   void showOptions();
   void paintOption(int index);
   void updateSlipComplete();
+  // The chosen slip of the chosen round; none when the round has no slip to show.
+  const Slip* chosenSlip() const;
+  void showNoSlip();
   void showOverview();
   void rebuildMissing();
   void nsFocused(int row);
@@ -109,7 +112,6 @@ class RoundEntryScreen : public Screen, public ResultsSource {
   int slip_ = -1;
   bool loaded_ = false;
   EventKeeper keeper_{*this, [this] { slips_.writeTo(event_); }};
-  bool activatedOnce_ = false;
   bool busy_ = false;  // the screen fills its own boxes, or the file was written on closing
   Screen* menu_ = nullptr;
 };

@@ -300,7 +300,10 @@ void ScoreRowsPanel::moveVertically(int row, bool ns, int step) {
     return;
   }
   // Nowhere further down: the rows may be complete.
-  if (step > 0) emit nsLeft();
+  if (step > 0) {
+    emit pastLastRow();
+    emit nsLeft();
+  }
 }
 
 void showVulnerability(QLabel* label, const QString& text, int code) {

@@ -66,6 +66,7 @@ class ScoreRowsPanel : public QScrollArea {
   void scoresEdited();        // the user changed a box
   void nsLeft();              // an NS box lost the focus, or Enter went past the last row
   void nsFocused(int row);    // an NS box took the focus
+  void pastLastRow();         // Enter or Down in the last enabled row
   void swapRequested(int row);  // F2 in a box of the row, or a click on its NS pair number
 
  protected:
