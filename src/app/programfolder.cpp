@@ -23,19 +23,6 @@ bool writable(const QString& folder) {
   return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
 }
 
-bool copyInPlace(const QString& from, const QString& to) {
-  const QString temporary = to + QStringLiteral(".seed~");
-  QFile::remove(temporary);
-  if (!QFile::copy(from, temporary)) return false;
-  // A shipped file is read-only in an installation; the user's copy is his to change.
-  QFile::setPermissions(temporary, QFile::permissions(temporary) | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
-  if (::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(to).constData()) != 0) {
-    QFile::remove(temporary);
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 QString shippedDataFolder(const QString& executableFolder) {
@@ -63,7 +50,9 @@ void seedFolder(const QString& from, const QString& to, ProgramFolder& report) {
     const QString target = to + QLatin1Char('/') + relative;
     if (QFileInfo::exists(target)) continue;
     makeFolder(QFileInfo(target).absolutePath());
-    if (copyInPlace(source.filePath(relative), target)) report.copied << relative;
+    // Made afresh through a synced temporary file: whole when it appears, and the user's to
+    // change even where the shipped file is read-only.
+    if (copyFileOver(source.filePath(relative), target)) report.copied << relative;
     else report.failed << relative;
   }
 }

@@ -58,21 +58,25 @@ int renameDatedFiles(const QString& folder, const QString& word, int language, Q
     const QString from = folder + QLatin1Char('/') + f;
     const QString to = folder + QLatin1Char('/') + target;
     if (QFile::exists(to)) continue;
+    // The mail addresses of a group travel with it, and go first: a group stopped halfway is
+    // renamed at the next start and finds its companion already there. An old companion in
+    // the way is one the renamed group no longer has, so it gives way.
+    const QString mailFrom = from.left(from.size() - 4) + QStringLiteral(".mail");
+    const QString mailTo = to.left(to.size() - 4) + QStringLiteral(".mail");
+    bool mailMoved = false;
+    if (QFile::exists(mailFrom)) {
+      if ((QFile::exists(mailTo) && !QFile::remove(mailTo)) || !QFile::rename(mailFrom, mailTo)) {
+        if (failed) *failed << mailFrom;
+        continue;
+      }
+      mailMoved = true;
+    }
     if (!QFile::rename(from, to)) {
+      if (mailMoved) QFile::rename(mailTo, mailFrom);
       if (failed) *failed << from;
       continue;
     }
     ++renamed;
-    // The mail addresses of a group travel with it; an old companion in the way is one the
-    // renamed group no longer has, so it gives way.
-    const QString mailFrom = from.left(from.size() - 4) + QStringLiteral(".mail");
-    const QString mailTo = to.left(to.size() - 4) + QStringLiteral(".mail");
-    if (!QFile::exists(mailFrom)) continue;
-    if (QFile::exists(mailTo) && !QFile::remove(mailTo)) {
-      if (failed) *failed << mailFrom;
-      continue;
-    }
-    if (!QFile::rename(mailFrom, mailTo) && failed) *failed << mailFrom;
   }
   return renamed;
 }

@@ -54,9 +54,10 @@ QStringList defaultNameHeading(const QString& text16, const QString& text20, con
 }
 
 bool writeNameList(const QString& folder, const QString& name, const QStringList& lines) {
-  const bool txt = writeTextLines(folder + QLatin1Char('/') + name + QLatin1String(".txt"), lines);
-  const bool mail = writeTextLines(folder + QLatin1Char('/') + name + QLatin1String(".mail"), lines);
-  return txt && mail;
+  // The companion first: a list is never newer than its addresses, and a list that cannot be
+  // written leaves the old one beside them.
+  return writeTextLines(folder + QLatin1Char('/') + name + QLatin1String(".mail"), lines) &&
+         writeTextLines(folder + QLatin1Char('/') + name + QLatin1String(".txt"), lines);
 }
 
 QStringList listFileNames(const QString& folder, const QString& pattern, bool descending) {

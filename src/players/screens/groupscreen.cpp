@@ -528,8 +528,9 @@ void GroupScreen::cmdOpslaan_Click() {
     if (!askYesNo(question)) return;
   }
   makeFolder(values().path(QStringLiteral("/groepen")));
-  if (!writeTextLines(base + QStringLiteral(".txt"), group_.groupLines()) ||
-      !writeTextLines(base + QStringLiteral(".mail"), group_.mailLines())) {
+  // The companion first: a group file is never newer than its addresses.
+  if (!writeTextLines(base + QStringLiteral(".mail"), group_.mailLines()) ||
+      !writeTextLines(base + QStringLiteral(".txt"), group_.groupLines())) {
     // The group stays on the screen to be saved again.
     QString msg = message(182);
     msg.replace(QLatin1Char('~'), name + QStringLiteral(".txt"));
