@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include "app/textfile.h"
 
@@ -51,6 +52,17 @@ bool isPlainFileName(const QString& name) {
   for (QChar c : name)
     if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 32 || c.unicode() == 127) return false;
   return true;
+}
+
+int removeStaleSaveFiles(const QString& folder, const QDateTime& now) {
+  static const QRegularExpression leftOver(QStringLiteral("^.+\\.(txt|mail|ini|html|csv)\\.[A-Za-z0-9]{6}$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+  int removed = 0;
+  const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden);
+  for (const QFileInfo& f : files)
+    if (leftOver.match(f.fileName()).hasMatch() && f.lastModified().secsTo(now) > 3600 && QFile::remove(f.filePath()))
+      ++removed;
+  return removed;
 }
 
 bool isSafeSchemaName(const QString& name) { return isPlainFileName(name) && !name.contains(QLatin1String("..")); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -29,6 +30,11 @@ bool copyFileOver(const QString& from, const QString& to);
 // True when a file name typed by the user names a file inside its folder: not empty, no
 // folder separators, not "." or "..", no control characters.
 bool isPlainFileName(const QString& name);
+
+// Removes from the folder the temporary files that a save stopped by a kill or a power cut left
+// beside its target ("<name>.txt.XXXXXX", also .mail, .ini, .html, .csv), once they are older than
+// an hour: a younger one may belong to a save still under way. Returns how many went.
+int removeStaleSaveFiles(const QString& folder, const QDateTime& now);
 
 // True when a movement name, from the download list or an event file, names one file inside the
 // schema folder (not empty, no "/", "\", "..", or control character).

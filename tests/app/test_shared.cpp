@@ -79,6 +79,29 @@ TEST(FileOps, StateFolderMakerAndListSearch) {
   EXPECT_EQ(listSearch({}, QStringLiteral("x"), false), -1);
 }
 
+// What a save stopped between writing and renaming leaves behind goes at the next start, once
+// it is old enough not to be another save's; the user's own files stay.
+TEST(FileOps, StaleSaveFilesAreRemovedOnlyWhenOldAndOnlyTheirs) {
+  QTemporaryDir dir;
+  const QDateTime now = QDateTime::currentDateTime();
+  const QStringList oldLeftovers = {"Club.txt.Ab12Cd", "Club.mail.xY9zQ1", "standaard.ini.000000", "05-12 Groep A.html.QqQqQq"};
+  const QStringList kept = {"Dinsdag Uitslag.txt.k3J9aa" /* under an hour */, "Club.txt", "notes.doc.abcdef", "Club.txt.abc", "Club.txt.ab-cd_"};
+  for (const QString& name : oldLeftovers + kept) {
+    write(dir.filePath(name), "x");
+    if (!name.startsWith(QLatin1String("Dinsdag"))) {
+      QFile f(dir.filePath(name));
+      ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+      ASSERT_TRUE(f.setFileTime(now.addSecs(-2 * 3600), QFileDevice::FileModificationTime));
+    }
+  }
+  EXPECT_EQ(removeStaleSaveFiles(dir.path(), now), oldLeftovers.size());
+  QStringList left = QDir(dir.path()).entryList(QDir::Files);
+  QStringList want = kept;
+  left.sort();
+  want.sort();
+  EXPECT_EQ(left, want);
+}
+
 TEST(Settings, SurvivesDamagedFiles) {
   QTemporaryDir dir;
   const QString ini = dir.filePath(QStringLiteral("standaard.ini"));

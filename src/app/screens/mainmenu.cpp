@@ -190,6 +190,8 @@ void MainMenu::formLoad() {
 
   for (const char* folder : {"/namen", "/groepen", "/schema/10", "/schema/11", "/invoer"})
     makeFolder(v.path(QString::fromLatin1(folder)));
+  const QDateTime now = QDateTime::currentDateTime();
+  for (const char* folder : {"", "/namen", "/groepen", "/invoer", "/HTML"}) removeStaleSaveFiles(v.path(QString::fromLatin1(folder)), now);
 
   centreOnScreen();
 }
