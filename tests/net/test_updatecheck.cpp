@@ -272,6 +272,23 @@ TEST_F(UpdateCheckTest, AFailedUpdaterDownloadIsReportedAndTheProgramGoesOn) {
   EXPECT_FALSE(QFile::exists(path(QStringLiteral("/Update/mervaloupdate.exe"))));
 }
 
+// The updater of the last update is executable; a new file written over it would inherit that
+// before its signature is known.
+TEST_F(UpdateCheckTest, TheEarlierUpdaterIsGoneBeforeTheNewOneIsFetched) {
+  start();
+  writeRaw(QStringLiteral("/Update/mervaloupdate.exe"), "#!/bin/sh\n");
+  ASSERT_TRUE(QFile::setPermissions(path(QStringLiteral("/Update/mervaloupdate.exe")), QFileDevice::ReadOwner |
+                                                                                          QFileDevice::WriteOwner |
+                                                                                          QFileDevice::ExeOwner));
+  pointAt(QStringLiteral("https://127.0.0.1:%1").arg(shared->hang->port()));
+  const int accepted = shared->hang->acceptedConnections();
+  child<QPushButton>(menu, QStringLiteral("cmdDownload"))->click();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return shared->hang->acceptedConnections() > accepted; }, kWaitMs));
+  EXPECT_FALSE(QFile::exists(path(QStringLiteral("/Update/mervaloupdate.exe"))));
+  delete menu;
+  EXPECT_TRUE(BackgroundDownload::waitForWorkers(kWaitMs));
+}
+
 TEST_F(UpdateCheckTest, AServerThatNeverAnswersDoesNotHoldUpTheMenu) {
   setLastUpdate(QStringLiteral("01-03-2024"));
   // It accepts the connection and then never says a word, not even its half of TLS.

@@ -73,6 +73,10 @@ void UpdateService::download() {
   menu_.setCursor(Qt::BusyCursor);
   menu_.setEnabled(false);
   makeFolder(v.path(QString::fromLatin1(kUpdateFolder)));
+  // The last update's updater is executable, and a file written over it keeps its permissions:
+  // the new one must not be startable before its signature has been checked.
+  QFile::remove(v.path(QString::fromLatin1(kUpdaterFile)));
+  QFile::remove(v.path(QString::fromLatin1(kUpdaterSignatureFile)));
   const DownloadServer server = DownloadServer::fromSettings(v.settingsFilePath, v.programFolder);
   // A program fetched over plain http and then run would let anyone on the way replace it.
   updater_ = new BackgroundDownload(server.httpsUrl(QString::fromLatin1(kUpdaterPath)), v.path(QString::fromLatin1(kUpdaterFile)),
