@@ -166,6 +166,14 @@ TEST_F(MailerTest, AccentedNamesAndPastedLineBreaksStayInsideTheirHeaders) {
   EXPECT_EQ(mail.headers.value("subject"), QString(m.subject).replace(QStringLiteral("\r\n"), QStringLiteral("  ")));
   EXPECT_EQ(mail.headers.value("to"),
             QStringLiteral("Renée Müller-Ñúñez van der Ĳsselmeer-Ötztaler-Ålesund  Bcc: boef@elders.nl <jan@club.nl>"));
+
+  // Plain ASCII is written as it stands, so there the line break itself has to go.
+  m.subject = QStringLiteral("Uitslag Dinsdag") + pasted;
+  m.recipient.displayName = QStringLiteral("Jan Smit") + pasted;
+  ASSERT_EQ(Mailer(settings()).send(m, true).number, 0);
+  const auto plain = parseMail(server->received().value(1).message);
+  EXPECT_FALSE(plain.headers.contains(QStringLiteral("bcc")));
+  EXPECT_EQ(plain.headers.value("subject"), QStringLiteral("Uitslag Dinsdag  Bcc: boef@elders.nl"));
 }
 
 }  // namespace
