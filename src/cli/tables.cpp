@@ -44,8 +44,8 @@ int runTablesCommand(const QStringList& args) {
     if (args[2] != QLatin1String("--port")) return usage();
     port = args[3].toInt(&ok);
   }
-  if (!ok || port < 1 || port > 65535) {
-    std::fputs("mervalo-cli: the port must be a number from 1 to 65535\n", stderr);
+  if (!ok || port < 0 || port > 65535) {
+    std::fputs("mervalo-cli: the port must be a number from 1 to 65535 (0: any free one)\n", stderr);
     return 2;
   }
 
