@@ -42,7 +42,7 @@ class Client {
   Response call(const QByteArray& method, const QByteArray& path, const QByteArray& body = {}) {
     send(method, path, body);
     Response r;
-    QTest::qWaitFor([&] { return poll(&r); }, 10'000);
+    if (!QTest::qWaitFor([&] { return poll(&r); }, 10'000)) r.status = 0;  // no answer in time
     return r;
   }
   QTcpSocket& socket() { return socket_; }
