@@ -6,10 +6,10 @@ namespace mervalo {
 
 namespace {
 
-constexpr char kStrainLetters[] = {'C', 'D', 'H', 'S'};
-constexpr char kSeatLetters[] = {'N', 'E', 'S', 'W'};
+constexpr char kDenominationLetters[] = {'C', 'D', 'H', 'S'};
+constexpr char kDeclarerLetters[] = {'N', 'E', 'S', 'W'};
 
-int trickValue(Strain strain) { return strain == Strain::Clubs || strain == Strain::Diamonds ? 20 : 30; }
+int trickValue(Denomination denomination) { return denomination == Denomination::Clubs || denomination == Denomination::Diamonds ? 20 : 30; }
 
 int penalty(int down, Doubling doubling, bool vulnerable) {
   if (doubling == Doubling::None) return down * (vulnerable ? 100 : 50);
@@ -33,13 +33,13 @@ std::optional<Contract> parseContract(QStringView text) {
   c.level = t[0].unicode() - '0';
   QStringView rest = QStringView(t).mid(1);
   if (rest.startsWith(QLatin1String("NT"))) {
-    c.strain = Strain::NoTrump;
+    c.denomination = Denomination::NoTrump;
     rest = rest.mid(2);
   } else {
     int s = 0;
-    while (s < 4 && rest[0] != QLatin1Char(kStrainLetters[s])) ++s;
+    while (s < 4 && rest[0] != QLatin1Char(kDenominationLetters[s])) ++s;
     if (s == 4) return std::nullopt;
-    c.strain = static_cast<Strain>(s);
+    c.denomination = static_cast<Denomination>(s);
     rest = rest.mid(1);
   }
   if (rest.isEmpty()) c.doubling = Doubling::None;
@@ -52,21 +52,21 @@ std::optional<Contract> parseContract(QStringView text) {
 QString contractText(const Contract& contract) {
   if (contract.passedOut()) return QStringLiteral("pass");
   QString t = QString::number(contract.level);
-  t += contract.strain == Strain::NoTrump ? QStringLiteral("NT")
-                                          : QString(QLatin1Char(kStrainLetters[static_cast<int>(contract.strain)]));
+  t += contract.denomination == Denomination::NoTrump ? QStringLiteral("NT")
+                                          : QString(QLatin1Char(kDenominationLetters[static_cast<int>(contract.denomination)]));
   if (contract.doubling == Doubling::Doubled) t += QLatin1Char('X');
   if (contract.doubling == Doubling::Redoubled) t += QStringLiteral("XX");
   return t;
 }
 
-std::optional<Seat> parseSeat(QStringView text) {
+std::optional<Declarer> parseDeclarer(QStringView text) {
   const QString t = text.trimmed().toString().toUpper();
   for (int i = 0; i < 4; ++i)
-    if (t == QLatin1Char(kSeatLetters[i])) return static_cast<Seat>(i);
+    if (t == QLatin1Char(kDeclarerLetters[i])) return static_cast<Declarer>(i);
   return std::nullopt;
 }
 
-QChar seatLetter(Seat seat) { return QLatin1Char(kSeatLetters[static_cast<int>(seat)]); }
+QChar declarerLetter(Declarer declarer) { return QLatin1Char(kDeclarerLetters[static_cast<int>(declarer)]); }
 
 int declarerScore(const Contract& contract, int tricks, bool vulnerable) {
   if (contract.passedOut()) return 0;
@@ -74,8 +74,8 @@ int declarerScore(const Contract& contract, int tricks, bool vulnerable) {
   if (tricks < needed) return -penalty(needed - tricks, contract.doubling, vulnerable);
 
   const int factor = contract.doubling == Doubling::Redoubled ? 4 : contract.doubling == Doubling::Doubled ? 2 : 1;
-  int contractPoints = contract.level * trickValue(contract.strain);
-  if (contract.strain == Strain::NoTrump) contractPoints += 10;
+  int contractPoints = contract.level * trickValue(contract.denomination);
+  if (contract.denomination == Denomination::NoTrump) contractPoints += 10;
   contractPoints *= factor;
 
   int score = contractPoints;
@@ -85,12 +85,12 @@ int declarerScore(const Contract& contract, int tricks, bool vulnerable) {
   if (factor > 1) score += factor == 2 ? 50 : 100;
 
   const int over = tricks - needed;
-  if (factor == 1) score += over * trickValue(contract.strain);
+  if (factor == 1) score += over * trickValue(contract.denomination);
   else score += over * (vulnerable ? 200 : 100) * factor / 2;
   return score;
 }
 
-std::optional<int> nsContractScore(const Contract& contract, Seat declarer, int tricks, int board) {
+std::optional<int> nsContractScore(const Contract& contract, Declarer declarer, int tricks, int board) {
   const int code = vulnerabilityOf(board);
   if (code < 0 || tricks < 0 || tricks > 13 || contract.level < 0 || contract.level > 7) return std::nullopt;
   if (contract.passedOut()) return 0;

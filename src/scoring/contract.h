@@ -8,13 +8,13 @@ namespace mervalo {
 
 // A bid contract as the table reports it, and the North-South score it earns.
 
-enum class Strain { Clubs, Diamonds, Hearts, Spades, NoTrump };
+enum class Denomination { Clubs, Diamonds, Hearts, Spades, NoTrump };
 enum class Doubling { None, Doubled, Redoubled };
-enum class Seat { North, East, South, West };
+enum class Declarer { North, East, South, West };
 
 struct Contract {
   int level = 0;  // 1 … 7; 0 means the board was passed out
-  Strain strain = Strain::NoTrump;
+  Denomination denomination = Denomination::NoTrump;
   Doubling doubling = Doubling::None;
   bool passedOut() const { return level == 0; }
   bool operator==(const Contract&) const = default;
@@ -25,9 +25,9 @@ std::optional<Contract> parseContract(QStringView text);
 QString contractText(const Contract& contract);
 
 // "N", "E", "S", "W".
-std::optional<Seat> parseSeat(QStringView text);
-QChar seatLetter(Seat seat);
-inline bool isNorthSouth(Seat seat) { return seat == Seat::North || seat == Seat::South; }
+std::optional<Declarer> parseDeclarer(QStringView text);
+QChar declarerLetter(Declarer declarer);
+inline bool isNorthSouth(Declarer declarer) { return declarer == Declarer::North || declarer == Declarer::South; }
 
 // The declaring side's score for `tricks` tricks taken (0 … 13): positive when the contract made,
 // negative by the penalty when it went down. 0 for a passed-out board.
@@ -35,6 +35,6 @@ int declarerScore(const Contract& contract, int tricks, bool vulnerable);
 
 // North-South's score on a board (its vulnerability from the board number), as the score boxes
 // take it. nullopt for a level, tricks or board out of range.
-std::optional<int> nsContractScore(const Contract& contract, Seat declarer, int tricks, int board);
+std::optional<int> nsContractScore(const Contract& contract, Declarer declarer, int tricks, int board);
 
 }  // namespace mervalo

@@ -313,7 +313,7 @@ QVector<TravellerRow> TableEvent::traveller(int board) const {
     const auto it = last_.constFind(resultKey(board, p.ns, p.ew));
     if (it != last_.cend() && QString::number(nsContractScore(it->contract, it->declarer, it->tricks, board).value_or(0)) == score) {
       row.contract = contractText(it->contract);
-      row.declarer = seatLetter(it->declarer);
+      row.declarer = declarerLetter(it->declarer);
       row.tricks = it->tricks;
     }
     if (complete) {

@@ -66,7 +66,7 @@ struct ScoreRequest {
   int table = 0;
   int board = 0;
   Contract contract;
-  Seat declarer = Seat::North;
+  Declarer declarer = Declarer::North;
   int tricks = 0;
   QString requestId;
   QString confirmedScore;  // the NS score the phone showed, or empty

@@ -37,7 +37,7 @@ QMap<int, QString> ensureTableCodes(const QString& path, int tables, bool* ok) {
 
 QString ContractLine::text() const {
   return QStringList{QString::number(board),       QString::number(ns),     QString::number(ew),
-                     contractText(contract),       QString(seatLetter(declarer)), QString::number(tricks),
+                     contractText(contract),       QString(declarerLetter(declarer)), QString::number(tricks),
                      requestId}
       .join(QLatin1Char('|'));
 }
@@ -52,7 +52,7 @@ std::optional<ContractLine> ContractLine::parse(QStringView line) {
   c.ew = f[2].trimmed().toInt(&ok[2]);
   c.tricks = f[5].trimmed().toInt(&ok[3]);
   const auto contract = parseContract(f[3]);
-  const auto seat = parseSeat(f[4]);
+  const auto seat = parseDeclarer(f[4]);
   if (!ok[0] || !ok[1] || !ok[2] || !ok[3] || !contract || !seat || c.board < 1 || c.tricks < 0 || c.tricks > 13)
     return std::nullopt;
   c.contract = *contract;

@@ -27,7 +27,7 @@ struct ContractLine {
   int ns = 0;
   int ew = 0;
   Contract contract;
-  Seat declarer = Seat::North;
+  Declarer declarer = Declarer::North;
   int tricks = 0;
   QString requestId;
 

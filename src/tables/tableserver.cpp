@@ -240,7 +240,7 @@ QJsonObject roundJson(const RoundAtTable& r) {
                   {QStringLiteral("score"), b.nsScore}};
     if (b.entered) {
       o.insert(QStringLiteral("contract"), contractText(b.entered->contract));
-      o.insert(QStringLiteral("declarer"), QString(seatLetter(b.entered->declarer)));
+      o.insert(QStringLiteral("declarer"), QString(declarerLetter(b.entered->declarer)));
       o.insert(QStringLiteral("tricks"), b.entered->tricks);
     }
     boards.append(o);
@@ -274,7 +274,7 @@ std::optional<ScoreRequest> scoreRequest(const QJsonObject& o, int table) {
   if (!contract) return std::nullopt;
   r.contract = *contract;
   if (!contract->passedOut()) {
-    const auto seat = parseSeat(o.value(QStringLiteral("declarer")).toString());
+    const auto seat = parseDeclarer(o.value(QStringLiteral("declarer")).toString());
     const QJsonValue tricks = o.value(QStringLiteral("tricks"));
     if (!seat || !tricks.isDouble()) return std::nullopt;
     r.declarer = *seat;

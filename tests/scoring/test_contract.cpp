@@ -20,8 +20,8 @@ TEST(ContractScore, EveryResultIsALegalScoreOfItsVulnerability) {
         for (int dbl = 0; dbl < 3; ++dbl)
           for (int seat = 0; seat < 4; ++seat)
             for (int tricks = 0; tricks <= 13; ++tricks) {
-              const Contract c{level, static_cast<Strain>(strain), static_cast<Doubling>(dbl)};
-              const auto score = nsContractScore(c, static_cast<Seat>(seat), tricks, board);
+              const Contract c{level, static_cast<Denomination>(strain), static_cast<Doubling>(dbl)};
+              const auto score = nsContractScore(c, static_cast<Declarer>(seat), tricks, board);
               ASSERT_TRUE(score);
               const QString text = QString::number(*score);
               ASSERT_EQ(checkScore(board, text), ScoreVerdict::Accepted)
@@ -63,7 +63,7 @@ TEST(ContractScore, HandWorkedCases) {
   };
   for (const Case& c : cases) {
     const auto contract = parseContract(QString::fromLatin1(c.contract));
-    const auto seat = parseSeat(QString::fromLatin1(c.declarer));
+    const auto seat = parseDeclarer(QString::fromLatin1(c.declarer));
     ASSERT_TRUE(contract && seat) << c.contract;
     EXPECT_EQ(nsContractScore(*contract, *seat, c.tricks, c.board), c.ns) << c.contract << " " << c.tricks;
   }
@@ -75,9 +75,9 @@ TEST(ContractScore, TextsRoundTripAndRefuseNonsense) {
   EXPECT_EQ(contractText(*parseContract(u"3ntx")), QStringLiteral("3NTX"));
   for (const char* text : {"", "0S", "8NT", "4", "4SXXX", "4Z", "NT", "4N", "pas"})
     EXPECT_FALSE(parseContract(QString::fromLatin1(text))) << text;
-  EXPECT_FALSE(parseSeat(u"X"));
-  EXPECT_FALSE(nsContractScore(*parseContract(u"4S"), Seat::North, 14, 1));
-  EXPECT_FALSE(nsContractScore(*parseContract(u"4S"), Seat::North, 10, 193));
+  EXPECT_FALSE(parseDeclarer(u"X"));
+  EXPECT_FALSE(nsContractScore(*parseContract(u"4S"), Declarer::North, 14, 1));
+  EXPECT_FALSE(nsContractScore(*parseContract(u"4S"), Declarer::North, 10, 193));
 }
 
 }  // namespace

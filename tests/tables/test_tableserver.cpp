@@ -196,7 +196,7 @@ TEST_F(TableServerTest, HalfFromPhonesHalfTypedGivesTheSameResult) {
       for (int t = fromTable; t <= 4; ++t) {
         QVector<std::pair<QString, QString>> scores;
         for (int b = 2 * r - 1; b <= 2 * r; ++b) {
-          const QString ns = QString::number(*nsContractScore(*parseContract(u"3NT"), Seat::North, tricksOf(t, b), b));
+          const QString ns = QString::number(*nsContractScore(*parseContract(u"3NT"), Declarer::North, tricksOf(t, b), b));
           scores.append({ns, mirrorScore(ns)});
         }
         slips.store(r, t - 1, scores);
