@@ -9,7 +9,7 @@
 #include "scoring/boardscore.h"
 #include "scoring/entryrows.h"
 #include "scoring/eventresult.h"
-#include "scoring/resultgrid.h"
+#include "scoring/eventsources.h"
 #include "scoring/roundslips.h"
 #include "scoring/scoretable.h"
 
@@ -301,8 +301,8 @@ int TableEvent::currentRound(int table) const {
 QVector<TravellerRow> TableEvent::traveller(int board) const {
   QVector<TravellerRow> rows;
   const EventHeader& h = model_->header();
-  auto complete = completeBoardTables(*model_, board);
-  if (complete) scoreBoard(*complete, eventTop(h.pairs, h.sitOut), h.sitOut);
+  // Matchpoints once the board is whole, scored as the result scores it.
+  const BoardResult scored = scoreBoardOfEvent(*model_, board);
   for (const Pairing& p : pairingsOfBoard(roundLines_, h.rounds, h.boardsPerRound, board)) {
     const QString score = tableScore(board, p.ns, p.ew);
     if (score.isEmpty()) continue;
@@ -316,15 +316,15 @@ QVector<TravellerRow> TableEvent::traveller(int board) const {
       row.declarer = declarerLetter(it->declarer);
       row.tricks = it->tricks;
     }
-    if (complete) {
-      for (const BoardTable& t : *complete) {
-        if (t.ns == p.ns && t.ew == p.ew) {
-          row.nsPoints = nsPointsText(t);
-          row.ewPoints = ewPointsText(t);
-        } else if (t.ns == p.ew && t.ew == p.ns) {
-          row.nsPoints = ewPointsText(t);
-          row.ewPoints = nsPointsText(t);
-        }
+    for (const ScoredTable& t : scored.tables) {
+      const QString ns = pointsText(t.nsPoints, t.form);
+      const QString ew = pointsText(t.ewPoints, t.form);
+      if (t.ns == p.ns && t.ew == p.ew) {
+        row.nsPoints = ns;
+        row.ewPoints = ew;
+      } else if (t.ns == p.ew && t.ew == p.ns) {
+        row.nsPoints = ew;
+        row.ewPoints = ns;
       }
     }
     rows.append(row);
