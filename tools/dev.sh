@@ -10,7 +10,8 @@ PACKAGES=(build-essential cmake ninja-build ccache qt6-base-dev libgl-dev libcur
           libgtest-dev libgmock-dev libbenchmark-dev python3 python3-aiosmtpd clang libclang-rt-14-dev xvfb xauth
           qt6-translations-l10n qt6-qpa-plugins dpkg-dev lintian desktop-file-utils appstream
           libssl-dev libdds-dev qt6-httpserver-dev libqrencode-dev chromium chromium-driver
-          python3-selenium zbar-tools)
+          python3-selenium zbar-tools
+          qt6-websockets-dev)  # Debian's Qt HTTP Server CMake package will not load without it
 
 install_missing() {
   local missing=()

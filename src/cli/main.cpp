@@ -16,6 +16,7 @@ int runKeygenCommand(const QStringList& args);
 int runSignCommand(const QStringList& args);
 int runDealCommand(const QStringList& args);
 int runDdCommand(const QStringList& args);
+int runTablesCommand(const QStringList& args);
 }  // namespace mervalo
 
 namespace {
@@ -56,7 +57,11 @@ void printUsage(FILE* out) {
       "                       unless --force is given\n"
       "  dd FILE.pbn          the double-dummy tricks and par of every deal, one Tab-separated\n"
       "                       line a board: the board, the tricks of N, E, S, W in NT, S, H,\n"
-      "                       D, C, the par score for North-South and the par contract(s)\n",
+      "                       D, C, the par score for North-South and the par contract(s)\n"
+      "  tables DIR EVENT [--port P]\n"
+      "                       serve the page on which the tables enter the scores of event\n"
+      "                       EVENT on their phones; prints the page's address, then one\n"
+      "                       line a table: its number, a Tab, its code; runs until stopped\n",
       out);
 }
 
@@ -88,6 +93,7 @@ int main(int argc, char** argv) {
   if (cmd == QLatin1String("sign")) return mervalo::runSignCommand(args.mid(1));
   if (cmd == QLatin1String("deal")) return mervalo::runDealCommand(args.mid(1));
   if (cmd == QLatin1String("dd")) return mervalo::runDdCommand(args.mid(1));
+  if (cmd == QLatin1String("tables")) return mervalo::runTablesCommand(args.mid(1));
   std::fprintf(stderr, "mervalo-cli: unknown command '%s'\n", qPrintable(cmd));
   printUsage(stderr);
   return 2;

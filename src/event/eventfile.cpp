@@ -258,4 +258,26 @@ QString eventFileNameForGroup(const QString& groupName, const QString& resultWor
   return groupName + QLatin1Char(' ') + resultWord + QStringLiteral(".txt");
 }
 
+namespace {
+
+QString companion(const QString& eventPath, QLatin1String word) {
+  QString base = eventPath;
+  if (base.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive)) base.chop(4);
+  return base + QLatin1Char(' ') + word + QStringLiteral(".txt");
+}
+
+constexpr QLatin1String kCodesWord("Tafels");
+constexpr QLatin1String kContractsWord("Contracten");
+
+}  // namespace
+
+QString tableCodesPath(const QString& eventPath) { return companion(eventPath, kCodesWord); }
+QString contractsPath(const QString& eventPath) { return companion(eventPath, kContractsWord); }
+
+bool isEventCompanionName(const QString& fileName) {
+  QString name = fileName;
+  if (name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive)) name.chop(4);
+  return name.endsWith(QLatin1Char(' ') + kCodesWord) || name.endsWith(QLatin1Char(' ') + kContractsWord);
+}
+
 }  // namespace mervalo

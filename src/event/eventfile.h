@@ -119,6 +119,13 @@ QString rewriteLeadingDate(const QString& text, int language);
 // Every line that contains resultWord ("Uitslag"/"Result") gets its leading date rewritten.
 QStringList rewriteEventDates(const QStringList& lines, const QString& resultWord, int language);
 
+// The files the table server keeps beside an event "<event>.txt": "<event> Tafels.txt" (the
+// tables' codes) and "<event> Contracten.txt" (the contracts the tables sent).
+QString tableCodesPath(const QString& eventPath);
+QString contractsPath(const QString& eventPath);
+// True for such a companion's name (with or without ".txt"): it is no event of its own.
+bool isEventCompanionName(const QString& fileName);
+
 // The event file name of a new event: the group name, " ", the result word, ".txt".
 QString eventFileNameForGroup(const QString& groupName, const QString& resultWord);
 

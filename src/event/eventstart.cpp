@@ -42,7 +42,8 @@ QStringList matchingFiles(const QString& folder, const QString& word) {
 
 QStringList listNamedFiles(const QString& folder, const QString& word, bool descending) {
   QStringList names;
-  for (const QString& f : matchingFiles(folder, word)) names.append(f.left(f.indexOf(QLatin1Char('.'))));
+  for (const QString& f : matchingFiles(folder, word))
+    if (!isEventCompanionName(f)) names.append(f.left(f.indexOf(QLatin1Char('.'))));
   std::sort(names.begin(), names.end(), [descending](const QString& a, const QString& b) {
     const int c = QString::compare(a, b, Qt::CaseInsensitive);
     return descending ? c > 0 : c < 0;

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <optional>
+
+#include "event/eventfile.h"
+#include "scoring/contract.h"
+
+namespace mervalo {
+
+// The files the table server keeps beside an event file "invoer/<event>.txt".
+
+// Their paths are in event/eventfile.h: "<event> Tafels.txt" holds one line "table|code" a table;
+// "<event> Contracten.txt" one line a table result, the last one for a board and table winning.
+
+// The codes of the tables read from the file (a missing file gives none), and for every table
+// 1 … tables without one a new random four-digit code. The file is rewritten only when a code was
+// added; false in *written when that failed.
+QMap<int, QString> ensureTableCodes(const QString& path, int tables, bool* ok);
+
+// One table result as the phones sent it: "board|NS|EW|contract|declarer|tricks|request id".
+struct ContractLine {
+  int board = 0;
+  int ns = 0;
+  int ew = 0;
+  Contract contract;
+  Declarer declarer = Declarer::North;
+  int tricks = 0;
+  QString requestId;
+
+  QString text() const;
+  static std::optional<ContractLine> parse(QStringView line);
+  bool operator==(const ContractLine&) const = default;
+};
+
+// A request id as the page makes them: 1 to 64 letters, digits, "-" or "_".
+bool isRequestId(QStringView id);
+
+}  // namespace mervalo
