@@ -43,6 +43,7 @@ struct PlacedRect {
 struct PrintedPage {
   std::vector<PlacedText> texts;
   std::vector<PlacedRect> rects;
+  std::vector<PlacedRect> filled;  // solid black boxes: the modules of a QR code
 };
 
 struct PrintLayout {

@@ -119,6 +119,10 @@ void drawPrintedPage(QPainter& painter, const PrintedPage& page, const QString& 
   painter.setPen(rule);
   painter.setBrush(Qt::NoBrush);
   for (const PlacedRect& r : page.rects) painter.drawRect(QRectF(r.x, r.y, r.width, r.height));
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(Qt::black);
+  for (const PlacedRect& r : page.filled) painter.drawRect(QRectF(r.x, r.y, r.width, r.height));
+  painter.setBrush(Qt::NoBrush);
   double fontPoints = -1;
   for (const PlacedText& t : page.texts) {
     if (t.points != fontPoints) {
@@ -130,10 +134,8 @@ void drawPrintedPage(QPainter& painter, const PrintedPage& page, const QString& 
   }
 }
 
-bool printGrid(QPrinter& printer, const Grid& grid, const QString& title, bool repeatTitle,
-               const QString& closingLine) {
+bool printPages(QPrinter& printer, const PrintLayout& layout, const QString& fontName) {
   WaitCursor wait;
-  const PrintLayout layout = layoutForPrinter(printer, grid, title, repeatTitle, closingLine);
   printer.setPageOrientation(layout.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 
   // The dialog offers a page range; the printer leaves honouring it to the program.
@@ -151,12 +153,28 @@ bool printGrid(QPrinter& printer, const Grid& grid, const QString& title, bool r
     painter.scale(toDevice, toDevice);
     for (int p = first; p <= last; ++p) {
       if (p > first) printer.newPage();
-      drawPrintedPage(painter, layout.pages[static_cast<size_t>(p - 1)], grid.fontName());
+      drawPrintedPage(painter, layout.pages[static_cast<size_t>(p - 1)], fontName);
     }
     printed = painter.end();
   }
   printer.setPageOrientation(QPageLayout::Portrait);
   return printed;
+}
+
+bool printGrid(QPrinter& printer, const Grid& grid, const QString& title, bool repeatTitle,
+               const QString& closingLine) {
+  const PrintLayout layout = layoutForPrinter(printer, grid, title, repeatTitle, closingLine);
+  return printPages(printer, layout, grid.fontName());
+}
+
+PaperSize printerPaper(const QPrinter& printer) { return paperSize(printer, QPageLayout::Portrait); }
+
+PrintMeasure printerMeasure(QPrinter& printer, const QString& fontName) { return measureFor(printer, fontName); }
+
+bool printPages(Screen& caller, const PrintLayout& layout, const QString& fontName, QPrinter& printer) {
+  if (printPages(printer, layout, fontName)) return true;
+  caller.inform(caller.message(189), PromptIcon::Exclamation);
+  return false;
 }
 
 QString closingLine(const Screen& caller) {

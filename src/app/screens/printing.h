@@ -50,6 +50,18 @@ bool printGrid(QPrinter& printer, const Grid& grid, const QString& title, bool r
 PrintLayout layoutForPrinter(QPrinter& printer, const Grid& grid, const QString& title, bool repeatTitle,
                              const QString& closingLine);
 
+// The printable area of a page of the printer and text measures in a font on it, for pages laid
+// out elsewhere than from a grid.
+PaperSize printerPaper(const QPrinter& printer);
+PrintMeasure printerMeasure(QPrinter& printer, const QString& fontName);
+
+// Prints laid-out pages in the given font as one job, honouring a page range chosen in the
+// dialog, and sets the printer back to portrait. False when nothing was printed.
+bool printPages(QPrinter& printer, const PrintLayout& layout, const QString& fontName);
+// The same from a screen: when nothing was printed the user is told so (text 189).
+bool printPages(Screen& caller, const PrintLayout& layout, const QString& fontName,
+                QPrinter& printer = currentPrinter());
+
 // Draws one laid-out page; the painter must already work in twips.
 void drawPrintedPage(QPainter& painter, const PrintedPage& page, const QString& fontName);
 
