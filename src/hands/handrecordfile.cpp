@@ -41,28 +41,33 @@ std::optional<HandRecordImport> prepareImport(const QByteArray& pbn, int boards,
 bool writeHandRecord(const QString& path, const HandRecord& record) { return writeFileAtomic(path, writePbn(record)); }
 
 HandAnalysisOutcome analyseHandRecordFile(const QString& path) {
-  HandAnalysisOutcome outcome;
-  const auto bytes = readBytes(path);
-  if (!bytes) {
-    outcome.failure = QStringLiteral("%1: the file cannot be read").arg(path);
-    return outcome;
-  }
-  PbnError error;
-  auto record = readPbn(*bytes, &error);
-  if (!record) {
-    outcome.readError = error;
-    return outcome;
-  }
-  if (!record->analysed()) {
-    if (!analyseHandRecord(*record, &outcome.failure)) return outcome;
-    // Replaced while the solver ran (a new import): what was solved belongs to the old deals.
-    if (readBytes(path) == bytes) {
+  // A file replaced while the solver ran (a new import) is analysed again: what was solved
+  // belongs to the old deals, and whoever waits wants the new ones.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    HandAnalysisOutcome outcome;
+    const auto bytes = readBytes(path);
+    if (!bytes) {
+      outcome.failure = QStringLiteral("%1: the file cannot be read").arg(path);
+      return outcome;
+    }
+    PbnError error;
+    auto record = readPbn(*bytes, &error);
+    if (!record) {
+      outcome.readError = error;
+      return outcome;
+    }
+    if (!record->analysed()) {
+      if (!analyseHandRecord(*record, &outcome.failure)) return outcome;
+      if (readBytes(path) != bytes) continue;
       outcome.written = writeHandRecord(path, *record);
       if (!outcome.written) outcome.failure = QStringLiteral("%1: the file cannot be written").arg(path);
     }
+    outcome.record = std::move(record);
+    return outcome;
   }
-  outcome.record = std::move(record);
-  return outcome;
+  HandAnalysisOutcome busy;
+  busy.failure = QStringLiteral("%1: the file kept changing while it was analysed").arg(path);
+  return busy;
 }
 
 QFuture<HandAnalysisOutcome> startHandRecordAnalysis(const QString& path) {

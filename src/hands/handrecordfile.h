@@ -33,7 +33,8 @@ struct HandAnalysisOutcome {
 };
 
 // Reads the hand record at path, analyses the boards that lack it and writes the analysis back
-// into the file (atomically, and only while the file still holds what was read). Blocks.
+// into the file (atomically, and only while the file still holds what was read; a file replaced
+// meanwhile is analysed afresh). Blocks.
 HandAnalysisOutcome analyseHandRecordFile(const QString& path);
 
 // The same on a worker thread, so no screen waits for it. While the analysis of a path runs,
