@@ -35,22 +35,6 @@ TEST(SchemaList, OddHeadersAndLinesBeforeTheFirstHeader) {
   EXPECT_TRUE(parseSchemaList({}).keys.isEmpty());
 }
 
-TEST(SchemaList, KeysValuesAndWrapping) {
-  const struct {
-    const char* tag;
-    int value;
-    const char* key;
-  } tags[] = {{"8", 8, "08"}, {"08", 8, "08"}, {"12", 12, "12"}, {"20paren", 20, "20"}, {"abc", 0, "00"}, {"", 0, "00"}};
-  for (const auto& t : tags) {
-    EXPECT_EQ(tagValue(QString::fromLatin1(t.tag)), t.value) << t.tag;
-    EXPECT_EQ(twoDigitKey(tagValue(QString::fromLatin1(t.tag))), QString::fromLatin1(t.key)) << t.tag;
-  }
-  // Three keys: indexes 0..2, one step past either end wraps.
-  EXPECT_EQ(wrapGroupIndex(-1, 3), 2);
-  EXPECT_EQ(wrapGroupIndex(3, 3), 0);
-  EXPECT_EQ(wrapGroupIndex(1, 3), 1);
-}
-
 TEST(SchemaList, NamesThatWouldLeaveTheSchemaFolderAreRefused) {
   for (const char* bad : {"", " ", "..", "../taal", "a/b", "a\\b", "08 Paren..03", "tab\there", "\x7f"})
     EXPECT_FALSE(isSafeSchemaName(QString::fromLatin1(bad))) << bad;

@@ -72,21 +72,26 @@ class GroupScreenTest : public ScreenTest {
 };
 }  // namespace
 
-TEST_F(GroupScreenTest, StartsWithOnlyTheNameListsUsable) {
-  open();
-  for (const char* b : {"cmdKalender", "cmdAfdrukken", "cmdToevoegen", "cmdMaakLeeg", "cmdStilzitter", "cmdOpslaan",
-                        "cmdWisGroepen", "cmdWisNamen"})
-    EXPECT_FALSE(button(b)->isEnabled()) << b;
-  EXPECT_FALSE(child<QWidget>(screen, QStringLiteral("fraGroepBestanden"))->isEnabled());
-  EXPECT_EQ(edit("txtGroepLetter")->text(), QStringLiteral("A"));
-  EXPECT_FALSE(warningShown());
-}
-
-TEST_F(GroupScreenTest, SavesPairsWithTheirMailCompanion) {
+TEST_F(GroupScreenTest, RemovingAPairGivesItsPlayersBackAndSavingAsksBeforeOverwritingAndWritesTheMailCompanion) {
+  writeFile(kGroupFile, {QStringLiteral("old")});
   openWithClubAndDate();
+  addPair(5, 6);
   addPair(3, 7);
   addPair(1, 2);
-  EXPECT_EQ(screen->groupGrid().text(1, 1), QStringLiteral(" Dhr. Piet Jansen -  Mevr. Truus Bakker"));
+  EXPECT_EQ(screen->groupGrid().text(2, 1), QStringLiteral(" Dhr. Piet Jansen -  Mevr. Truus Bakker"));
+  EXPECT_FALSE(playerAvailable(5));
+  EXPECT_EQ(screen->namesGrid().text(5, 0), QStringLiteral("5")) << "a taken player keeps his number";
+  clickCell(groups(), 1, 1);
+  EXPECT_EQ(nameRow(5), kPlayers[4]);
+  EXPECT_EQ(nameRow(6), kPlayers[5]);
+  EXPECT_EQ(screen->groupGrid().text(1, 0), QStringLiteral("1")) << "the pairs are numbered again";
+  EXPECT_EQ(pairCount(), QStringLiteral("2 Paren in groep"));
+  prompter.answerNo();
+  button("cmdOpslaan")->click();
+  EXPECT_EQ(prompter.last().text, QStringLiteral("Het bestand 03-12-2026 Groep A.txt bestaat al\n\nWilt u dit overschrijven?"));
+  EXPECT_EQ(readLines(kGroupFile), QStringList{QStringLiteral("old")});
+  EXPECT_EQ(screen->groupLines().size(), 2) << "No leaves the group as it is";
+  prompter.answerYes();
   button("cmdOpslaan")->click();
   EXPECT_EQ(readLines(kGroupFile),
             (QStringList{"3| Dhr. Piet Jansen+7| Mevr. Truus Bakker", "1| Dhr. Jan Smit+2| Mevr. Anna de Vries"}));
@@ -125,32 +130,16 @@ TEST_F(GroupScreenTest, CountRuleWithAndWithoutSitOut) {
   EXPECT_EQ(readLines(kGroupFile).size(), 4);
 }
 
-TEST_F(GroupScreenTest, RemovingAPairGivesBothPlayersBackAndSavingOverAGroupAsksFirst) {
-  writeFile(kGroupFile, {QStringLiteral("old")});
-  openWithClubAndDate();
-  addPair(3, 7);
-  addPair(1, 2);
-  EXPECT_FALSE(playerAvailable(3));
-  EXPECT_EQ(screen->namesGrid().text(3, 0), QStringLiteral("3")) << "a taken player keeps his number";
-  clickCell(groups(), 1, 1);
-  EXPECT_EQ(nameRow(3), kPlayers[2]);
-  EXPECT_EQ(nameRow(7), kPlayers[6]);
-  EXPECT_EQ(screen->groupGrid().text(1, 0), QStringLiteral("1"));
-  EXPECT_EQ(pairCount(), QStringLiteral("1 Paar in groep"));
-  prompter.answerNo();
-  button("cmdOpslaan")->click();
-  EXPECT_EQ(prompter.last().text, QStringLiteral("Het bestand 03-12-2026 Groep A.txt bestaat al\n\nWilt u dit overschrijven?"));
-  EXPECT_EQ(readLines(kGroupFile), QStringList{QStringLiteral("old")});
-  EXPECT_EQ(screen->groupLines().size(), 1) << "No leaves the group as it is";
-  prompter.answerYes();
-  button("cmdOpslaan")->click();
-  EXPECT_EQ(readLines(kGroupFile), QStringList{"1| Dhr. Jan Smit+2| Mevr. Anna de Vries"});
-  EXPECT_EQ(readLines(QStringLiteral("/groepen/03-12-2026 Groep A.mail")), (QStringList{kPlayers[0], kPlayers[1]}));
-}
-
 // Which rows can be picked is the composition's business; here the slots and the add button.
-TEST_F(GroupScreenTest, PickSlotsFillAndGiveBack) {
-  openWithClub();
+TEST_F(GroupScreenTest, StartsWithOnlyTheNameListsUsableAndPickSlotsFillAndGiveBack) {
+  open();
+  for (const char* b : {"cmdKalender", "cmdAfdrukken", "cmdToevoegen", "cmdMaakLeeg", "cmdStilzitter", "cmdOpslaan",
+                        "cmdWisGroepen", "cmdWisNamen"})
+    EXPECT_FALSE(button(b)->isEnabled()) << b;
+  EXPECT_FALSE(child<QWidget>(screen, QStringLiteral("fraGroepBestanden"))->isEnabled());
+  EXPECT_EQ(edit("txtGroepLetter")->text(), QStringLiteral("A"));
+  EXPECT_FALSE(warningShown());
+  clickEntry(list("lstNamenBestand"), QStringLiteral("Club"));
   auto* slot0 = child<ClickLabel>(screen, QStringLiteral("lblNaam_0"));
   clickCell(names(), 9, 2);
   EXPECT_EQ(slot0->text(), QStringLiteral("  Wim Zon"));

@@ -79,16 +79,7 @@ TEST_F(ResultsScreenTest, CaptionGridAndPageForDinsdagAndOldPagesGoOnlyOnYes) {
   const QStringList lines = page();
   ASSERT_EQ(lines.size(), 12 + 12 * 6);
   EXPECT_EQ(lines[2], QStringLiteral("   <title>Uitslag (Dinsdag)</title>"));
-  // Row blocks start at line 9; each is "<tr>", four cells, "</tr>".
-  auto cellLine = [&](int row, int col) { return lines[9 + row * 6 + 1 + col]; };
-  for (int row = 0; row < 5; ++row)  // yellow from row 2 on, every second row; no colour otherwise
-    EXPECT_EQ(cellLine(row, row % 4).contains(QStringLiteral("bgColor")), row == 2 || row == 4) << row;
-  EXPECT_TRUE(cellLine(4, 2).contains(QStringLiteral(" bgColor=\"#FFFFC0\"")));
-  // The alignment forms: centred bare, general right with trailing spaces, left with leading.
-  EXPECT_TRUE(cellLine(3, 0).contains(QStringLiteral("align=\"center\"><font face=\"Verdana\" size=\"3\" COLOR=\"#000000\">3</font>")));
-  EXPECT_TRUE(cellLine(3, 3).contains(QStringLiteral("align=\"right\"><font face=\"Verdana\" size=\"3\" COLOR=\"#000000\">67.00%&nbsp;&nbsp;</font>")));
-  EXPECT_TRUE(cellLine(3, 1).contains(QStringLiteral("align=\"left\"><font face=\"Verdana\" size=\"3\" COLOR=\"#000000\">&nbsp;&nbsp;Paar 3 [3]</font>")));
-
+  // The cells' forms and stripes are the page writer's and the copy's own tests.
   prompter.answerYes();  // old pages of any case go, other files stay
   s->cmdMaakHTML_Click();
   EXPECT_EQ(QDir(path(QStringLiteral("/HTML"))).entryList(QDir::Files), (QStringList{"Dinsdag.html", "notities.txt"}));
