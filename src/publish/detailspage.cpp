@@ -54,7 +54,7 @@ namespace {
 constexpr const char* kStyle =
     "*{box-sizing:border-box}"
     "body{margin:0;padding:8px;font-family:system-ui,-apple-system,\"Segoe UI\",Roboto,sans-serif;font-size:15px;"
-    "line-height:1.35;color:#000;background:#fff}"
+    "line-height:1.35;color:#000;background:#fff;overflow-wrap:anywhere}"
     "h1{font-size:1.3em;margin:.3em 0}"
     "h2{font-size:1.15em;margin:1.2em 0 .4em;padding:.2em .3em;background:#C0FFC0}"
     "h3{font-size:1.05em;margin:.9em 0 .3em}"
