@@ -41,7 +41,7 @@ void BM_DetailsPageFromFiles(benchmark::State& state) {
   const Largest& e = largestEvent();
   for (auto _ : state) {
     const auto path = mervalo::writeEventDetailsPage(e.dir.path(), QStringLiteral("06-12-2026 Groep A Uitslag"), 10,
-                                                     e.dir.path() + QStringLiteral("/HTML"), true);
+                                                     e.dir.path() + QStringLiteral("/HTML"), true, true);
     if (!path) state.SkipWithError("the page was not written");
   }
 }

@@ -79,7 +79,7 @@ int runResultCommand(const QStringList& args) {
                         fixedPitchWidth, &page))
     return complain(QStringLiteral("HTML/%1: the page cannot be written").arg(QFileInfo(page).fileName()));
   QString error;
-  if (!writeEventDetailsPage(folder, args[1], result->sources.language, folder + QStringLiteral("/HTML"), true, &error))
+  if (!writeEventDetailsPage(folder, args[1], result->sources.language, folder + QStringLiteral("/HTML"), true, true, &error))
     return complain(error);
   QByteArray text;
   for (int r = 0; r < result->grid.rows(); ++r) text += result->grid.rowTexts(r).join(QLatin1Char('\t')).toUtf8() + '\n';
@@ -142,6 +142,6 @@ int runPbnCommand(const QStringList& args) {
   const auto sources = readEventSources(folder, args[1], readLanguageFile(folder + QStringLiteral("/taal.txt")), &error);
   const auto result = sources ? computeEventResult(*sources, &error) : std::nullopt;
   if (!result) return complain(error.describe());
-  out(pbnResults(*result, readEventExtras(folder, args[1]), sources->groupName));
+  out(pbnResults(*result, readEventExtras(folder, args[1], true), sources->groupName));
   return 0;
 }

@@ -16,16 +16,9 @@ bool mailHandsSetting(const QString& settingsFile) {
   return !ok || number != 0;
 }
 
-EventExtras readEventExtras(const QString& programFolder, const QString& eventName) {
-  // The hand record and the table reports have their own owners; until those read them here,
-  // the page shows the result alone.
-  (void)programFolder;
-  (void)eventName;
-  return {};
-}
-
 std::optional<QString> writeEventDetailsPage(const QString& programFolder, const QString& eventName, int language,
-                                             const QString& folder, bool withHands, QString* error) {
+                                             const QString& folder, bool withHands, bool waitForAnalysis,
+                                             QString* error) {
   ResultError failure;
   const auto sources = readEventSources(programFolder, eventName, language, &failure);
   const auto result = sources ? computeEventResult(*sources, &failure) : std::nullopt;
@@ -37,7 +30,8 @@ std::optional<QString> writeEventDetailsPage(const QString& programFolder, const
   options.language = language;
   options.title = resultsCaption(TextTable::builtin().lookup(98, language), sources->groupFileName());
   options.withHands = withHands;
-  const QByteArray page = detailsPage(*result, readEventExtras(programFolder, eventName), options);
+  const EventExtras extras = readEventExtras(programFolder, eventName, waitForAnalysis, &options.analysisPending);
+  const QByteArray page = detailsPage(*result, extras, options);
   makeFolder(folder);
   const QString path = folder + QLatin1Char('/') + detailsFileName(sources->groupFileName());
   if (!writeFileAtomic(path, page)) {

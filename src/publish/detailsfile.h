@@ -15,14 +15,13 @@ namespace mervalo {
 // the same boards sets it to 0.
 bool mailHandsSetting(const QString& settingsFile);
 
-// What the event's hand record and table reports add to its result; whatever is missing or
-// unreadable is simply left out, so the page is never held up by them.
-EventExtras readEventExtras(const QString& programFolder, const QString& eventName);
-
 // Scores the event "invoer/<eventName>.txt" from its files and writes its details page to
 // "<folder>/<group> Details.html", creating the folder. The full path, or nullopt with the
 // reason in *error (a file of the event that cannot be read, or the page that cannot be written).
+// With waitForAnalysis a double-dummy analysis still running is waited for; without, the page
+// shows the deals and says the analysis is not done.
 std::optional<QString> writeEventDetailsPage(const QString& programFolder, const QString& eventName, int language,
-                                             const QString& folder, bool withHands, QString* error = nullptr);
+                                             const QString& folder, bool withHands, bool waitForAnalysis,
+                                             QString* error = nullptr);
 
 }  // namespace mervalo

@@ -10,25 +10,6 @@
 
 namespace mervalo {
 
-QString BoardHands::pbnDeal() const {
-  QStringList hands;
-  for (int seat = 0; seat < 4; ++seat) {
-    QStringList suits;
-    for (int suit = 0; suit < 4; ++suit) suits << cards[seat][suit];
-    hands << suits.join(QLatin1Char('.'));
-  }
-  return QStringLiteral("N:") + hands.join(QLatin1Char(' '));
-}
-
-const TableContract* EventExtras::contract(int board, int ns, int ew) const {
-  const auto it = contracts.find(board);
-  if (it == contracts.end()) return nullptr;
-  const TableContract* found = nullptr;
-  for (const TableContract& c : it->second)
-    if (c.ns == ns && c.ew == ew) found = &c;
-  return found;
-}
-
 QString detailsFileName(const QString& groupFileName) {
   return groupFileName.section(QLatin1Char('.'), 0, 0) + QStringLiteral(" Details.html");
 }
@@ -141,7 +122,9 @@ class Writer {
     score_ = text(242);
     notPlayed_ = text(243);
     adjusted_ = text(244);
-    doubleDummy_ = text(245);
+    const QStringList doubleDummy = text(245).split(QLatin1Char('|'));
+    doubleDummy_ = doubleDummy.value(0);
+    pending_ = doubleDummy.value(1);
     par_ = text(246);
     direction_ = text(247);
     opponents_ = text(248);
@@ -315,6 +298,10 @@ class Writer {
         s_ += QLatin1String("</p>");
       }
       s_ += QLatin1String("</div>\n");
+    } else if (o_.analysisPending) {
+      s_ += QLatin1String("<p>");
+      escapeInto(s_, pending_);
+      s_ += QLatin1String("</p>\n");
     }
     s_ += QLatin1String("</div>\n");
   }
@@ -490,7 +477,7 @@ class Writer {
   const DetailsOptions& o_;
   QString s_;
   QString ranking_, travellers_, cards_, board_, dealer_, vulnerable_, rank_, contract_, pass_, declarer_, tricks_,
-      score_, notPlayed_, adjusted_, doubleDummy_, par_, direction_, opponents_, running_, pairs_, mp_, ns_, ew_;
+      score_, notPlayed_, adjusted_, doubleDummy_, pending_, par_, direction_, opponents_, running_, pairs_, mp_, ns_, ew_;
   QStringList vulnerability_, seats_;
 };
 

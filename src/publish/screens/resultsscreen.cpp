@@ -250,7 +250,8 @@ QString ResultsScreen::writeDetailsPage(const QString& folder, bool withHands) {
   QString event = values().eventFileName;
   if (!event.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive)) return QString();
   event.chop(4);
-  return writeEventDetailsPage(values().programFolder, event, values().language, folder, withHands).value_or(QString());
+  return writeEventDetailsPage(values().programFolder, event, values().language, folder, withHands, false)
+      .value_or(QString());
 }
 
 void ResultsScreen::putOnClipboard(const QString& text) {
