@@ -192,14 +192,18 @@ class Writer {
     const QString n = QString::number(board);
     s_ += QLatin1String("<a href=\"#b") + n + QLatin1String("\">") + n + QLatin1String("</a>");
   }
+  void openSection(const char* id, const QString& heading) {
+    s_ += QLatin1String("<section id=\"") + QLatin1String(id) + QLatin1String("\">\n<h2>");
+    escapeInto(s_, heading);
+    s_ += QLatin1String("</h2>\n");
+  }
   QString rankText(const PairResult& p) const {
     return p.tied ? QStringLiteral("(%1)").arg(p.rank) : QString::number(p.rank);
   }
 
   void writeRanking() {
-    s_ += QLatin1String("<section id=\"ranking\">\n<h2>");
-    escapeInto(s_, ranking_);
-    s_ += QLatin1String("</h2>\n<table>");
+    openSection("ranking", ranking_);
+    s_ += QLatin1String("<table>");
     colgroup({14, 56, 12, 18});
     s_ += QLatin1String("<thead><tr>");
     head(rank_);
@@ -222,9 +226,7 @@ class Writer {
   }
 
   void writeTravellers() {
-    s_ += QLatin1String("<section id=\"travellers\">\n<h2>");
-    escapeInto(s_, travellers_);
-    s_ += QLatin1String("</h2>\n");
+    openSection("travellers", travellers_);
     for (const BoardResult& b : r_.boards) {
       if (!b.scored) continue;
       const QString n = QString::number(b.board);
@@ -402,9 +404,7 @@ class Writer {
   }
 
   void writeCards() {
-    s_ += QLatin1String("<section id=\"cards\">\n<h2>");
-    escapeInto(s_, cards_);
-    s_ += QLatin1String("</h2>\n");
+    openSection("cards", cards_);
     for (int pair : r_.ranking) writeCard(r_.pair(pair));
     s_ += QLatin1String("</section>\n");
   }
