@@ -6,9 +6,13 @@
 #include <QDir>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
+#include <array>
 #include <random>
+#include <vector>
 
 #include "app/textfile.h"
+#include "publish/detailspage.h"
 
 namespace largest {
 
@@ -83,6 +87,40 @@ inline void makeFolder(const QString& folder) {
   perRound[0] = QStringLiteral("06-12-2026 Groep B Uitslag");
   mervalo::writeTextLines(folder + QStringLiteral("/invoer/06-12-2026 Groep A Uitslag.txt"), perBoard);
   mervalo::writeTextLines(folder + QStringLiteral("/invoer/06-12-2026 Groep B Uitslag.txt"), perRound);
+}
+
+// A hand record for every board (a fixed shuffle per board, with a made-up double-dummy table and
+// par) and a contract from every table: the most a details page can show.
+inline mervalo::EventExtras extras(const mervalo::EventResult& result) {
+  static const char kRanks[] = "AKQJT98765432";
+  static const char* const kContracts[] = {"4S", "3NTX", "2HXX", "pass", "5D", "1C"};
+  mervalo::EventExtras x;
+  for (const mervalo::BoardResult& b : result.boards) {
+    std::mt19937 rng(static_cast<unsigned>(b.board));
+    std::vector<int> cards(52);
+    for (int c = 0; c < 52; ++c) cards[static_cast<size_t>(c)] = c;
+    std::shuffle(cards.begin(), cards.end(), rng);
+    mervalo::BoardHands h;
+    h.board = b.board;
+    h.dealer = (b.board - 1) % 4;
+    h.vulnerability = (b.board - 1) % 4;
+    for (int seat = 0; seat < 4; ++seat) {
+      std::vector<int> hand(cards.begin() + seat * 13, cards.begin() + seat * 13 + 13);
+      std::sort(hand.begin(), hand.end());
+      for (int c : hand) h.cards[static_cast<size_t>(seat)][static_cast<size_t>(c / 13)] += QLatin1Char(kRanks[c % 13]);
+    }
+    std::array<std::array<int, 5>, 4> tricks{};
+    for (int seat = 0; seat < 4; ++seat)
+      for (int strain = 0; strain < 5; ++strain) tricks[static_cast<size_t>(seat)][static_cast<size_t>(strain)] = (seat * 3 + strain + b.board) % 14;
+    h.tricks = tricks;
+    h.parScore = 420;
+    h.parContracts = QStringLiteral("NS 4S");
+    x.hands[b.board] = h;
+    for (qsizetype t = 0; t < b.tables.size(); ++t)
+      x.contracts[b.board].append({b.tables[t].ns, b.tables[t].ew, QLatin1String(kContracts[t % 6]), QLatin1Char("NESW"[t % 4]),
+                                   static_cast<int>(7 + t % 7)});
+  }
+  return x;
 }
 
 }  // namespace largest

@@ -7,6 +7,7 @@
 int runResultCommand(const QStringList& args);
 int runCsvCommand(const QStringList& args);
 int runScoreCommand(const QStringList& args);
+int runPbnCommand(const QStringList& args);
 
 namespace mervalo {
 int runSchemaCheck(const QStringList& files);
@@ -29,11 +30,15 @@ void printUsage(FILE* out) {
       "  --version            print the program's version\n"
       "  --help               print this text\n"
       "  result DIR EVENT     recompute event EVENT (its name without \".txt\") of the program\n"
-      "                       folder DIR, write its page to DIR/HTML and print the results\n"
+      "                       folder DIR, write its page and its details page (travellers,\n"
+      "                       score cards, hands) to DIR/HTML and print the results\n"
       "                       grid, one Tab-separated line per row (the page's column\n"
       "                       widths count every character as 7 pixels)\n"
       "  csv DIR EVENT [FILE] the same results grid as CSV (UTF-8, CR LF), to FILE (with a\n"
       "                       byte-order mark for spreadsheets) or else to standard output\n"
+      "  pbn DIR EVENT        the result of event EVENT as PBN 2.1 (ISO 8859-1) on standard\n"
+      "                       output: per board the deal, when there is a hand record, and\n"
+      "                       the scores; then the ranking\n"
       "  score BOARD TEXT     the NS and EW boxes and the verdict after TEXT is typed in an\n"
       "                       NS score box of board BOARD and Enter is pressed\n"
       "  schema-check [--tsv] FILE...\n"
@@ -85,6 +90,7 @@ int main(int argc, char** argv) {
   }
   if (cmd == QLatin1String("result")) return runResultCommand(args.mid(1));
   if (cmd == QLatin1String("csv")) return runCsvCommand(args.mid(1));
+  if (cmd == QLatin1String("pbn")) return runPbnCommand(args.mid(1));
   if (cmd == QLatin1String("score")) return runScoreCommand(args.mid(1));
   if (cmd == QLatin1String("schema-check")) return mervalo::runSchemaCheck(args.mid(1));
   if (cmd == QLatin1String("mirror")) return mervalo::runMirrorCommand(args.mid(1));

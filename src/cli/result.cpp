@@ -1,4 +1,4 @@
-// The scoring commands of mervalo-cli: result, csv and score.
+// The scoring commands of mervalo-cli: result, csv, score and pbn.
 
 #include <QDir>
 #include <QFileInfo>
@@ -7,7 +7,9 @@
 
 #include "app/language.h"
 #include "app/textfile.h"
+#include "publish/detailsfile.h"
 #include "publish/htmlpage.h"
+#include "publish/pbnexport.h"
 #include "scoring/eventsources.h"
 #include "scoring/resultgrid.h"
 #include "scoring/scoretable.h"
@@ -76,6 +78,9 @@ int runResultCommand(const QStringList& args) {
   if (!writeResultsPage(folder, result->sources.groupFileName(), result->grid, result->sources.language,
                         fixedPitchWidth, &page))
     return complain(QStringLiteral("HTML/%1: the page cannot be written").arg(QFileInfo(page).fileName()));
+  QString error;
+  if (!writeEventDetailsPage(folder, args[1], result->sources.language, folder + QStringLiteral("/HTML"), true, true, &error))
+    return complain(error);
   QByteArray text;
   for (int r = 0; r < result->grid.rows(); ++r) text += result->grid.rowTexts(r).join(QLatin1Char('\t')).toUtf8() + '\n';
   out(text);
@@ -123,5 +128,20 @@ int runScoreCommand(const QStringList& args) {
   const QString line = entered.texts.ns + QLatin1Char('\t') + entered.texts.ew + QLatin1Char('\t') +
                        QLatin1String(kVerdicts[static_cast<int>(entered.verdict)]) + QLatin1Char('\n');
   out(line.toUtf8());
+  return 0;
+}
+
+// mervalo-cli pbn DIR EVENT
+int runPbnCommand(const QStringList& args) {
+  if (args.size() != 2) {
+    std::fputs("usage: mervalo-cli pbn DIR EVENT\n", stderr);
+    return 2;
+  }
+  const QString folder = folderOf(args[0]);
+  ResultError error;
+  const auto sources = readEventSources(folder, args[1], readLanguageFile(folder + QStringLiteral("/taal.txt")), &error);
+  const auto result = sources ? computeEventResult(*sources, &error) : std::nullopt;
+  if (!result) return complain(error.describe());
+  out(pbnResults(*result, readEventExtras(folder, args[1], true), sources->groupName));
   return 0;
 }

@@ -7,7 +7,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "app/numeric.h"
 #include "app/textfile.h"
+#include "detailsparse.h"
 #include "qtprint.h"
 #include "testfiles.h"
 
@@ -119,6 +121,7 @@ TEST_F(CliResult, PerBoardEventGivesTheHandWorkedResultAndPageAndWritesNothingEl
   auto after = snapshot();
   after.remove(folder() + QStringLiteral("/HTML"));
   after.remove(page);
+  after.remove(folder() + QStringLiteral("/HTML/05-12-2026 Groep A Details.html"));
   EXPECT_EQ(after, before);
 }
 
@@ -258,3 +261,114 @@ TEST_F(CliResult, DamagedEventFilesAreRefused) {
 }
 
 }  // namespace
+
+// --- the details page and the PBN export, against the grid the result prints -------------------
+
+// The printed grid by pair number: the page's ranking says which row is which pair.
+struct PrintedGrid {
+  QMap<int, QStringList> byPair;  // rank, names, board 1 … 3, MP, percentage
+};
+
+PrintedGrid printedGrid(const QByteArray& out, const ParsedPage& page) {
+  PrintedGrid g;
+  const QList<QByteArray> lines = out.split('\n');
+  const auto ranking = page.rows.value(QStringLiteral("ranking"));
+  for (qsizetype i = 0; i < ranking.size(); ++i) g.byPair[leadingInt(ranking[i].value(1))] = QString::fromUtf8(lines.value(i + 1)).split(QLatin1Char('\t'));
+  return g;
+}
+
+TEST_F(CliResult, DetailsPageAgreesWithTheResultBoardByBoardAndPairByPair) {
+  for (const char* group : {"A", "B"}) {
+    SCOPED_TRACE(group);
+    const CliRun r = run("result", QStringLiteral("05-12-2026 Groep %1 Uitslag").arg(QLatin1String(group)));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const ParsedPage page =
+        parseDetailsPage(readBytes(folder() + QStringLiteral("/HTML/05-12-2026 Groep %1 Details.html").arg(QLatin1String(group))));
+    ASSERT_TRUE(page.error.isEmpty()) << page.error.toStdString();
+    const PrintedGrid grid = printedGrid(r.out, page);
+    ASSERT_EQ(grid.byPair.size(), 7);
+    for (const QString& link : page.links) EXPECT_TRUE(page.ids.contains(link)) << link.toStdString();
+
+    // Every traveller line gives both pairs the matchpoints of the grid, and the grid has no
+    // matchpoints the travellers lack.
+    int shown = 0;
+    for (int board = 1; board <= 3; ++board) {
+      for (const QStringList& row : page.rows.value(QStringLiteral("b%1").arg(board))) {
+        const qsizetype n = row.size();
+        EXPECT_EQ(grid.byPair[leadingInt(row[0])].value(board + 1), row[n - 3]) << row.join('|').toStdString();
+        EXPECT_EQ(grid.byPair[leadingInt(row[1])].value(board + 1), row[n - 2]);
+        shown += 2;
+      }
+    }
+    int inGrid = 0;
+    for (const QStringList& line : grid.byPair)
+      for (int board = 1; board <= 3; ++board) inGrid += line.value(board + 1).isEmpty() ? 0 : 1;
+    EXPECT_EQ(shown, inGrid);
+
+    // Each score card adds up, whole after every board as the result counts, to the pair's
+    // total, and its running percentage ends on the pair's percentage.
+    for (auto it = grid.byPair.cbegin(); it != grid.byPair.cend(); ++it) {
+      int total = 0;
+      QString running;
+      for (const QStringList& row : page.rows.value(QStringLiteral("p%1").arg(it.key()))) {
+        if (row.value(4) != QLatin1String("n")) total = mervalo::roundHalfEven(total + row.value(4).toDouble());
+        if (!row.value(6).isEmpty()) running = row.value(6);
+      }
+      EXPECT_EQ(QString::number(total), it.value().value(5)) << "pair " << it.key();
+      EXPECT_EQ(running.isEmpty() ? QStringLiteral("0.00%") : running, it.value().value(6)) << "pair " << it.key();
+    }
+  }
+}
+
+// A reader of the two tables a PBN export ends in: each row's fields, quoted ones unquoted.
+QMap<QString, QVector<QStringList>> pbnTables(const QString& pbn) {
+  QMap<QString, QVector<QStringList>> tables;
+  static const QRegularExpression field(QStringLiteral("\"((?:[^\"\\\\]|\\\\.)*)\"|(\\S+)"));
+  QString table;
+  int board = 0;
+  for (const QString& line : pbn.split(QStringLiteral("\r\n"))) {
+    if (line.startsWith(QLatin1String("[Board \""))) board = leadingInt(line.mid(8));
+    if (line.startsWith(QLatin1Char('['))) {
+      table = line.startsWith(QLatin1String("[ScoreTable")) ? QStringLiteral("b%1").arg(board)
+              : line.startsWith(QLatin1String("[TotalScoreTable")) ? QStringLiteral("total") : QString();
+      continue;
+    }
+    if (table.isEmpty() || line.trimmed().isEmpty()) continue;
+    QStringList fields;
+    for (auto m = field.globalMatch(line); m.hasNext();) {
+      const auto f = m.next();
+      fields << (f.capturedLength(1) || f.captured(0).startsWith(QLatin1Char('"')) ? f.captured(1) : f.captured(2));
+    }
+    tables[table] << fields;
+  }
+  return tables;
+}
+
+TEST_F(CliResult, PbnExportReadBackGivesTheSameTotalsAndBoards) {
+  const CliRun r = run("result", QStringLiteral("05-12-2026 Groep A Uitslag"));
+  const CliRun pbn = run("pbn", QStringLiteral("05-12-2026 Groep A Uitslag"));
+  ASSERT_EQ(pbn.exitCode, 0) << pbn.err.toStdString();
+  EXPECT_TRUE(pbn.out.startsWith("% PBN 2.1\r\n% EXPORT\r\n"));
+  EXPECT_TRUE(pbn.out.contains("[TotalScoreTable \"Rank\\2R;PairId\\2R;Names\\40L;TotalScoreMP\\5R;TotalPercentage\\5R\"]\r\n"));
+  EXPECT_TRUE(pbn.out.contains("Mevr. H\xe9l\xe8ne Dubois")) << "ISO 8859-1";
+  const auto tables = pbnTables(QString::fromLatin1(pbn.out));
+  const ParsedPage page = parseDetailsPage(readBytes(folder() + QStringLiteral("/HTML/05-12-2026 Groep A Details.html")));
+  const PrintedGrid grid = printedGrid(r.out, page);
+
+  ASSERT_EQ(tables.value(QStringLiteral("total")).size(), 7);
+  for (const QStringList& row : tables.value(QStringLiteral("total"))) {
+    ASSERT_EQ(row.size(), 5) << row.join('|').toStdString();
+    const QStringList line = grid.byPair.value(row[1].toInt());
+    EXPECT_EQ(row[2], line.value(1).section(QLatin1Char('['), 0, 0).trimmed()) << "names";
+    EXPECT_EQ(row[3], line.value(5));
+    EXPECT_EQ(row[4] + QLatin1Char('%'), line.value(6));
+    EXPECT_EQ(row[0], line.value(0).remove(QLatin1Char('(')).remove(QLatin1Char(')')));
+  }
+  for (int board = 1; board <= 3; ++board) {
+    for (const QStringList& row : tables.value(QStringLiteral("b%1").arg(board))) {
+      ASSERT_EQ(row.size(), 9);
+      const QString ns = grid.byPair.value(row[0].toInt()).value(board + 1);
+      EXPECT_EQ(row[7] == QLatin1String("-") ? QStringLiteral("n") : QString::number(row[7].toDouble()), ns) << board;
+    }
+  }
+}

@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "app/settings.h"
 #include "mailserver.h"
 #include "publish/providerlist.h"
 #include "publish/screens/resultsscreen.h"
@@ -129,4 +130,38 @@ TEST_F(MailingTest, APlayerWhoseAddressIsNoAddressIsSkippedAndNamed) {
   EXPECT_EQ(got[1].envelope.value("to").toArray(), QJsonArray{QStringLiteral("c@club.nl")});
   EXPECT_EQ(prompter.last().text, ctx.values.message(157) + QStringLiteral("\n\n") + ctx.values.message(207) +
                                       QStringLiteral("\nMevr. Ann Bos"));
+}
+
+TEST_F(MailingTest, TheDetailsPageGoesAlongWithTheHandsOnlyWhenTheSettingAllows) {
+  start();
+  // The event behind the result: two pairs, three rounds of one board, two boards scored.
+  writeFile(QStringLiteral("/schema/10/02 Paren 03 Ronden.txt"),
+            {"Speelschema 2 paren 3 ronden", "Ronde 1\t1-2 (1-1)", "Ronde 2\t1-2 (2-2)", "Ronde 3\t1-2 (3-3)"});
+  writeFile(QStringLiteral("/invoer/Dinsdag Uitslag.txt"),
+            {"Dinsdag Uitslag", "2", "Geen", "3", "1", "02 Paren 03 Ronden", "0", "01*1|2|||420|-420|0|0", "02*1|2|||-50|50|0|0"});
+  ctx.values.eventFileName = QStringLiteral("Dinsdag Uitslag.txt");
+  const QString deal = QStringLiteral("N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. ...AKQJT98765432");
+  writeFile(QStringLiteral("/invoer/Dinsdag Uitslag.pbn"),
+            {"[Board \"1\"]", "[Dealer \"N\"]", "[Vulnerable \"None\"]", "[Deal \"" + deal + "\"]", "",
+             "[Board \"2\"]", "[Dealer \"E\"]", "[Vulnerable \"NS\"]", "[Deal \"" + deal + "\"]"});
+
+  send();
+  const QByteArray details = readRaw(QStringLiteral("/HTML/Dinsdag Details.html"));
+  ASSERT_TRUE(details.contains("id=\"travellers\""));
+  EXPECT_EQ(details.count("class=\"deal\""), 2) << "the hands of both boards";
+  ParsedMail mail = parseMail(server->received().last().message);
+  ASSERT_EQ(mail.attachments.size(), 2);
+  EXPECT_EQ(mail.attachments[1].first, QStringLiteral("Dinsdag Details.html"));
+  EXPECT_EQ(mail.attachments[1].second, details) << "the setting is missing: the hands go along";
+
+  ASSERT_TRUE(writeSetting(QStringLiteral("Standaard"), QStringLiteral("spelverdeling mailen"), QStringLiteral("0"),
+                           ctx.values.settingsFilePath));
+  send();
+  ASSERT_EQ(server->received().size(), 6);
+  mail = parseMail(server->received().last().message);
+  ASSERT_EQ(mail.attachments.size(), 2);
+  EXPECT_EQ(mail.attachments[1].first, QStringLiteral("Dinsdag Details.html"));
+  EXPECT_TRUE(mail.attachments[1].second.contains("id=\"travellers\""));
+  EXPECT_FALSE(mail.attachments[1].second.contains("class=\"deal\""));
+  EXPECT_EQ(readRaw(QStringLiteral("/HTML/Dinsdag Details.html")).count("class=\"deal\""), 2) << "the HTML folder's page keeps them";
 }

@@ -17,6 +17,7 @@
 #include "app/screens/gridview.h"
 #include "app/textfile.h"
 #include "publish/addresses.h"
+#include "publish/detailsfile.h"
 #include "publish/htmlpage.h"
 #include "app/screens/printing.h"
 #include "app/screens/resultssource.h"
@@ -225,6 +226,7 @@ void ResultsScreen::cmdMaakHTML_Click() {
     makeFolder(htmlFolder_);
     msfgResultaat->hide();
     written = writeHtmlPage(path, grid_, windowTitle());
+    detailsPath_ = written ? writeDetailsPage(htmlFolder_, true) : QString();
 
     txtMail_ = collectAddresses(wieMailen_, lstMail_);
     putOnClipboard(txtMail_);
@@ -241,6 +243,15 @@ void ResultsScreen::cmdMaakHTML_Click() {
            QDir::toNativeSeparators(path));
   }
   parkFocus();
+}
+
+QString ResultsScreen::writeDetailsPage(const QString& folder, bool withHands) {
+  // The entry screen saved the event before it opened this screen; its files are the result.
+  QString event = values().eventFileName;
+  if (!event.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive)) return QString();
+  event.chop(4);
+  return writeEventDetailsPage(values().programFolder, event, values().language, folder, withHands, false)
+      .value_or(QString());
 }
 
 void ResultsScreen::putOnClipboard(const QString& text) {
@@ -273,7 +284,16 @@ void ResultsScreen::cmdVerstuur_Click() {
   cmdMaakHTML_Click();
   silent = false;
   if (!pageWritten_) return;  // already told; a missing page is never sent
-  const QString attachments = htmlFolder_ + QLatin1Char('/') + htmlFileName_ + QLatin1Char(';');
+  QString attachments = htmlFolder_ + QLatin1Char('/') + htmlFileName_ + QLatin1Char(';');
+  // The details page goes along; without the hands when the club says so, written apart so
+  // that the page in the HTML folder keeps them.
+  QString details = detailsPath_;
+  mailFolder_.reset();
+  if (!details.isEmpty() && !mailHandsSetting(v.settingsFilePath)) {
+    mailFolder_ = std::make_unique<QTemporaryDir>();
+    details = mailFolder_->isValid() ? writeDetailsPage(mailFolder_->path(), false) : QString();
+  }
+  if (!details.isEmpty()) attachments += details + QLatin1Char(';');
 
   // Every player with a mailing-list entry gets the mail; one without is passed over.
   QList<MailRequest> requests;
@@ -326,6 +346,7 @@ void ResultsScreen::setMailButtonsEnabled(bool on) {
 void ResultsScreen::mailFinished(int failed, qint32 number) {
   if (mailRun_) mailRun_->deleteLater();
   mailRun_ = nullptr;
+  mailFolder_.reset();
   if (failed >= 0) keepMailOutcome(*this, number, mailAddresses_.value(failed));
   else keepMailOutcome(*this, kMailSent, QString());
   picVerStuurDeMail->hide();

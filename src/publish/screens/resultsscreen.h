@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QStringList>
+#include <QTemporaryDir>
 #include <functional>
+#include <memory>
 
 #include "app/grid.h"
 #include "app/screens/screen.h"
@@ -44,6 +46,8 @@ class ResultsScreen : public Screen {
   // The addresses the last page collected, each followed by "; ".
   const QString& collectedAddresses() const { return txtMail_; }
   QString htmlFileName() const { return htmlFileName_; }
+  // The details page the last click wrote beside the page, or empty when there is no event.
+  QString detailsPath() const { return detailsPath_; }
 
  protected:
   // Not while the result is being mailed: the players still to come would get nothing.
@@ -54,6 +58,8 @@ class ResultsScreen : public Screen {
   void formLoad();
   void loadMailingList();
   void putOnClipboard(const QString& text);
+  // The event's details page written into folder; its path, or empty.
+  QString writeDetailsPage(const QString& folder, bool withHands);
   bool sending() const;
   void setMailButtonsEnabled(bool on);
   void mailFinished(int failed, qint32 number);
@@ -79,6 +85,8 @@ class ResultsScreen : public Screen {
   QString htmlFolder_;
   QString htmlFileName_;
   bool pageWritten_ = false;
+  QString detailsPath_;
+  std::unique_ptr<QTemporaryDir> mailFolder_;  // the mailed details page without the hands
   MailRun* mailRun_ = nullptr;
   QStringList mailNames_;
   QStringList mailAddresses_;

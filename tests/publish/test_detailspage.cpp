@@ -1,0 +1,74 @@
+// The details page of the largest event with everything it can show: read by a strict XML
+// parser, and shown in a real headless browser at phone and desktop width.
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "detailsparse.h"
+#include "largest_event.h"
+#include "publish/detailspage.h"
+#include "scoring/eventsources.h"
+#include "testfiles.h"
+
+using namespace mervalo;
+using namespace mervalo::test;
+
+namespace {
+
+class DetailsPage : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    largest::makeFolder(dir.path());
+    result = *computeEventResult(*readEventSources(dir.path(), QStringLiteral("06-12-2026 Groep A Uitslag"), 10));
+    extras = largest::extras(result);
+    // Names a page must neither break on nor widen for.
+    result.pairs[0].names = QStringLiteral("Mevr. <b>Wilhelmina</b> \"Mien\" van Oldenbarnevelt-Hoogstraten & Zn.");
+    result.pairs[1].names = QString(60, QLatin1Char('W'));
+    options.title = QStringLiteral("Uitslag (06-12-2026 Groep A)");
+  }
+  QTemporaryDir dir;
+  EventResult result;
+  EventExtras extras;
+  DetailsOptions options;
+};
+
+TEST_F(DetailsPage, WellFormedWithEveryBoardAndCardAndTheHandsOnlyWhenAsked) {
+  const QByteArray page = detailsPage(result, extras, options);
+  const ParsedPage parsed = parseDetailsPage(page);
+  ASSERT_TRUE(parsed.error.isEmpty()) << parsed.error.toStdString();
+  EXPECT_EQ(parsed.rows.value(QStringLiteral("ranking")).size(), 98);
+  EXPECT_EQ(parsed.rows.value(QStringLiteral("b108")).size(), 49);
+  EXPECT_EQ(parsed.rows.value(QStringLiteral("p1")).size(), 108);
+  for (const QString& link : parsed.links) ASSERT_TRUE(parsed.ids.contains(link)) << link.toStdString();
+  EXPECT_EQ(page.count("class=\"deal\""), 108);
+  EXPECT_EQ(page.count("class=\"dd\""), 108);
+  EXPECT_TRUE(page.contains("Mevr. &lt;b&gt;Wilhelmina&lt;/b&gt; &quot;Mien&quot;")) << "names stay text";
+  // Board 1, second table: "3NTX" by East, in Dutch.
+  EXPECT_TRUE(page.contains("<td class=\"l\">3SAX</td><td class=\"l\">O</td>"));
+  EXPECT_TRUE(page.contains("<td class=\"l\">4<span class=\"r\">") == false) << "spades are black";
+
+  options.withHands = false;
+  const QByteArray without = detailsPage(result, extras, options);
+  EXPECT_TRUE(parseDetailsPage(without).error.isEmpty());
+  EXPECT_FALSE(without.contains("class=\"deal\""));
+  EXPECT_FALSE(without.contains("class=\"dd\""));
+  EXPECT_TRUE(without.contains("3SAX")) << "the contracts stay";
+}
+
+TEST_F(DetailsPage, ShownInChromiumWithoutSidewaysScrollingAtPhoneAndDesktopWidth) {
+  if (!QFile::exists(QStringLiteral(MERVALO_CHROMEDRIVER))) GTEST_SKIP() << "no chromedriver";
+  const QString path = writeBytes(dir.filePath(QStringLiteral("HTML/details.html")), detailsPage(result, extras, options));
+  QProcess browser;
+  browser.setProcessChannelMode(QProcess::MergedChannels);
+  browser.start(QStringLiteral(MERVALO_SYSTEM_PYTHON),
+                {QStringLiteral(MERVALO_PAGEWIDTH_SCRIPT), QStringLiteral(MERVALO_CHROMEDRIVER), path});
+  ASSERT_TRUE(browser.waitForFinished(120'000));
+  const QByteArray said = browser.readAll();
+  if (browser.exitCode() == 77) GTEST_SKIP() << "no Selenium";
+  EXPECT_EQ(browser.exitCode(), 0) << said.toStdString();
+  EXPECT_TRUE(said.contains("at 390 px") && said.contains("at 1280 px")) << said.toStdString();
+}
+
+}  // namespace
