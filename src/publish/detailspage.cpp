@@ -433,7 +433,7 @@ class Writer {
     int total = 0;
     int played = 0;
     for (const BoardResult& b : r_.boards) {
-      const Seat seat = r_.seat(p.pair, b.board);
+      const PairSeat seat = r_.seat(p.pair, b.board);
       if (!seat.table) continue;
       const ScoredTable& t = *seat.table;
       s_ += QLatin1String("<tr><td>");

@@ -8,17 +8,17 @@
 
 namespace mervalo {
 
-QString Seat::pointsText() const {
+QString PairSeat::pointsText() const {
   if (!table) return QString();
   return mervalo::pointsText(points(), table->form);
 }
 
-Seat EventResult::seat(int pair, int board) const {
+PairSeat EventResult::seat(int pair, int board) const {
   const int count = header.boards();
   if (pair < 1 || pair > pairs.size() || board < 1 || board > count) return {};
   const int at = seats[static_cast<size_t>((pair - 1) * count + board - 1)];
   if (at < 0) return {};
-  return Seat{&boards[board - 1].tables[at / 2], (at & 1) != 0};
+  return PairSeat{&boards[board - 1].tables[at / 2], (at & 1) != 0};
 }
 
 BoardTables completeBoardTables(const EventModel& model, int board) {
@@ -146,7 +146,7 @@ EventResult scoreEvent(const EventModel& model, const QStringList& pairNames) {
     int total = 0;
     int played = 0;
     for (int b = 1; b <= boards; ++b) {
-      const Seat s = r.seat(p, b);
+      const PairSeat s = r.seat(p, b);
       if (!s.table || s.table->form == PointsForm::NotPlayed || s.table->form == PointsForm::None) continue;
       ++played;
       total = roundHalfEven(total + s.points());

@@ -73,7 +73,7 @@ struct PairResult {
 };
 
 // Where a pair sat on a board: the table, and whether it sat North-South there.
-struct Seat {
+struct PairSeat {
   const ScoredTable* table = nullptr;  // nullptr: the board is not scored or the pair did not play it
   bool northSouth = false;
 
@@ -93,7 +93,7 @@ struct EventResult {
   const BoardResult& board(int b) const { return boards[b - 1]; }
   const PairResult& pair(int p) const { return pairs[p - 1]; }
   // Where pair p sat on board b (a pair written at two tables of a board: the later one).
-  Seat seat(int pair, int board) const;
+  PairSeat seat(int pair, int board) const;
 
   // Filled by scoreEvent: for pair p and board b, index (p - 1) · boards + b - 1, the table's
   // index in its board times two plus one for North-South; -1 for none.

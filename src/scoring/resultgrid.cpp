@@ -91,7 +91,7 @@ Grid resultsGrid(const EventResult& result, const ResultsHeadings& headings, con
   for (int b = 1; b <= boards; ++b) {
     int total = 0;
     for (int i = 0; i < result.ranking.size(); ++i) {
-      const Seat s = result.seat(result.ranking[i], b);
+      const PairSeat s = result.seat(result.ranking[i], b);
       if (!s.table) {
         grid.setBackColour(i + 1, b + 1, kEmptyOrange);
       } else if (s.table->form == PointsForm::NotPlayed) {

@@ -98,7 +98,7 @@ TEST(ScoreEventValues, KindsPointsSeatsAndRanks) {
   EXPECT_FALSE(r.board(3).scored);
   EXPECT_FALSE(r.seat(1, 3).table);
   EXPECT_EQ(r.seat(1, 1).table->kind, ScoreKind::NotPlayed);
-  const Seat s = r.seat(2, 2);
+  const PairSeat s = r.seat(2, 2);
   ASSERT_TRUE(s.table);
   EXPECT_FALSE(s.northSouth);
   EXPECT_EQ(s.table->kind, ScoreKind::Adjusted);
