@@ -117,8 +117,8 @@ inline mervalo::EventExtras extras(const mervalo::EventResult& result) {
     h.parContracts = QStringLiteral("NS 4S");
     x.hands[b.board] = h;
     for (qsizetype t = 0; t < b.tables.size(); ++t)
-      x.contracts[b.board].append({b.tables[t].ns, b.tables[t].ew, QLatin1String(kContracts[t % 6]), QLatin1Char("NESW"[t % 4]),
-                                   static_cast<int>(7 + t % 7)});
+      x.contracts[b.board].append({b.board, b.tables[t].ns, b.tables[t].ew, *mervalo::parseContract(QString::fromLatin1(kContracts[t % 6])),
+                                   static_cast<mervalo::Declarer>(t % 4), static_cast<int>(7 + t % 7), QString()});
   }
   return x;
 }

@@ -365,11 +365,11 @@ class Writer {
       pairLink(t->ew);
       s_ += QLatin1String("</td>");
       if (contracts) {
-        const TableContract* c = x_.contract(b.board, t->ns, t->ew);
+        const ContractLine* c = x_.contract(b.board, t->ns, t->ew);
         if (c && t->kind == ScoreKind::Played) {
-          const bool passed = c->contract.compare(QLatin1String("pass"), Qt::CaseInsensitive) == 0;
-          s_ += QLatin1String("<td class=\"l\">") + contractSymbols(c->contract) + QLatin1String("</td>");
-          cell(passed ? QString() : seatName(c->declarer), true);
+          const bool passed = c->contract.passedOut();
+          s_ += QLatin1String("<td class=\"l\">") + contractSymbols(contractText(c->contract)) + QLatin1String("</td>");
+          cell(passed ? QString() : seatName(declarerLetter(c->declarer)), true);
           cell(passed ? QString() : QString::number(c->tricks));
         } else {
           s_ += QLatin1String("<td></td><td></td><td></td>");

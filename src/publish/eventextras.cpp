@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "event/eventfile.h"
 #include "hands/handrecordfile.h"
 
 namespace mervalo {
@@ -14,15 +15,6 @@ QString BoardHands::pbnDeal() const {
     hands << suits.join(QLatin1Char('.'));
   }
   return QStringLiteral("N:") + hands.join(QLatin1Char(' '));
-}
-
-const TableContract* EventExtras::contract(int board, int ns, int ew) const {
-  const auto it = contracts.find(board);
-  if (it == contracts.end()) return nullptr;
-  const TableContract* found = nullptr;
-  for (const TableContract& c : it->second)
-    if (c.ns == ns && c.ew == ew) found = &c;
-  return found;
 }
 
 namespace {
@@ -40,6 +32,7 @@ QString ranksOf(Holding holding) {
 EventExtras readEventExtras(const QString& programFolder, const QString& eventName, bool wait, bool* analysisPending) {
   EventExtras extras;
   if (analysisPending) *analysisPending = false;
+  extras.contracts = readContractLines(contractsPath(programFolder + QStringLiteral("/invoer/") + eventName + QStringLiteral(".txt")));
   const auto record = handRecordForPage(handRecordPath(programFolder, eventName + QStringLiteral(".txt")), wait);
   if (!record) return extras;
   if (analysisPending) *analysisPending = record->analysisPending;

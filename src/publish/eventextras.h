@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QChar>
 #include <QString>
 #include <QVector>
 #include <array>
 #include <map>
 #include <optional>
+
+#include "scoring/contractline.h"
 
 namespace mervalo {
 
@@ -31,25 +32,15 @@ struct BoardHands {
   QString pbnDeal() const;
 };
 
-// A contract reported from a table. The contract as the table server keeps it: "4S", "3NTX",
-// "2HXX", "pass".
-struct TableContract {
-  int ns = 0;
-  int ew = 0;
-  QString contract;
-  QChar declarer;  // 'N', 'E', 'S', 'W'
-  int tricks = 0;
-};
-
 // Everything the details page shows besides the result; all of it may be missing.
 struct EventExtras {
   std::map<int, BoardHands> hands;                     // by board number
-  std::map<int, QVector<TableContract>> contracts;     // by board number, the last report a table wins
-  const TableContract* contract(int board, int ns, int ew) const;
+  std::map<int, QVector<ContractLine>> contracts;  // by board number, the last report a table wins
+  const ContractLine* contract(int board, int ns, int ew) const { return lastContractLine(contracts, board, ns, ew); }
 };
 
-// The event "invoer/<eventName>.txt"'s hand record, as far as there is one that can be read
-// (the contracts are not read yet: the table server's file has no reader of its own). With wait,
+// The event "invoer/<eventName>.txt"'s hand record and the contracts its tables reported, as far
+// as there are any that can be read. With wait,
 // a double-dummy analysis still running is waited for; without, the deals come alone and
 // *analysisPending says so.
 EventExtras readEventExtras(const QString& programFolder, const QString& eventName, bool wait,

@@ -81,13 +81,13 @@ QByteArray pbnResults(const EventResult& result, const EventExtras& extras, cons
     out += QStringLiteral("[ScoreTable \"PairId_NS\\2R;PairId_EW\\2R;Contract\\5L;Declarer\\1R;Result\\2R;"
                           "Score_NS\\6R;Score_EW\\6R;MP_NS\\5R;MP_EW\\5R\"]\r\n");
     for (const ScoredTable& t : b.tables) {
-      const TableContract* c = extras.contract(b.board, t.ns, t.ew);
+      const ContractLine* c = extras.contract(b.board, t.ns, t.ew);
       const bool known = c && t.kind == ScoreKind::Played;
-      const bool passed = known && c->contract.compare(QLatin1String("pass"), Qt::CaseInsensitive) == 0;
+      const bool passed = known && c->contract.passedOut();
       const QString none = QStringLiteral("-");
       row(out, kScoreColumns,
-          {QString::number(t.ns), QString::number(t.ew), known ? (passed ? QStringLiteral("Pass") : c->contract) : none,
-           known && !passed ? QString(c->declarer) : none, known && !passed ? QString::number(c->tricks) : none,
+          {QString::number(t.ns), QString::number(t.ew), known ? (passed ? QStringLiteral("Pass") : contractText(c->contract)) : none,
+           known && !passed ? QString(declarerLetter(c->declarer)) : none, known && !passed ? QString::number(c->tricks) : none,
            t.kind == ScoreKind::Played ? t.nsScore : none, t.kind == ScoreKind::Played ? t.ewScore : none,
            t.played() ? points(t.nsPoints) : none, t.played() ? points(t.ewPoints) : none});
     }

@@ -3,11 +3,9 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
-#include <QStringView>
-#include <optional>
 
 #include "event/eventfile.h"
-#include "scoring/contract.h"
+#include "scoring/contractline.h"
 
 namespace mervalo {
 
@@ -20,23 +18,5 @@ namespace mervalo {
 // 1 … tables without one a new random four-digit code. The file is rewritten only when a code was
 // added; false in *written when that failed.
 QMap<int, QString> ensureTableCodes(const QString& path, int tables, bool* ok);
-
-// One table result as the phones sent it: "board|NS|EW|contract|declarer|tricks|request id".
-struct ContractLine {
-  int board = 0;
-  int ns = 0;
-  int ew = 0;
-  Contract contract;
-  Declarer declarer = Declarer::North;
-  int tricks = 0;
-  QString requestId;
-
-  QString text() const;
-  static std::optional<ContractLine> parse(QStringView line);
-  bool operator==(const ContractLine&) const = default;
-};
-
-// A request id as the page makes them: 1 to 64 letters, digits, "-" or "_".
-bool isRequestId(QStringView id);
 
 }  // namespace mervalo

@@ -13,8 +13,11 @@
 
 #include "app/texts.h"
 #include "event/eventmodel.h"
+#include "publish/detailsfile.h"
+#include "publish/htmlpage.h"
 #include "qtprint.h"
 #include "scoring/eventsources.h"
+#include "scoring/resultgrid.h"
 #include "scoring/roundslips.h"
 #include "scoring/scoretable.h"
 #include "tables/tableserver.h"
@@ -182,16 +185,14 @@ TEST_F(TableServerTest, BrokenAndOversizedRequestsAreClosedWithoutHarm) {
   EXPECT_EQ(client->call("GET", "/favicon.ico").status, 404);
 }
 
-// The same evening, half from the phones and half typed on the screen, gives the same result as
-// all typed.
-TEST_F(TableServerTest, HalfFromPhonesHalfTypedGivesTheSameResult) {
+// The same evening, half from the phones and half typed on the screen, gives the same result page
+// as all typed; the details page shows the contracts the phones sent.
+TEST_F(TableServerTest, HalfFromPhonesHalfTypedGivesTheSamePage) {
   open(4, 1);
   server->stop();
-  // Typed: tables 3 and 4 of every round, and in a second event all tables.
-  auto typeSlips = [&](const QString& path, int fromTable) {
-    auto model = EventModel::load(path, kDutch);
-    RoundSlips slips = RoundSlips::build(event->lines(event->folder() + QStringLiteral("/schema/10/08 Paren 03 Ronden Test.txt")).mid(1),
-                                         *model);
+  auto typeSlips = [](const TablesEvent& e, int fromTable) {
+    auto model = EventModel::load(e.eventPath(), kDutch);
+    RoundSlips slips = RoundSlips::build(e.lines(e.folder() + QStringLiteral("/schema/10/08 Paren 03 Ronden Test.txt")).mid(1), *model);
     for (int r = 1; r <= 3; ++r)
       for (int t = fromTable; t <= 4; ++t) {
         QVector<std::pair<QString, QString>> scores;
@@ -202,37 +203,31 @@ TEST_F(TableServerTest, HalfFromPhonesHalfTypedGivesTheSameResult) {
         slips.store(r, t - 1, scores);
       }
     slips.writeTo(*model);
-    ASSERT_TRUE(model->save(path));
+    ASSERT_TRUE(model->save(e.eventPath()));
   };
-  const QStringList header = event->lines(event->eventPath());
-  typeSlips(event->eventPath(), 3);
+  typeSlips(*event, 3);
   start();
   for (int r = 1; r <= 3; ++r)
     for (int t = 1; t <= 2; ++t)
       for (int b = 2 * r - 1; b <= 2 * r; ++b) ASSERT_EQ(score(t, b, QStringLiteral("p%1-%2").arg(t).arg(b)).status, 200);
   server->stop();
-  const QString allTyped = event->folder() + QStringLiteral("/invoer/05-12-2026 Groep B Uitslag.txt");
-  QStringList lines = header;
-  lines[0] = QStringLiteral("05-12-2026 Groep B Uitslag");
-  writeTextLines(allTyped, lines);
-  QFile::copy(event->folder() + QStringLiteral("/groepen/05-12-2026 Groep A.txt"),
-              event->folder() + QStringLiteral("/groepen/05-12-2026 Groep B.txt"));
-  typeSlips(allTyped, 1);
+  const TablesEvent typed(4, 1);
+  typeSlips(typed, 1);
 
-  // What the result page is made of: every pair's total, percentage and rank, every board's points.
-  auto grid = [&](const QString& name) {
-    const auto result = computeEventResult(*readEventSources(event->folder(), name, kDutch));
-    QStringList rows;
-    for (const PairResult& p : result->pairs)
-      rows.append(QStringLiteral("%1 %2 %3 %4").arg(p.pair).arg(p.total).arg(p.percentage).arg(p.rank));
-    for (const BoardResult& b : result->boards)
-      for (const ScoredTable& t : b.tables)
-        rows.append(QStringLiteral("%1: %2-%3 %4 %5").arg(b.board).arg(t.ns).arg(t.ew).arg(t.nsPoints).arg(t.ewPoints));
-    return rows;
+  auto page = [](const TablesEvent& e) {
+    const auto result = computeEventResult(*readEventSources(e.folder(), e.name, kDutch));
+    return htmlPageLines(resultsGrid(*result, ResultsHeadings::of(kDutch)), QStringLiteral("Uitslag"));
   };
-  const QStringList phones = grid(QStringLiteral("05-12-2026 Groep A Uitslag"));
-  EXPECT_EQ(phones.size(), 8 + 6 * 4);
-  EXPECT_EQ(phones, grid(QStringLiteral("05-12-2026 Groep B Uitslag")));
+  EXPECT_EQ(page(*event), page(typed));
+
+  auto details = [](const TablesEvent& e) {
+    const auto path = writeEventDetailsPage(e.folder(), e.name, kDutch, e.folder() + QStringLiteral("/HTML"), false, false);
+    QFile file(path.value_or(QString()));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+  };
+  const QString withContracts = details(*event);
+  EXPECT_EQ(withContracts.count(QStringLiteral(">3SA</td>")), 12) << "tables 1 and 2, six boards each";
+  EXPECT_EQ(details(typed).count(QStringLiteral(">3SA</td>")), 0);
 }
 
 // Thirty tables send a whole round at once, every request twice: nothing lost or doubled, in
