@@ -64,7 +64,8 @@ std::optional<ParResult> parLocked(const DoubleDummyTable& table, int vulnerabil
   bool ok = false;
   const int value = score.section(QLatin1Char(' '), 1).toInt(&ok);
   if (!ok || !score.startsWith(QLatin1String("NS "))) return fail(error, solverMessage(RETURN_UNKNOWN_FAULT));
-  return ParResult{value, contracts.section(QLatin1Char(':'), 1).trimmed()};
+  // Doubled as the contracts are written everywhere else: "4SX", not the solver's "4Sx".
+  return ParResult{value, contracts.section(QLatin1Char(':'), 1).trimmed().replace(QLatin1Char('x'), QLatin1Char('X'))};
 }
 
 }  // namespace

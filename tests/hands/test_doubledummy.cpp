@@ -59,6 +59,34 @@ TEST(DoubleDummy, DealsKnownByConstruction) {
     EXPECT_EQ(spades.table.at(seat, Strain::Spades), seat == Seat::North || seat == Seat::South ? 13 : 0);
 }
 
+// The three deals the solver's own distribution publishes with their tables (in its order: strains
+// S, H, D, C, NT, each for N, E, S, W) and par at the vulnerability given there.
+TEST(DoubleDummy, PublishedDealsGiveTheirPublishedTables) {
+  struct Published {
+    const char* deal;
+    int vulnerability;
+    int table[20];
+    int par;
+    const char* parContracts;
+  };
+  const Published published[] = {
+      {"N:QJ6.K652.J85.T98 873.J97.AT764.Q4 K5.T83.KQ9.A7652 AT942.AQ4.32.KJ3", kNobody,
+       {5, 8, 5, 8, 6, 6, 6, 6, 5, 7, 5, 7, 7, 5, 7, 5, 6, 6, 6, 6}, -110, "EW 2S"},
+      {"E:QJT5432.T.6.QJ82 .J97543.K7532.94 87.A62.QJT4.AT75 AK96.KQ8.A98.K63", kNorthSouth,
+       {4, 9, 4, 9, 10, 2, 10, 2, 8, 3, 8, 3, 6, 7, 6, 7, 9, 3, 9, 3}, 100, "EW 4SX"},
+      {"N:73.QJT.AQ54.T752 QT6.876.KJ9.AQ84 5.A95432.7632.K6 AKJ9842.K.T8.J93", kNobody,
+       {3, 10, 3, 10, 9, 4, 9, 4, 8, 4, 8, 4, 3, 9, 3, 9, 4, 8, 4, 8}, -300, "NS 5HX"},
+  };
+  for (const Published& p : published) {
+    const DealAnalysis a = solveOne(deal(p.deal), p.vulnerability);
+    const Strain order[5] = {Strain::Spades, Strain::Hearts, Strain::Diamonds, Strain::Clubs, Strain::NoTrump};
+    for (int s = 0; s < 5; ++s)
+      for (int h = 0; h < 4; ++h) EXPECT_EQ(a.table.at(kSeats[h], order[s]), p.table[4 * s + h]) << p.deal << ' ' << s << h;
+    EXPECT_EQ(a.par.score, p.par) << p.deal;
+    EXPECT_EQ(a.par.contracts.toStdString(), p.parContracts);
+  }
+}
+
 TEST(DoubleDummy, TurningTheDealTurnsTheTable) {
   // A random deal turned one seat clockwise, and with spades and hearts swapped: the table must
   // turn and swap with it, which a slip in either order would break.
