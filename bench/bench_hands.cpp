@@ -38,11 +38,3 @@ void BM_Analyse36BoardFileOffThread(benchmark::State& state) {
 BENCHMARK(BM_Analyse36BoardFileOffThread)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -61,10 +61,3 @@ void BM_MailResultToThirtyPlayers(benchmark::State& state) {
 BENCHMARK(BM_MailResultToThirtyPlayers)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}

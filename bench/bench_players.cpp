@@ -93,12 +93,3 @@ static void BM_OpenGroupOf60Pairs(benchmark::State& state) {
   delete screen;
 }
 BENCHMARK(BM_OpenGroupOf60Pairs)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -70,11 +70,3 @@ void BM_StoredScoreThirtyTablesAtOnce(benchmark::State& state) {
 BENCHMARK(BM_StoredScoreThirtyTablesAtOnce)->Unit(benchmark::kMillisecond)->Iterations(100);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
