@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "app/numeric.h"
 #include "app/texts.h"
@@ -105,30 +106,21 @@ class Writer {
       : r_(result), x_(extras), o_(options) {
     const TextTable& t = TextTable::builtin();
     auto text = [&](int n) { return t.lookup(n, o_.language); };
-    ranking_ = text(230);
-    travellers_ = text(231);
-    cards_ = text(232);
-    board_ = text(233);
-    dealer_ = text(234);
-    vulnerable_ = text(235);
+    // The texts of the page that stand alone, by number.
+    const std::pair<QString Writer::*, int> single[] = {
+        {&Writer::ranking_, 230},  {&Writer::travellers_, 231}, {&Writer::cards_, 232},   {&Writer::board_, 233},
+        {&Writer::dealer_, 234},   {&Writer::vulnerable_, 235}, {&Writer::rank_, 237},    {&Writer::declarer_, 240},
+        {&Writer::tricks_, 241},   {&Writer::score_, 242},      {&Writer::notPlayed_, 243}, {&Writer::adjusted_, 244},
+        {&Writer::par_, 246},      {&Writer::direction_, 247},  {&Writer::opponents_, 248}, {&Writer::running_, 249}};
+    for (const auto& [member, number] : single) this->*member = text(number);
     vulnerability_ = text(236).split(QLatin1Char('|'));
-    rank_ = text(237);
     seats_ = text(238).split(QLatin1Char('|'));
     const QStringList contract = text(239).split(QLatin1Char('|'));
     contract_ = contract.value(0);
     pass_ = contract.value(1);
-    declarer_ = text(240);
-    tricks_ = text(241);
-    score_ = text(242);
-    notPlayed_ = text(243);
-    adjusted_ = text(244);
     const QStringList doubleDummy = text(245).split(QLatin1Char('|'));
     doubleDummy_ = doubleDummy.value(0);
     pending_ = doubleDummy.value(1);
-    par_ = text(246);
-    direction_ = text(247);
-    opponents_ = text(248);
-    running_ = text(249);
     pairs_ = t.lookup(32, o_.language);
     mp_ = t.lookup(80, o_.language);
     ns_ = vulnerability_.value(1);
