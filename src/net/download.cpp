@@ -8,6 +8,8 @@
 #include <mutex>
 #include <thread>
 
+#include "app/textfile.h"
+
 namespace mervalo {
 
 namespace {
@@ -118,7 +120,7 @@ qint32 downloadFile(const QString& url, const QString& localPath, const Download
     file.cancelWriting();
     return status;
   }
-  return file.commit() ? kDownloadOk : kDownloadLocalFileError;
+  return commitSaveFile(file) ? kDownloadOk : kDownloadLocalFileError;
 }
 
 BackgroundDownload::BackgroundDownload(const QString& url, const QString& localPath, const DownloadOptions& options,
