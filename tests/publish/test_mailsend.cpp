@@ -62,15 +62,11 @@ TEST(MailAddress, ProblemsAndRefusedCharacters) {
   EXPECT_FALSE(addressLooksComplete(QStringLiteral("jan@club")));
   EXPECT_TRUE(addressLooksComplete(QStringLiteral("jan@club.nl")));
   EXPECT_EQ(settingsAddressRefused(), QStringLiteral("!#$%^&*()+=:;'}|{'><?/\\,[] "));
-  EXPECT_TRUE(settingsAddressRefused().contains(QLatin1Char(' ')));
   EXPECT_FALSE(downloadAddressRefused().contains(QLatin1Char('@')));
   EXPECT_FALSE(downloadAddressRefused().contains(QLatin1Char('.')));
   EXPECT_TRUE(downloadAddressRefused().contains(QLatin1Char('"')));
-  EXPECT_EQ(withoutCharacters(QStringLiteral("a(b)c"), settingsAddressRefused()), QStringLiteral("abc"));
+  // What a pasted text loses in each box is shown by the mail screens' tests.
   EXPECT_TRUE(downloadAddressRefused().contains(QLatin1Char(' ')));
-  // Pasted: a line break, a Tab or a blank never stays, in either box.
-  EXPECT_EQ(withoutCharacters(QStringLiteral("jan@club.nl\r\nBcc: x@y.nl\t"), downloadAddressRefused()),
-            QStringLiteral("jan@club.nlBccx@y.nl"));
 }
 
 TEST(MailAddress, OnlyWhatCannotEndAnAddressEarlyIsSafe) {
