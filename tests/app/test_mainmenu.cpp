@@ -27,19 +27,11 @@ class StubScreen : public Screen {
   }
 };
 
-// Nine fields "<tag>0" to "<tag>8" as one decoded provider line.
-QString fields(const QString& tag) {
-  QStringList f;
-  for (int i = 0; i < 9; ++i) f.append(tag + QString::number(i));
-  return f.join(QStringLiteral("<>"));
-}
-
-QByteArray providerFile(int checkAdjust = 0) {
-  QStringList lines{encodeProviderLine(fields(QStringLiteral("a")), 31), encodeProviderLine(fields(QStringLiteral("b")), 250)};
-  const qsizetype size = lines[0].size() + lines[1].size() + 4;
-  lines[0].chop(4);
-  lines[0] += QStringLiteral("%1").arg(size - 12 + checkAdjust, 4, 10, QLatin1Char('0'));
-  return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
+// Two providers whose nine fields are "a0".."a8" and "b0".."b8".
+QByteArray providerFile() {
+  std::array<QStringList, kProviderSlots> fields;
+  for (int i = 0; i < 9; ++i) fields[0] << QStringLiteral("a%1").arg(i), fields[1] << QStringLiteral("b%1").arg(i);
+  return makeProviderList(fields, {31, 250});
 }
 
 class MainMenuTest : public ScreenTest {
@@ -208,8 +200,10 @@ TEST_F(MainMenuTest, ProviderListFillsTheSlotsOrReportsDamageOnce) {
   EXPECT_EQ(ctx.values.providers[0].value(8), QStringLiteral("a7"));
   EXPECT_EQ(ctx.values.providers[1].value(2), QStringLiteral("b0"));
 
-  const QByteArray damaged[] = {providerFile(1), providerFile() + encodeProviderLine(fields(QStringLiteral("c")), 1).toLatin1(),
-                                QByteArray("001abc0000\r\n"), QByteArray("\r\n \r\n"), QByteArray("\xff\x00\x01", 3)};
+  QByteArray wrongCheck = providerFile();
+  wrongCheck[wrongCheck.indexOf("\r\n") - 1] ^= 1;
+  // Which files are damaged is the provider list's test; here the one report and what it stops.
+  const QByteArray damaged[] = {wrongCheck, QByteArray("\xff\x00\x01", 3)};
   for (const QByteArray& bytes : damaged) {
     prompter.clear();
     writeRaw(QStringLiteral("/MAIL.TXT"), bytes);

@@ -9,21 +9,15 @@
 #include "app/language.h"
 #include "app/numeric.h"
 #include "app/settings.h"
+#include "app/textfile.h"
 #include "app/texts.h"
 #include "qtprint.h"
+#include "savefaults.h"
+#include "testfiles.h"
 
 using namespace mervalo;
-
-namespace {
-
-void write(const QString& path, const QByteArray& bytes) {
-  QDir().mkpath(QFileInfo(path).absolutePath());
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
-
-}  // namespace
+using test::readBytes;
+using test::writeBytes;
 
 TEST(NumericValue, ReadsTheLeadingNumberLikeTheOldRuntime) {
   const struct {
@@ -48,7 +42,7 @@ TEST(NumericValue, RoundsHalfToEven) {
 TEST(Language, FileSurvivesDamage) {
   QTemporaryDir dir;
   const QString p = dir.filePath(QStringLiteral("taal.txt"));
-  write(p, QByteArray("\x00\xff\xfe", 3) + QByteArray(100000, 'x'));
+  writeBytes(p, QByteArray("\x00\xff\xfe", 3) + QByteArray(100000, 'x'));
   EXPECT_EQ(readLanguageFile(p), kDutch);
   QDir().mkpath(dir.filePath(QStringLiteral("folder.txt")));  // a folder of that name
   EXPECT_EQ(readLanguageFile(dir.filePath(QStringLiteral("folder.txt"))), kDutch);
@@ -57,9 +51,9 @@ TEST(Language, FileSurvivesDamage) {
 TEST(FileOps, StateFolderMakerAndListSearch) {
   QTemporaryDir dir;
   EXPECT_EQ(fileState(dir.filePath(QStringLiteral("none"))), FileState::Missing);
-  write(dir.filePath(QStringLiteral("empty")), "");
+  writeBytes(dir.filePath(QStringLiteral("empty")), "");
   EXPECT_EQ(fileState(dir.filePath(QStringLiteral("empty"))), FileState::Empty);
-  write(dir.filePath(QStringLiteral("one")), "x");
+  writeBytes(dir.filePath(QStringLiteral("one")), "x");
   EXPECT_EQ(fileState(dir.filePath(QStringLiteral("one"))), FileState::Filled);
   EXPECT_EQ(fileState(dir.path()), FileState::Missing);  // a folder is no file
 
@@ -87,7 +81,7 @@ TEST(FileOps, StaleSaveFilesAreRemovedOnlyWhenOldAndOnlyTheirs) {
   const QStringList oldLeftovers = {"Club.txt.Ab12Cd", "Club.mail.xY9zQ1", "standaard.ini.000000", "05-12 Groep A.html.QqQqQq"};
   const QStringList kept = {"Dinsdag Uitslag.txt.k3J9aa" /* under an hour */, "Club.txt", "notes.doc.abcdef", "Club.txt.abc", "Club.txt.ab-cd_"};
   for (const QString& name : oldLeftovers + kept) {
-    write(dir.filePath(name), "x");
+    writeBytes(dir.filePath(name), "x");
     if (!name.startsWith(QLatin1String("Dinsdag"))) {
       QFile f(dir.filePath(name));
       ASSERT_TRUE(f.open(QIODevice::ReadWrite));
@@ -106,8 +100,13 @@ TEST(Settings, SurvivesDamagedFiles) {
   QTemporaryDir dir;
   const QString ini = dir.filePath(QStringLiteral("standaard.ini"));
   EXPECT_EQ(readSetting(QStringLiteral("Standaard"), QStringLiteral("provider"), ini), QString());
+  // A missing file is made with the section and the key; a key of another case is the same key.
+  ASSERT_TRUE(writeSetting(QStringLiteral("Standaard"), QStringLiteral("provider"), QStringLiteral("0"), ini));
+  EXPECT_EQ(readBytes(ini), QByteArray("[Standaard]\r\nprovider=0\r\n"));
+  ASSERT_TRUE(writeSetting(QStringLiteral("STANDAARD"), QStringLiteral("PROVIDER"), QStringLiteral("1"), ini));
+  EXPECT_EQ(readBytes(ini).toLower().count("provider"), 1);
   // Two sections, junk, a duplicate key (the first one counts), binary bytes, no final line end.
-  write(ini, QByteArray("\x00\x01garbage\r\n", 11) + "[andere]\r\nprovider=7\r\n" +
+  writeBytes(ini, QByteArray("\x00\x01garbage\r\n", 11) + "[andere]\r\nprovider=7\r\n" +
                  "[ Standaard ]\r\nprovider = 1 \r\nprovider=0\r\n=x\r\n[\r\n" + QByteArray("\xff\xfe\x00junk\r\n", 9) +
                  "Naam voor e-mail=Klaas");
   EXPECT_EQ(readSetting(QStringLiteral("standaard"), QStringLiteral("PROVIDER"), ini), QStringLiteral("1"));
@@ -131,7 +130,7 @@ TEST(Settings, SurvivesDamagedFiles) {
 TEST(Settings, LongValueIsCutTo254AndUnwritableFolderFailsQuietly) {
   QTemporaryDir dir;
   const QString ini = dir.filePath(QStringLiteral("standaard.ini"));
-  write(ini, "[standaard]\r\neigen e-mail adres=" + QByteArray(300, 'a') + "\r\n");
+  writeBytes(ini, "[standaard]\r\neigen e-mail adres=" + QByteArray(300, 'a') + "\r\n");
   EXPECT_EQ(readSetting(QStringLiteral("Standaard"), QStringLiteral("eigen e-mail adres"), ini), QString(254, QLatin1Char('a')));
   const QString locked = dir.filePath(QStringLiteral("locked"));
   QDir().mkpath(locked);
@@ -147,8 +146,8 @@ TEST(Settings, LongValueIsCutTo254AndUnwritableFolderFailsQuietly) {
 TEST(Connection, CountsOnlyInterfacesThatAreUpAndNotLoopback) {
   QTemporaryDir dir;
   auto iface = [&](const char* name, const char* flags, const char* state) {
-    write(dir.filePath(QString::fromLatin1(name) + QStringLiteral("/flags")), flags);
-    write(dir.filePath(QString::fromLatin1(name) + QStringLiteral("/operstate")), state);
+    writeBytes(dir.filePath(QString::fromLatin1(name) + QStringLiteral("/flags")), flags);
+    writeBytes(dir.filePath(QString::fromLatin1(name) + QStringLiteral("/operstate")), state);
   };
   EXPECT_FALSE(connectionTest(dir.filePath(QStringLiteral("missing"))));
   iface("lo", "0x9\n", "unknown\n");
@@ -178,3 +177,51 @@ TEST(FitColumns, WidthIsTheWidestTextPlusWAndBusyKeepsTheGridHidden) {
   fitColumns(grid, measure, true);
   EXPECT_FALSE(grid.visible());
 }
+
+TEST(TextFile, RoundTripsWindows1252WithCrLfAndReadsAnyLineEnd) {
+  QTemporaryDir dir;
+  const QString p = dir.filePath(QStringLiteral("a.txt"));
+  const QString euro = QString(QChar(0x20AC)) + QStringLiteral(" caf") + QChar(0xE9);
+  ASSERT_TRUE(writeTextLines(p, {euro, QString()}));
+  EXPECT_EQ(readBytes(p), QByteArray("\x80 caf\xE9\r\n\r\n"));
+  EXPECT_EQ(readTextLines(p).value(), (QStringList{euro, QString()}));
+  writeBytes(p, "one\ntwo\r\nthree\rfour");
+  EXPECT_EQ(readTextLines(p).value(), (QStringList{"one", "two", "three", "four"}));
+  EXPECT_FALSE(readTextLines(dir.filePath(QStringLiteral("missing.txt"))));
+}
+
+// A full disk, or a share that reports it only when the file is synced, or a refused rename: the
+// save says it failed and the file keeps its previous contents, whole.
+class SaveUnderFault : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(SaveUnderFault, KeepsThePreviousFileWholeAndReportsTheFailure) {
+  if (!test::saveFaultsLoaded()) GTEST_SKIP() << "runs with the fault library preloaded (test_app_savefaults)";
+  QTemporaryDir dir;
+  const QString p = dir.filePath(QStringLiteral("Dinsdag Uitslag.txt"));
+  const QStringList old(7, QStringLiteral("old line"));
+  ASSERT_TRUE(writeTextLines(p, old));
+  const QByteArray before = readBytes(p);
+  // Small enough to stay in the write buffer until the end, and far too large for it.
+  const QStringList small{QStringLiteral("new")};
+  const QStringList large(5000, QStringLiteral("1-2@110@-110@3@1~3-4@-50@50@1@3"));
+  const bool renameOnly = QByteArray(GetParam()) == "MERVALO_FAIL_RENAME";
+  {
+    test::SaveFault fault(GetParam(), p);
+    EXPECT_FALSE(writeTextLines(p, small));
+    EXPECT_FALSE(writeTextLines(p, large));
+  }
+  EXPECT_EQ(readBytes(p), before);
+  // A file saved for the first time has nothing to rename over.
+  if (!renameOnly) {
+    const QString fresh = dir.filePath(QStringLiteral("Club.txt"));
+    test::SaveFault fault(GetParam(), fresh);
+    EXPECT_FALSE(writeTextLines(fresh, small));
+    EXPECT_FALSE(QFile::exists(fresh));
+  }
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Dinsdag Uitslag.txt")});
+  EXPECT_TRUE(writeTextLines(p, small));  // room again
+  EXPECT_EQ(readBytes(p), QByteArray("new\r\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, SaveUnderFault,
+                         ::testing::Values("MERVALO_FAIL_WRITE", "MERVALO_FAIL_SYNC", "MERVALO_FAIL_RENAME"));

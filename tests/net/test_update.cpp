@@ -1,4 +1,3 @@
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -6,6 +5,7 @@
 #include "net/signature.h"
 #include "net/update.h"
 #include "qtprint.h"
+#include "testfiles.h"
 
 using namespace mervalo;
 
@@ -37,12 +37,6 @@ TEST(UpdateDates, OnlyALaterNoticeIsNews) {
     EXPECT_EQ(noticeIsNewer(QString::fromLatin1(c.notice), QString::fromLatin1(c.last)), c.newer) << c.notice << " " << c.last;
 }
 
-TEST(UpdateDates, WrittenInTheLanguagesPattern) {
-  EXPECT_EQ(formatUpdateDate(QDate(2024, 3, 5), QStringLiteral("DD-MM-YYYY")), QStringLiteral("05-03-2024"));
-  EXPECT_EQ(formatUpdateDate(QDate(2024, 3, 5), QStringLiteral("YYYY-MM-DD")), QStringLiteral("2024-03-05"));
-  EXPECT_EQ(updaterArgument(QStringLiteral("/opt/mervalo")), QStringLiteral("/p=/opt/mervalo"));
-}
-
 // The signature file a mirror makes with OpenSSL's own tool is the one the program checks, and
 // the other way round.
 TEST(UpdateSignature, MatchesOpenSslPkeyutl) {
@@ -53,15 +47,10 @@ TEST(UpdateSignature, MatchesOpenSslPkeyutl) {
     p.start(QStringLiteral("openssl"), args);
     return p.waitForFinished(30'000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
   };
-  const auto bytes = [](const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  };
+  const auto bytes = [](const QString& path) { return test::readBytes(path); };
   QByteArray updater(100'000, '\0');
   for (int i = 0; i < updater.size(); ++i) updater[i] = static_cast<char>(i * 31);
-  QFile out(file("updater.exe"));
-  ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(updater) == updater.size());
-  out.close();
+  test::writeBytes(file("updater.exe"), updater);
   ASSERT_TRUE(openssl({"genpkey", "-algorithm", "ed25519", "-out", file("key.pem")}));
   ASSERT_TRUE(openssl({"pkey", "-in", file("key.pem"), "-pubout", "-out", file("public.pem")}));
   ASSERT_TRUE(openssl({"pkeyutl", "-sign", "-rawin", "-inkey", file("key.pem"), "-in", file("updater.exe"), "-out",

@@ -6,6 +6,7 @@
 #include "app/textfile.h"
 #include "publish/addresses.h"
 #include "publish/htmlpage.h"
+#include "computedresult.h"
 #include "qtprint.h"
 #include "testfiles.h"
 
@@ -13,6 +14,7 @@ using namespace mervalo;
 
 namespace {
 
+using test::computedResult;
 using test::readBytes;
 
 // A small results copy with every alignment form and colour the page distinguishes.
@@ -35,26 +37,6 @@ Grid smallResult() {
   g.setForeColour(1, 1, rgb(255, 0, 0));
   for (int c = 0; c < 4; ++c) g.setBackColour(2, c, kRowYellow);
   g.setBackColour(2, 2, rgb(0x12, 0x34, 0x56));
-  return g;
-}
-
-Grid entryResults(int pairs, int boards) {
-  // Shape of an entry screen's results grid: number, names, boards, MP, percentage, totals row.
-  Grid g(pairs + 2, boards + 4);
-  g.setText(0, 0, QStringLiteral("Nr"));
-  g.setText(0, 1, QStringLiteral("Paren"));
-  for (int b = 1; b <= boards; ++b) g.setText(0, b + 1, QString::number(b));
-  g.setText(0, boards + 2, QStringLiteral("MP"));
-  g.setText(0, boards + 3, QStringLiteral("Percentage"));
-  for (int p = 1; p <= pairs; ++p) {
-    g.setText(p, 0, QString::number(p));
-    g.setAlignment(p, 0, 4);
-    g.setText(p, 1, QStringLiteral("Pair %1 [%2]").arg(p).arg(boards));
-    g.setText(p, boards + 2, QString::number(40 - p));
-    g.setAlignment(p, boards + 2, 4);
-    g.setText(p, boards + 3, QStringLiteral("5%1.00%").arg(p));
-  }
-  g.setText(pairs + 1, 2, QStringLiteral("totals"));
   return g;
 }
 
@@ -86,16 +68,16 @@ TEST(HtmlPage, FontSizeIsRoundedPointsOverThreeAndAnEmptyGridIsAWholePage) {
 // The results screen's test shows the copy's rows, columns and stripes on a small grid; this one
 // the columns taken from a wide grid, the stripes in every cell and the fitted widths.
 TEST(ResultsCopy, TakesFourColumnsDropsTotalsAndStripesFromRowTwo) {
-  const Grid results = entryResults(11, 12);  // 13 rows
+  const Grid results = computedResult(11, 12);  // 13 rows
   const Grid copy = resultsScreenGrid(results, [](const QString& s) { return 100 * static_cast<int>(s.size()); });
   ASSERT_EQ(copy.rows(), 12);
   ASSERT_EQ(copy.cols(), 4);
-  EXPECT_EQ(copy.rowTexts(3), (QStringList{"3", "Pair 3 [12]", "37", "53.00%"}));
+  EXPECT_EQ(copy.rowTexts(3), (QStringList{"3", "Paar 3 [12]", "17", "67.00%"}));
   EXPECT_EQ(copy.cell(3, 0).alignment, 4);
   for (int r = 0; r < copy.rows(); ++r)
     for (int c = 0; c < 4; ++c)
       EXPECT_EQ(copy.cell(r, c).backColour, (r >= 2 && r % 2 == 0) ? kRowYellow : 0u) << r << "," << c;
-  EXPECT_EQ(copy.columnWidth(1), 100 * 13);  // widest text "Pair 10 [12]" and one "W"
+  EXPECT_EQ(copy.columnWidth(1), 100 * 13);  // widest text "Paar 10 [12]" and one "W"
   // Degenerate grids give no rows.
   EXPECT_EQ(resultsScreenGrid(Grid(), [](const QString&) { return 1; }).rows(), 0);
   EXPECT_EQ(resultsScreenGrid(Grid(1, 6), [](const QString&) { return 1; }).rows(), 0);

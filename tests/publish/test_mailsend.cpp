@@ -21,38 +21,27 @@ TEST(MailSend, ProviderSlotFlagsAndAttachmentList) {
   EXPECT_TRUE(attachmentPaths(QString()).isEmpty());
 }
 
-TEST(MailSend, SettingOneAlwaysFromTheFirstProvider) {
+// Which slot gives which setting (the client name always slot 0's, the rest the chosen one's)
+// the mailing test shows against a real server; here what the message makes of typed texts.
+TEST(MailSend, MessageTrimsTheTypedTextsButNotTheOwnAddress) {
   const ProviderSlots providers{QStringList{"pc-0", "h0", "25", "False", "u0", "p0", "False", "s0@a.nl", "S0"},
-                            QStringList{"pc-1", "h1", "587", "True", "u1", "p1", "1", "s1@a.nl", "S1"}};
-  const MailerSettings s = mailerSettingsFor(providers, 1, QStringLiteral("/ca.pem"));
-  EXPECT_EQ(s.clientName, QStringLiteral("pc-0"));
-  EXPECT_EQ(s.host, QStringLiteral("h1"));
-  EXPECT_EQ(s.port, 587);
-  EXPECT_TRUE(s.tls);
-  EXPECT_EQ(s.user, QStringLiteral("u1"));
-  EXPECT_EQ(s.password, QStringLiteral("p1"));
-  EXPECT_TRUE(s.login);
-  EXPECT_EQ(s.caBundle, QStringLiteral("/ca.pem"));
-
+                                QStringList{"pc-1", "h1", "587", "True", "u1", "p1", "1", "s1@a.nl", "S1"}};
   const MailMessage m = mailMessageFor(providers, 1, {QStringLiteral(" ik@thuis.nl"), QStringLiteral("  Uitslag  "),
                                                   QStringLiteral(" jan@club.nl "), QStringLiteral("a.html;"),
                                                   QStringLiteral("\nHallo\n")});
   EXPECT_EQ(m.subject, QStringLiteral("Uitslag"));
   EXPECT_EQ(m.body, QStringLiteral("Hallo"));
-  EXPECT_EQ(m.sender.address, QStringLiteral("s1@a.nl"));
-  EXPECT_EQ(m.sender.displayName, QStringLiteral("S1"));
   EXPECT_EQ(m.recipient.address, QStringLiteral("jan@club.nl"));
   EXPECT_EQ(m.own.address, QStringLiteral(" ik@thuis.nl")) << "the own address as it stands";
   ASSERT_EQ(m.attachments.size(), 1);
 }
 
-TEST(MailSend, SubjectBodyAndErrorTexts) {
+TEST(MailSend, SubjectAndBodyTexts) {
   EXPECT_EQ(resultMailSubject(QStringLiteral(" Uitslag (Dinsdag) ")), QStringLiteral("Uitslag Dinsdag"));
   // The version goes in first, so a "#" or "%" in it would still be replaced; the names go in last.
   EXPECT_EQ(resultMailBody(QStringLiteral("Hallo #,|$|%|*"), QStringLiteral("1.0.0"), QStringLiteral("U $x"),
                            QStringLiteral("Kees"), QStringLiteral("Jan | Els %")),
             QStringLiteral("Hallo Jan | Els %,\nU $x\nKees\n1.0.0"));
-  EXPECT_EQ(mailErrorMessage(550, QStringLiteral("b@club.nl")), QStringLiteral("Foutnummer: 550\nBij het versturen naar: b@club.nl"));
 }
 
 TEST(MailAddress, ProblemsAndRefusedCharacters) {
@@ -62,15 +51,11 @@ TEST(MailAddress, ProblemsAndRefusedCharacters) {
   EXPECT_FALSE(addressLooksComplete(QStringLiteral("jan@club")));
   EXPECT_TRUE(addressLooksComplete(QStringLiteral("jan@club.nl")));
   EXPECT_EQ(settingsAddressRefused(), QStringLiteral("!#$%^&*()+=:;'}|{'><?/\\,[] "));
-  EXPECT_TRUE(settingsAddressRefused().contains(QLatin1Char(' ')));
   EXPECT_FALSE(downloadAddressRefused().contains(QLatin1Char('@')));
   EXPECT_FALSE(downloadAddressRefused().contains(QLatin1Char('.')));
   EXPECT_TRUE(downloadAddressRefused().contains(QLatin1Char('"')));
-  EXPECT_EQ(withoutCharacters(QStringLiteral("a(b)c"), settingsAddressRefused()), QStringLiteral("abc"));
+  // What a pasted text loses in each box is shown by the mail screens' tests.
   EXPECT_TRUE(downloadAddressRefused().contains(QLatin1Char(' ')));
-  // Pasted: a line break, a Tab or a blank never stays, in either box.
-  EXPECT_EQ(withoutCharacters(QStringLiteral("jan@club.nl\r\nBcc: x@y.nl\t"), downloadAddressRefused()),
-            QStringLiteral("jan@club.nlBccx@y.nl"));
 }
 
 TEST(MailAddress, OnlyWhatCannotEndAnAddressEarlyIsSafe) {

@@ -28,7 +28,6 @@ class ScriptedPrompter : public Prompter {
   // How many prompts so far had exactly this text.
   int countText(const QString& text) const;
   void clear() { shown_.clear(); }
-  size_t pendingAnswers() const { return answers_.size(); }
 
  private:
   std::vector<Prompt> shown_;

@@ -1,17 +1,37 @@
-// Runs the real mervalo-cli schema-check on sound and damaged movement files.
+// Runs the real mervalo-cli's tools for the maker: mailtxt (read back with the program's own
+// loader), schema-check on sound and damaged movements, and mirror's argument checks.
 
 #include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "publish/providerlist.h"
 #include "qtprint.h"
 #include "testfiles.h"
 
 namespace {
 
 using namespace mervalo::test;
+
+CliRun mailtxt(const QStringList& args) { return runCli(QStringList{QStringLiteral("mailtxt")} + args); }
+
+const char* kGood =
+    "# the club's own server first\r\n"
+    "server = smtp.club.nl\n"
+    "port = 587\n"
+    "TLS = True\n"
+    "user = uitslag@club.nl\n"
+    "password = geheim=met=is\n"
+    "login = True\n"
+    "client name = club-pc\n"
+    "sender address = uitslag@club.nl\n"
+    "sender name = Bridgeclub Café\n"
+    "\n\n"
+    "server=mail.example.org\nport=25\ntls=False\nuser=\npassword=\nlogin=False\nclient name=x\n"
+    "sender address=a@example.org\nsender name=Voorbeeld\n";
+
+QString write(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) { return writeBytes(dir.filePath(name), bytes); }
+QString write(const QTemporaryDir& dir, const QByteArray& text) { return write(dir, QStringLiteral("providers.txt"), text); }
 
 struct Check {
   int exitCode;
@@ -23,8 +43,6 @@ Check schemaCheck(const QStringList& args) {
   return {r.exitCode, QString::fromLocal8Bit(r.out), QString::fromLocal8Bit(r.err)};
 }
 
-QString write(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) { return writeBytes(dir.filePath(name), bytes); }
-
 // The six-pair movement of the balance tests (same direction 0-3, mean 1.2, opposite 0-2).
 const QByteArray kSixPairs =
     "06 Pairs 03 Rounds\r\n"
@@ -33,6 +51,52 @@ const QByteArray kSixPairs =
     "Round 3\t1-6 (1-4)\t3-2 (9-12)\t5-4 (5-8)\r\n";
 
 }  // namespace
+
+TEST(CliMailTxt, TheLoaderReadsBackWhatWasDescribed) {
+  QTemporaryDir dir;
+  const CliRun r = mailtxt({write(dir, kGood)});
+  ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+  const mervalo::ProviderListResult list = mervalo::parseProviderList(r.out);
+  EXPECT_EQ(list.status, mervalo::ProviderListResult::Status::Ok);
+  EXPECT_FALSE(list.lengthCheckFailed);
+  // Slot entries in the order the mail sender reads them.
+  EXPECT_EQ(list.providers[0], (QStringList{"club-pc", "smtp.club.nl", "587", "True", "uitslag@club.nl", "geheim=met=is",
+                                            "True", "uitslag@club.nl", QStringLiteral("Bridgeclub Café")}));
+  EXPECT_EQ(list.providers[1].value(1), QStringLiteral("mail.example.org"));
+  EXPECT_EQ(list.providers[1].value(4), QString());
+  EXPECT_TRUE(r.out.endsWith("\r\n"));
+}
+
+TEST(CliMailTxt, BadInputWritesNothingAndSaysWhy) {
+  QTemporaryDir dir;
+  const QByteArray good(kGood);
+  struct Case {
+    QByteArray text;
+    const char* why;
+  };
+  const Case cases[] = {
+      {QByteArray(kGood).replace("sender name = Bridgeclub Café\n", ""), "no field \"sender name\""},
+      {QByteArray(kGood).replace("port = 587", "port = 5<>87"), "<>"},
+      {QByteArray(kGood).replace("Bridgeclub Café", "Bridgeclub \xe2\x82\xac\xe2\x9c\x93"), "code page"},
+      {QByteArray(kGood).replace("port = 587", "port = 58\r7"), "line break"},
+      {QByteArray(kGood).replace("port = 587", "poort = 587"), "unknown field"},
+      {QByteArray(kGood).replace("port = 587", "port 587"), "field = value"},
+      {QByteArray(kGood).replace("port = 587", "port = 587\nport = 588"), "twice"},
+      {good.left(good.indexOf("\n\n")), "two providers"},
+      {good + "\n\nserver=a\n", "more than two"},
+      {QByteArray(kGood).replace("TLS = True", "TLS = False"), "password in clear"},
+      {QByteArray(kGood).replace("sender address = uitslag@club.nl", "sender address = a@b.nl, c@d.nl"), "sender address"},
+  };
+  for (const Case& c : cases) {
+    const CliRun r = mailtxt({write(dir, c.text)});
+    EXPECT_NE(r.exitCode, 0) << c.why;
+    EXPECT_TRUE(r.out.isEmpty()) << c.why;
+    EXPECT_TRUE(r.err.contains(c.why)) << c.why << ": " << r.err.constData();
+  }
+  const CliRun missing = mailtxt({dir.filePath(QStringLiteral("weg.txt"))});
+  EXPECT_NE(missing.exitCode, 0);
+  EXPECT_TRUE(missing.out.isEmpty());
+}
 
 TEST(CliSchemaCheck, ASoundFileGetsItsBalance) {
   QTemporaryDir dir;
@@ -63,8 +127,6 @@ TEST(CliSchemaCheck, DamagedFilesAreReportedWithTheirLine) {
   };
   const std::vector<Case> cases = {
       {"06 Pairs 03 Rounds a.txt", QByteArray(kSixPairs).replace("3-2 (9-12)", "3-2 (9-1"), ":4: error: \"3-2 (9-1\" is not a table"},
-      {"06 Pairs 03 Rounds b.txt", QByteArray(kSixPairs).replace("2-1 (5-8)", "2-1 (2147483645-2147483647)"),
-       ":3: error: \"2-1 (2147483645-2147483647)\" is not a table"},
       {"06 Pairs 03 Rounds d.txt", QByteArray(kSixPairs).replace("Round 2\t6-4", QByteArray("Round 2\t\0\x01\xff", 12)),
        ":3: error:"},
       {"06 Pairs 03 Rounds g.txt", QByteArray(), ": error: the file is empty"},
@@ -94,4 +156,14 @@ TEST(CliSchemaCheck, DamagedFilesAreReportedWithTheirLine) {
 TEST(CliSchemaCheck, NoFilesIsAUsageError) {
   EXPECT_EQ(schemaCheck({}).exitCode, 2);
   EXPECT_EQ(schemaCheck({QStringLiteral("--tsv")}).exitCode, 2);
+}
+
+// What a mirror holds is the mirror writer's test (net); that the command makes one of every shipped
+// movement, the schema download screen's test shows by downloading them all from it.
+TEST(CliMirror, WrongArgumentsAndAMissingFolderFail) {
+  QTemporaryDir dir;
+  const QString none = dir.filePath(QStringLiteral("none"));
+  EXPECT_EQ(runCli({QStringLiteral("mirror")}).exitCode, 2);
+  EXPECT_EQ(runCli({QStringLiteral("mirror"), dir.path(), none, QStringLiteral("x")}).exitCode, 2);
+  EXPECT_EQ(runCli({QStringLiteral("mirror"), dir.path(), none}).exitCode, 1);
 }
