@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include "qtprint.h"
 
 #include "players/entryrules.h"
@@ -45,9 +47,9 @@ TEST(EntryRules, ListNames) {
 // ---- group files ----
 
 TEST(GroupFile, DamagedFilesKeepEveryLineTheyCan) {
-  const GroupFile g = parseGroupFile({S("3| Dhr. Jan Smit+7| Mevr. Anna de Vries"), S(""), S("***** Stilzit *****"),
-                                      S("no plus here"), S("x| Dhr. A B+y| Dhr. C D"), S("** again **"),
-                                      S("1| Dhr. A+2| B+3| C")});
+  const Group g = Group::parse({S("3| Dhr. Jan Smit+7| Mevr. Anna de Vries"), S(""), S("***** Stilzit *****"),
+                                S("no plus here"), S("x| Dhr. A B+y| Dhr. C D"), S("** again **"),
+                                S("1| Dhr. A+2| B+3| C")});
   ASSERT_EQ(g.entries.size(), 5);
   EXPECT_EQ(g.entries[0].players[1], S("7| Mevr. Anna de Vries"));
   EXPECT_EQ(g.entries[1].kind, GroupEntry::Kind::SitOut);
@@ -55,8 +57,69 @@ TEST(GroupFile, DamagedFilesKeepEveryLineTheyCan) {
   EXPECT_EQ(g.entries[2].line, S("no plus here"));
   EXPECT_EQ(g.entries[3].players[0], S("x| Dhr. A B"));
   EXPECT_EQ(g.entries[4].players[1], S("2| B+3| C"));
+  EXPECT_EQ(g.entries[4].number, 5) << "blank lines and the left-out sit-out do not count";
   EXPECT_FALSE(g.complete) << "the second sit-out was left out";
-  EXPECT_TRUE(parseGroupFile({S("***** Stilzit *****")}).complete);
+  EXPECT_EQ(g.pairNames(), (QStringList{S("Dhr. Jan Smit - Mevr. Anna de Vries"), QString(), S("no plus here"),
+                                        S("Dhr. A B - Dhr. C D"), S("Dhr. A - B - C")}));
+  EXPECT_TRUE(Group::parse({S("***** Stilzit *****")}).complete);
+}
+
+// How many pairs an event of the group has and who sits out: the sit-out line wherever it
+// stands, a phantom pair after the last when the count is odd (even with a sit-out line).
+TEST(GroupFile, PairCountAndSitOut) {
+  const QString pair = S("1| A+2| B");
+  const QString sitOut = S("***** Stilzit *****");
+  const struct {
+    QStringList lines;
+    int pairs;
+    int sitOut;
+  } cases[] = {
+      {{}, 0, 0},
+      {{pair, pair}, 2, 0},
+      {{pair, pair, S("  "), pair}, 4, 4},
+      {{pair, sitOut, pair, pair}, 4, 2},
+      {{pair, S("** Sit out **")}, 2, 2},  // another language's word: the stars make it the sit-out
+      {{pair, sitOut, pair}, 4, 4},
+      {{pair, pair, pair, pair, pair, pair, pair}, 8, 8},
+  };
+  for (const auto& c : cases) {
+    const Group g = Group::parse(c.lines);
+    EXPECT_EQ(g.pairCount(), c.pairs) << c.lines.join('/').toStdString();
+    EXPECT_EQ(g.sitOutPair(), c.sitOut) << c.lines.join('/').toStdString();
+  }
+}
+
+TEST(GroupFile, NamesLoseAnEarlierResultsCount) {
+  const Group g = Group::parse({S("3| Dhr. Jan Smit+7| Mevr. Anna de Vries [3]"), S("4|  Piet [x] Bos+5| Kees"),
+                                S("***** Stilzit *****")});
+  EXPECT_EQ(g.pairNames(), (QStringList{S("Dhr. Jan Smit - Mevr. Anna de Vries"), S("Piet"), QString()}));
+  EXPECT_EQ(g.playerDescriptions(),
+            (QStringList{S("Dhr. Jan Smit"), S("Mevr. Anna de Vries [3]"), S("Piet [x] Bos"), S("Kees")}))
+      << "a player's description is his own, as the mail lookup needs it";
+}
+
+TEST(GroupFile, WrittenWithItsCompanionAndReadBack) {
+  QTemporaryDir dir;
+  const QString path = dir.path() + S("/groepen/03-12-2026 Groep A.txt");
+  ASSERT_TRUE(writeGroup(path, {S("3| Dhr. Jan Smit+7| Mevr. Anna de Vries")}, {S("3|Dhr.|Jan|Smit|"), S("7|Mevr.|Anna|de Vries|")}));
+  EXPECT_EQ(mailCompanionPath(path), dir.path() + S("/groepen/03-12-2026 Groep A.mail"));
+  auto g = readGroup(path);
+  ASSERT_TRUE(g && g->mail);
+  EXPECT_EQ(g->lines(), QStringList{S("3| Dhr. Jan Smit+7| Mevr. Anna de Vries")});
+  EXPECT_EQ(g->mail->size(), 2);
+  ASSERT_TRUE(writeGroup(path, {S("1| A+2| B")}, {}));
+  g = readGroup(path);
+  ASSERT_TRUE(g);
+  EXPECT_FALSE(g->mail) << "an empty companion is none";
+  EXPECT_FALSE(readGroup(dir.path() + S("/groepen/missing.txt")));
+}
+
+TEST(GroupFile, DateAndLetterOfAName) {
+  const auto parts = splitGroupName(S("03-12-2026 Groep B"), S("Groep"));
+  ASSERT_TRUE(parts);
+  EXPECT_EQ(parts->date, S("03-12-2026"));
+  EXPECT_EQ(parts->letter, S("B"));
+  EXPECT_FALSE(splitGroupName(S("03-12-2026 Group B"), S("Groep")));
 }
 
 TEST(GroupFile, MailLineOfADescription) {

@@ -384,7 +384,7 @@ TEST_F(RoundEntryTest, TheWholeEveningSlipBySlipGivesThePageOfTheEntryPerBoard) 
     sources.eventName = QStringLiteral("Dinsdag Uitslag");
     sources.groupName = QStringLiteral("Dinsdag");
     sources.eventLines = eventLines;
-    sources.groupLines = readLines(QStringLiteral("/groepen/Dinsdag.txt"));
+    sources.group = Group::parse(readLines(QStringLiteral("/groepen/Dinsdag.txt")));
     sources.language = kDutch;
     ResultError error;
     const auto result = computeEventResult(sources, &error);

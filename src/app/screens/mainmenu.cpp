@@ -188,10 +188,11 @@ void MainMenu::formLoad() {
   cmdDownload->setAccessibleName(text(116));
   cmdDownload->setToolTip(text(114));
 
-  for (const char* folder : {"/namen", "/groepen", "/schema/10", "/schema/11", "/invoer"})
-    makeFolder(v.path(QString::fromLatin1(folder)));
+  for (const QString& folder : dataFolderPaths(v.programFolder)) makeFolder(folder);
   const QDateTime now = QDateTime::currentDateTime();
-  for (const char* folder : {"", "/namen", "/groepen", "/invoer", "/HTML"}) removeStaleSaveFiles(v.path(QString::fromLatin1(folder)), now);
+  for (const QString& folder : {v.programFolder, v.folder(DataFolder::Names), v.folder(DataFolder::Groups),
+                                v.folder(DataFolder::Events), v.folder(DataFolder::Pages)})
+    removeStaleSaveFiles(folder, now);
 
   centreOnScreen();
 }

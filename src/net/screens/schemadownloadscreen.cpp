@@ -22,7 +22,6 @@ namespace mervalo {
 
 namespace {
 const QString kListFile = QStringLiteral("/Lijst met speelschemas.txt");
-const QString kTargetFolder = QStringLiteral("/schema/10/");
 }  // namespace
 
 SchemaDownloadScreen::SchemaDownloadScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
@@ -270,8 +269,9 @@ void SchemaDownloadScreen::schemaArrived(int row, qint32 status) {
     const SchemaCheck check = checkSchemaBytes(fileName, bytes);
     brokenRule = firstBrokenRule(check);
     // The folder is made at start-up; it may have gone since.
-    makeFolder(values().path(kTargetFolder).chopped(1));
-    stored = brokenRule.isEmpty() && writeFileAtomic(values().path(kTargetFolder) + fileName, bytes);
+    const QString target = schemaFolderPath(values().programFolder, kDutch);
+    makeFolder(target);
+    stored = brokenRule.isEmpty() && writeFileAtomic(target + QLatin1Char('/') + fileName, bytes);
   }
   prgDownload->setValue(++fetched_);
   if (stored) {

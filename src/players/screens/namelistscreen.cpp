@@ -200,7 +200,7 @@ void NameListScreen::formActivate() { parkFocus(); }
 
 void NameListScreen::refreshFileList() {
   lstNamenBestand->clear();
-  lstNamenBestand->addItems(listFileNames(values().path(QStringLiteral("/namen")), QStringLiteral("*.txt"),
+  lstNamenBestand->addItems(listFileNames(values().folder(DataFolder::Names), QStringLiteral("*.txt"),
                                           chkSorteer->isChecked()));
 }
 
@@ -270,11 +270,11 @@ void NameListScreen::lstNamenBestand_Click() {
   QListWidgetItem* item = lstNamenBestand->currentItem();
   if (!item) return;
   const QString name = item->text();
-  const auto list = readNameList(values().path(QStringLiteral("/namen/") + name + QStringLiteral(".txt")));
+  const auto list = readNameList(values().file(DataFolder::Names, name + QStringLiteral(".txt")));
   if (!list) {
     // Unreadable: the screen stays as it was.
     QString msg = message(179);
-    msg.replace(QLatin1Char('~'), name).replace(QLatin1Char('#'), values().path(QStringLiteral("/namen/") + name + QStringLiteral(".txt")));
+    msg.replace(QLatin1Char('~'), name).replace(QLatin1Char('#'), values().file(DataFolder::Names, name + QStringLiteral(".txt")));
     inform(msg);
     return;
   }
@@ -312,7 +312,7 @@ void NameListScreen::cmdOpslaan_Click() {
   txtNaamBestand->clear();
   txtNaamBestand->setEnabled(false);
   lblNaamBestand->setEnabled(false);
-  const QString folder = values().path(QStringLiteral("/namen"));
+  const QString folder = values().folder(DataFolder::Names);
   const QString file = folder + QLatin1Char('/') + name + QStringLiteral(".txt");
   auto keepEditing = [&] {
     lblNaamBestand->setEnabled(true);
@@ -362,7 +362,7 @@ void NameListScreen::cmdWissen_Click() {
     return;
   }
   resetGrid();
-  removeFilesOrReport({values().path(QStringLiteral("/namen/") + name + QStringLiteral(".txt"))});
+  removeFilesOrReport({values().file(DataFolder::Names, name + QStringLiteral(".txt"))});
   refreshFileList();
   txtNaamBestand->clear();
   txtNaamBestand->setEnabled(false);

@@ -135,7 +135,7 @@ void ResultsScreen::buildControls() {
 void ResultsScreen::formLoad() {
   ProgramValues& v = values();
   setWindowTitle(resultsCaption(text(98), v.groupFileName));
-  htmlFolder_ = v.path(QStringLiteral("/HTML"));
+  htmlFolder_ = v.folder(DataFolder::Pages);
   htmlFileName_ = mervalo::htmlFileName(v.groupFileName);
 
   centreOnScreen();
@@ -173,7 +173,7 @@ void ResultsScreen::formLoad() {
 
 void ResultsScreen::loadMailingList() {
   lstMailingList_.clear();
-  const QString group = values().path(QStringLiteral("/groepen/")) + values().groupFileName;
+  const QString group = values().file(DataFolder::Groups, values().groupFileName);
   QString companion = group;
   companion.replace(QStringLiteral(".txt"), QStringLiteral(".mail"));
   if (companion == group) return;  // not a group file name: nothing to read or make
@@ -215,7 +215,7 @@ void ResultsScreen::cmdMaakHTML_Click() {
     txtMail_.clear();
     lstMail_.clear();
 
-    const QString names = values().path(QStringLiteral("/namen"));
+    const QString names = values().folder(DataFolder::Names);
     makeFolder(names);
     QDir namesDir(names);
     for (const QString& file : namesDir.entryList({QStringLiteral("*.mail")}, QDir::Files, QDir::Name)) {
