@@ -111,11 +111,11 @@ void MainMenu::buildControls() {
   cmdAfsluiten->move(cmdAfsluiten->x(), cmdAfsluiten->y() + 8);
 
   // A button opens its screen only when that screen is part of the program.
-  cmdNamenInvoeren->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo02")));
-  cmdGroepenMaken->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo03")));
-  cmdInVoerScores->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo04")));
-  cmdSchema->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo12")));
-  cmdMAILTXT->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo10")));
+  cmdNamenInvoeren->setEnabled(ctx().hasScreen(ScreenId::NameLists));
+  cmdGroepenMaken->setEnabled(ctx().hasScreen(ScreenId::Groups));
+  cmdInVoerScores->setEnabled(ctx().hasScreen(ScreenId::EventStart));
+  cmdSchema->setEnabled(ctx().hasScreen(ScreenId::SchemaDownload));
+  cmdMAILTXT->setEnabled(ctx().hasScreen(ScreenId::MailDownload));
 
   picZelvo = new QLabel(this);
   picZelvo->setObjectName(QStringLiteral("picZelvo"));
@@ -209,20 +209,20 @@ void MainMenu::formActivate() {
   if (values().connected && ctx().updateCheck) ctx().updateCheck(*this);
 }
 
-void MainMenu::cmdNamenInvoeren_Click() { openChild(QStringLiteral("frmMervalo02")); }
+void MainMenu::cmdNamenInvoeren_Click() { openChild(ScreenId::NameLists); }
 
-void MainMenu::cmdGroepenMaken_Click() { openChild(QStringLiteral("frmMervalo03")); }
+void MainMenu::cmdGroepenMaken_Click() { openChild(ScreenId::Groups); }
 
-void MainMenu::cmdInVoerScores_Click() { openChild(QStringLiteral("frmMervalo04")); }
+void MainMenu::cmdInVoerScores_Click() { openChild(ScreenId::EventStart); }
 
 void MainMenu::cmdSchema_Click() {
   parkFocus();
-  openChild(QStringLiteral("frmMervalo12"));
+  openChild(ScreenId::SchemaDownload);
 }
 
 void MainMenu::cmdMAILTXT_Click() {
   parkFocus();
-  openChild(QStringLiteral("frmMervalo10"));
+  openChild(ScreenId::MailDownload);
 }
 
 void MainMenu::cmdDownLoad_Click() {

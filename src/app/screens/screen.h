@@ -33,7 +33,7 @@ class Screen : public QWidget {
 
   // Disables this screen and opens the named one modeless; nullptr when it does not exist
   // (this screen is then left enabled).
-  Screen* openChild(const QString& formName);
+  Screen* openChild(ScreenId id);
 
   // Called by a closing child: enable, show and activate again.
   void returnFromChild();

@@ -477,7 +477,7 @@ void EventStartScreen::cmdStart_Click() {
   }
 
   // The entry screen takes this screen's place: its opener is the main menu.
-  const QString entryScreen = entryMode_ == kEntryPerRound ? QStringLiteral("frmMervalo07") : QStringLiteral("frmMervalo06");
+  const ScreenId entryScreen = entryMode_ == kEntryPerRound ? ScreenId::RoundEntry : ScreenId::BoardEntry;
   Screen* menu = opener();
   AppContext& context = ctx();
   close();

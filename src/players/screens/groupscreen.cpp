@@ -510,7 +510,7 @@ void GroupScreen::vscrGroepLetter_Change(int value) {
 }
 
 void GroupScreen::cmdKalender_Click() {
-  if (openChild(QStringLiteral("frmMervalo05"))) hide();
+  if (openChild(ScreenId::DatePicker)) hide();
 }
 
 void GroupScreen::txtNaamBestand_Change() { cmdOpslaan->setEnabled(!txtNaamBestand->text().trimmed().isEmpty()); }

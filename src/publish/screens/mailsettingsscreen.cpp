@@ -99,7 +99,7 @@ void MailSettingsScreen::formLoad() {
   cmdOK->setText(QStringLiteral("&OK"));
   cmdTerug->setText(QLatin1Char('&') + text(11));
   cmdDownload->setText(text(158));
-  cmdDownload->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo10")));
+  cmdDownload->setEnabled(ctx().hasScreen(ScreenId::MailDownload));
   cmdOK->setEnabled(false);
 
   ProgramValues& v = values();
@@ -165,7 +165,7 @@ void MailSettingsScreen::cmdOK_Click() {
 }
 
 void MailSettingsScreen::cmdDownload_Click() {
-  openChild(QStringLiteral("frmMervalo10"));
+  openChild(ScreenId::MailDownload);
 }
 
 }  // namespace mervalo

@@ -189,7 +189,7 @@ void ResultsScreen::formActivate() {
   v.nameForEmail = readSetting(QStringLiteral("Standaard"), QStringLiteral("Naam voor e-mail"), v.settingsFilePath).trimmed();
   const bool canSend = !v.ownEmailAddress.isEmpty() && !v.nameForEmail.isEmpty();
   cmdInstelling->setVisible(true);
-  cmdInstelling->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo09")));
+  cmdInstelling->setEnabled(ctx().hasScreen(ScreenId::MailSettings));
   cmdVerstuur->setVisible(canSend);
   if (canSend) cmdVerstuur->setEnabled(!v.mailUnavailable && !sending());
   parkFocus();
@@ -362,7 +362,7 @@ void ResultsScreen::mailFinished(int failed, qint32 number) {
 
 void ResultsScreen::cmdInstelling_Click() {
   parkFocus();
-  openChild(QStringLiteral("frmMervalo09"));
+  openChild(ScreenId::MailSettings);
 }
 
 void ResultsScreen::cmdTerug_Click() { close(); }

@@ -110,11 +110,11 @@ QString randomTestScore() {
 void openResults(Screen& screen, QTableWidget* resultGrid) {
   resultGrid->scrollToItem(resultGrid->item(0, resultGrid->columnCount() - 1));
   screen.parkFocus();
-  screen.openChild(QStringLiteral("frmMervalo08"));
+  screen.openChild(ScreenId::Results);
 }
 
 void returnToEventStart(Screen* menu) {
-  if (menu && menu->ctx().hasScreen(QStringLiteral("frmMervalo04"))) menu->openChild(QStringLiteral("frmMervalo04"));
+  if (menu && menu->ctx().hasScreen(ScreenId::EventStart)) menu->openChild(ScreenId::EventStart);
 }
 
 }  // namespace mervalo
