@@ -139,15 +139,25 @@ std::optional<Group> readGroup(const QString& path) {
   const auto lines = fileState(path) == FileState::Missing ? std::nullopt : readTextLines(path);
   if (!lines) return std::nullopt;
   Group g = Group::parse(*lines);
-  const QString companion = mailCompanionPath(path);
-  if (fileState(companion) == FileState::Filled) g.mail = readTextLines(companion);
+  g.mail = readMailCompanion(path);
   return g;
+}
+
+std::optional<QStringList> readMailCompanion(const QString& groupPath) {
+  const QString companion = mailCompanionPath(groupPath);
+  return fileState(companion) == FileState::Filled ? readTextLines(companion) : std::nullopt;
 }
 
 QString mailCompanionPath(const QString& groupPath) {
   QString companion = groupPath;
   if (companion.endsWith(QLatin1String(".txt"))) companion.chop(4);
   return companion + QLatin1String(".mail");
+}
+
+bool ensureMailCompanion(const QString& groupPath) {
+  const QString companion = mailCompanionPath(groupPath);
+  if (fileState(companion) == FileState::Filled || fileState(groupPath) != FileState::Filled) return true;
+  return copyFileOver(groupPath, companion);
 }
 
 bool writeGroup(const QString& path, const QStringList& groupLines, const QStringList& mailLines) {

@@ -87,6 +87,12 @@ GroupEntry parseGroupLine(const QString& line);
 std::optional<Group> readGroup(const QString& path);
 // The companion of a group file: the same name with ".mail" for ".txt".
 QString mailCompanionPath(const QString& groupPath);
+// The companion's lines, whether or not the group file is still there; nullopt when it is
+// missing, empty or unreadable.
+std::optional<QStringList> readMailCompanion(const QString& groupPath);
+// Gives a group without a companion one made from the group file itself (the players'
+// descriptions then stand for their name-list lines). False only when it had to and could not.
+bool ensureMailCompanion(const QString& groupPath);
 // Writes the companion first (a group file is never newer than its addresses), then the group.
 bool writeGroup(const QString& path, const QStringList& groupLines, const QStringList& mailLines);
 

@@ -81,9 +81,10 @@ QString collectAddresses(const QStringList& players, QStringList& addressLines) 
 }
 
 QStringList eventPlayersForMail(const QString& programFolder, const QString& groupFileName) {
-  const auto group = readGroup(filePath(programFolder, DataFolder::Groups, groupFileName));
-  if (!group) return {};
-  return group->mail ? playersForMail(*group->mail) : group->playerDescriptions();
+  const QString path = filePath(programFolder, DataFolder::Groups, groupFileName);
+  if (const auto mail = readMailCompanion(path)) return playersForMail(*mail);
+  const auto group = readGroup(path);
+  return group ? group->playerDescriptions() : QStringList{};
 }
 
 }  // namespace mervalo

@@ -16,6 +16,7 @@
 #include "app/settings.h"
 #include "app/screens/gridview.h"
 #include "app/textfile.h"
+#include "players/groupfile.h"
 #include "publish/addresses.h"
 #include "publish/detailsfile.h"
 #include "publish/htmlpage.h"
@@ -173,14 +174,11 @@ void ResultsScreen::formLoad() {
 
 void ResultsScreen::loadMailingList() {
   lstMailingList_.clear();
+  if (!values().groupFileName.endsWith(QLatin1String(".txt"))) return;  // no group: nothing to read or make
   const QString group = values().file(DataFolder::Groups, values().groupFileName);
-  QString companion = group;
-  companion.replace(QStringLiteral(".txt"), QStringLiteral(".mail"));
-  if (companion == group) return;  // not a group file name: nothing to read or make
-  if (fileState(companion) != FileState::Filled && fileState(group) == FileState::Filled && !copyFileOver(group, companion))
-    inform(message(182).replace(QLatin1Char('~'), QDir::toNativeSeparators(companion)));
-  if (fileState(companion) != FileState::Filled) return;
-  if (const auto lines = readTextLines(companion)) lstMailingList_ = mailingListEntries(*lines);
+  if (!ensureMailCompanion(group))
+    inform(message(182).replace(QLatin1Char('~'), QDir::toNativeSeparators(mailCompanionPath(group))));
+  if (const auto mail = readMailCompanion(group)) lstMailingList_ = mailingListEntries(*mail);
 }
 
 void ResultsScreen::formActivate() {
