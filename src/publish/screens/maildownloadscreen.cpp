@@ -20,6 +20,7 @@
 #include "net/download.h"
 #include "net/server.h"
 #include "publish/mailaddress.h"
+#include "publish/screens/mailaddressbox.h"
 #include "publish/mailsend.h"
 #include "publish/providerlist.h"
 
@@ -52,11 +53,11 @@ MailDownloadScreen::MailDownloadScreen(AppContext& ctx, Screen* opener) : Screen
   cmdDownLoad = named(new QPushButton(this), "cmdDownLoad");
   fraMailadres = named(new QGroupBox(picVerStuurDeMail), "fraMailadres");
   lblAdres = named(new QLabel(fraMailadres), "lblAdres");
-  txtEMailAdres = named(new QLineEdit(fraMailadres), "txtEMailAdres");
   lblProvider = named(new QLabel(fraMailadres), "lblProvider");
+  const auto* box = new MailAddressBox(fraMailadres, downloadAddressRefused());
+  txtEMailAdres = box->address;
   for (int i = 0; i < 2; ++i) {
-    optProvider[i] = new QRadioButton(fraMailadres);
-    optProvider[i]->setObjectName(QStringLiteral("optProvider_%1").arg(i));
+    optProvider[i] = box->providers[i];
     connect(optProvider[i], &QRadioButton::clicked, this, [this, i] { optProvider_Click(i); });
   }
   cmdOK = named(new QPushButton(fraMailadres), "cmdOK");
@@ -83,7 +84,6 @@ MailDownloadScreen::MailDownloadScreen(AppContext& ctx, Screen* opener) : Screen
   main->addWidget(picVoorVerstuurDeMail);
   main->addWidget(picVerStuurDeMail);
   main->addLayout(buttons);
-  txtEMailAdres->setMinimumWidth(260);
   setTabOrder(cmdDownLoad, txtEMailAdres);
   setTabOrder(txtEMailAdres, optProvider[0]);
   setTabOrder(optProvider[0], optProvider[1]);
@@ -92,10 +92,6 @@ MailDownloadScreen::MailDownloadScreen(AppContext& ctx, Screen* opener) : Screen
 
   txtEMailAdres->installEventFilter(this);
   connect(txtEMailAdres, &QLineEdit::textChanged, this, &MailDownloadScreen::txtEMailAdres_Change);
-  connect(txtEMailAdres, &QLineEdit::textEdited, this, [this](const QString& typed) {
-    const QString kept = withoutCharacters(typed, downloadAddressRefused());
-    if (kept != typed) txtEMailAdres->setText(kept);
-  });
   connect(cmdDownLoad, &QPushButton::clicked, this, &MailDownloadScreen::cmdDownLoad_Click);
   connect(cmdOK, &QPushButton::clicked, this, &MailDownloadScreen::cmdOK_Click);
   connect(cmdTerug, &QPushButton::clicked, this, [this] { close(); });
@@ -151,15 +147,6 @@ void MailDownloadScreen::txtEMailAdres_Change() {
       break;
   }
   cmdOK->setEnabled(downloaded_ && addressLooksComplete(txtEMailAdres->text()) && !run_);
-}
-
-bool MailDownloadScreen::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == txtEMailAdres && event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) return true;
-    if (!key->text().isEmpty() && downloadAddressRefused().contains(key->text().at(0))) return true;
-  }
-  return Screen::eventFilter(watched, event);
 }
 
 void MailDownloadScreen::cmdDownLoad_Click() {

@@ -40,7 +40,6 @@ class MailDownloadScreen : public Screen {
   QFrame* picVoorVerstuurDeMail = nullptr;
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   bool formQueryUnload() override;
 
  private:

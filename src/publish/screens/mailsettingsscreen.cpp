@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/settings.h"
+#include "publish/screens/mailaddressbox.h"
 #include "publish/mailaddress.h"
 #include "publish/mailsend.h"
 
@@ -31,13 +32,17 @@ MailSettingsScreen::MailSettingsScreen(AppContext& ctx, Screen* opener) : Screen
   };
   lblInfo = named(new QLabel(this), "lblInfo");
   lblWaarvoor = named(new QLabel(this), "lblWaarvoor");
-  txtEMailAdres = named(new QLineEdit(this), "txtEMailAdres");
+  // Enter in the address box saves whatever the box holds.
+  const auto* box = new MailAddressBox(this, settingsAddressRefused(), [this] {
+    cmdOK->setEnabled(true);
+    cmdOK_Click();
+  });
+  txtEMailAdres = box->address;
   lblNaam = named(new QLabel(this), "lblNaam");
   txtNaam = named(new QLineEdit(this), "txtNaam");
   lblProvider = named(new QLabel(this), "lblProvider");
   for (int i = 0; i < 2; ++i) {
-    optProvider[i] = new QRadioButton(this);
-    optProvider[i]->setObjectName(QStringLiteral("optProvider_%1").arg(i));
+    optProvider[i] = box->providers[i];
     connect(optProvider[i], &QRadioButton::clicked, this, [this, i] { provider_ = i; });
   }
   cmdOK = named(new QPushButton(this), "cmdOK");
@@ -65,7 +70,6 @@ MailSettingsScreen::MailSettingsScreen(AppContext& ctx, Screen* opener) : Screen
   main->addWidget(lblInfo);
   main->addLayout(form);
   main->addLayout(buttons);
-  txtEMailAdres->setMinimumWidth(260);
   setTabOrder(txtEMailAdres, txtNaam);
   setTabOrder(txtNaam, optProvider[0]);
   setTabOrder(optProvider[0], optProvider[1]);
@@ -75,11 +79,6 @@ MailSettingsScreen::MailSettingsScreen(AppContext& ctx, Screen* opener) : Screen
 
   txtEMailAdres->installEventFilter(this);
   connect(txtEMailAdres, &QLineEdit::textChanged, this, &MailSettingsScreen::txtEMailAdres_Change);
-  connect(txtEMailAdres, &QLineEdit::textEdited, this, [this](const QString& typed) {
-    // Pasted or dropped text obeys the same refusals as a key.
-    const QString kept = withoutCharacters(typed, settingsAddressRefused());
-    if (kept != typed) txtEMailAdres->setText(kept);
-  });
   connect(txtNaam, &QLineEdit::textChanged, this, &MailSettingsScreen::txtNaam_Change);
   connect(cmdOK, &QPushButton::clicked, this, &MailSettingsScreen::cmdOK_Click);
   connect(cmdTerug, &QPushButton::clicked, this, [this] { close(); });
@@ -134,20 +133,6 @@ void MailSettingsScreen::txtEMailAdres_Change() {
 }
 
 void MailSettingsScreen::txtNaam_Change() { updateOk(); }
-
-bool MailSettingsScreen::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == txtEMailAdres && event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      // Enter saves whatever the box holds.
-      cmdOK->setEnabled(true);
-      cmdOK_Click();
-      return true;
-    }
-    if (!key->text().isEmpty() && settingsAddressRefused().contains(key->text().at(0))) return true;
-  }
-  return Screen::eventFilter(watched, event);
-}
 
 void MailSettingsScreen::cmdOK_Click() {
   parkFocus();

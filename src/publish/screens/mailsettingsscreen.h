@@ -29,9 +29,6 @@ class MailSettingsScreen : public Screen {
   QPushButton* cmdTerug = nullptr;
   QPushButton* cmdDownload = nullptr;
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   void formLoad();
   void updateOk();
