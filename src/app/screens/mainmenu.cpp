@@ -76,18 +76,15 @@ MainMenu::MainMenu(AppContext& ctx) : Screen(ctx, nullptr) {
 }
 
 void MainMenu::buildControls() {
-  picBack = new QLabel(this);
-  picBack->setObjectName(QStringLiteral("picBack"));
+  picBack = makeNamed<QLabel>(this, "picBack");
   picBack->setPixmap(banner(kFormWidth - 40, 110, QColor(0, 90, 50), QColor(20, 140, 80)));
   picBack->setGeometry(0, 12, kFormWidth - 40, 110);
 
-  picMervalo = new QLabel(picBack);
-  picMervalo->setObjectName(QStringLiteral("picMervalo"));
+  picMervalo = makeNamed<QLabel>(picBack, "picMervalo");
   picMervalo->setPixmap(suits(24));
   picMervalo->setGeometry((picBack->width() - 96) / 2, 78, 96, 24);
 
-  lblMervalo = new QLabel(this);
-  lblMervalo->setObjectName(QStringLiteral("lblMervalo"));
+  lblMervalo = makeNamed<QLabel>(this, "lblMervalo");
   QFont big = lblMervalo->font();
   big.setPixelSize(36);
   big.setBold(true);
@@ -117,13 +114,11 @@ void MainMenu::buildControls() {
   cmdSchema->setEnabled(ctx().hasScreen(ScreenId::SchemaDownload));
   cmdMAILTXT->setEnabled(ctx().hasScreen(ScreenId::MailDownload));
 
-  picZelvo = new QLabel(this);
-  picZelvo->setObjectName(QStringLiteral("picZelvo"));
+  picZelvo = makeNamed<QLabel>(this, "picZelvo");
   picZelvo->setPixmap(banner(kFormWidth - 40, 28, QColor(225, 235, 228), QColor(200, 220, 205)));
   picZelvo->setGeometry(0, kFormHeight - 72, kFormWidth - 40, 28);
 
-  cmdDownload = new QPushButton(this);
-  cmdDownload->setObjectName(QStringLiteral("cmdDownload"));
+  cmdDownload = makeNamed<QPushButton>(this, "cmdDownload");
   cmdDownload->setIcon(QIcon(downloadArrow()));
   cmdDownload->setIconSize(QSize(16, 16));
   cmdDownload->setFlat(true);
@@ -131,16 +126,13 @@ void MainMenu::buildControls() {
   cmdDownload->setEnabled(static_cast<bool>(ctx().updateDownload));
   connect(cmdDownload, &QPushButton::clicked, this, &MainMenu::cmdDownLoad_Click);
 
-  lblCopyRight = new QLabel(this);
-  lblCopyRight->setObjectName(QStringLiteral("lblCopyRight"));
+  lblCopyRight = makeNamed<QLabel>(this, "lblCopyRight");
   lblCopyRight->setGeometry(20, kFormHeight - 40, kFormWidth - 40, 18);
-  lblVersie = new QLabel(this);
-  lblVersie->setObjectName(QStringLiteral("lblVersie"));
+  lblVersie = makeNamed<QLabel>(this, "lblVersie");
   lblVersie->setGeometry(20, kFormHeight - 22, kFormWidth - 40, 18);
 
   // Holds the provider list's working lists, which live in the program-wide values here.
-  fraNietZichtbaar = new QFrame(this);
-  fraNietZichtbaar->setObjectName(QStringLiteral("fraNietZichtbaar"));
+  fraNietZichtbaar = makeNamed<QFrame>(this, "fraNietZichtbaar");
   fraNietZichtbaar->setVisible(false);
 
   cmdSetFocus = makeFocusSink(QStringLiteral("cmdSetFocus"));

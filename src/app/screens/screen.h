@@ -100,4 +100,12 @@ class Screen : public QWidget {
   std::function<void()> closer_;
 };
 
+// A control of type W under parent, named for checks and screen readers.
+template <class W>
+W* makeNamed(QWidget* parent, const char* name) {
+  auto* w = new W(parent);
+  w->setObjectName(QString::fromLatin1(name));
+  return w;
+}
+
 }  // namespace mervalo

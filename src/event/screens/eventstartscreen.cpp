@@ -56,8 +56,7 @@ EventStartScreen::EventStartScreen(AppContext& ctx, Screen* opener) : Screen(ctx
   cmdWisInvoer = events.remove;
   top->addWidget(fraInvoer, 0, 1);
 
-  fraInfo = new QGroupBox(this);
-  fraInfo->setObjectName(QStringLiteral("fraInfo"));
+  fraInfo = makeNamed<QGroupBox>(this, "fraInfo");
   auto* info = new QGridLayout(fraInfo);
   const auto makeLabel = [this](QWidget* parent, const char* name) {
     auto* l = new QLabel(parent);
@@ -115,17 +114,14 @@ EventStartScreen::EventStartScreen(AppContext& ctx, Screen* opener) : Screen(ctx
   numberWithBar(4, lblSpellen, txtSpellen, vscrSpellen);
   top->addWidget(fraInfo, 1, 0);
 
-  fraSchema = new QGroupBox(this);
-  fraSchema->setObjectName(QStringLiteral("fraSchema"));
+  fraSchema = makeNamed<QGroupBox>(this, "fraSchema");
   auto* schemaBox = new QVBoxLayout(fraSchema);
-  lstSchema = new QListWidget(fraSchema);
-  lstSchema->setObjectName(QStringLiteral("lstSchema"));
+  lstSchema = makeNamed<QListWidget>(fraSchema, "lstSchema");
   lstSchema->setSelectionMode(QAbstractItemView::SingleSelection);
   schemaBox->addWidget(lstSchema);
   top->addWidget(fraSchema, 1, 1);
 
-  fraScoreInvoer = new QGroupBox(this);
-  fraScoreInvoer->setObjectName(QStringLiteral("fraScoreInvoer"));
+  fraScoreInvoer = makeNamed<QGroupBox>(this, "fraScoreInvoer");
   auto* modeBox = new QHBoxLayout(fraScoreInvoer);
   for (int i = 0; i < 2; ++i) {
     optInvoer[i] = new QRadioButton(fraScoreInvoer);
@@ -135,10 +131,8 @@ EventStartScreen::EventStartScreen(AppContext& ctx, Screen* opener) : Screen(ctx
   top->addWidget(fraScoreInvoer, 2, 0, 1, 2);
 
   auto* buttons = new QHBoxLayout;
-  cmdStart = new QPushButton(this);
-  cmdStart->setObjectName(QStringLiteral("cmdStart"));
-  cmdTerug = new QPushButton(this);
-  cmdTerug->setObjectName(QStringLiteral("cmdTerug"));
+  cmdStart = makeNamed<QPushButton>(this, "cmdStart");
+  cmdTerug = makeNamed<QPushButton>(this, "cmdTerug");
   buttons->addStretch();
   buttons->addWidget(cmdStart);
   buttons->addWidget(cmdTerug);

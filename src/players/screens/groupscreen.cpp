@@ -33,12 +33,6 @@ namespace {
 constexpr int kNameCols = 5;
 constexpr int kVisibleGroupRows = 12;
 
-QPushButton* makeButton(QWidget* parent, const char* name) {
-  auto* b = new QPushButton(parent);
-  b->setObjectName(QString::fromLatin1(name));
-  return b;
-}
-
 QTableWidget* makeTable(QWidget* parent, const char* name) {
   auto* t = new QTableWidget(parent);
   t->setObjectName(QString::fromLatin1(name));
@@ -83,8 +77,8 @@ GroupScreen::GroupScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) 
     pickSlots->addWidget(lblNaamNummer[i], i, 0);
     pickSlots->addWidget(lblNaam[i], i, 1);
   }
-  cmdToevoegen = makeButton(this, "cmdToevoegen");
-  cmdStilzitter = makeButton(this, "cmdStilzitter");
+  cmdToevoegen = makeNamed<QPushButton>(this, "cmdToevoegen");
+  cmdStilzitter = makeNamed<QPushButton>(this, "cmdStilzitter");
   pickSlots->addWidget(cmdToevoegen, 0, 2);
   pickSlots->addWidget(cmdStilzitter, 1, 2);
   auto* names = new QVBoxLayout;
@@ -93,27 +87,21 @@ GroupScreen::GroupScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) 
 
   msfgGroepen = makeTable(this, "msfgGroepen");
   msfgGroepen->setMinimumSize(360, 320);
-  lblAanTalParen = new QLabel(this);
-  lblAanTalParen->setObjectName(QStringLiteral("lblAanTalParen"));
-  lblKanNiet = new QLabel(this);
-  lblKanNiet->setObjectName(QStringLiteral("lblKanNiet"));
+  lblAanTalParen = makeNamed<QLabel>(this, "lblAanTalParen");
+  lblKanNiet = makeNamed<QLabel>(this, "lblKanNiet");
   lblKanNiet->setStyleSheet(QStringLiteral("QLabel { background: red; color: white; }"));
   lblKanNiet->setMinimumWidth(20);
-  cmdMaakLeeg = makeButton(this, "cmdMaakLeeg");
-  cmdAfdrukken = makeButton(this, "cmdAfdrukken");
-  lblNaamBestand = new QLabel(this);
-  lblNaamBestand->setObjectName(QStringLiteral("lblNaamBestand"));
-  txtNaamBestand = new QLineEdit(this);
-  txtNaamBestand->setObjectName(QStringLiteral("txtNaamBestand"));
+  cmdMaakLeeg = makeNamed<QPushButton>(this, "cmdMaakLeeg");
+  cmdAfdrukken = makeNamed<QPushButton>(this, "cmdAfdrukken");
+  lblNaamBestand = makeNamed<QLabel>(this, "lblNaamBestand");
+  txtNaamBestand = makeNamed<QLineEdit>(this, "txtNaamBestand");
   txtNaamBestand->setReadOnly(true);
   txtNaamBestand->setMaxLength(12);
   txtNaamBestand->setFocusPolicy(Qt::NoFocus);
   lblNaamBestand->setBuddy(txtNaamBestand);
-  cmdKalender = makeButton(this, "cmdKalender");
-  lblGroepLetter = new QLabel(this);
-  lblGroepLetter->setObjectName(QStringLiteral("lblGroepLetter"));
-  txtGroepLetter = new QLineEdit(this);
-  txtGroepLetter->setObjectName(QStringLiteral("txtGroepLetter"));
+  cmdKalender = makeNamed<QPushButton>(this, "cmdKalender");
+  lblGroepLetter = makeNamed<QLabel>(this, "lblGroepLetter");
+  txtGroepLetter = makeNamed<QLineEdit>(this, "txtGroepLetter");
   txtGroepLetter->setReadOnly(true);
   txtGroepLetter->setMaxLength(1);
   txtGroepLetter->setAlignment(Qt::AlignCenter);
@@ -123,8 +111,8 @@ GroupScreen::GroupScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) 
   vscrGroepLetter->setObjectName(QStringLiteral("vscrGroepLetter"));
   vscrGroepLetter->setFixedHeight(40);
   lblGroepLetter->setBuddy(vscrGroepLetter);
-  cmdOpslaan = makeButton(this, "cmdOpslaan");
-  cmdTerug = makeButton(this, "cmdTerug");
+  cmdOpslaan = makeNamed<QPushButton>(this, "cmdOpslaan");
+  cmdTerug = makeNamed<QPushButton>(this, "cmdTerug");
 
   auto* count = new QHBoxLayout;
   count->addWidget(lblAanTalParen, 1);

@@ -41,27 +41,23 @@ Screen& mainMenuOr(Screen& self) {
 
 MailDownloadScreen::MailDownloadScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
   setObjectName(QStringLiteral("frmMervalo10"));
-  auto named = [](auto* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-  };
-  picVoorVerstuurDeMail = named(new QFrame(this), "picVoorVerstuurDeMail");
+  picVoorVerstuurDeMail = makeNamed<QFrame>(this, "picVoorVerstuurDeMail");
   picVoorVerstuurDeMail->setFrameShape(QFrame::StyledPanel);
-  picVerStuurDeMail = named(new QFrame(this), "picVerStuurDeMail");
-  lblInfo = named(new QLabel(picVoorVerstuurDeMail), "lblInfo");
+  picVerStuurDeMail = makeNamed<QFrame>(this, "picVerStuurDeMail");
+  lblInfo = makeNamed<QLabel>(picVoorVerstuurDeMail, "lblInfo");
   lblInfo->setWordWrap(true);
-  cmdDownLoad = named(new QPushButton(this), "cmdDownLoad");
-  fraMailadres = named(new QGroupBox(picVerStuurDeMail), "fraMailadres");
-  lblAdres = named(new QLabel(fraMailadres), "lblAdres");
-  lblProvider = named(new QLabel(fraMailadres), "lblProvider");
+  cmdDownLoad = makeNamed<QPushButton>(this, "cmdDownLoad");
+  fraMailadres = makeNamed<QGroupBox>(picVerStuurDeMail, "fraMailadres");
+  lblAdres = makeNamed<QLabel>(fraMailadres, "lblAdres");
+  lblProvider = makeNamed<QLabel>(fraMailadres, "lblProvider");
   const auto* box = new MailAddressBox(fraMailadres, downloadAddressRefused());
   txtEMailAdres = box->address;
   for (int i = 0; i < 2; ++i) {
     optProvider[i] = box->providers[i];
     connect(optProvider[i], &QRadioButton::clicked, this, [this, i] { optProvider_Click(i); });
   }
-  cmdOK = named(new QPushButton(fraMailadres), "cmdOK");
-  cmdTerug = named(new QPushButton(this), "cmdTerug");
+  cmdOK = makeNamed<QPushButton>(fraMailadres, "cmdOK");
+  cmdTerug = makeNamed<QPushButton>(this, "cmdTerug");
   lblAdres->setBuddy(txtEMailAdres);
 
   auto* info = new QVBoxLayout(picVoorVerstuurDeMail);

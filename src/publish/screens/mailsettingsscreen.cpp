@@ -26,28 +26,24 @@ const QString kProviderKey = QStringLiteral("provider");
 
 MailSettingsScreen::MailSettingsScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
   setObjectName(QStringLiteral("frmMervalo09"));
-  auto named = [this](auto* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-  };
-  lblInfo = named(new QLabel(this), "lblInfo");
-  lblWaarvoor = named(new QLabel(this), "lblWaarvoor");
+  lblInfo = makeNamed<QLabel>(this, "lblInfo");
+  lblWaarvoor = makeNamed<QLabel>(this, "lblWaarvoor");
   // Enter in the address box saves whatever the box holds.
   const auto* box = new MailAddressBox(this, settingsAddressRefused(), [this] {
     cmdOK->setEnabled(true);
     cmdOK_Click();
   });
   txtEMailAdres = box->address;
-  lblNaam = named(new QLabel(this), "lblNaam");
-  txtNaam = named(new QLineEdit(this), "txtNaam");
-  lblProvider = named(new QLabel(this), "lblProvider");
+  lblNaam = makeNamed<QLabel>(this, "lblNaam");
+  txtNaam = makeNamed<QLineEdit>(this, "txtNaam");
+  lblProvider = makeNamed<QLabel>(this, "lblProvider");
   for (int i = 0; i < 2; ++i) {
     optProvider[i] = box->providers[i];
     connect(optProvider[i], &QRadioButton::clicked, this, [this, i] { provider_ = i; });
   }
-  cmdOK = named(new QPushButton(this), "cmdOK");
-  cmdTerug = named(new QPushButton(this), "cmdTerug");
-  cmdDownload = named(new QPushButton(this), "cmdDownload");
+  cmdOK = makeNamed<QPushButton>(this, "cmdOK");
+  cmdTerug = makeNamed<QPushButton>(this, "cmdTerug");
+  cmdDownload = makeNamed<QPushButton>(this, "cmdDownload");
   lblWaarvoor->setBuddy(txtEMailAdres);
   lblNaam->setBuddy(txtNaam);
 

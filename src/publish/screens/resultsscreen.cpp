@@ -62,8 +62,7 @@ ResultsScreen::ResultsScreen(AppContext& ctx, Screen* opener) : Screen(ctx, open
 }
 
 void ResultsScreen::buildControls() {
-  msfgResultaat = new QTableWidget(this);
-  msfgResultaat->setObjectName(QStringLiteral("msfgResultaat"));
+  msfgResultaat = makeNamed<QTableWidget>(this, "msfgResultaat");
   msfgResultaat->setGeometry(12, 12, 480, kFormHeight - 24);
   msfgResultaat->setFont(QFont(QStringLiteral("Verdana"), 9));
   msfgResultaat->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -81,39 +80,31 @@ void ResultsScreen::buildControls() {
   cmdMaakHTML = button("cmdMaakHTML", 12, &ResultsScreen::cmdMaakHTML_Click);
   cmdAfdrukken = button("cmdAfdrukken", 50, &ResultsScreen::cmdAfdrukken_Click);
 
-  picVoorVerstuurDeMail = new QFrame(this);
-  picVoorVerstuurDeMail->setObjectName(QStringLiteral("picVoorVerstuurDeMail"));
+  picVoorVerstuurDeMail = makeNamed<QFrame>(this, "picVoorVerstuurDeMail");
   picVoorVerstuurDeMail->setFrameShape(QFrame::StyledPanel);
   picVoorVerstuurDeMail->setGeometry(x, 96, w, 330);
-  lblVerstuurDeMail = new QLabel(picVoorVerstuurDeMail);
-  lblVerstuurDeMail->setObjectName(QStringLiteral("lblVerstuurDeMail"));
+  lblVerstuurDeMail = makeNamed<QLabel>(picVoorVerstuurDeMail, "lblVerstuurDeMail");
   lblVerstuurDeMail->setGeometry(6, 6, w - 12, 36);
   lblVerstuurDeMail->setWordWrap(true);
-  lstWieMailen = new QListWidget(picVoorVerstuurDeMail);
-  lstWieMailen->setObjectName(QStringLiteral("lstWieMailen"));
+  lstWieMailen = makeNamed<QListWidget>(picVoorVerstuurDeMail, "lstWieMailen");
   lstWieMailen->setGeometry(6, 44, w - 12, 200);
   lblVerstuurDeMail->setBuddy(lstWieMailen);
-  cmdVerstuur = new QPushButton(picVoorVerstuurDeMail);
-  cmdVerstuur->setObjectName(QStringLiteral("cmdVerstuur"));
+  cmdVerstuur = makeNamed<QPushButton>(picVoorVerstuurDeMail, "cmdVerstuur");
   cmdVerstuur->setGeometry(6, 252, w - 12, 30);
   connect(cmdVerstuur, &QPushButton::clicked, this, &ResultsScreen::cmdVerstuur_Click);
-  cmdInstelling = new QPushButton(picVoorVerstuurDeMail);
-  cmdInstelling->setObjectName(QStringLiteral("cmdInstelling"));
+  cmdInstelling = makeNamed<QPushButton>(picVoorVerstuurDeMail, "cmdInstelling");
   cmdInstelling->setGeometry(6, 290, w - 12, 30);
   connect(cmdInstelling, &QPushButton::clicked, this, &ResultsScreen::cmdInstelling_Click);
 
   // The panel the mail code shows while it sends.
-  picVerStuurDeMail = new QFrame(this);
-  picVerStuurDeMail->setObjectName(QStringLiteral("picVerStuurDeMail"));
+  picVerStuurDeMail = makeNamed<QFrame>(this, "picVerStuurDeMail");
   picVerStuurDeMail->setFrameShape(QFrame::Box);
   picVerStuurDeMail->resize(360, 120);
   picVerStuurDeMail->setAutoFillBackground(true);
-  lblVoortgang = new QLabel(picVerStuurDeMail);
-  lblVoortgang->setObjectName(QStringLiteral("lblVoortgang"));
+  lblVoortgang = makeNamed<QLabel>(picVerStuurDeMail, "lblVoortgang");
   lblVoortgang->setGeometry(10, 10, 340, 60);
   lblVoortgang->setWordWrap(true);
-  barVoortgang = new QProgressBar(picVerStuurDeMail);
-  barVoortgang->setObjectName(QStringLiteral("barVoortgang"));
+  barVoortgang = makeNamed<QProgressBar>(picVerStuurDeMail, "barVoortgang");
   barVoortgang->setGeometry(10, 80, 340, 24);
   picVerStuurDeMail->hide();
 
