@@ -6,9 +6,18 @@
 
 #include "app/screens/appcontext.h"
 
-class QPushButton;
-
+// The standard controls every screen declares.
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
 class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTableWidget;
 
 namespace mervalo {
 

@@ -5,13 +5,6 @@
 
 #include "app/screens/screen.h"
 
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-
 namespace mervalo {
 
 class BackgroundDownload;

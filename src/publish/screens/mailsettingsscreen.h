@@ -2,11 +2,6 @@
 
 #include "app/screens/screen.h"
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-
 namespace mervalo {
 
 // The user's own mail address, the name his mails are signed with and which of the two
