@@ -69,25 +69,6 @@ TEST(GroupComposition, GivingBackRestoresThePlayerItWasTakenFrom) {
   for (int n = 1; n <= 4; ++n) EXPECT_TRUE(g.isFree(n)) << n;
 }
 
-TEST(GroupComposition, CountRuleAndOneSitOut) {
-  GroupComposition g = composed();
-  g.pick(1);
-  g.pick(2);
-  g.addPair();
-  EXPECT_TRUE(g.consistent()) << "one pair, no sit-out";
-  ASSERT_TRUE(g.addSitOut(kSitOut));
-  EXPECT_FALSE(g.addSitOut(kSitOut));
-  EXPECT_TRUE(g.consistent()) << "pair and sit-out";
-  g.pick(3);
-  g.pick(4);
-  g.addPair();
-  EXPECT_FALSE(g.consistent()) << "two pairs and a sit-out";
-  ASSERT_TRUE(g.removeEntry(1));
-  EXPECT_FALSE(g.hasSitOut());
-  EXPECT_TRUE(g.consistent());
-  EXPECT_EQ(g.mailLines().size(), 4) << "the sit-out has no mail lines";
-}
-
 TEST(GroupComposition, OpeningASavedGroupTakesOnlyPlayersOfThisList) {
   GroupComposition g = composed();
   const Group file = Group::parse({QStringLiteral("2| Mevr. Anna de Vries+12| Dhr. Onbekend Iemand"), kSitOut,
