@@ -71,7 +71,7 @@ void BM_StepReadEventFile(benchmark::State& state) {
 void BM_StepScoreEvent(benchmark::State& state) {
   Steps s;
   const auto model = mervalo::EventModel::fromLines(s.sources.eventLines, QStringLiteral("x"));
-  const QStringList names = mervalo::pairNamesOfGroup(s.sources.groupLines);
+  const QStringList names = s.sources.group.pairNames();
   for (auto _ : state) benchmark::DoNotOptimize(mervalo::scoreEvent(*model, names));
 }
 // Matchpointing alone: every board of the largest event, its 49 tables parsed beforehand.

@@ -19,16 +19,16 @@ void registerAllScreens(AppContext& ctx) {
   ctx.loadMailProviders = [](Screen& menu) { loadMailProviders(menu); };
   ctx.updateCheck = [](Screen& menu) { UpdateService::of(menu).check(); };
   ctx.updateDownload = [](Screen& menu) { UpdateService::of(menu).download(); };
-  ctx.screens[QStringLiteral("frmMervalo06")] = [](AppContext& c, Screen* opener) -> Screen* { return new BoardEntryScreen(c, opener); };
-  ctx.screens[QStringLiteral("frmMervalo07")] = [](AppContext& c, Screen* opener) -> Screen* { return new RoundEntryScreen(c, opener); };
-  ctx.screens[QStringLiteral("frmMervalo02")] = [](AppContext& c, Screen* opener) -> Screen* { return new NameListScreen(c, opener); };
-  ctx.screens[QStringLiteral("frmMervalo03")] = [](AppContext& c, Screen* opener) -> Screen* { return new GroupScreen(c, opener); };
-  ctx.screens[QStringLiteral("frmMervalo05")] = [](AppContext& c, Screen* opener) -> Screen* { return new DatePicker(c, opener); };
-  ctx.screens[QStringLiteral("frmMervalo08")] = [](AppContext& c, Screen* opener) -> Screen* { return new ResultsScreen(c, opener); };
-  ctx.screens[QStringLiteral("frmMervalo09")] = [](AppContext& c, Screen* opener) -> Screen* { return new MailSettingsScreen(c, opener); };
-  ctx.screens[QStringLiteral("frmMervalo10")] = [](AppContext& c, Screen* opener) -> Screen* { return new MailDownloadScreen(c, opener); };
-  ctx.screens[QStringLiteral("frmMervalo04")] = [](AppContext& c, Screen* opener) -> Screen* { return new EventStartScreen(c, opener); };
-  ctx.screens[QStringLiteral("frmMervalo12")] = [](AppContext& c, Screen* opener) -> Screen* { return new SchemaDownloadScreen(c, opener); };
+  ctx.screens[ScreenId::BoardEntry] = [](AppContext& c, Screen* opener) -> Screen* { return new BoardEntryScreen(c, opener); };
+  ctx.screens[ScreenId::RoundEntry] = [](AppContext& c, Screen* opener) -> Screen* { return new RoundEntryScreen(c, opener); };
+  ctx.screens[ScreenId::NameLists] = [](AppContext& c, Screen* opener) -> Screen* { return new NameListScreen(c, opener); };
+  ctx.screens[ScreenId::Groups] = [](AppContext& c, Screen* opener) -> Screen* { return new GroupScreen(c, opener); };
+  ctx.screens[ScreenId::DatePicker] = [](AppContext& c, Screen* opener) -> Screen* { return new DatePicker(c, opener); };
+  ctx.screens[ScreenId::Results] = [](AppContext& c, Screen* opener) -> Screen* { return new ResultsScreen(c, opener); };
+  ctx.screens[ScreenId::MailSettings] = [](AppContext& c, Screen* opener) -> Screen* { return new MailSettingsScreen(c, opener); };
+  ctx.screens[ScreenId::MailDownload] = [](AppContext& c, Screen* opener) -> Screen* { return new MailDownloadScreen(c, opener); };
+  ctx.screens[ScreenId::EventStart] = [](AppContext& c, Screen* opener) -> Screen* { return new EventStartScreen(c, opener); };
+  ctx.screens[ScreenId::SchemaDownload] = [](AppContext& c, Screen* opener) -> Screen* { return new SchemaDownloadScreen(c, opener); };
 }
 
 }  // namespace mervalo

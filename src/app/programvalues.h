@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <array>
 
+#include "paths.h"
 #include "settings.h"
 #include "texts.h"
 
@@ -35,6 +36,8 @@ struct ProgramValues {
   static QString supportAddress() { return TextTable::builtin().detail(QStringLiteral("support")); }
   // programFolder + relative, where relative uses "/" and starts with "/".
   QString path(const QString& relative) const { return programFolder + relative; }
+  QString folder(DataFolder f) const { return folderPath(programFolder, f); }
+  QString file(DataFolder f, const QString& fileName) const { return filePath(programFolder, f, fileName); }
 };
 
 }  // namespace mervalo

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <cstdio>
 
+#include "app/paths.h"
 #include "app/language.h"
 #include "event/eventmodel.h"
 #include "hands/dealgen.h"
@@ -44,7 +45,7 @@ int runDealCommand(const QStringList& args) {
     return 2;
   }
   const QString folder = QDir::fromNativeSeparators(plain[0]);
-  const QString eventPath = folder + QStringLiteral("/invoer/") + plain[1] + QStringLiteral(".txt");
+  const QString eventPath = filePath(folder, DataFolder::Events, plain[1] + QStringLiteral(".txt"));
   EventFileError error;
   const auto event = EventModel::load(eventPath, readLanguageFile(folder + QStringLiteral("/taal.txt")), &error);
   if (!event) return complain(error.describe());

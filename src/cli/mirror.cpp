@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <cstdio>
 
+#include "app/paths.h"
+#include "app/texts.h"
 #include "app/programfolder.h"
 #include "net/schemalist.h"
 
@@ -16,7 +18,7 @@ int runMirrorCommand(const QStringList& args) {
     return 2;
   }
   const QString schemaFolder =
-      args.size() == 2 ? args[1] : shippedDataFolder(QCoreApplication::applicationDirPath()) + QStringLiteral("/schema/10");
+      args.size() == 2 ? args[1] : schemaFolderPath(shippedDataFolder(QCoreApplication::applicationDirPath()), kDutch);
   const MirrorResult r = writeMirror(args[0], schemaFolder, QDate::currentDate());
   for (const QString& name : r.skipped)
     std::fprintf(stderr, "mervalo-cli: left out \"%s\": not a readable movement\n", qPrintable(name));

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <cstdio>
 
+#include "app/paths.h"
 #include "app/language.h"
 #include "app/textfile.h"
 #include "publish/detailsfile.h"
@@ -77,9 +78,9 @@ int runResultCommand(const QStringList& args) {
   QString page;
   if (!writeResultsPage(folder, result->sources.groupFileName(), result->grid, result->sources.language,
                         fixedPitchWidth, &page))
-    return complain(QStringLiteral("HTML/%1: the page cannot be written").arg(QFileInfo(page).fileName()));
+    return complain(relativeFilePath(DataFolder::Pages, QFileInfo(page).fileName()) + QStringLiteral(": the page cannot be written"));
   QString error;
-  if (!writeEventDetailsPage(folder, args[1], result->sources.language, folder + QStringLiteral("/HTML"), true, true, &error))
+  if (!writeEventDetailsPage(folder, args[1], result->sources.language, folderPath(folder, DataFolder::Pages), true, true, &error))
     return complain(error);
   QByteArray text;
   for (int r = 0; r < result->grid.rows(); ++r) text += result->grid.rowTexts(r).join(QLatin1Char('\t')).toUtf8() + '\n';

@@ -254,10 +254,6 @@ QStringList rewriteEventDates(const QStringList& lines, const QString& resultWor
   return out;
 }
 
-QString eventFileNameForGroup(const QString& groupName, const QString& resultWord) {
-  return groupName + QLatin1Char(' ') + resultWord + QStringLiteral(".txt");
-}
-
 namespace {
 
 QString companion(const QString& eventPath, QLatin1String word) {

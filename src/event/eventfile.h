@@ -126,7 +126,4 @@ QString contractsPath(const QString& eventPath);
 // True for such a companion's name (with or without ".txt"): it is no event of its own.
 bool isEventCompanionName(const QString& fileName);
 
-// The event file name of a new event: the group name, " ", the result word, ".txt".
-QString eventFileNameForGroup(const QString& groupName, const QString& resultWord);
-
 }  // namespace mervalo

@@ -11,23 +11,6 @@
 
 namespace mervalo {
 
-GroupCount countPairs(const QStringList& groupLines, const QString& sitOutLine) {
-  GroupCount c;
-  const QString sitOut = sitOutLine.trimmed();
-  for (const QString& line : groupLines) {
-    const QString t = line.trimmed();
-    if (t.isEmpty()) continue;
-    ++c.pairs;
-    if (!sitOut.isEmpty() && t == sitOut) c.sitOut = c.pairs;
-  }
-  if (c.pairs % 2 != 0) {
-    ++c.pairs;
-    c.sitOut = c.pairs;
-    c.phantom = true;
-  }
-  return c;
-}
-
 namespace {
 
 QStringList matchingFiles(const QString& folder, const QString& word) {

@@ -7,17 +7,6 @@
 
 namespace mervalo {
 
-// What the start of an event needs from a group file: the pair count and the sit-out pair.
-struct GroupCount {
-  int pairs = 0;    // the phantom pair included
-  int sitOut = 0;   // 0: every pair plays
-  bool phantom = false;  // the sit-out pair was added because the count was odd
-};
-
-// Counts the non-blank lines of a group file; the line equal to sitOutLine ("***** Stilzit *****")
-// makes its own pair number the sit-out; an odd count gets a phantom pair P + 1 as the sit-out.
-GroupCount countPairs(const QStringList& groupLines, const QString& sitOutLine);
-
 // Names (up to their first ".") of the "*<word>*.txt" files in a folder, the word matched without
 // regard to case, in ascending or descending name order.
 QStringList listNamedFiles(const QString& folder, const QString& word, bool descending);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/paths.h"
 #include "app/textfile.h"
 #include "app/texts.h"
 
@@ -23,17 +24,13 @@ QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char
 
 }  // namespace
 
-QString schemaFolder(const QString& programFolder, int language) {
-  return programFolder + QStringLiteral("/schema/") + QString::number(language);
-}
-
 QString schemaNamePrefix(int pairs, int rounds, int language) {
   return twoDigits(pairs) + QLatin1Char(' ') + word(32, language, "Paren", "Pairs") + QLatin1Char(' ') +
          twoDigits(rounds) + QLatin1Char(' ') + word(50, language, "Ronden", "Rounds");
 }
 
 QStringList listSchemas(const QString& programFolder, int language, int pairs, int rounds) {
-  const QDir dir(schemaFolder(programFolder, language));
+  const QDir dir(schemaFolderPath(programFolder, language));
   if (!dir.exists()) return {};
   const QString prefix = schemaNamePrefix(pairs, rounds, language);
   QStringList names = dir.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
@@ -56,7 +53,7 @@ QStringList schemaRoundLines(const QStringList& fileLines) {
 
 std::optional<QStringList> loadSchema(const QString& programFolder, int language, const QString& schemaName) {
   const auto lines =
-      readTextLines(schemaFolder(programFolder, language) + QLatin1Char('/') + schemaName.trimmed() + QStringLiteral(".txt"));
+      readTextLines(schemaFolderPath(programFolder, language) + QLatin1Char('/') + schemaName.trimmed() + QStringLiteral(".txt"));
   if (!lines) return std::nullopt;
   return schemaRoundLines(*lines);
 }

@@ -15,8 +15,6 @@ namespace mervalo {
 // This file is shipped by older installations with a broken movement; it is never offered.
 inline constexpr char kExcludedSchemaFileName[] = "08 paren 03 ronden Mitchell.txt";
 
-// The folder holding the schema files of a language: programFolder + "/schema/" + language.
-QString schemaFolder(const QString& programFolder, int language);
 
 // The fixed start of the file names for P pairs and R rounds in a language, e.g. "08 Paren 03 Ronden".
 QString schemaNamePrefix(int pairs, int rounds, int language);

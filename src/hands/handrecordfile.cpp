@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 
+#include "app/paths.h"
 #include "app/textfile.h"
 #include "hands/doubledummy.h"
 
@@ -25,7 +26,7 @@ std::optional<QByteArray> readBytes(const QString& path) {
 QString handRecordPath(const QString& programFolder, const QString& eventFileName) {
   QString name = eventFileName;
   if (name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive)) name.chop(4);
-  return programFolder + QStringLiteral("/invoer/") + name + QStringLiteral(".pbn");
+  return filePath(programFolder, DataFolder::Events, name + QStringLiteral(".pbn"));
 }
 
 std::optional<HandRecordImport> prepareImport(const QByteArray& pbn, int boards, PbnError* error) {

@@ -129,7 +129,7 @@ bool GroupComposition::removeEntry(int index) {
   return true;
 }
 
-void GroupComposition::open(const GroupFile& group) {
+void GroupComposition::open(const Group& group) {
   clear();
   for (const GroupEntry& e : group.entries) {
     if (e.kind == GroupEntry::Kind::Pair) {

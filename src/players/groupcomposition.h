@@ -47,7 +47,7 @@ class GroupComposition {
   bool removeEntry(int index);
   // Takes the entries of a saved group: each player found in the list is taken and his
   // name-list line becomes his mail line; one who is not found keeps his group line only.
-  void open(const GroupFile& group);
+  void open(const Group& group);
 
   const QStringList& groupLines() const { return groupLines_; }
   const QStringList& mailLines() const { return mailLines_; }

@@ -1,5 +1,8 @@
 #include "groupfile.h"
 
+#include <QFileInfo>
+
+#include "app/fileops.h"
 #include "app/textfile.h"
 
 namespace mervalo {
@@ -29,8 +32,15 @@ QString groupName(const QString& dateText, const QString& groupWord, const QStri
   return date + QLatin1Char(' ') + groupWord + QLatin1Char(' ') + letter;
 }
 
-QString resultsRelativePath(const QString& groupName, const QString& resultWord) {
-  return QLatin1String("/invoer/") + groupName + QLatin1Char(' ') + resultWord + QLatin1String(".txt");
+std::optional<GroupNameParts> splitGroupName(const QString& name, const QString& groupWord) {
+  const QString separator = QLatin1Char(' ') + groupWord;
+  const qsizetype at = name.indexOf(separator);
+  if (at < 0) return std::nullopt;
+  return GroupNameParts{name.left(at).trimmed(), name.mid(at + separator.size()).trimmed()};
+}
+
+QString eventFileNameForGroup(const QString& groupName, const QString& resultWord) {
+  return groupName + QLatin1Char(' ') + resultWord + QLatin1String(".txt");
 }
 
 namespace {
@@ -61,8 +71,8 @@ GroupEntry parseGroupLine(const QString& line) {
   return e;
 }
 
-GroupFile parseGroupFile(const QStringList& lines) {
-  GroupFile g;
+Group Group::parse(const QStringList& lines) {
+  Group g;
   bool sitOutSeen = false;
   for (const QString& line : lines) {
     if (line.trimmed().isEmpty()) continue;
@@ -74,15 +84,85 @@ GroupFile parseGroupFile(const QStringList& lines) {
       }
       sitOutSeen = true;
     }
+    e.number = static_cast<int>(g.entries.size()) + 1;
     g.entries << e;
   }
   return g;
 }
 
-std::optional<GroupFile> readGroupFile(const QString& path) {
-  const auto lines = readTextLines(path);
+int Group::pairCount() const { return static_cast<int>(entries.size()) + (hasPhantom() ? 1 : 0); }
+
+int Group::sitOutPair() const {
+  if (hasPhantom()) return pairCount();
+  for (const GroupEntry& e : entries)
+    if (e.kind == GroupEntry::Kind::SitOut) return e.number;
+  return 0;
+}
+
+QStringList Group::pairNames() const {
+  QStringList names;
+  for (const GroupEntry& e : entries) names << e.name();
+  return names;
+}
+
+QStringList Group::playerDescriptions() const {
+  QStringList all;
+  for (const GroupEntry& e : entries) all << e.descriptions();
+  return all;
+}
+
+QStringList Group::lines() const {
+  QStringList all;
+  for (const GroupEntry& e : entries) all << e.line;
+  return all;
+}
+
+QStringList GroupEntry::descriptions() const {
+  QStringList out;
+  if (kind == Kind::SitOut) return out;
+  // Every "+" separates players, so a damaged line with three keeps all three.
+  for (const QString& player : line.split(QLatin1Char('+'))) {
+    const QString description = descriptionOf(player).trimmed();
+    if (!description.isEmpty()) out << description;
+  }
+  return out;
+}
+
+QString GroupEntry::name() const {
+  QString names = descriptions().join(QLatin1String(" - "));
+  const qsizetype bracket = names.indexOf(QLatin1Char('['));
+  if (bracket >= 0) names.truncate(bracket);
+  return names.trimmed();
+}
+
+std::optional<Group> readGroup(const QString& path) {
+  const auto lines = fileState(path) == FileState::Missing ? std::nullopt : readTextLines(path);
   if (!lines) return std::nullopt;
-  return parseGroupFile(*lines);
+  Group g = Group::parse(*lines);
+  g.mail = readMailCompanion(path);
+  return g;
+}
+
+std::optional<QStringList> readMailCompanion(const QString& groupPath) {
+  const QString companion = mailCompanionPath(groupPath);
+  return fileState(companion) == FileState::Filled ? readTextLines(companion) : std::nullopt;
+}
+
+QString mailCompanionPath(const QString& groupPath) {
+  QString companion = groupPath;
+  if (companion.endsWith(QLatin1String(".txt"))) companion.chop(4);
+  return companion + QLatin1String(".mail");
+}
+
+bool ensureMailCompanion(const QString& groupPath) {
+  const QString companion = mailCompanionPath(groupPath);
+  if (fileState(companion) == FileState::Filled || fileState(groupPath) != FileState::Filled) return true;
+  return copyFileOver(groupPath, companion);
+}
+
+bool writeGroup(const QString& path, const QStringList& groupLines, const QStringList& mailLines) {
+  makeFolder(QFileInfo(path).absolutePath());
+  return writeTextLines(mailCompanionPath(path), mailLines) && writeTextLines(path, groupLines);
 }
 
 QString groupPlayerKey(const QString& player) {

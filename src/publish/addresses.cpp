@@ -1,8 +1,8 @@
 #include "publish/addresses.h"
 
 #include "app/addressrule.h"
-#include "app/fileops.h"
-#include "app/textfile.h"
+#include "app/paths.h"
+#include "players/groupfile.h"
 
 namespace mervalo {
 
@@ -15,7 +15,7 @@ QStringList playersForMail(const QStringList& groupMailLines) {
     const QString address = fields.last().trimmed();
     if (!address.contains(QLatin1Char('@')) && line.contains(QLatin1Char('+'))) {
       // A companion made by copying the group file: its lines are pairs, not players.
-      players << playersFromGroupLines({line});
+      players << parseGroupLine(line).descriptions();
       continue;
     }
     if (!address.isEmpty()) {
@@ -43,19 +43,6 @@ QString playerDisplayName(const QString& key, const QStringList& mailingList) {
   for (QString& w : words) w = w.trimmed();
   words.removeAll(QString());
   return words.join(QLatin1Char(' '));
-}
-
-QStringList playersFromGroupLines(const QStringList& groupLines) {
-  QStringList players;
-  for (const QString& line : groupLines) {
-    if (line.trimmed().isEmpty() || line.contains(QStringLiteral("**"))) continue;
-    for (const QString& player : line.split(QLatin1Char('+'))) {
-      const int bar = player.indexOf(QLatin1Char('|'));
-      const QString description = (bar >= 0 ? player.mid(bar + 1) : player).trimmed();
-      if (!description.isEmpty()) players << description;
-    }
-  }
-  return players;
 }
 
 QStringList mailingListEntries(const QStringList& companionLines) {
@@ -94,16 +81,10 @@ QString collectAddresses(const QStringList& players, QStringList& addressLines) 
 }
 
 QStringList eventPlayersForMail(const QString& programFolder, const QString& groupFileName) {
-  const QString groupPath = programFolder + QStringLiteral("/groepen/") + groupFileName;
-  QString companion = groupPath;
-  companion.replace(QStringLiteral(".txt"), QStringLiteral(".mail"));
-  if (fileState(companion) == FileState::Filled) {
-    if (auto lines = readTextLines(companion)) return playersForMail(*lines);
-  }
-  if (fileState(groupPath) == FileState::Filled) {
-    if (auto lines = readTextLines(groupPath)) return playersFromGroupLines(*lines);
-  }
-  return {};
+  const QString path = filePath(programFolder, DataFolder::Groups, groupFileName);
+  if (const auto mail = readMailCompanion(path)) return playersForMail(*mail);
+  const auto group = readGroup(path);
+  return group ? group->playerDescriptions() : QStringList{};
 }
 
 }  // namespace mervalo

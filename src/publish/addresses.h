@@ -28,10 +28,6 @@ QStringList playersForMail(const QStringList& groupMailLines);
 // finds, or the key's names without bars.
 QString playerDisplayName(const QString& key, const QStringList& mailingList);
 
-// The group file's own lines when it has no companion: every pair line gives its two
-// players' descriptions, trimmed; the sit-out line none.
-QStringList playersFromGroupLines(const QStringList& groupLines);
-
 // The mailing-list entries of a group companion: fields 1 to n-1 each followed by a blank,
 // "|", field n. Blank lines and lines without names are skipped.
 QStringList mailingListEntries(const QStringList& companionLines);
@@ -44,7 +40,7 @@ QStringList addressLines(const QStringList& nameListMailLines);
 // used up. Returns the collected text.
 QString collectAddresses(const QStringList& players, QStringList& addressLines);
 
-// The players of the event of a group file ("Dinsdag.txt" in the program's "/groepen"),
+// The players of the event of a group file ("Dinsdag.txt" among the groups),
 // from its companion, or from the group file itself when the companion is missing or empty.
 QStringList eventPlayersForMail(const QString& programFolder, const QString& groupFileName);
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/paths.h"
 #include "app/fileops.h"
 #include "app/textfile.h"
 #include "app/texts.h"
@@ -126,7 +127,7 @@ QString resultsCaption(const QString& resultWord, const QString& groupFileName) 
 
 bool writeResultsPage(const QString& programFolder, const QString& groupFileName, const Grid& results, int language,
                       const TextMeasure& measure, QString* writtenPath) {
-  const QString folder = programFolder + QStringLiteral("/HTML");
+  const QString folder = folderPath(programFolder, DataFolder::Pages);
   makeFolder(folder);
   const QString path =
       folder + QLatin1Char('/') + groupFileName.section(QLatin1Char('.'), 0, 0) + QStringLiteral(".html");

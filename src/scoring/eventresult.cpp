@@ -139,10 +139,7 @@ EventResult scoreEvent(const EventModel& model, const QStringList& pairNames) {
     pr.pair = p;
     pr.sitOut = p == h.sitOut;
     if (pr.sitOut) continue;
-    QString names = p - 1 < pairNames.size() ? pairNames.at(p - 1) : QString();
-    const qsizetype bracket = names.indexOf(QLatin1Char('['));
-    if (bracket >= 0) names.truncate(bracket);
-    pr.names = names.trimmed();
+    pr.names = p - 1 < pairNames.size() ? pairNames.at(p - 1).trimmed() : QString();
     int total = 0;
     int played = 0;
     for (int b = 1; b <= boards; ++b) {

@@ -57,9 +57,8 @@ struct BoardResult {
 // One pair's standing.
 struct PairResult {
   int pair = 0;
-  // "Dhr. Jan Smit - Mevr. Anna de Vries" from the group file, up to any "[" and trimmed (a
-  // name carried over from an earlier result loses its old count); empty when the group has
-  // no name for the pair.
+  // "Dhr. Jan Smit - Mevr. Anna de Vries" as the group names the pair (Group::pairNames),
+  // trimmed; empty when the group has no name for the pair.
   QString names;
   bool sitOut = false;  // the event's sit-out pair: it has no result and no rank
   // The matchpoints as the result shows them: kept whole (a half to even) after every board.

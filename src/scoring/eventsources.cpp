@@ -1,6 +1,7 @@
 #include "eventsources.h"
 
 #include "app/fileops.h"
+#include "app/paths.h"
 #include "app/texts.h"
 #include "app/textfile.h"
 #include "event/movement.h"
@@ -15,7 +16,7 @@ void fail(ResultError* error, const QString& file, const QString& what) {
   if (error) *error = ResultError{file, what};
 }
 
-QString eventLabel(const QString& eventName) { return QStringLiteral("invoer/") + eventName + QStringLiteral(".txt"); }
+QString eventLabel(const QString& eventName) { return relativeFilePath(DataFolder::Events, eventName + QStringLiteral(".txt")); }
 
 }  // namespace
 
@@ -44,14 +45,14 @@ std::optional<EventSources> readEventSources(const QString& programFolder, const
   s.eventLines = *eventLines;
 
   s.groupName = eventName.left(marker);
-  const QString groupFile = QStringLiteral("groepen/") + s.groupName + QStringLiteral(".txt");
+  const QString groupFile = relativeFilePath(DataFolder::Groups, s.groupFileName());
   const QString groupPath = programFolder + QLatin1Char('/') + groupFile;
-  const auto groupLines = fileState(groupPath) == FileState::Filled ? readTextLines(groupPath) : std::nullopt;
-  if (!groupLines) {
+  const auto group = fileState(groupPath) == FileState::Filled ? readGroup(groupPath) : std::nullopt;
+  if (!group) {
     fail(error, groupFile, QStringLiteral("the group file of the event is missing or empty"));
     return std::nullopt;
   }
-  s.groupLines = *groupLines;
+  s.group = *group;
 
   EventFileError headerError;
   const auto header = parseHeader(s.eventLines, eventFile, &headerError);
@@ -60,8 +61,7 @@ std::optional<EventSources> readEventSources(const QString& programFolder, const
                                                 : headerError.what);
     return std::nullopt;
   }
-  const QString schemaFile =
-      QStringLiteral("schema/%1/%2.txt").arg(language).arg(header->schemaName);
+  const QString schemaFile = relativeSchemaFilePath(language, header->schemaName + QStringLiteral(".txt"));
   const auto schema = header->schemaName.isEmpty() ? std::nullopt
                                                    : loadSchema(programFolder, language, header->schemaName);
   if (!schema) {
@@ -83,27 +83,7 @@ std::optional<EventResult> computeEventResult(const EventSources& sources, Resul
                                           : fileError.what);
     return std::nullopt;
   }
-  return scoreEvent(*model, pairNamesOfGroup(sources.groupLines));
-}
-
-QStringList pairNamesOfGroup(const QStringList& groupLines) {
-  QStringList names;
-  for (const QString& line : groupLines) {
-    if (line.trimmed().isEmpty()) continue;
-    if (line.contains(QLatin1String("**"))) {
-      names.append(QString());
-      continue;
-    }
-    // "3| Dhr. Jan Smit+7| Mevr. Anna de Vries": the descriptions follow each player's "|".
-    QStringList players;
-    for (const QString& player : line.split(QLatin1Char('+'))) {
-      const qsizetype bar = player.indexOf(QLatin1Char('|'));
-      const QString description = (bar >= 0 ? player.mid(bar + 1) : player).trimmed();
-      if (!description.isEmpty()) players.append(description);
-    }
-    names.append(players.join(QStringLiteral(" - ")));
-  }
-  return names;
+  return scoreEvent(*model, sources.group.pairNames());
 }
 
 int fixedPitchWidth(const QString& text) { return static_cast<int>(text.size()) * 105; }

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "players/groupfile.h"
 #include "scoring/eventresult.h"
 
 namespace mervalo {
@@ -13,7 +14,7 @@ namespace mervalo {
 
 // What stopped the computation, naming the file at fault.
 struct ResultError {
-  QString file;  // as the program folder names it, e.g. "invoer/12-03-2024 Groep A Uitslag.txt"
+  QString file;  // relative to the program folder, as relativeFilePath names it
   QString what;
   QString describe() const;  // "<file>: <what>"
 };
@@ -23,7 +24,7 @@ struct EventSources {
   QString eventName;      // "12-03-2024 Groep A Uitslag"
   QString groupName;      // "12-03-2024 Groep A"
   QStringList eventLines;
-  QStringList groupLines;
+  Group group;
   QStringList schemaLines;  // the schema's round lines
   int language = 10;
 
@@ -38,10 +39,6 @@ std::optional<EventSources> readEventSources(const QString& programFolder, const
 // Checks the event file (header, records or board lines, pair numbers, score texts) and scores
 // it. Damage is reported, never guessed around; nothing here can crash on bad input.
 std::optional<EventResult> computeEventResult(const EventSources& sources, ResultError* error = nullptr);
-
-// "Dhr. Jan Smit - Mevr. Anna de Vries" for every pair line of a group file, in pair order (the
-// non-blank lines count; the sit-out line and anything unreadable give an empty name).
-QStringList pairNamesOfGroup(const QStringList& groupLines);
 
 // A text measure that needs no fonts: every character 7 pixels (105 twips) wide. The command
 // line uses it so that the widths on a page it writes do not depend on the machine.

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/paths.h"
 #include "app/textfile.h"
 #include "app/texts.h"
 #include "event/movement.h"
@@ -45,7 +46,7 @@ std::unique_ptr<TableEvent> TableEvent::open(const QString& programFolder, const
   std::unique_ptr<TableEvent> e(new TableEvent);
   e->programFolder_ = programFolder;
   e->language_ = language;
-  e->eventPath_ = programFolder + QStringLiteral("/invoer/") + name + QStringLiteral(".txt");
+  e->eventPath_ = filePath(programFolder, DataFolder::Events, name + QStringLiteral(".txt"));
   auto fail = [&](const QString& why) {
     if (error) *error = why;
     return nullptr;
@@ -71,7 +72,7 @@ std::unique_ptr<TableEvent> TableEvent::open(const QString& programFolder, const
     e->model_ = e->ownModel_.get();
   }
   e->roundLines_ = sources->schemaLines;
-  e->names_ = pairNamesOfGroup(sources->groupLines);
+  e->names_ = sources->group.pairNames();
   e->plan_ = TablePlan(e->roundLines_, e->model_->header());
   if (e->plan_.tables() == 0) return fail(QStringLiteral("%1: the movement seats no tables").arg(e->model_->header().schemaName));
 

@@ -144,21 +144,21 @@ TEST_F(AccessibilityTest, EveryWindowIsNamedAndNoCaptionOrCellIsCutOff) {
     if (s) s->close();
     EXPECT_TRUE(QTest::qWaitFor([&] { return s.isNull(); }));
   };
-  for (const char* name : {"frmMervalo02", "frmMervalo03", "frmMervalo04", "frmMervalo09"}) {
-    QPointer<Screen> s = menu->openChild(QString::fromLatin1(name));
-    check(s, name);
+  for (const ScreenId id : {ScreenId::NameLists, ScreenId::Groups, ScreenId::EventStart, ScreenId::MailSettings}) {
+    QPointer<Screen> s = menu->openChild(id);
+    check(s, s ? qPrintable(s->objectName()) : "?");
     closeAndWait(s);
   }
 
-  QPointer<Screen> groups = menu->openChild(QStringLiteral("frmMervalo03"));
+  QPointer<Screen> groups = menu->openChild(ScreenId::Groups);
   ASSERT_TRUE(groups);
-  QPointer<Screen> calendar = groups->openChild(QStringLiteral("frmMervalo05"));
+  QPointer<Screen> calendar = groups->openChild(ScreenId::DatePicker);
   expectNamed(calendar);
   closeAndWait(calendar);
   closeAndWait(groups);
 
-  ctx.screens.erase(QStringLiteral("frmMervalo04"));
-  auto* entry = dynamic_cast<BoardEntryScreen*>(menu->openChild(QStringLiteral("frmMervalo06")));
+  ctx.screens.erase(ScreenId::EventStart);
+  auto* entry = dynamic_cast<BoardEntryScreen*>(menu->openChild(ScreenId::BoardEntry));
   ASSERT_TRUE(entry);
   entry->activateWindow();
   EXPECT_TRUE(QTest::qWaitFor([&] { return entry->isActiveWindow(); }));

@@ -139,7 +139,7 @@ TEST_F(MainMenuTest, EscTheCloseButtonAndClosingEndTheProgram) {
 
 TEST_F(MainMenuTest, OpeningAScreenDisablesTheMenuAndReturningRunsTheActivationAgain) {
   registerAllScreens(ctx);
-  ctx.screens[QStringLiteral("frmMervalo10")] = [](AppContext& c, Screen* opener) -> Screen* { return new StubScreen(c, opener); };
+  ctx.screens[ScreenId::MailDownload] = [](AppContext& c, Screen* opener) -> Screen* { return new StubScreen(c, opener); };
   int checks = 0;
   connected = true;
   ctx.updateCheck = [&checks](Screen&) { ++checks; };

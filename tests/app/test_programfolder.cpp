@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "app/paths.h"
 #include "app/programfolder.h"
 #include "testfiles.h"
 
@@ -111,4 +112,27 @@ TEST(ProgramFolder, WithoutShippedDataTheFolderIsStillMade) {
   EXPECT_EQ(f.folder, t.home());
   EXPECT_TRUE(QFileInfo(t.home()).isDir());
   EXPECT_TRUE(f.shippedFrom.isEmpty());
+}
+
+// Every file the program keeps has its place under the program folder; messages name it relative.
+TEST(ProgramFolder, PathsOfTheDataFolders) {
+  using mervalo::DataFolder;
+  const struct {
+    DataFolder folder;
+    const char* file;
+    const char* relative;
+  } cases[] = {
+      {DataFolder::Names, "Club.txt", "namen/Club.txt"},
+      {DataFolder::Groups, "03-12-2026 Groep A.mail", "groepen/03-12-2026 Groep A.mail"},
+      {DataFolder::Events, "03-12-2026 Groep A Uitslag.txt", "invoer/03-12-2026 Groep A Uitslag.txt"},
+      {DataFolder::Pages, "x.html", "HTML/x.html"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(mervalo::relativeFilePath(c.folder, c.file), c.relative);
+    EXPECT_EQ(mervalo::filePath("/pf", c.folder, c.file), QStringLiteral("/pf/") + c.relative);
+    EXPECT_EQ(mervalo::filePath("/pf", c.folder, c.file).section('/', 0, -2), mervalo::folderPath("/pf", c.folder));
+  }
+  EXPECT_EQ(mervalo::relativeSchemaFilePath(11, "04 Pairs 03 Rounds.txt"), "schema/11/04 Pairs 03 Rounds.txt");
+  EXPECT_EQ(mervalo::dataFolderPaths("/pf"),
+            (QStringList{"/pf/namen", "/pf/groepen", "/pf/schema/10", "/pf/schema/11", "/pf/invoer"}));
 }

@@ -102,7 +102,7 @@ TEST_F(EventStartTest, CountsPairsFindsTheSitOutAndTheSpinControlsWrapAround) {
 
 TEST_F(EventStartTest, StartWritesTheHeaderAndOpensTheEntryScreenOfTheMode) {
   writeFile(QStringLiteral("/groepen/12-03-2024 Groep A.txt"), pairs(6));
-  ctx.screens[QStringLiteral("frmMervalo07")] = [](AppContext& c, Screen* o) -> Screen* {
+  ctx.screens[ScreenId::RoundEntry] = [](AppContext& c, Screen* o) -> Screen* {
     return new EntryStandIn(c, o, QStringLiteral("frmMervalo07"));
   };
   open();

@@ -5,6 +5,7 @@
 
 #include "app/textfile.h"
 #include "app/texts.h"
+#include "app/paths.h"
 #include "event/movement.h"
 #include "qtprint.h"
 #include "testfiles.h"
@@ -16,7 +17,7 @@ namespace {
 class SchemaFolder : public ::testing::Test {
  protected:
   void touch(int language, const QString& name, const QStringList& lines = {QStringLiteral("header")}) {
-    const QString folder = schemaFolder(dir.path(), language);
+    const QString folder = schemaFolderPath(dir.path(), language);
     QDir().mkpath(folder);
     ASSERT_TRUE(writeTextLines(folder + QLatin1Char('/') + name, lines));
   }
@@ -52,7 +53,7 @@ TEST_F(SchemaFolder, ListsMatchingFilesWithoutCaseAndLeavesOutTheExcludedName) {
 }
 
 TEST_F(SchemaFolder, LoadingDropsTheHeaderAndBlankLinesWhateverTheLineEnds) {
-  test::writeBytes(schemaFolder(dir.path(), kDutch) + QStringLiteral("/04 Paren 03 Ronden.txt"),
+  test::writeBytes(schemaFolderPath(dir.path(), kDutch) + QStringLiteral("/04 Paren 03 Ronden.txt"),
                    "1-2\t(1-4)\r\n\r\nR1\t1-2 (1-4)\t3-4 (5-8)\n   \nR2\t1-3 (5-8)\t2-4 (1-4)\rR3\t1-4 (9-12)\t2-3 (1-4)");
   const auto lines = loadSchema(dir.path(), kDutch, QStringLiteral(" 04 Paren 03 Ronden "));
   ASSERT_TRUE(lines);

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   sources.eventName = QStringLiteral("05-12-2026 Groep A Uitslag");
   sources.groupName = QStringLiteral("05-12-2026 Groep A");
   sources.eventLines = lines;
-  sources.groupLines = kGroup;
+  sources.group = mervalo::Group::parse(kGroup);
   sources.language = (mode & 4) ? 11 : 10;
   mervalo::ResultError error;
   const auto result = mervalo::computeEventResult(sources, &error);

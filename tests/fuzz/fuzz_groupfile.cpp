@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
   const QStringList lines = mervalo::fromCp1252(bytes).split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
-  const mervalo::GroupFile group = mervalo::parseGroupFile(lines);
+  const mervalo::Group group = mervalo::Group::parse(lines);
   int sitOuts = 0;
   QStringList kept;
   for (const mervalo::GroupEntry& e : group.entries) {
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kept << e.line;
   }
   if (sitOuts > 1) std::abort();
-  const mervalo::GroupFile again = mervalo::parseGroupFile(kept);
+  const mervalo::Group again = mervalo::Group::parse(kept);
   if (again.entries.size() != group.entries.size() || !again.complete) std::abort();
   for (qsizetype i = 0; i < kept.size(); ++i)
     if (again.entries[i].display != group.entries[i].display) std::abort();

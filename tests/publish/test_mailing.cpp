@@ -46,7 +46,7 @@ class MailingTest : public ScreenTest {
     entry->grid = computedResult(2);
     entry->players = {"|a@club.nl", "|b@club.nl", "|Dhr.|Piet|Vis|", "|c@club.nl"};
     entry->show();
-    screen = dynamic_cast<ResultsScreen*>(entry->openChild(QStringLiteral("frmMervalo08")));
+    screen = dynamic_cast<ResultsScreen*>(entry->openChild(ScreenId::Results));
     ASSERT_NE(screen, nullptr);
   }
   QPushButton* button(const char* name) { return child<QPushButton>(screen, QString::fromLatin1(name)); }

@@ -27,8 +27,8 @@ class MailScreensTest : public ScreenTest {
     return readSetting(QString::fromLatin1(section), QString::fromLatin1(key), ctx.values.settingsFilePath);
   }
   template <class S>
-  S* open(const char* form) {
-    auto* s = dynamic_cast<S*>(ctx.open(QString::fromLatin1(form), nullptr));
+  S* open(ScreenId id) {
+    auto* s = dynamic_cast<S*>(ctx.open(id, nullptr));
     EXPECT_NE(s, nullptr);
     return s;
   }
@@ -41,7 +41,7 @@ class MailScreensTest : public ScreenTest {
 
 TEST_F(MailScreensTest, SettingsScreenAddressRules) {
   writeFile(QStringLiteral("/standaard.ini"), {"[Standaard]", "Naam voor e-mail=Kees", "provider=1"});
-  auto* s = open<MailSettingsScreen>("frmMervalo09");
+  auto* s = open<MailSettingsScreen>(ScreenId::MailSettings);
   ASSERT_TRUE(s);
   EXPECT_TRUE(child<QRadioButton>(s, QStringLiteral("optProvider_1"))->isChecked());
   QPushButton* ok = button(s, "cmdOK");
@@ -75,7 +75,7 @@ TEST_F(MailScreensTest, SettingsScreenAddressRules) {
 
 TEST_F(MailScreensTest, SettingsScreenTellsAboutAStoredBadAddressAndEscapeSavesNothing) {
   writeFile(QStringLiteral("/standaard.ini"), {"[standaard]", "eigen e-mail adres=a..b@club.nl"});
-  auto* s = open<MailSettingsScreen>("frmMervalo09");
+  auto* s = open<MailSettingsScreen>(ScreenId::MailSettings);
   ASSERT_TRUE(s);
   EXPECT_EQ(prompter.count(), 1) << "said while the screen opens";
   child<QLineEdit>(s, QStringLiteral("txtNaam"))->setText(QStringLiteral("Kees"));
@@ -108,7 +108,7 @@ class MailDownloadTest : public MailScreensTest {
     ASSERT_TRUE(web->running()) << web->error().toStdString();
     writeFile(QStringLiteral("/standaard.ini"), {"[Standaard]", "eigen e-mail adres=ik@thuis.nl", "provider=0", "server https=" + web->base(), "ca-bundle=" + certificate});
   }
-  MailDownloadScreen* openScreen() { return open<MailDownloadScreen>("frmMervalo10"); }
+  MailDownloadScreen* openScreen() { return open<MailDownloadScreen>(ScreenId::MailDownload); }
   void download(MailDownloadScreen* s) {
     prompter.clear();
     button(s, "cmdDownLoad")->click();

@@ -36,7 +36,7 @@ class ResultsScreenTest : public ScreenTest {
     entry->grid = grid;
     entry->players = players;
     entry->show();
-    auto* s = dynamic_cast<ResultsScreen*>(entry->openChild(QStringLiteral("frmMervalo08")));
+    auto* s = dynamic_cast<ResultsScreen*>(entry->openChild(ScreenId::Results));
     EXPECT_NE(s, nullptr);
     return s;
   }
@@ -138,7 +138,7 @@ TEST_F(ResultsScreenTest, EscAndTerugGiveTheEntryScreenBack) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }));
   EXPECT_TRUE(entry->isEnabled());
 
-  s = dynamic_cast<ResultsScreen*>(entry->openChild(QStringLiteral("frmMervalo08")));
+  s = dynamic_cast<ResultsScreen*>(entry->openChild(ScreenId::Results));
   ASSERT_TRUE(s);
   alive = s;
   QTest::mouseClick(child<QPushButton>(s, "cmdTerug"), Qt::LeftButton);

@@ -42,7 +42,7 @@ class EntryTest : public ScreenTest {
  protected:
   EntryTest() {
     registerAllScreens(ctx);
-    ctx.screens.erase(QStringLiteral("frmMervalo04"));  // closing goes back to the menu only
+    ctx.screens.erase(ScreenId::EventStart);  // closing goes back to the menu only
     writeFile(QStringLiteral("/schema/10/08 Paren 03 Ronden Test.txt"), kMovement);
     QStringList group, mail;
     for (int p = 1; p <= 8; ++p) {
@@ -67,7 +67,7 @@ class EntryTest : public ScreenTest {
   BoardEntryScreen* open() {
     menu = new Menu(ctx);
     menu->show();
-    auto* s = dynamic_cast<BoardEntryScreen*>(menu->openChild(QStringLiteral("frmMervalo06")));
+    auto* s = dynamic_cast<BoardEntryScreen*>(menu->openChild(ScreenId::BoardEntry));
     QPointer<BoardEntryScreen> alive(s);
     if (s) {
       s->activateWindow();
@@ -408,7 +408,7 @@ TEST_F(EntryTest, AGroupChangedAfterTheStartIsReportedAndScoresStillGoIn) {
 }
 
 TEST_F(EntryTest, ClosingGoesBackToTheEventStart) {
-  ctx.screens[QStringLiteral("frmMervalo04")] = [](AppContext& c, Screen*) -> Screen* { return new Menu(c, QStringLiteral("frmMervalo04")); };
+  ctx.screens[ScreenId::EventStart] = [](AppContext& c, Screen*) -> Screen* { return new Menu(c, QStringLiteral("frmMervalo04")); };
   BoardEntryScreen* s = start();
   ASSERT_TRUE(s);
   QTest::keyClick(child<QPushButton>(s, "cmdTerug"), Qt::Key_Space);

@@ -19,7 +19,7 @@ EventSources sources(int mode, const QStringList& scoreLines, int pairs = 4, int
   s.eventName = QStringLiteral("06-12-2026 Groep A Uitslag");
   s.groupName = QStringLiteral("06-12-2026 Groep A");
   s.language = 10;
-  s.groupLines = {"1| A+2| B", "3| C+4| D", "5| E+6| F", "7| G+8| H", "9| I+10| J", "***** Stilzit *****"};
+  s.group = Group::parse({"1| A+2| B", "3| C+4| D", "5| E+6| F", "7| G+8| H", "9| I+10| J", "***** Stilzit *****"});
   s.eventLines = QStringList{s.eventName, QString::number(pairs), sitOut ? QString::number(sitOut) : "Geen", "3", "1",
                              "04 Paren 03 Ronden X", QString::number(mode)} +
                  scoreLines;

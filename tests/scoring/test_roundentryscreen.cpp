@@ -49,7 +49,7 @@ class RoundEntryTest : public ScreenTest {
  protected:
   RoundEntryTest() {
     registerAllScreens(ctx);
-    ctx.screens.erase(QStringLiteral("frmMervalo04"));
+    ctx.screens.erase(ScreenId::EventStart);
     writeFile(QStringLiteral("/schema/10/08 Paren 03 Ronden Test.txt"), kMovement);
     writeFile(QStringLiteral("/schema/10/08 Paren 03 Ronden Slip.txt"), kSlipMovement);
     QStringList group, mail;
@@ -73,7 +73,7 @@ class RoundEntryTest : public ScreenTest {
     writeFile(kEvent, lines);
     menu = new Menu(ctx);
     menu->show();
-    auto* s = dynamic_cast<RoundEntryScreen*>(menu->openChild(QStringLiteral("frmMervalo07")));
+    auto* s = dynamic_cast<RoundEntryScreen*>(menu->openChild(ScreenId::RoundEntry));
     QPointer<RoundEntryScreen> alive(s);
     if (s) {
       s->activateWindow();
@@ -384,7 +384,7 @@ TEST_F(RoundEntryTest, TheWholeEveningSlipBySlipGivesThePageOfTheEntryPerBoard) 
     sources.eventName = QStringLiteral("Dinsdag Uitslag");
     sources.groupName = QStringLiteral("Dinsdag");
     sources.eventLines = eventLines;
-    sources.groupLines = readLines(QStringLiteral("/groepen/Dinsdag.txt"));
+    sources.group = Group::parse(readLines(QStringLiteral("/groepen/Dinsdag.txt")));
     sources.language = kDutch;
     ResultError error;
     const auto result = computeEventResult(sources, &error);

@@ -13,8 +13,22 @@ namespace mervalo {
 class Screen;
 struct AppContext;
 
-// Builds a screen by its form name ("frmMervalo02"); the opener is the screen to re-enable when
-// the new one closes.
+// The screens one screen can open from another. Each keeps its form name as its object name
+// (ScreenId::Groups is "frmMervalo03"); the compiler, not a string, says which one is meant.
+enum class ScreenId {
+  NameLists,       // frmMervalo02
+  Groups,          // frmMervalo03
+  EventStart,      // frmMervalo04
+  DatePicker,      // frmMervalo05
+  BoardEntry,      // frmMervalo06
+  RoundEntry,      // frmMervalo07
+  Results,         // frmMervalo08
+  MailSettings,    // frmMervalo09
+  MailDownload,    // frmMervalo10
+  SchemaDownload,  // frmMervalo12
+};
+
+// Builds a screen; the opener is the screen to re-enable when the new one closes.
 using ScreenFactory = std::function<Screen*(AppContext& ctx, Screen* opener)>;
 
 // What the shell owns and hands to every screen: the program-wide values, the prompter, the
@@ -22,7 +36,7 @@ using ScreenFactory = std::function<Screen*(AppContext& ctx, Screen* opener)>;
 struct AppContext {
   ProgramValues values;
   Prompter* prompter = nullptr;
-  std::map<QString, ScreenFactory> screens;
+  std::map<ScreenId, ScreenFactory> screens;
   std::function<QDate()> today = [] { return QDate::currentDate(); };
   // Called instead of ending the process when the program ends (tests observe it).
   std::function<void()> quit;
@@ -37,9 +51,9 @@ struct AppContext {
   // publishing screens when they register.
   std::function<void(Screen& menu)> loadMailProviders;
 
-  bool hasScreen(const QString& name) const { return screens.count(name) > 0; }
+  bool hasScreen(ScreenId id) const { return screens.count(id) > 0; }
   // Creates and shows the screen modeless; nullptr when it does not exist.
-  Screen* open(const QString& name, Screen* opener);
+  Screen* open(ScreenId id, Screen* opener);
   QString text(int n) const { return values.text(n); }
 };
 

@@ -76,18 +76,15 @@ MainMenu::MainMenu(AppContext& ctx) : Screen(ctx, nullptr) {
 }
 
 void MainMenu::buildControls() {
-  picBack = new QLabel(this);
-  picBack->setObjectName(QStringLiteral("picBack"));
+  picBack = makeNamed<QLabel>(this, "picBack");
   picBack->setPixmap(banner(kFormWidth - 40, 110, QColor(0, 90, 50), QColor(20, 140, 80)));
   picBack->setGeometry(0, 12, kFormWidth - 40, 110);
 
-  picMervalo = new QLabel(picBack);
-  picMervalo->setObjectName(QStringLiteral("picMervalo"));
+  picMervalo = makeNamed<QLabel>(picBack, "picMervalo");
   picMervalo->setPixmap(suits(24));
   picMervalo->setGeometry((picBack->width() - 96) / 2, 78, 96, 24);
 
-  lblMervalo = new QLabel(this);
-  lblMervalo->setObjectName(QStringLiteral("lblMervalo"));
+  lblMervalo = makeNamed<QLabel>(this, "lblMervalo");
   QFont big = lblMervalo->font();
   big.setPixelSize(36);
   big.setBold(true);
@@ -111,19 +108,17 @@ void MainMenu::buildControls() {
   cmdAfsluiten->move(cmdAfsluiten->x(), cmdAfsluiten->y() + 8);
 
   // A button opens its screen only when that screen is part of the program.
-  cmdNamenInvoeren->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo02")));
-  cmdGroepenMaken->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo03")));
-  cmdInVoerScores->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo04")));
-  cmdSchema->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo12")));
-  cmdMAILTXT->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo10")));
+  cmdNamenInvoeren->setEnabled(ctx().hasScreen(ScreenId::NameLists));
+  cmdGroepenMaken->setEnabled(ctx().hasScreen(ScreenId::Groups));
+  cmdInVoerScores->setEnabled(ctx().hasScreen(ScreenId::EventStart));
+  cmdSchema->setEnabled(ctx().hasScreen(ScreenId::SchemaDownload));
+  cmdMAILTXT->setEnabled(ctx().hasScreen(ScreenId::MailDownload));
 
-  picZelvo = new QLabel(this);
-  picZelvo->setObjectName(QStringLiteral("picZelvo"));
+  picZelvo = makeNamed<QLabel>(this, "picZelvo");
   picZelvo->setPixmap(banner(kFormWidth - 40, 28, QColor(225, 235, 228), QColor(200, 220, 205)));
   picZelvo->setGeometry(0, kFormHeight - 72, kFormWidth - 40, 28);
 
-  cmdDownload = new QPushButton(this);
-  cmdDownload->setObjectName(QStringLiteral("cmdDownload"));
+  cmdDownload = makeNamed<QPushButton>(this, "cmdDownload");
   cmdDownload->setIcon(QIcon(downloadArrow()));
   cmdDownload->setIconSize(QSize(16, 16));
   cmdDownload->setFlat(true);
@@ -131,16 +126,13 @@ void MainMenu::buildControls() {
   cmdDownload->setEnabled(static_cast<bool>(ctx().updateDownload));
   connect(cmdDownload, &QPushButton::clicked, this, &MainMenu::cmdDownLoad_Click);
 
-  lblCopyRight = new QLabel(this);
-  lblCopyRight->setObjectName(QStringLiteral("lblCopyRight"));
+  lblCopyRight = makeNamed<QLabel>(this, "lblCopyRight");
   lblCopyRight->setGeometry(20, kFormHeight - 40, kFormWidth - 40, 18);
-  lblVersie = new QLabel(this);
-  lblVersie->setObjectName(QStringLiteral("lblVersie"));
+  lblVersie = makeNamed<QLabel>(this, "lblVersie");
   lblVersie->setGeometry(20, kFormHeight - 22, kFormWidth - 40, 18);
 
   // Holds the provider list's working lists, which live in the program-wide values here.
-  fraNietZichtbaar = new QFrame(this);
-  fraNietZichtbaar->setObjectName(QStringLiteral("fraNietZichtbaar"));
+  fraNietZichtbaar = makeNamed<QFrame>(this, "fraNietZichtbaar");
   fraNietZichtbaar->setVisible(false);
 
   cmdSetFocus = makeFocusSink(QStringLiteral("cmdSetFocus"));
@@ -188,10 +180,11 @@ void MainMenu::formLoad() {
   cmdDownload->setAccessibleName(text(116));
   cmdDownload->setToolTip(text(114));
 
-  for (const char* folder : {"/namen", "/groepen", "/schema/10", "/schema/11", "/invoer"})
-    makeFolder(v.path(QString::fromLatin1(folder)));
+  for (const QString& folder : dataFolderPaths(v.programFolder)) makeFolder(folder);
   const QDateTime now = QDateTime::currentDateTime();
-  for (const char* folder : {"", "/namen", "/groepen", "/invoer", "/HTML"}) removeStaleSaveFiles(v.path(QString::fromLatin1(folder)), now);
+  for (const QString& folder : {v.programFolder, v.folder(DataFolder::Names), v.folder(DataFolder::Groups),
+                                v.folder(DataFolder::Events), v.folder(DataFolder::Pages)})
+    removeStaleSaveFiles(folder, now);
 
   centreOnScreen();
 }
@@ -208,20 +201,20 @@ void MainMenu::formActivate() {
   if (values().connected && ctx().updateCheck) ctx().updateCheck(*this);
 }
 
-void MainMenu::cmdNamenInvoeren_Click() { openChild(QStringLiteral("frmMervalo02")); }
+void MainMenu::cmdNamenInvoeren_Click() { openChild(ScreenId::NameLists); }
 
-void MainMenu::cmdGroepenMaken_Click() { openChild(QStringLiteral("frmMervalo03")); }
+void MainMenu::cmdGroepenMaken_Click() { openChild(ScreenId::Groups); }
 
-void MainMenu::cmdInVoerScores_Click() { openChild(QStringLiteral("frmMervalo04")); }
+void MainMenu::cmdInVoerScores_Click() { openChild(ScreenId::EventStart); }
 
 void MainMenu::cmdSchema_Click() {
   parkFocus();
-  openChild(QStringLiteral("frmMervalo12"));
+  openChild(ScreenId::SchemaDownload);
 }
 
 void MainMenu::cmdMAILTXT_Click() {
   parkFocus();
-  openChild(QStringLiteral("frmMervalo10"));
+  openChild(ScreenId::MailDownload);
 }
 
 void MainMenu::cmdDownLoad_Click() {

@@ -2,10 +2,6 @@
 
 #include "app/screens/screen.h"
 
-class QFrame;
-class QLabel;
-class QPushButton;
-
 namespace mervalo {
 
 // The main menu: the start-up window, loaded for the whole run. Its load prepares what every

@@ -19,18 +19,18 @@ Screen::Screen(AppContext& ctx, Screen* opener, QWidget* parent) : QWidget(paren
 
 Screen::~Screen() = default;
 
-Screen* AppContext::open(const QString& name, Screen* opener) {
-  const auto it = screens.find(name);
+Screen* AppContext::open(ScreenId id, Screen* opener) {
+  const auto it = screens.find(id);
   if (it == screens.end()) return nullptr;
   Screen* s = it->second(*this, opener);
   if (s) s->showAndActivate();
   return s;
 }
 
-Screen* Screen::openChild(const QString& formName) {
-  if (!ctx_.hasScreen(formName)) return nullptr;
+Screen* Screen::openChild(ScreenId id) {
+  if (!ctx_.hasScreen(id)) return nullptr;
   setEnabled(false);
-  Screen* child = ctx_.open(formName, this);
+  Screen* child = ctx_.open(id, this);
   if (!child) setEnabled(true);
   return child;
 }

@@ -6,9 +6,18 @@
 
 #include "app/screens/appcontext.h"
 
-class QPushButton;
-
+// The standard controls every screen declares.
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
 class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTableWidget;
 
 namespace mervalo {
 
@@ -33,7 +42,7 @@ class Screen : public QWidget {
 
   // Disables this screen and opens the named one modeless; nullptr when it does not exist
   // (this screen is then left enabled).
-  Screen* openChild(const QString& formName);
+  Screen* openChild(ScreenId id);
 
   // Called by a closing child: enable, show and activate again.
   void returnFromChild();
@@ -99,5 +108,13 @@ class Screen : public QWidget {
   bool escapePressed_ = false;
   std::function<void()> closer_;
 };
+
+// A control of type W under parent, named for checks and screen readers.
+template <class W>
+W* makeNamed(QWidget* parent, const char* name) {
+  auto* w = new W(parent);
+  w->setObjectName(QString::fromLatin1(name));
+  return w;
+}
 
 }  // namespace mervalo

@@ -56,8 +56,7 @@ EventStartScreen::EventStartScreen(AppContext& ctx, Screen* opener) : Screen(ctx
   cmdWisInvoer = events.remove;
   top->addWidget(fraInvoer, 0, 1);
 
-  fraInfo = new QGroupBox(this);
-  fraInfo->setObjectName(QStringLiteral("fraInfo"));
+  fraInfo = makeNamed<QGroupBox>(this, "fraInfo");
   auto* info = new QGridLayout(fraInfo);
   const auto makeLabel = [this](QWidget* parent, const char* name) {
     auto* l = new QLabel(parent);
@@ -115,17 +114,14 @@ EventStartScreen::EventStartScreen(AppContext& ctx, Screen* opener) : Screen(ctx
   numberWithBar(4, lblSpellen, txtSpellen, vscrSpellen);
   top->addWidget(fraInfo, 1, 0);
 
-  fraSchema = new QGroupBox(this);
-  fraSchema->setObjectName(QStringLiteral("fraSchema"));
+  fraSchema = makeNamed<QGroupBox>(this, "fraSchema");
   auto* schemaBox = new QVBoxLayout(fraSchema);
-  lstSchema = new QListWidget(fraSchema);
-  lstSchema->setObjectName(QStringLiteral("lstSchema"));
+  lstSchema = makeNamed<QListWidget>(fraSchema, "lstSchema");
   lstSchema->setSelectionMode(QAbstractItemView::SingleSelection);
   schemaBox->addWidget(lstSchema);
   top->addWidget(fraSchema, 1, 1);
 
-  fraScoreInvoer = new QGroupBox(this);
-  fraScoreInvoer->setObjectName(QStringLiteral("fraScoreInvoer"));
+  fraScoreInvoer = makeNamed<QGroupBox>(this, "fraScoreInvoer");
   auto* modeBox = new QHBoxLayout(fraScoreInvoer);
   for (int i = 0; i < 2; ++i) {
     optInvoer[i] = new QRadioButton(fraScoreInvoer);
@@ -135,10 +131,8 @@ EventStartScreen::EventStartScreen(AppContext& ctx, Screen* opener) : Screen(ctx
   top->addWidget(fraScoreInvoer, 2, 0, 1, 2);
 
   auto* buttons = new QHBoxLayout;
-  cmdStart = new QPushButton(this);
-  cmdStart->setObjectName(QStringLiteral("cmdStart"));
-  cmdTerug = new QPushButton(this);
-  cmdTerug->setObjectName(QStringLiteral("cmdTerug"));
+  cmdStart = makeNamed<QPushButton>(this, "cmdStart");
+  cmdTerug = makeNamed<QPushButton>(this, "cmdTerug");
   buttons->addStretch();
   buttons->addWidget(cmdStart);
   buttons->addWidget(cmdTerug);
@@ -193,8 +187,8 @@ void EventStartScreen::formLoad() {
 
   const QString word = text(125);
   QStringList failed;
-  renameDatedFiles(values().path(QStringLiteral("/groepen")), word, values().language, &failed);
-  renameDatedFiles(values().path(QStringLiteral("/invoer")), word, values().language, &failed);
+  renameDatedFiles(values().folder(DataFolder::Groups), word, values().language, &failed);
+  renameDatedFiles(values().folder(DataFolder::Events), word, values().language, &failed);
   // A file that keeps its old name is still listed under it; the organiser hears why.
   for (const QString& f : failed) inform(message(182).replace(QLatin1Char('~'), QDir::toNativeSeparators(f)));
   fillGroupFiles();
@@ -236,14 +230,14 @@ void EventStartScreen::fillGroupFiles() {
   settingLists_ = true;
   lstGroepBestand->clear();
   lstGroepBestand->addItems(
-      listNamedFiles(values().path(QStringLiteral("/groepen")), text(125), chkSorteerGroepen->isChecked()));
+      listNamedFiles(values().folder(DataFolder::Groups), text(125), chkSorteerGroepen->isChecked()));
   settingLists_ = false;
 }
 
 void EventStartScreen::fillEventFiles() {
   settingLists_ = true;
   lstInvoer->clear();
-  lstInvoer->addItems(listNamedFiles(values().path(QStringLiteral("/invoer")), text(125), chkSorteerInvoer->isChecked()));
+  lstInvoer->addItems(listNamedFiles(values().folder(DataFolder::Events), text(125), chkSorteerInvoer->isChecked()));
   settingLists_ = false;
 }
 
@@ -300,7 +294,7 @@ void EventStartScreen::lstGroepBestand_Click() {
   }
   lblGroep->setText(name);
   const QString resultWord = text(70);
-  const QString eventPath = values().path(QStringLiteral("/invoer/")) + eventFileNameForGroup(name, resultWord);
+  const QString eventPath = values().file(DataFolder::Events, eventFileNameForGroup(name, resultWord));
   if (fileState(eventPath) == FileState::Filled) {
     inform(message(102).replace(QLatin1Char('~'), name));
     deselect();
@@ -314,26 +308,25 @@ void EventStartScreen::lstGroepBestand_Click() {
   lblParen->clear();
   lblStilzit->clear();
 
-  const QString groupPath = values().path(QStringLiteral("/groepen/")) + values().groupFileName;
+  const QString groupPath = values().file(DataFolder::Groups, values().groupFileName);
   if (fileState(groupPath) == FileState::Filled) {
     settingLists_ = true;
     lstInvoer->clearSelection();
     settingLists_ = false;
     fraSchema->setEnabled(true);
-    const auto lines = readTextLines(groupPath);
-    const QString sitOutLine = sitOutText(text(34));
-    const GroupCount count = countPairs(lines.value_or(QStringList{}), sitOutLine);
+    const auto group = readGroup(groupPath);
+    const int pairs = group ? group->pairCount() : 0;
     // Nothing to start from: say so instead of offering an event without pairs.
-    if (!lines) {
+    if (!group) {
       inform(message(179).replace(QLatin1Char('~'), values().groupFileName).replace(QLatin1Char('#'), QStringLiteral("-")));
-    } else if (count.pairs == 0) {
+    } else if (pairs == 0) {
       inform(message(180).replace(QLatin1Char('~'), name));
-    } else if (count.pairs > kMaxPairs) {
+    } else if (pairs > kMaxPairs) {
       inform(message(179).replace(QLatin1Char('~'), values().groupFileName)
-                 .replace(QLatin1Char('#'), QStringLiteral("%1 > %2").arg(count.pairs).arg(kMaxPairs)));
+                 .replace(QLatin1Char('#'), QStringLiteral("%1 > %2").arg(pairs).arg(kMaxPairs)));
     } else {
-      lblParen->setText(QString::number(count.pairs));
-      lblStilzit->setText(count.sitOut > 0 ? QString::number(count.sitOut) : text(54));
+      lblParen->setText(QString::number(pairs));
+      lblStilzit->setText(group->sitOutPair() > 0 ? QString::number(group->sitOutPair()) : text(54));
     }
   } else {
     inform(message(180).replace(QLatin1Char('~'), name));
@@ -364,7 +357,7 @@ void EventStartScreen::lstInvoer_Click() {
   // The header decides how the event is entered: a file whose header cannot be read is
   // reported here. Damage further down is the entry screen's to show, which keeps what it can.
   const QString fileName = name + QStringLiteral(".txt");
-  const auto lines = readTextLines(values().path(QStringLiteral("/invoer/")) + fileName);
+  const auto lines = readTextLines(values().file(DataFolder::Events, fileName));
   EventFileError error;
   std::optional<EventModel> event;
   if (!lines)
@@ -460,7 +453,7 @@ void EventStartScreen::cmdStart_Click() {
   writeStartMode(values().programFolder, entryMode_);
   const QString resultWord = text(70);
   if (values().eventFileName.isEmpty()) values().eventFileName = newEventFileName(values().groupFileName, resultWord);
-  const QString eventPath = values().path(QStringLiteral("/invoer/")) + values().eventFileName;
+  const QString eventPath = values().file(DataFolder::Events, values().eventFileName);
 
   EventHeader h;
   h.title = lblGroep->text() + QLatin1Char(' ') + resultWord;
@@ -478,7 +471,7 @@ void EventStartScreen::cmdStart_Click() {
   }
 
   // The entry screen takes this screen's place: its opener is the main menu.
-  const QString entryScreen = entryMode_ == kEntryPerRound ? QStringLiteral("frmMervalo07") : QStringLiteral("frmMervalo06");
+  const ScreenId entryScreen = entryMode_ == kEntryPerRound ? ScreenId::RoundEntry : ScreenId::BoardEntry;
   Screen* menu = opener();
   AppContext& context = ctx();
   close();
@@ -500,7 +493,7 @@ void EventStartScreen::cmdWisGroepen_Click() {
     parkFocus();
     return;
   }
-  const QString p = values().path(QStringLiteral("/groepen/")) + name + QStringLiteral(".txt");
+  const QString p = values().file(DataFolder::Groups, name + QStringLiteral(".txt"));
   removeFilesOrReport({p});
   fillGroupFiles();
   clearInfo();
@@ -521,7 +514,7 @@ void EventStartScreen::cmdWisInvoer_Click() {
     parkFocus();
     return;
   }
-  const QString p = values().path(QStringLiteral("/invoer/")) + name + QStringLiteral(".txt");
+  const QString p = values().file(DataFolder::Events, name + QStringLiteral(".txt"));
   removeFilesOrReport({p});
   fillEventFiles();
   lstSchema->clear();

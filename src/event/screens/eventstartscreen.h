@@ -4,15 +4,6 @@
 
 #include "app/screens/screen.h"
 
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
-class QRadioButton;
-class QScrollBar;
-
 namespace mervalo {
 
 // "Voorbereiding": starts an event from a group file, or reopens one that was started before.

@@ -34,7 +34,7 @@ void importHandRecord(Screen& screen, const QString& eventFileName) {
   const QString shown = QDir::toNativeSeparators(source);
   auto refuse = [&](const QString& why) { screen.inform(screen.message(218).replace(QLatin1Char('~'), shown).replace(QLatin1Char('#'), why)); };
 
-  const QString eventPath = v.path(QStringLiteral("/invoer/")) + eventFileName;
+  const QString eventPath = v.file(DataFolder::Events, eventFileName);
   EventFileError eventError;
   const auto event = EventModel::load(eventPath, v.language, &eventError);
   if (!event) {

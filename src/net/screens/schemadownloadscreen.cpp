@@ -22,7 +22,6 @@ namespace mervalo {
 
 namespace {
 const QString kListFile = QStringLiteral("/Lijst met speelschemas.txt");
-const QString kTargetFolder = QStringLiteral("/schema/10/");
 }  // namespace
 
 SchemaDownloadScreen::SchemaDownloadScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
@@ -41,10 +40,8 @@ void SchemaDownloadScreen::buildControls() {
   auto* page = new QVBoxLayout(this);
 
   auto* keyRow = new QHBoxLayout;
-  lblInfo[0] = new QLabel(this);
-  lblInfo[0]->setObjectName(QStringLiteral("lblInfo_0"));
-  txtSchema = new QLineEdit(this);
-  txtSchema->setObjectName(QStringLiteral("txtSchema"));
+  lblInfo[0] = makeNamed<QLabel>(this, "lblInfo_0");
+  txtSchema = makeNamed<QLineEdit>(this, "txtSchema");
   txtSchema->setReadOnly(true);
   // A display only: the focus goes past it.
   txtSchema->setFocusPolicy(Qt::NoFocus);
@@ -55,8 +52,7 @@ void SchemaDownloadScreen::buildControls() {
   vscrSchema->setFixedHeight(txtSchema->sizeHint().height() + 6);
   vscrSchema->setRange(-1, 0);
   vscrSchema->setValue(0);
-  lblInfo[1] = new QLabel(this);
-  lblInfo[1]->setObjectName(QStringLiteral("lblInfo_1"));
+  lblInfo[1] = makeNamed<QLabel>(this, "lblInfo_1");
   lblInfo[1]->setBuddy(vscrSchema);
   keyRow->addWidget(lblInfo[0]);
   keyRow->addWidget(txtSchema);
@@ -65,20 +61,16 @@ void SchemaDownloadScreen::buildControls() {
   keyRow->addStretch();
   page->addLayout(keyRow);
 
-  fraSchema = new QGroupBox(this);
-  fraSchema->setObjectName(QStringLiteral("fraSchema"));
+  fraSchema = makeNamed<QGroupBox>(this, "fraSchema");
   auto* frame = new QVBoxLayout(fraSchema);
-  lstOpInternet = new QListWidget(fraSchema);
-  lstOpInternet->setObjectName(QStringLiteral("lstOpInternet"));
+  lstOpInternet = makeNamed<QListWidget>(fraSchema, "lstOpInternet");
   lstOpInternet->setSelectionMode(QAbstractItemView::MultiSelection);
   frame->addWidget(lstOpInternet);
   page->addWidget(fraSchema, 1);
 
   auto* progressRow = new QHBoxLayout;
-  lblDownload = new QLabel(this);
-  lblDownload->setObjectName(QStringLiteral("lblDownload"));
-  prgDownload = new QProgressBar(this);
-  prgDownload->setObjectName(QStringLiteral("prgDownload"));
+  lblDownload = makeNamed<QLabel>(this, "lblDownload");
+  prgDownload = makeNamed<QProgressBar>(this, "prgDownload");
   prgDownload->setFormat(QStringLiteral("%v / %m"));
   progressRow->addWidget(lblDownload, 1);
   progressRow->addWidget(prgDownload);
@@ -87,13 +79,10 @@ void SchemaDownloadScreen::buildControls() {
   prgDownload->setVisible(false);
 
   auto* buttons = new QHBoxLayout;
-  chkSelecteer = new QPushButton(this);
-  chkSelecteer->setObjectName(QStringLiteral("chkSelecteer"));
+  chkSelecteer = makeNamed<QPushButton>(this, "chkSelecteer");
   chkSelecteer->setCheckable(true);
-  cmdDownLoad = new QPushButton(this);
-  cmdDownLoad->setObjectName(QStringLiteral("cmdDownLoad"));
-  cmdTerug = new QPushButton(this);
-  cmdTerug->setObjectName(QStringLiteral("cmdTerug"));
+  cmdDownLoad = makeNamed<QPushButton>(this, "cmdDownLoad");
+  cmdTerug = makeNamed<QPushButton>(this, "cmdTerug");
   buttons->addWidget(chkSelecteer);
   buttons->addStretch();
   buttons->addWidget(cmdDownLoad);
@@ -270,8 +259,9 @@ void SchemaDownloadScreen::schemaArrived(int row, qint32 status) {
     const SchemaCheck check = checkSchemaBytes(fileName, bytes);
     brokenRule = firstBrokenRule(check);
     // The folder is made at start-up; it may have gone since.
-    makeFolder(values().path(kTargetFolder).chopped(1));
-    stored = brokenRule.isEmpty() && writeFileAtomic(values().path(kTargetFolder) + fileName, bytes);
+    const QString target = schemaFolderPath(values().programFolder, kDutch);
+    makeFolder(target);
+    stored = brokenRule.isEmpty() && writeFileAtomic(target + QLatin1Char('/') + fileName, bytes);
   }
   prgDownload->setValue(++fetched_);
   if (stored) {

@@ -9,13 +9,7 @@
 #include "net/schemalist.h"
 #include "net/server.h"
 
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
 class QProgressBar;
-class QPushButton;
-class QScrollBar;
 
 namespace mervalo {
 

@@ -28,10 +28,8 @@ QStringList parts(const QString& text) {
 
 DatePicker::DatePicker(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
   setObjectName(QStringLiteral("frmMervalo05"));
-  comMaand = new QComboBox(this);
-  comMaand->setObjectName(QStringLiteral("comMaand"));
-  comJaar = new QComboBox(this);
-  comJaar->setObjectName(QStringLiteral("comJaar"));
+  comMaand = makeNamed<QComboBox>(this, "comMaand");
+  comJaar = makeNamed<QComboBox>(this, "comJaar");
   comMaand->installEventFilter(this);
   comJaar->installEventFilter(this);
   auto* lists = new QHBoxLayout;
@@ -56,10 +54,8 @@ DatePicker::DatePicker(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
     connect(lblDatum[i], &ClickLabel::clicked, this, [this, i] { lblDatum_Click(i); });
   }
 
-  cmdOK = new QPushButton(this);
-  cmdOK->setObjectName(QStringLiteral("cmdOK"));
-  cmdTerug = new QPushButton(this);
-  cmdTerug->setObjectName(QStringLiteral("cmdTerug"));
+  cmdOK = makeNamed<QPushButton>(this, "cmdOK");
+  cmdTerug = makeNamed<QPushButton>(this, "cmdTerug");
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(cmdOK);

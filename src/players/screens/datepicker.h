@@ -2,10 +2,6 @@
 
 #include "app/screens/screen.h"
 
-class QComboBox;
-class QLabel;
-class QPushButton;
-
 namespace mervalo {
 
 class ClickLabel;

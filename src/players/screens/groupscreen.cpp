@@ -33,12 +33,6 @@ namespace {
 constexpr int kNameCols = 5;
 constexpr int kVisibleGroupRows = 12;
 
-QPushButton* makeButton(QWidget* parent, const char* name) {
-  auto* b = new QPushButton(parent);
-  b->setObjectName(QString::fromLatin1(name));
-  return b;
-}
-
 QTableWidget* makeTable(QWidget* parent, const char* name) {
   auto* t = new QTableWidget(parent);
   t->setObjectName(QString::fromLatin1(name));
@@ -83,8 +77,8 @@ GroupScreen::GroupScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) 
     pickSlots->addWidget(lblNaamNummer[i], i, 0);
     pickSlots->addWidget(lblNaam[i], i, 1);
   }
-  cmdToevoegen = makeButton(this, "cmdToevoegen");
-  cmdStilzitter = makeButton(this, "cmdStilzitter");
+  cmdToevoegen = makeNamed<QPushButton>(this, "cmdToevoegen");
+  cmdStilzitter = makeNamed<QPushButton>(this, "cmdStilzitter");
   pickSlots->addWidget(cmdToevoegen, 0, 2);
   pickSlots->addWidget(cmdStilzitter, 1, 2);
   auto* names = new QVBoxLayout;
@@ -93,27 +87,21 @@ GroupScreen::GroupScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) 
 
   msfgGroepen = makeTable(this, "msfgGroepen");
   msfgGroepen->setMinimumSize(360, 320);
-  lblAanTalParen = new QLabel(this);
-  lblAanTalParen->setObjectName(QStringLiteral("lblAanTalParen"));
-  lblKanNiet = new QLabel(this);
-  lblKanNiet->setObjectName(QStringLiteral("lblKanNiet"));
+  lblAanTalParen = makeNamed<QLabel>(this, "lblAanTalParen");
+  lblKanNiet = makeNamed<QLabel>(this, "lblKanNiet");
   lblKanNiet->setStyleSheet(QStringLiteral("QLabel { background: red; color: white; }"));
   lblKanNiet->setMinimumWidth(20);
-  cmdMaakLeeg = makeButton(this, "cmdMaakLeeg");
-  cmdAfdrukken = makeButton(this, "cmdAfdrukken");
-  lblNaamBestand = new QLabel(this);
-  lblNaamBestand->setObjectName(QStringLiteral("lblNaamBestand"));
-  txtNaamBestand = new QLineEdit(this);
-  txtNaamBestand->setObjectName(QStringLiteral("txtNaamBestand"));
+  cmdMaakLeeg = makeNamed<QPushButton>(this, "cmdMaakLeeg");
+  cmdAfdrukken = makeNamed<QPushButton>(this, "cmdAfdrukken");
+  lblNaamBestand = makeNamed<QLabel>(this, "lblNaamBestand");
+  txtNaamBestand = makeNamed<QLineEdit>(this, "txtNaamBestand");
   txtNaamBestand->setReadOnly(true);
   txtNaamBestand->setMaxLength(12);
   txtNaamBestand->setFocusPolicy(Qt::NoFocus);
   lblNaamBestand->setBuddy(txtNaamBestand);
-  cmdKalender = makeButton(this, "cmdKalender");
-  lblGroepLetter = new QLabel(this);
-  lblGroepLetter->setObjectName(QStringLiteral("lblGroepLetter"));
-  txtGroepLetter = new QLineEdit(this);
-  txtGroepLetter->setObjectName(QStringLiteral("txtGroepLetter"));
+  cmdKalender = makeNamed<QPushButton>(this, "cmdKalender");
+  lblGroepLetter = makeNamed<QLabel>(this, "lblGroepLetter");
+  txtGroepLetter = makeNamed<QLineEdit>(this, "txtGroepLetter");
   txtGroepLetter->setReadOnly(true);
   txtGroepLetter->setMaxLength(1);
   txtGroepLetter->setAlignment(Qt::AlignCenter);
@@ -123,8 +111,8 @@ GroupScreen::GroupScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) 
   vscrGroepLetter->setObjectName(QStringLiteral("vscrGroepLetter"));
   vscrGroepLetter->setFixedHeight(40);
   lblGroepLetter->setBuddy(vscrGroepLetter);
-  cmdOpslaan = makeButton(this, "cmdOpslaan");
-  cmdTerug = makeButton(this, "cmdTerug");
+  cmdOpslaan = makeNamed<QPushButton>(this, "cmdOpslaan");
+  cmdTerug = makeNamed<QPushButton>(this, "cmdTerug");
 
   auto* count = new QHBoxLayout;
   count->addWidget(lblAanTalParen, 1);
@@ -222,8 +210,8 @@ void GroupScreen::formLoad() {
   txtGroepLetter->setText(letterAt(kLastLetterIndex));
   loading_ = false;
 
-  makeFolder(values().path(QStringLiteral("/namen")));
-  makeFolder(values().path(QStringLiteral("/groepen")));
+  makeFolder(values().folder(DataFolder::Names));
+  makeFolder(values().folder(DataFolder::Groups));
 
   for (QWidget* w : std::initializer_list<QWidget*>{cmdKalender, cmdAfdrukken, cmdToevoegen, cmdMaakLeeg, cmdStilzitter,
                                                    cmdOpslaan, cmdWisGroepen, cmdWisNamen, txtNaamBestand, lblNaamBestand,
@@ -256,14 +244,14 @@ void GroupScreen::formActivate() {
 
 void GroupScreen::refreshNameLists() {
   lstNamenBestand->clear();
-  lstNamenBestand->addItems(listFileNames(values().path(QStringLiteral("/namen")), QStringLiteral("*.txt"),
+  lstNamenBestand->addItems(listFileNames(values().folder(DataFolder::Names), QStringLiteral("*.txt"),
                                           chkSorteerNamen->isChecked()));
 }
 
 void GroupScreen::refreshGroupFiles() {
   lstGroepBestand->clear();
   const QString pattern = QLatin1Char('*') + text(125) + QLatin1String("*.txt");
-  lstGroepBestand->addItems(listFileNames(values().path(QStringLiteral("/groepen")), pattern, chkSorteerGroepen->isChecked()));
+  lstGroepBestand->addItems(listFileNames(values().folder(DataFolder::Groups), pattern, chkSorteerGroepen->isChecked()));
 }
 
 void GroupScreen::showNames() {
@@ -332,7 +320,7 @@ QString GroupScreen::selectedGroup() const {
 }
 
 QString GroupScreen::resultsPath(const QString& group) const {
-  return values().path(resultsRelativePath(group, text(70)));
+  return values().file(DataFolder::Events, eventFileNameForGroup(group, text(70)));
 }
 
 void GroupScreen::reselectNameList() {
@@ -383,7 +371,7 @@ void GroupScreen::lstNamenBestand_Click() {
   QListWidgetItem* item = lstNamenBestand->currentItem();
   if (!item) return;
   const QString name = item->text();
-  const QString file = values().path(QStringLiteral("/namen/") + name + QStringLiteral(".txt"));
+  const QString file = values().file(DataFolder::Names, name + QStringLiteral(".txt"));
   const auto list = readNameList(file);
   if (!list) {
     QString msg = message(179);
@@ -510,7 +498,7 @@ void GroupScreen::vscrGroepLetter_Change(int value) {
 }
 
 void GroupScreen::cmdKalender_Click() {
-  if (openChild(QStringLiteral("frmMervalo05"))) hide();
+  if (openChild(ScreenId::DatePicker)) hide();
 }
 
 void GroupScreen::txtNaamBestand_Change() { cmdOpslaan->setEnabled(!txtNaamBestand->text().trimmed().isEmpty()); }
@@ -521,16 +509,13 @@ void GroupScreen::cmdOpslaan_Click() {
     return;
   }
   const QString name = groupName(txtNaamBestand->text(), text(125), letter());
-  const QString base = values().path(QStringLiteral("/groepen/") + name);
-  if (fileState(base + QStringLiteral(".txt")) == FileState::Filled) {
+  const QString file = values().file(DataFolder::Groups, name + QStringLiteral(".txt"));
+  if (fileState(file) == FileState::Filled) {
     QString question = message(26);
     question.replace(QLatin1Char('~'), name + QStringLiteral(".txt"));
     if (!askYesNo(question)) return;
   }
-  makeFolder(values().path(QStringLiteral("/groepen")));
-  // The companion first: a group file is never newer than its addresses.
-  if (!writeTextLines(base + QStringLiteral(".mail"), group_.mailLines()) ||
-      !writeTextLines(base + QStringLiteral(".txt"), group_.groupLines())) {
+  if (!writeGroup(file, group_.groupLines(), group_.mailLines())) {
     // The group stays on the screen to be saved again.
     QString msg = message(182);
     msg.replace(QLatin1Char('~'), name + QStringLiteral(".txt"));
@@ -565,13 +550,13 @@ void GroupScreen::lstGroepBestand_Click() {
     parkFocus();
     return;
   }
-  const QString file = values().path(QStringLiteral("/groepen/") + group + QStringLiteral(".txt"));
+  const QString file = values().file(DataFolder::Groups, group + QStringLiteral(".txt"));
   cmdWisGroepen->setEnabled(true);
   if (fileState(file) != FileState::Filled) {
     parkFocus();
     return;
   }
-  const auto read = readGroupFile(file);
+  const auto read = readGroup(file);
   if (!read) {
     QString msg = message(179);
     msg.replace(QLatin1Char('~'), group).replace(QLatin1Char('#'), file);
@@ -579,11 +564,9 @@ void GroupScreen::lstGroepBestand_Click() {
     parkFocus();
     return;
   }
-  const QString separator = QLatin1Char(' ') + text(125);
-  const int at = group.indexOf(separator);
-  if (at >= 0) {
-    if (read->complete) txtNaamBestand->setText(group.left(at).trimmed());
-    setLetterIndex(letterIndexFor(group.mid(at + separator.size()).trimmed()));
+  if (const auto parts = splitGroupName(group, text(125))) {
+    if (read->complete) txtNaamBestand->setText(parts->date);
+    setLetterIndex(letterIndexFor(parts->letter));
   }
   cmdKalender->setEnabled(true);
 
@@ -617,8 +600,8 @@ void GroupScreen::cmdWisGroepen_Click() {
   }
   group_.clear();
   showGroups();
-  const QString base = values().path(QStringLiteral("/groepen/") + group);
-  QStringList doomed{base + QStringLiteral(".txt"), base + QStringLiteral(".mail")};
+  const QString file = values().file(DataFolder::Groups, group + QStringLiteral(".txt"));
+  QStringList doomed{file, mailCompanionPath(file)};
   if (hasResults) doomed << results;
   removeFilesOrReport(doomed);
   refreshGroupFiles();
@@ -649,7 +632,7 @@ void GroupScreen::cmdWisNamen_Click() {
   names_.setRows(2);
   group_.load({});
   showNames();
-  const QString file = values().path(QStringLiteral("/namen/") + name + QStringLiteral(".txt"));
+  const QString file = values().file(DataFolder::Names, name + QStringLiteral(".txt"));
   removeFilesOrReport({file});
   if (name == currentList_) currentList_.clear();
   refreshNameLists();

@@ -9,15 +9,6 @@
 #include "app/screens/screen.h"
 #include "players/groupcomposition.h"
 
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
-class QScrollBar;
-class QTableWidget;
-
 namespace mervalo {
 
 class ClickLabel;

@@ -39,24 +39,18 @@ bool rowHasData(const Grid& g, int r) {
 NameListScreen::NameListScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
   setObjectName(QStringLiteral("frmMervalo02"));
 
-  fraNamenBestand = new QGroupBox(this);
-  fraNamenBestand->setObjectName(QStringLiteral("fraNamenBestand"));
-  lstNamenBestand = new QListWidget(fraNamenBestand);
-  lstNamenBestand->setObjectName(QStringLiteral("lstNamenBestand"));
-  chkSorteer = new QCheckBox(fraNamenBestand);
-  chkSorteer->setObjectName(QStringLiteral("chkSorteer"));
-  cmdWissen = new QPushButton(fraNamenBestand);
-  cmdWissen->setObjectName(QStringLiteral("cmdWissen"));
-  cmdTerug = new QPushButton(fraNamenBestand);
-  cmdTerug->setObjectName(QStringLiteral("cmdTerug"));
+  fraNamenBestand = makeNamed<QGroupBox>(this, "fraNamenBestand");
+  lstNamenBestand = makeNamed<QListWidget>(fraNamenBestand, "lstNamenBestand");
+  chkSorteer = makeNamed<QCheckBox>(fraNamenBestand, "chkSorteer");
+  cmdWissen = makeNamed<QPushButton>(fraNamenBestand, "cmdWissen");
+  cmdTerug = makeNamed<QPushButton>(fraNamenBestand, "cmdTerug");
   auto* fileSide = new QVBoxLayout(fraNamenBestand);
   fileSide->addWidget(lstNamenBestand);
   fileSide->addWidget(chkSorteer);
   fileSide->addWidget(cmdWissen);
   fileSide->addWidget(cmdTerug);
 
-  fraInvoer = new QGroupBox(this);
-  fraInvoer->setObjectName(QStringLiteral("fraInvoer"));
+  fraInvoer = makeNamed<QGroupBox>(this, "fraInvoer");
   auto* entry = new QGridLayout(fraInvoer);
   for (int i = 0; i < 3; ++i) {
     lblNaam[i] = new QLabel(fraInvoer);
@@ -75,31 +69,25 @@ NameListScreen::NameListScreen(AppContext& ctx, Screen* opener) : Screen(ctx, op
     chkTitel[i]->setObjectName(QStringLiteral("chkTitel_%1").arg(i));
     titles->addWidget(chkTitel[i]);
   }
-  lblTitel = new QLabel(fraInvoer);
-  lblTitel->setObjectName(QStringLiteral("lblTitel"));
+  lblTitel = makeNamed<QLabel>(fraInvoer, "lblTitel");
   lblTitel->setStyleSheet(QStringLiteral("color: red;"));
   titles->addWidget(lblTitel);
   titles->addStretch();
-  cmdToevoegen = new QPushButton(fraInvoer);
-  cmdToevoegen->setObjectName(QStringLiteral("cmdToevoegen"));
+  cmdToevoegen = makeNamed<QPushButton>(fraInvoer, "cmdToevoegen");
   titles->addWidget(cmdToevoegen);
   entry->addLayout(titles, 3, 0, 1, 4);
-  msfgNamen = new QTableWidget(fraInvoer);
-  msfgNamen->setObjectName(QStringLiteral("msfgNamen"));
+  msfgNamen = makeNamed<QTableWidget>(fraInvoer, "msfgNamen");
   msfgNamen->setEditTriggers(QAbstractItemView::NoEditTriggers);
   msfgNamen->setSelectionBehavior(QAbstractItemView::SelectRows);
   msfgNamen->setSelectionMode(QAbstractItemView::SingleSelection);
   msfgNamen->setMinimumSize(560, 300);
   entry->addWidget(msfgNamen, 4, 0, 1, 4);
-  lblNaamBestand = new QLabel(fraInvoer);
-  lblNaamBestand->setObjectName(QStringLiteral("lblNaamBestand"));
-  txtNaamBestand = new QLineEdit(fraInvoer);
-  txtNaamBestand->setObjectName(QStringLiteral("txtNaamBestand"));
+  lblNaamBestand = makeNamed<QLabel>(fraInvoer, "lblNaamBestand");
+  txtNaamBestand = makeNamed<QLineEdit>(fraInvoer, "txtNaamBestand");
   txtNaamBestand->setMaxLength(100);
   txtNaamBestand->installEventFilter(this);
   lblNaamBestand->setBuddy(txtNaamBestand);
-  cmdOpslaan = new QPushButton(fraInvoer);
-  cmdOpslaan->setObjectName(QStringLiteral("cmdOpslaan"));
+  cmdOpslaan = makeNamed<QPushButton>(fraInvoer, "cmdOpslaan");
   entry->addWidget(lblNaamBestand, 5, 0);
   entry->addWidget(txtNaamBestand, 5, 1, 1, 2);
   entry->addWidget(cmdOpslaan, 5, 3);
@@ -200,7 +188,7 @@ void NameListScreen::formActivate() { parkFocus(); }
 
 void NameListScreen::refreshFileList() {
   lstNamenBestand->clear();
-  lstNamenBestand->addItems(listFileNames(values().path(QStringLiteral("/namen")), QStringLiteral("*.txt"),
+  lstNamenBestand->addItems(listFileNames(values().folder(DataFolder::Names), QStringLiteral("*.txt"),
                                           chkSorteer->isChecked()));
 }
 
@@ -270,11 +258,11 @@ void NameListScreen::lstNamenBestand_Click() {
   QListWidgetItem* item = lstNamenBestand->currentItem();
   if (!item) return;
   const QString name = item->text();
-  const auto list = readNameList(values().path(QStringLiteral("/namen/") + name + QStringLiteral(".txt")));
+  const auto list = readNameList(values().file(DataFolder::Names, name + QStringLiteral(".txt")));
   if (!list) {
     // Unreadable: the screen stays as it was.
     QString msg = message(179);
-    msg.replace(QLatin1Char('~'), name).replace(QLatin1Char('#'), values().path(QStringLiteral("/namen/") + name + QStringLiteral(".txt")));
+    msg.replace(QLatin1Char('~'), name).replace(QLatin1Char('#'), values().file(DataFolder::Names, name + QStringLiteral(".txt")));
     inform(msg);
     return;
   }
@@ -312,7 +300,7 @@ void NameListScreen::cmdOpslaan_Click() {
   txtNaamBestand->clear();
   txtNaamBestand->setEnabled(false);
   lblNaamBestand->setEnabled(false);
-  const QString folder = values().path(QStringLiteral("/namen"));
+  const QString folder = values().folder(DataFolder::Names);
   const QString file = folder + QLatin1Char('/') + name + QStringLiteral(".txt");
   auto keepEditing = [&] {
     lblNaamBestand->setEnabled(true);
@@ -362,7 +350,7 @@ void NameListScreen::cmdWissen_Click() {
     return;
   }
   resetGrid();
-  removeFilesOrReport({values().path(QStringLiteral("/namen/") + name + QStringLiteral(".txt"))});
+  removeFilesOrReport({values().file(DataFolder::Names, name + QStringLiteral(".txt"))});
   refreshFileList();
   txtNaamBestand->clear();
   txtNaamBestand->setEnabled(false);

@@ -9,14 +9,6 @@
 #include "app/screens/screen.h"
 #include "players/entryrules.h"
 
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
-class QTableWidget;
-
 namespace mervalo {
 
 // The club's name lists: enter players, edit them, keep the list sorted and numbered, save

@@ -20,6 +20,7 @@
 #include "net/download.h"
 #include "net/server.h"
 #include "publish/mailaddress.h"
+#include "publish/screens/mailaddressbox.h"
 #include "publish/mailsend.h"
 #include "publish/providerlist.h"
 
@@ -40,27 +41,23 @@ Screen& mainMenuOr(Screen& self) {
 
 MailDownloadScreen::MailDownloadScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
   setObjectName(QStringLiteral("frmMervalo10"));
-  auto named = [](auto* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-  };
-  picVoorVerstuurDeMail = named(new QFrame(this), "picVoorVerstuurDeMail");
+  picVoorVerstuurDeMail = makeNamed<QFrame>(this, "picVoorVerstuurDeMail");
   picVoorVerstuurDeMail->setFrameShape(QFrame::StyledPanel);
-  picVerStuurDeMail = named(new QFrame(this), "picVerStuurDeMail");
-  lblInfo = named(new QLabel(picVoorVerstuurDeMail), "lblInfo");
+  picVerStuurDeMail = makeNamed<QFrame>(this, "picVerStuurDeMail");
+  lblInfo = makeNamed<QLabel>(picVoorVerstuurDeMail, "lblInfo");
   lblInfo->setWordWrap(true);
-  cmdDownLoad = named(new QPushButton(this), "cmdDownLoad");
-  fraMailadres = named(new QGroupBox(picVerStuurDeMail), "fraMailadres");
-  lblAdres = named(new QLabel(fraMailadres), "lblAdres");
-  txtEMailAdres = named(new QLineEdit(fraMailadres), "txtEMailAdres");
-  lblProvider = named(new QLabel(fraMailadres), "lblProvider");
+  cmdDownLoad = makeNamed<QPushButton>(this, "cmdDownLoad");
+  fraMailadres = makeNamed<QGroupBox>(picVerStuurDeMail, "fraMailadres");
+  lblAdres = makeNamed<QLabel>(fraMailadres, "lblAdres");
+  lblProvider = makeNamed<QLabel>(fraMailadres, "lblProvider");
+  const auto* box = new MailAddressBox(fraMailadres, downloadAddressRefused());
+  txtEMailAdres = box->address;
   for (int i = 0; i < 2; ++i) {
-    optProvider[i] = new QRadioButton(fraMailadres);
-    optProvider[i]->setObjectName(QStringLiteral("optProvider_%1").arg(i));
+    optProvider[i] = box->providers[i];
     connect(optProvider[i], &QRadioButton::clicked, this, [this, i] { optProvider_Click(i); });
   }
-  cmdOK = named(new QPushButton(fraMailadres), "cmdOK");
-  cmdTerug = named(new QPushButton(this), "cmdTerug");
+  cmdOK = makeNamed<QPushButton>(fraMailadres, "cmdOK");
+  cmdTerug = makeNamed<QPushButton>(this, "cmdTerug");
   lblAdres->setBuddy(txtEMailAdres);
 
   auto* info = new QVBoxLayout(picVoorVerstuurDeMail);
@@ -83,7 +80,6 @@ MailDownloadScreen::MailDownloadScreen(AppContext& ctx, Screen* opener) : Screen
   main->addWidget(picVoorVerstuurDeMail);
   main->addWidget(picVerStuurDeMail);
   main->addLayout(buttons);
-  txtEMailAdres->setMinimumWidth(260);
   setTabOrder(cmdDownLoad, txtEMailAdres);
   setTabOrder(txtEMailAdres, optProvider[0]);
   setTabOrder(optProvider[0], optProvider[1]);
@@ -92,10 +88,6 @@ MailDownloadScreen::MailDownloadScreen(AppContext& ctx, Screen* opener) : Screen
 
   txtEMailAdres->installEventFilter(this);
   connect(txtEMailAdres, &QLineEdit::textChanged, this, &MailDownloadScreen::txtEMailAdres_Change);
-  connect(txtEMailAdres, &QLineEdit::textEdited, this, [this](const QString& typed) {
-    const QString kept = withoutCharacters(typed, downloadAddressRefused());
-    if (kept != typed) txtEMailAdres->setText(kept);
-  });
   connect(cmdDownLoad, &QPushButton::clicked, this, &MailDownloadScreen::cmdDownLoad_Click);
   connect(cmdOK, &QPushButton::clicked, this, &MailDownloadScreen::cmdOK_Click);
   connect(cmdTerug, &QPushButton::clicked, this, [this] { close(); });
@@ -151,15 +143,6 @@ void MailDownloadScreen::txtEMailAdres_Change() {
       break;
   }
   cmdOK->setEnabled(downloaded_ && addressLooksComplete(txtEMailAdres->text()) && !run_);
-}
-
-bool MailDownloadScreen::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == txtEMailAdres && event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) return true;
-    if (!key->text().isEmpty() && downloadAddressRefused().contains(key->text().at(0))) return true;
-  }
-  return Screen::eventFilter(watched, event);
 }
 
 void MailDownloadScreen::cmdDownLoad_Click() {

@@ -5,13 +5,6 @@
 
 #include "app/screens/screen.h"
 
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-
 namespace mervalo {
 
 class BackgroundDownload;
@@ -40,7 +33,6 @@ class MailDownloadScreen : public Screen {
   QFrame* picVoorVerstuurDeMail = nullptr;
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   bool formQueryUnload() override;
 
  private:

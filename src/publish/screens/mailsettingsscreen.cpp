@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/settings.h"
+#include "publish/screens/mailaddressbox.h"
 #include "publish/mailaddress.h"
 #include "publish/mailsend.h"
 
@@ -25,24 +26,24 @@ const QString kProviderKey = QStringLiteral("provider");
 
 MailSettingsScreen::MailSettingsScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
   setObjectName(QStringLiteral("frmMervalo09"));
-  auto named = [this](auto* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-  };
-  lblInfo = named(new QLabel(this), "lblInfo");
-  lblWaarvoor = named(new QLabel(this), "lblWaarvoor");
-  txtEMailAdres = named(new QLineEdit(this), "txtEMailAdres");
-  lblNaam = named(new QLabel(this), "lblNaam");
-  txtNaam = named(new QLineEdit(this), "txtNaam");
-  lblProvider = named(new QLabel(this), "lblProvider");
+  lblInfo = makeNamed<QLabel>(this, "lblInfo");
+  lblWaarvoor = makeNamed<QLabel>(this, "lblWaarvoor");
+  // Enter in the address box saves whatever the box holds.
+  const auto* box = new MailAddressBox(this, settingsAddressRefused(), [this] {
+    cmdOK->setEnabled(true);
+    cmdOK_Click();
+  });
+  txtEMailAdres = box->address;
+  lblNaam = makeNamed<QLabel>(this, "lblNaam");
+  txtNaam = makeNamed<QLineEdit>(this, "txtNaam");
+  lblProvider = makeNamed<QLabel>(this, "lblProvider");
   for (int i = 0; i < 2; ++i) {
-    optProvider[i] = new QRadioButton(this);
-    optProvider[i]->setObjectName(QStringLiteral("optProvider_%1").arg(i));
+    optProvider[i] = box->providers[i];
     connect(optProvider[i], &QRadioButton::clicked, this, [this, i] { provider_ = i; });
   }
-  cmdOK = named(new QPushButton(this), "cmdOK");
-  cmdTerug = named(new QPushButton(this), "cmdTerug");
-  cmdDownload = named(new QPushButton(this), "cmdDownload");
+  cmdOK = makeNamed<QPushButton>(this, "cmdOK");
+  cmdTerug = makeNamed<QPushButton>(this, "cmdTerug");
+  cmdDownload = makeNamed<QPushButton>(this, "cmdDownload");
   lblWaarvoor->setBuddy(txtEMailAdres);
   lblNaam->setBuddy(txtNaam);
 
@@ -65,7 +66,6 @@ MailSettingsScreen::MailSettingsScreen(AppContext& ctx, Screen* opener) : Screen
   main->addWidget(lblInfo);
   main->addLayout(form);
   main->addLayout(buttons);
-  txtEMailAdres->setMinimumWidth(260);
   setTabOrder(txtEMailAdres, txtNaam);
   setTabOrder(txtNaam, optProvider[0]);
   setTabOrder(optProvider[0], optProvider[1]);
@@ -75,11 +75,6 @@ MailSettingsScreen::MailSettingsScreen(AppContext& ctx, Screen* opener) : Screen
 
   txtEMailAdres->installEventFilter(this);
   connect(txtEMailAdres, &QLineEdit::textChanged, this, &MailSettingsScreen::txtEMailAdres_Change);
-  connect(txtEMailAdres, &QLineEdit::textEdited, this, [this](const QString& typed) {
-    // Pasted or dropped text obeys the same refusals as a key.
-    const QString kept = withoutCharacters(typed, settingsAddressRefused());
-    if (kept != typed) txtEMailAdres->setText(kept);
-  });
   connect(txtNaam, &QLineEdit::textChanged, this, &MailSettingsScreen::txtNaam_Change);
   connect(cmdOK, &QPushButton::clicked, this, &MailSettingsScreen::cmdOK_Click);
   connect(cmdTerug, &QPushButton::clicked, this, [this] { close(); });
@@ -99,7 +94,7 @@ void MailSettingsScreen::formLoad() {
   cmdOK->setText(QStringLiteral("&OK"));
   cmdTerug->setText(QLatin1Char('&') + text(11));
   cmdDownload->setText(text(158));
-  cmdDownload->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo10")));
+  cmdDownload->setEnabled(ctx().hasScreen(ScreenId::MailDownload));
   cmdOK->setEnabled(false);
 
   ProgramValues& v = values();
@@ -135,20 +130,6 @@ void MailSettingsScreen::txtEMailAdres_Change() {
 
 void MailSettingsScreen::txtNaam_Change() { updateOk(); }
 
-bool MailSettingsScreen::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == txtEMailAdres && event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      // Enter saves whatever the box holds.
-      cmdOK->setEnabled(true);
-      cmdOK_Click();
-      return true;
-    }
-    if (!key->text().isEmpty() && settingsAddressRefused().contains(key->text().at(0))) return true;
-  }
-  return Screen::eventFilter(watched, event);
-}
-
 void MailSettingsScreen::cmdOK_Click() {
   parkFocus();
   ProgramValues& v = values();
@@ -165,7 +146,7 @@ void MailSettingsScreen::cmdOK_Click() {
 }
 
 void MailSettingsScreen::cmdDownload_Click() {
-  openChild(QStringLiteral("frmMervalo10"));
+  openChild(ScreenId::MailDownload);
 }
 
 }  // namespace mervalo

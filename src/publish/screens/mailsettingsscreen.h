@@ -2,11 +2,6 @@
 
 #include "app/screens/screen.h"
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-
 namespace mervalo {
 
 // The user's own mail address, the name his mails are signed with and which of the two
@@ -28,9 +23,6 @@ class MailSettingsScreen : public Screen {
   QPushButton* cmdOK = nullptr;
   QPushButton* cmdTerug = nullptr;
   QPushButton* cmdDownload = nullptr;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void formLoad();

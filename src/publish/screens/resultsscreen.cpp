@@ -16,6 +16,7 @@
 #include "app/settings.h"
 #include "app/screens/gridview.h"
 #include "app/textfile.h"
+#include "players/groupfile.h"
 #include "publish/addresses.h"
 #include "publish/detailsfile.h"
 #include "publish/htmlpage.h"
@@ -61,8 +62,7 @@ ResultsScreen::ResultsScreen(AppContext& ctx, Screen* opener) : Screen(ctx, open
 }
 
 void ResultsScreen::buildControls() {
-  msfgResultaat = new QTableWidget(this);
-  msfgResultaat->setObjectName(QStringLiteral("msfgResultaat"));
+  msfgResultaat = makeNamed<QTableWidget>(this, "msfgResultaat");
   msfgResultaat->setGeometry(12, 12, 480, kFormHeight - 24);
   msfgResultaat->setFont(QFont(QStringLiteral("Verdana"), 9));
   msfgResultaat->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -80,39 +80,31 @@ void ResultsScreen::buildControls() {
   cmdMaakHTML = button("cmdMaakHTML", 12, &ResultsScreen::cmdMaakHTML_Click);
   cmdAfdrukken = button("cmdAfdrukken", 50, &ResultsScreen::cmdAfdrukken_Click);
 
-  picVoorVerstuurDeMail = new QFrame(this);
-  picVoorVerstuurDeMail->setObjectName(QStringLiteral("picVoorVerstuurDeMail"));
+  picVoorVerstuurDeMail = makeNamed<QFrame>(this, "picVoorVerstuurDeMail");
   picVoorVerstuurDeMail->setFrameShape(QFrame::StyledPanel);
   picVoorVerstuurDeMail->setGeometry(x, 96, w, 330);
-  lblVerstuurDeMail = new QLabel(picVoorVerstuurDeMail);
-  lblVerstuurDeMail->setObjectName(QStringLiteral("lblVerstuurDeMail"));
+  lblVerstuurDeMail = makeNamed<QLabel>(picVoorVerstuurDeMail, "lblVerstuurDeMail");
   lblVerstuurDeMail->setGeometry(6, 6, w - 12, 36);
   lblVerstuurDeMail->setWordWrap(true);
-  lstWieMailen = new QListWidget(picVoorVerstuurDeMail);
-  lstWieMailen->setObjectName(QStringLiteral("lstWieMailen"));
+  lstWieMailen = makeNamed<QListWidget>(picVoorVerstuurDeMail, "lstWieMailen");
   lstWieMailen->setGeometry(6, 44, w - 12, 200);
   lblVerstuurDeMail->setBuddy(lstWieMailen);
-  cmdVerstuur = new QPushButton(picVoorVerstuurDeMail);
-  cmdVerstuur->setObjectName(QStringLiteral("cmdVerstuur"));
+  cmdVerstuur = makeNamed<QPushButton>(picVoorVerstuurDeMail, "cmdVerstuur");
   cmdVerstuur->setGeometry(6, 252, w - 12, 30);
   connect(cmdVerstuur, &QPushButton::clicked, this, &ResultsScreen::cmdVerstuur_Click);
-  cmdInstelling = new QPushButton(picVoorVerstuurDeMail);
-  cmdInstelling->setObjectName(QStringLiteral("cmdInstelling"));
+  cmdInstelling = makeNamed<QPushButton>(picVoorVerstuurDeMail, "cmdInstelling");
   cmdInstelling->setGeometry(6, 290, w - 12, 30);
   connect(cmdInstelling, &QPushButton::clicked, this, &ResultsScreen::cmdInstelling_Click);
 
   // The panel the mail code shows while it sends.
-  picVerStuurDeMail = new QFrame(this);
-  picVerStuurDeMail->setObjectName(QStringLiteral("picVerStuurDeMail"));
+  picVerStuurDeMail = makeNamed<QFrame>(this, "picVerStuurDeMail");
   picVerStuurDeMail->setFrameShape(QFrame::Box);
   picVerStuurDeMail->resize(360, 120);
   picVerStuurDeMail->setAutoFillBackground(true);
-  lblVoortgang = new QLabel(picVerStuurDeMail);
-  lblVoortgang->setObjectName(QStringLiteral("lblVoortgang"));
+  lblVoortgang = makeNamed<QLabel>(picVerStuurDeMail, "lblVoortgang");
   lblVoortgang->setGeometry(10, 10, 340, 60);
   lblVoortgang->setWordWrap(true);
-  barVoortgang = new QProgressBar(picVerStuurDeMail);
-  barVoortgang->setObjectName(QStringLiteral("barVoortgang"));
+  barVoortgang = makeNamed<QProgressBar>(picVerStuurDeMail, "barVoortgang");
   barVoortgang->setGeometry(10, 80, 340, 24);
   picVerStuurDeMail->hide();
 
@@ -135,7 +127,7 @@ void ResultsScreen::buildControls() {
 void ResultsScreen::formLoad() {
   ProgramValues& v = values();
   setWindowTitle(resultsCaption(text(98), v.groupFileName));
-  htmlFolder_ = v.path(QStringLiteral("/HTML"));
+  htmlFolder_ = v.folder(DataFolder::Pages);
   htmlFileName_ = mervalo::htmlFileName(v.groupFileName);
 
   centreOnScreen();
@@ -173,14 +165,11 @@ void ResultsScreen::formLoad() {
 
 void ResultsScreen::loadMailingList() {
   lstMailingList_.clear();
-  const QString group = values().path(QStringLiteral("/groepen/")) + values().groupFileName;
-  QString companion = group;
-  companion.replace(QStringLiteral(".txt"), QStringLiteral(".mail"));
-  if (companion == group) return;  // not a group file name: nothing to read or make
-  if (fileState(companion) != FileState::Filled && fileState(group) == FileState::Filled && !copyFileOver(group, companion))
-    inform(message(182).replace(QLatin1Char('~'), QDir::toNativeSeparators(companion)));
-  if (fileState(companion) != FileState::Filled) return;
-  if (const auto lines = readTextLines(companion)) lstMailingList_ = mailingListEntries(*lines);
+  if (!values().groupFileName.endsWith(QLatin1String(".txt"))) return;  // no group: nothing to read or make
+  const QString group = values().file(DataFolder::Groups, values().groupFileName);
+  if (!ensureMailCompanion(group))
+    inform(message(182).replace(QLatin1Char('~'), QDir::toNativeSeparators(mailCompanionPath(group))));
+  if (const auto mail = readMailCompanion(group)) lstMailingList_ = mailingListEntries(*mail);
 }
 
 void ResultsScreen::formActivate() {
@@ -189,7 +178,7 @@ void ResultsScreen::formActivate() {
   v.nameForEmail = readSetting(QStringLiteral("Standaard"), QStringLiteral("Naam voor e-mail"), v.settingsFilePath).trimmed();
   const bool canSend = !v.ownEmailAddress.isEmpty() && !v.nameForEmail.isEmpty();
   cmdInstelling->setVisible(true);
-  cmdInstelling->setEnabled(ctx().hasScreen(QStringLiteral("frmMervalo09")));
+  cmdInstelling->setEnabled(ctx().hasScreen(ScreenId::MailSettings));
   cmdVerstuur->setVisible(canSend);
   if (canSend) cmdVerstuur->setEnabled(!v.mailUnavailable && !sending());
   parkFocus();
@@ -215,7 +204,7 @@ void ResultsScreen::cmdMaakHTML_Click() {
     txtMail_.clear();
     lstMail_.clear();
 
-    const QString names = values().path(QStringLiteral("/namen"));
+    const QString names = values().folder(DataFolder::Names);
     makeFolder(names);
     QDir namesDir(names);
     for (const QString& file : namesDir.entryList({QStringLiteral("*.mail")}, QDir::Files, QDir::Name)) {
@@ -362,7 +351,7 @@ void ResultsScreen::mailFinished(int failed, qint32 number) {
 
 void ResultsScreen::cmdInstelling_Click() {
   parkFocus();
-  openChild(QStringLiteral("frmMervalo09"));
+  openChild(ScreenId::MailSettings);
 }
 
 void ResultsScreen::cmdTerug_Click() { close(); }

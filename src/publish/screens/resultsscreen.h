@@ -8,12 +8,7 @@
 #include "app/grid.h"
 #include "app/screens/screen.h"
 
-class QFrame;
-class QLabel;
-class QListWidget;
 class QProgressBar;
-class QPushButton;
-class QTableWidget;
 
 namespace mervalo {
 

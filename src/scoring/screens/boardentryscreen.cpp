@@ -238,9 +238,9 @@ bool BoardEntryScreen::formLoad() {
   fitBelowBoards();
 
   // The results grid with the pairs' names from the group file.
-  const QString groupPath = v.path(QStringLiteral("/groepen/")) + v.groupFileName;
-  const QStringList groupLines = eventGroupLines(v);
-  pairNames_ = pairNamesOfGroup(groupLines);
+  const QString groupPath = v.file(DataFolder::Groups, v.groupFileName);
+  const Group group = Group::parse(eventGroupLines(v));
+  pairNames_ = group.pairNames();
   // The boards are shown once they are completed again (on the first activation).
   grid_ = boardsGrid(scoreEvent(EventModel(header), pairNames_), ResultsHeadings::of(v.language));
   measure_ = menuFontMeasure();
@@ -249,11 +249,10 @@ bool BoardEntryScreen::formLoad() {
 
   // A group changed after the start no longer matches the event: the event file rules, the
   // names are taken as far as they go, and the organiser is told.
-  const GroupCount group = countPairs(groupLines, sitOutText(text(34)));
-  if (group.pairs != header.pairs) {
+  if (group.pairCount() != header.pairs) {
     inform(message(179)
                .replace(QLatin1Char('~'), QDir::toNativeSeparators(groupPath))
-               .replace(QLatin1Char('#'), text(52) + QStringLiteral(": %1 / %2").arg(group.pairs).arg(header.pairs)));
+               .replace(QLatin1Char('#'), text(52) + QStringLiteral(": %1 / %2").arg(group.pairCount()).arg(header.pairs)));
   }
 
   // Every board with a readable record is completed; the lines that could not be used stay in

@@ -15,7 +15,7 @@ namespace mervalo {
 
 std::optional<EntryEvent> openEntryEvent(Screen& screen, int entryMode) {
   ProgramValues& v = screen.values();
-  const QString path = v.path(QStringLiteral("/invoer/")) + v.eventFileName;
+  const QString path = v.file(DataFolder::Events, v.eventFileName);
   const QString shownName = QDir::toNativeSeparators(path);
   if (fileState(path) != FileState::Filled) {
     screen.inform(screen.message(141).replace(QLatin1Char('~'), shownName));
@@ -97,7 +97,7 @@ void reportUnusableLines(Screen& screen, const QString& path, const QStringList&
 }
 
 QStringList eventGroupLines(const ProgramValues& v) {
-  const QString groupPath = v.path(QStringLiteral("/groepen/")) + v.groupFileName;
+  const QString groupPath = v.file(DataFolder::Groups, v.groupFileName);
   return fileState(groupPath) == FileState::Filled ? readTextLines(groupPath).value_or(QStringList{}) : QStringList{};
 }
 
@@ -110,11 +110,11 @@ QString randomTestScore() {
 void openResults(Screen& screen, QTableWidget* resultGrid) {
   resultGrid->scrollToItem(resultGrid->item(0, resultGrid->columnCount() - 1));
   screen.parkFocus();
-  screen.openChild(QStringLiteral("frmMervalo08"));
+  screen.openChild(ScreenId::Results);
 }
 
 void returnToEventStart(Screen* menu) {
-  if (menu && menu->ctx().hasScreen(QStringLiteral("frmMervalo04"))) menu->openChild(QStringLiteral("frmMervalo04"));
+  if (menu && menu->ctx().hasScreen(ScreenId::EventStart)) menu->openChild(ScreenId::EventStart);
 }
 
 }  // namespace mervalo

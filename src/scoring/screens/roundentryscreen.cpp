@@ -231,7 +231,7 @@ bool RoundEntryScreen::formLoad() {
       [this](int r) { return text(103) + QLatin1Char(' ') + QString::number(r); });
   rows_->setRowCount(std::min(std::max(header.boardsPerRound, 1), kMaxBoardRows), cmdSpelKlaar);
 
-  pairNames_ = pairNamesOfGroup(eventGroupLines(v));
+  pairNames_ = Group::parse(eventGroupLines(v)).pairNames();
   measure_ = menuFontMeasure();
   result_ = boardsGrid(scoreEvent(event_, pairNames_), ResultsHeadings::of(v.language));
   fitColumns(result_, measure_, false);

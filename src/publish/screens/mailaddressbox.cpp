@@ -1,0 +1,39 @@
+#include "publish/screens/mailaddressbox.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "publish/mailaddress.h"
+
+namespace mervalo {
+
+MailAddressBox::MailAddressBox(QWidget* parent, QString refused, std::function<void()> onEnter)
+    : QObject(parent), refused_(std::move(refused)), onEnter_(std::move(onEnter)) {
+  address = new QLineEdit(parent);
+  address->setObjectName(QStringLiteral("txtEMailAdres"));
+  address->setMinimumWidth(260);
+  for (int i = 0; i < 2; ++i) {
+    providers[i] = new QRadioButton(parent);
+    providers[i]->setObjectName(QStringLiteral("optProvider_%1").arg(i));
+  }
+  address->installEventFilter(this);
+  connect(address, &QLineEdit::textEdited, this, [this](const QString& typed) {
+    const QString kept = withoutCharacters(typed, refused_);
+    if (kept != typed) address->setText(kept);
+  });
+}
+
+bool MailAddressBox::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == address && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      if (onEnter_) onEnter_();
+      return true;
+    }
+    if (!key->text().isEmpty() && refused_.contains(key->text().at(0))) return true;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace mervalo
