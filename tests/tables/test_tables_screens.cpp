@@ -1,10 +1,10 @@
 #include <QDir>
-#include <QProcess>
 #include <QPrinter>
 #include <QTest>
 
 #include "app/screens/printing.h"
 #include "app/screens/screen.h"
+#include "qrdecode.h"
 #include "screentest.h"
 #include "tables/codesheet.h"
 #include "tables/qrcode.h"
@@ -14,21 +14,6 @@ using namespace mervalo;
 using namespace mervalo::test;
 
 namespace {
-
-// Runs a tool of the system and gives what it printed; a tool that is missing or fails fails
-// the test (tools/dev.sh installs them).
-QString run(const QString& program, const QStringList& arguments) {
-  QProcess p;
-  p.start(program, arguments);
-  if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-    ADD_FAILURE() << program.toStdString() << " failed: " << p.readAllStandardError().toStdString();
-    return {};
-  }
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// What a QR decoder reads in an image file.
-QString decodeQr(const QString& imageFile) { return run(QStringLiteral("zbarimg"), {"--raw", "-q", imageFile}).trimmed(); }
 
 class TablesTest : public ScreenTest {
  protected:
@@ -49,7 +34,7 @@ TEST_F(TablesTest, CodeSheetsPrintOnePagePerTableWithAReadableCode) {
   Screen screen(ctx, nullptr);
   ASSERT_TRUE(printCodeSheets(screen, address, codes));
 
-  const QStringList pages = run(QStringLiteral("pdftotext"), {"-layout", pdf, "-"}).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+  const QStringList pages = runTool(QStringLiteral("pdftotext"), {"-layout", pdf, "-"}).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
   ASSERT_EQ(pages.size(), 3);
   for (auto it = codes.cbegin(); it != codes.cend(); ++it) {
     const QString& page = pages[it.key() - 1];
@@ -58,7 +43,7 @@ TEST_F(TablesTest, CodeSheetsPrintOnePagePerTableWithAReadableCode) {
     EXPECT_TRUE(page.contains(address)) << page.toStdString();
   }
   // The printed code opens the page at its table.
-  run(QStringLiteral("pdftoppm"), {"-r", "150", "-f", "2", "-l", "2", "-png", "-singlefile", pdf, path("/page2")});
+  runTool(QStringLiteral("pdftoppm"), {"-r", "150", "-f", "2", "-l", "2", "-png", "-singlefile", pdf, path("/page2")});
   EXPECT_EQ(decodeQr(path("/page2.png")), tableAddress(address, 2, "0937"));
 }
 

@@ -1,0 +1,101 @@
+#pragma once
+
+// The fixture of the entry screen tests: a program folder with the group "Dinsdag" (8 pairs and
+// their addresses), the movement both screens are tried on, and the ways to open, type on and
+// close an entry screen.
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+#include <type_traits>
+
+#include "app/screens/screen.h"
+#include "scoring/screens/boardentryscreen.h"
+#include "scoring/screens/roundentryscreen.h"
+#include "screentest.h"
+
+namespace mervalo::test {
+
+// 8 pairs, 3 rounds: every pair plays every board set once and every board is played at four
+// tables, so the top is 6.
+inline const QStringList kMovement = {
+    QStringLiteral("08 Paren 03 Ronden Test"),
+    QStringLiteral("Ronde 1\t1-2 (1-4)\t3-4 (1-4)\t5-6 (5-8)\t7-8 (9-12)"),
+    QStringLiteral("Ronde 2\t5-7 (1-4)\t1-8 (5-8)\t3-2 (5-8)\t4-6 (9-12)"),
+    QString(),
+    QStringLiteral("Ronde 3\t6-8 (1-4)\t4-7 (5-8)\t1-3 (9-12)\t2-5 (9-12)"),
+};
+
+inline const QString kEvent = QStringLiteral("/invoer/Dinsdag Uitslag.txt");
+
+// A menu stand-in that the entry screen goes back to.
+class Menu : public Screen {
+ public:
+  explicit Menu(AppContext& c, const QString& name = QStringLiteral("menu")) : Screen(c, nullptr) { setObjectName(name); }
+};
+
+class EntryTest : public ScreenTest {
+ protected:
+  EntryTest() {
+    registerAllScreens(ctx);
+    ctx.screens.erase(QStringLiteral("frmMervalo04"));  // closing goes back to the menu only
+    writeFile(QStringLiteral("/schema/10/08 Paren 03 Ronden Test.txt"), kMovement);
+    QStringList group, mail;
+    for (int p = 1; p <= 8; ++p) {
+      const int a = 2 * p - 1, b = 2 * p;
+      group << QStringLiteral("%1| Dhr. Speler%1 Een+%2| Mevr. Speler%2 Twee").arg(a).arg(b);
+      mail << QStringLiteral("%1|Dhr.|Speler%1|Een|speler%1@club.nl").arg(a)
+           << QStringLiteral("%1|Mevr.|Speler%1|Twee|speler%1@club.nl").arg(b);
+    }
+    writeFile(QStringLiteral("/groepen/Dinsdag.txt"), group);
+    writeFile(QStringLiteral("/groepen/Dinsdag.mail"), mail);
+    writeFile(QStringLiteral("/namen/Club.mail"), QStringList{QStringLiteral("Nr.|Titel|Voornaam|Achternaam|E-mail")} + mail);
+    ctx.values.groupFileName = QStringLiteral("Dinsdag.txt");
+    ctx.values.eventFileName = QStringLiteral("Dinsdag Uitslag.txt");
+  }
+
+  // The event file's seven header lines: mode 0 per board, 1 per round.
+  static QStringList header(int mode, const QString& movement = kMovement[0], const QString& sitOut = QStringLiteral("Geen"),
+                            int boardsPerRound = 4) {
+    return {"Dinsdag Uitslag", "8", sitOut, "3", QString::number(boardsPerRound), movement, QString::number(mode)};
+  }
+
+  // Writes the event file and opens the entry screen S on it; nullptr when it closed itself.
+  template <class S>
+  S* startScreen(const QStringList& lines) {
+    writeFile(kEvent, lines);
+    return openScreen<S>();
+  }
+  template <class S>
+  S* openScreen() {
+    menu = new Menu(ctx);
+    menu->show();
+    const bool perBoard = std::is_same_v<S, BoardEntryScreen>;
+    auto* s = dynamic_cast<S*>(menu->openChild(perBoard ? QStringLiteral("frmMervalo06") : QStringLiteral("frmMervalo07")));
+    QPointer<S> alive(s);
+    if (s) {
+      s->activateWindow();
+      // A screen that cannot load closes itself; it is not waited for.
+      EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull() || alive->isActiveWindow(); }));
+    }
+    return alive.data();
+  }
+
+  static void closeScreen(QWidget* s) {
+    QPointer<QWidget> alive(s);
+    s->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }));
+  }
+
+  static QLineEdit* ns(QWidget* s, int row) { return child<QLineEdit>(s, QStringLiteral("txtScoreNZ_%1").arg(row)); }
+  static QLineEdit* ew(QWidget* s, int row) { return child<QLineEdit>(s, QStringLiteral("txtScoreOW_%1").arg(row)); }
+  // Keys into a box, then Enter.
+  static void type(QWidget* box, const QString& keys) {
+    QTest::keyClicks(box, keys);
+    QTest::keyClick(box, Qt::Key_Return);
+  }
+
+  Menu* menu = nullptr;
+};
+
+}  // namespace mervalo::test
