@@ -161,47 +161,43 @@ TEST_F(BoardEntryTest, CompletingABoardScoresItAndMovesOn) {
   EXPECT_EQ(label(s, "lblMPOW", 2), QStringLiteral("6"));
 }
 
-TEST_F(BoardEntryTest, CompletingBoardThreeTwiceLeavesOneRecord) {
-  BoardEntryScreen* s = start();
+// A reopened event: its stored boards completed again, the last board typed, one board
+// completed a second time and one cleared.
+TEST_F(BoardEntryTest, AReopenedEventIsFinishedRedoneAndCleared) {
+  BoardEntryScreen* s = start(stored(11));
   ASSERT_TRUE(s);
-  for (int round = 0; round < 2; ++round) {
-    QTest::mouseClick(child<QPushButton>(s, "cmdSpel_3"), Qt::LeftButton);
-    ASSERT_EQ(s->currentBoard(), 3);
-    finish(s, {round ? "140" : "110", "130", "-100", "0"}, Qt::Key_Return);
-    ASSERT_TRUE(s->boardCompleted(3));
-  }
-  closeScreen(s);
-  const QStringList lines = readLines(kEvent);
-  EXPECT_EQ(lines.filter(QStringLiteral("03*")).size(), 1);
-  EXPECT_TRUE(lines.last().startsWith(QStringLiteral("03*1|2|||140|-140|")));
-  EXPECT_TRUE(menu->isEnabled());
-}
-
-TEST_F(BoardEntryTest, ReopeningCompletesStoredBoardsAgainAndStartsAtTheFirstOpenOne) {
-  BoardEntryScreen* s = start(stored(5));
-  ASSERT_TRUE(s);
-  EXPECT_EQ(s->currentBoard(), 6);
+  EXPECT_EQ(s->currentBoard(), 12);  // the first open one
   for (int b = 1; b <= 12; ++b)
-    EXPECT_EQ(child<QPushButton>(s, QStringLiteral("cmdSpel_%1").arg(b))->property("Completed").toBool(), b <= 5) << b;
+    EXPECT_EQ(child<QPushButton>(s, QStringLiteral("cmdSpel_%1").arg(b))->property("Completed").toBool(), b <= 11) << b;
   // The stored zeros were matchpoints of nothing: they are worked out again.
   EXPECT_EQ(s->savedLines()[7], QStringLiteral("01*1|2|||420|-420|6|0@3|4|||400|-400|4|2@5|7|||-50|50|0|6@6|8|||170|-170|2|4"));
   EXPECT_EQ(s->workingGrid().text(1, 6), QStringLiteral("6"));  // pair 1 on board 5
   EXPECT_EQ(prompter.count(), 0);
-}
 
-TEST_F(BoardEntryTest, ClearingTheLastCompletedBoardDisablesTheResult) {
-  BoardEntryScreen* s = start(stored(12));
-  ASSERT_TRUE(s);
+  // After the last board the focus is on the result, where a stray digit changes no board.
+  finish(s, {"420", "400", "-50", "170"});
   auto* uitslag = child<QPushButton>(s, "cmdUitslag");
-  EXPECT_TRUE(uitslag->isEnabled());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return uitslag->isEnabled(); }));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == uitslag; }));
+  const QStringList before = s->savedLines();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_5);
+  EXPECT_EQ(s->savedLines(), before);
+
+  QTest::mouseClick(child<QPushButton>(s, "cmdSpel_3"), Qt::LeftButton);
+  finish(s, {"140", "130", "-100", "0"}, Qt::Key_Return);
+  ASSERT_TRUE(s->boardCompleted(3));
   QTest::mouseClick(child<QPushButton>(s, "cmdSpel_12"), Qt::LeftButton);
   QTest::mouseClick(child<QPushButton>(s, "cmdWisSpel"), Qt::LeftButton);
   EXPECT_FALSE(uitslag->isEnabled());
   EXPECT_FALSE(s->boardCompleted(12));
   EXPECT_TRUE(ns(s, 0)->text().isEmpty());
   EXPECT_TRUE(s->workingGrid().text(1, 13).isEmpty());
-  EXPECT_EQ(prompter.count(), 0);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return readLines(kEvent).filter(QStringLiteral("12*")).isEmpty(); }));
+  closeScreen(s);
+  const QStringList lines = readLines(kEvent);
+  ASSERT_EQ(lines.filter(QStringLiteral("03*")).size(), 1);
+  EXPECT_TRUE(lines.filter(QStringLiteral("03*"))[0].startsWith(QStringLiteral("03*1|2|||140|-140|")));
+  EXPECT_TRUE(lines.filter(QStringLiteral("12*")).isEmpty());
+  EXPECT_TRUE(menu->isEnabled());
 }
 
 TEST_F(BoardEntryTest, ASwapSurvivesClosingAndReopening) {
@@ -390,17 +386,3 @@ TEST_F(BoardEntryTest, PastedAndDroppedTextKeepsOnlyTheKeysABoxTakes) {
   EXPECT_EQ(ew(s, 0)->text(), QStringLiteral("420%"));
 }
 
-TEST_F(BoardEntryTest, AfterTheLastBoardTheFocusIsOnTheResultNotOnAScore) {
-  BoardEntryScreen* s = start(stored(11));
-  ASSERT_TRUE(s);
-  ASSERT_EQ(s->currentBoard(), 12);
-  finish(s, {"420", "400", "-50", "170"});
-  auto* uitslag = child<QPushButton>(s, "cmdUitslag");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return uitslag->isEnabled(); }));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == uitslag; }));
-  // A stray digit now changes no board.
-  const QStringList before = s->savedLines();
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_5);
-  EXPECT_EQ(s->savedLines(), before);
-  for (int row = 0; row < s->tableRows(); ++row) EXPECT_FALSE(ns(s, row)->hasFocus());
-}

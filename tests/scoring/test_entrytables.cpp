@@ -66,38 +66,34 @@ class TablesEntryTest : public EntryTest, public ::testing::WithParamInterface<i
                                      {"id", QStringLiteral("t%1b%2").arg(table).arg(board)}})
         .toJson(QJsonDocument::Compact);
   }
-  // The NS score the screen shows for table t on board b: the row of NS pair t on the board
-  // screen (it shows board b), the slip of table t on the round screen (it shows its round).
-  QString shown(EntryScreen* s, int table, int board) {
-    if (mode() == 0) {
-      static_cast<BoardEntryScreen*>(s)->cmdSpel_Click(board);
-      for (int row = 0; row < 4; ++row)
-        if (child<QLabel>(s, QStringLiteral("lblNZ_%1").arg(row))->text() == QString::number(table)) return ns(s, row)->text();
-      return QStringLiteral("no row");
+  // Shows table t's score for board b and gives its row: the row of NS pair t on the board
+  // screen (NS pair t sits at table t), the row of the board on table t's slip of its round.
+  int rowOf(EntryScreen* s, int table, int board) {
+    if (auto* b = dynamic_cast<BoardEntryScreen*>(s)) {
+      if (b->currentBoard() != board) b->cmdSpel_Click(board);
+      int row = 0;
+      while (row < 3 && child<QLabel>(s, QStringLiteral("lblNZ_%1").arg(row))->text() != QString::number(table)) ++row;
+      return row;
     }
     auto* r = static_cast<RoundEntryScreen*>(s);
-    r->cmdRonde_Click((board + 1) / 2);
-    r->optRonde_Click(table - 1);
-    return ns(s, (board + 1) % 2)->text();
+    if (r->currentRound() != (board + 1) / 2) r->cmdRonde_Click((board + 1) / 2);
+    if (r->currentSlip() != table - 1) r->optRonde_Click(table - 1);
+    return (board + 1) % 2;
   }
+  QString shown(EntryScreen* s, int table, int board) { return ns(s, rowOf(s, table, board))->text(); }
   // Types every score as the organiser would from the score sheets, board by board or slip by
   // slip; `score` gives table t's NS score on board b.
   void typeAll(EntryScreen* s, const std::function<QString(int, int)>& score) {
-    for (int unit = 1; unit <= (mode() == 0 ? 6 : 3); ++unit) {
-      for (int table = 1; table <= 4; ++table) {
-        for (int row = 0; row < (mode() == 0 ? 4 : 2); ++row) {
-          if (mode() == 0 && table > 1) break;
-          const int board = mode() == 0 ? unit : 2 * unit - 1 + row;
-          const int t = mode() == 0 ? child<QLabel>(s, QStringLiteral("lblNZ_%1").arg(row))->text().toInt() : table;
-          if (mode() == 1 && row == 0) static_cast<RoundEntryScreen*>(s)->optRonde_Click(table - 1);
-          if (mode() == 0 && row == 0) static_cast<BoardEntryScreen*>(s)->cmdSpel_Click(board);
-          ns(s, row)->setText(score(t, board));
-          QTest::keyClick(ns(s, row), Qt::Key_Return);
+    for (int round = 1; round <= 3; ++round)
+      for (int unit = 0; unit < (mode() == 0 ? 2 : 4); ++unit) {  // a board of the round, or a slip
+        for (int k = 0; k < (mode() == 0 ? 4 : 2); ++k) {
+          const int table = mode() == 0 ? k + 1 : unit + 1, board = 2 * round - 1 + (mode() == 0 ? unit : k);
+          QLineEdit* box = ns(s, rowOf(s, table, board));
+          box->setText(score(table, board));
+          QTest::keyClick(box, Qt::Key_Return);
         }
-        if (mode() == 1 || table == 1) s->cmdSpelKlaar_Click();
+        s->cmdSpelKlaar_Click();
       }
-      if (mode() == 1 && unit < 3) static_cast<RoundEntryScreen*>(s)->cmdRonde_Click(unit + 1);
-    }
   }
   bool done(EntryScreen* s) { return child<QPushButton>(s, "cmdUitslag")->isEnabled(); }
 };
