@@ -41,14 +41,10 @@ class EntryScreen : public Screen, public ResultsSource {
   EntryScreen(AppContext& ctx, Screen* opener, const QString& formName, int width, int height);
 
   using Handler = void (EntryScreen::*)();
-  template <class S>
-  QPushButton* addButton(const char* name, const QRect& at, void (S::*handler)()) {
-    return addButton(name, at, static_cast<Handler>(handler));
-  }
   QPushButton* addButton(const char* name, const QRect& at, Handler handler = nullptr);
   QTableWidget* addGrid(const char* name, const QRect& at);
-  // The information line, the shared buttons and labels (not yet placed where a screen wants
-  // them: place() does that), the results grid at `gridTop`, the table panel and the test fill.
+  // The information line, the shared buttons and labels (each screen places them), the results
+  // grid from `gridTop` down, the table panel and the hidden test fill (Ctrl+Shift+T shows it).
   void buildSharedControls(const QRect& information, const QRect& tablePanel, int gridTop, const char* testFillName,
                            Handler testFill);
   // The typing hints, one under the other from `at`.
