@@ -81,6 +81,11 @@ class TablesEntryTest : public EntryTest, public ::testing::WithParamInterface<i
     return (board + 1) % 2;
   }
   QString shown(EntryScreen* s, int table, int board) { return ns(s, rowOf(s, table, board))->text(); }
+  void typeScore(EntryScreen* s, int table, int board, const QString& score) {
+    QLineEdit* box = ns(s, rowOf(s, table, board));
+    box->setText(score);
+    QTest::keyClick(box, Qt::Key_Return);
+  }
   // Types every score as the organiser would from the score sheets, board by board or slip by
   // slip; `score` gives table t's NS score on board b.
   void typeAll(EntryScreen* s, const std::function<QString(int, int)>& score) {
@@ -88,9 +93,7 @@ class TablesEntryTest : public EntryTest, public ::testing::WithParamInterface<i
       for (int unit = 0; unit < (mode() == 0 ? 2 : 4); ++unit) {  // a board of the round, or a slip
         for (int k = 0; k < (mode() == 0 ? 4 : 2); ++k) {
           const int table = mode() == 0 ? k + 1 : unit + 1, board = 2 * round - 1 + (mode() == 0 ? unit : k);
-          QLineEdit* box = ns(s, rowOf(s, table, board));
-          box->setText(score(table, board));
-          QTest::keyClick(box, Qt::Key_Return);
+          typeScore(s, table, board, score(table, board));
         }
         s->cmdSpelKlaar_Click();
       }
@@ -127,14 +130,14 @@ TEST_P(TablesEntryTest, PhonesFillTheScreenTheOrganiserCorrectsAndTheFileIsAsIfT
   EXPECT_TRUE(shown(s, 4, 1).isEmpty());
   EXPECT_FALSE(done(s));
 
-  // The rest at once, from a phone each, while the screen's event loop keeps turning.
+  // The rest but one at once, from a phone each, while the screen's event loop keeps turning.
   int ticks = 0;
   QTimer ticker;
   QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
   ticker.start(0);
   std::vector<std::unique_ptr<Client>> phones;
   for (int board = 1; board <= 6; ++board)
-    for (int table = board == 1 ? 4 : 1; table <= 4; ++table) {
+    for (int table = board == 1 ? 4 : 1; table <= (board == 6 ? 3 : 4); ++table) {
       phones.push_back(std::make_unique<Client>(server(s).port()));
       phones.back()->send("POST", "/api/score", body(s, table, board));
     }
@@ -150,7 +153,11 @@ TEST_P(TablesEntryTest, PhonesFillTheScreenTheOrganiserCorrectsAndTheFileIsAsIfT
   }, 20000));
   EXPECT_GT(ticks, 1);  // answered over many turns of the event loop, none of them waiting
   for (const Response& r : answers) EXPECT_EQ(r.status, 200) << r.body.constData();
-  EXPECT_TRUE(QTest::qWaitFor([&] { return done(s); }, 1000));
+  // The last one typed: that board (that slip) is completed by hand among the phones' scores.
+  EXPECT_FALSE(done(s));
+  typeScore(s, 4, 6, sent(4, 6).ns);
+  s->cmdSpelKlaar_Click();
+  EXPECT_TRUE(done(s));
   if (mode() == 0) {
     for (int board = 1; board <= 6; ++board) EXPECT_TRUE(static_cast<BoardEntryScreen*>(s)->boardCompleted(board)) << board;
   } else {
@@ -160,10 +167,7 @@ TEST_P(TablesEntryTest, PhonesFillTheScreenTheOrganiserCorrectsAndTheFileIsAsIfT
 
   // The organiser corrects table 2 on board 3 and stores it; the phone reads the correction.
   const QString corrected = sent(2, 3).ns == QLatin1String("120") ? QStringLiteral("150") : QStringLiteral("120");
-  shown(s, 2, 3);
-  const int row = mode() == 0 ? 1 : 0;
-  ns(s, row)->setText(corrected);
-  QTest::keyClick(ns(s, row), Qt::Key_Return);
+  typeScore(s, 2, 3, corrected);
   s->cmdSpelKlaar_Click();
   const Response round = phone.call("POST", "/api/round", QStringLiteral(R"({"table":2,"code":"%1","round":2})").arg(server(s).codes().value(2)).toUtf8());
   EXPECT_EQ(round.json["boards"].toArray()[0].toObject()["score"].toString(), corrected);

@@ -43,8 +43,7 @@ class RoundEntryTest : public EntryTest {
     for (int row = 0; row < scores.size(); ++row) {
       if (scores[row].isEmpty()) continue;
       QTest::keyClick(ns(s, row), Qt::Key_C);
-      QTest::keyClicks(ns(s, row), scores[row]);
-      QTest::keyClick(ns(s, row), Qt::Key_Return);
+      type(ns(s, row), scores[row]);
     }
     QTest::mouseClick(child<QPushButton>(s, "cmdSpelKlaar"), Qt::LeftButton);
   }
@@ -84,21 +83,15 @@ TEST_F(RoundEntryTest, StoringASlipMirrorsItsScoresStrikesItThroughAndMovesOn) {
   EXPECT_TRUE(option(s, 1)->font().strikeOut());
   EXPECT_EQ(option(s, 1)->accessibleDescription(), QStringLiteral("De slip is ingevoerd"));
   EXPECT_EQ(s->currentSlip(), 2);
-  const QStringList lines = s->savedLines();
-  EXPECT_EQ(lines[7], QStringLiteral("1-2*~3-8*|420|-420~5-7*~6-8*"));
-  EXPECT_EQ(lines[8], QStringLiteral("1-2*~3-8*|-50|50~5-7*~6-8*"));
-  EXPECT_EQ(lines[9], QStringLiteral("1-2*~3-8*|0|0~5-7*~6-8*"));
-  EXPECT_EQ(lines[10], QStringLiteral("1-2*~3-8*|n|n~5-7*~6-8*"));
-  EXPECT_FALSE(s->missingScores().contains(QStringLiteral("Ronde 1 - Spel 1")) &&
-               s->missingScores().count(QStringLiteral("Ronde 1 - Spel 1")) > 1);
+  const QStringList stored = {"420|-420", "-50|50", "0|0", "n|n"};  // EW mirrored
+  for (int b = 0; b < 4; ++b) EXPECT_EQ(s->savedLines()[7 + b], QStringLiteral("1-2*~3-8*|%1~5-7*~6-8*").arg(stored[b]));
 
   // A slip whose last row stays empty is stored but not struck through; its board is missing.
   clickOption(s, 0, Qt::LeftButton);
   storeSlip(s, {"420", "420", "-50", ""});
   EXPECT_FALSE(option(s, 0)->font().strikeOut());
   EXPECT_TRUE(s->missingScores().contains(QStringLiteral("Ronde 1 - Spel 4")));
-  EXPECT_FALSE(s->missingScores().contains(QStringLiteral("Ronde 1 - Spel 3")) &&
-               s->savedLines()[9].startsWith(QStringLiteral("1-2*~")));
+  EXPECT_FALSE(s->missingScores().contains(QStringLiteral("Ronde 1 - Spel 3")));
   EXPECT_TRUE(s->savedLines()[10].startsWith(QStringLiteral("1-2*~3-8*|n|n")));
 
   // The overview shows the stored scores in brackets.
@@ -127,10 +120,7 @@ TEST_F(RoundEntryTest, TheLetterKeyStoresAndTheLastSlipOfARoundGoesToTheNextRoun
   ASSERT_TRUE(s);
   auto* klaar = child<QPushButton>(s, "cmdSpelKlaar");
   clickOption(s, 3, Qt::LeftButton);
-  for (int row = 0; row < 4; ++row) {
-    QTest::keyClicks(ns(s, row), QStringLiteral("11"));
-    QTest::keyClick(ns(s, row), Qt::Key_Return);
-  }
+  for (int row = 0; row < 4; ++row) type(ns(s, row), QStringLiteral("11"));
   EXPECT_TRUE(child<QLabel>(s, "lblLetterKlaar")->isVisible());
   EXPECT_TRUE(QTest::qWaitFor([&] { return klaar->hasFocus(); }));  // after the last row, as per board
   ns(s, 0)->setFocus();
@@ -141,13 +131,9 @@ TEST_F(RoundEntryTest, TheLetterKeyStoresAndTheLastSlipOfARoundGoesToTheNextRoun
   EXPECT_EQ(s->savedLines()[15], QStringLiteral("7-4*|110|-110~4-6*~1-7*~2-5*"));
 
   // An adjusted score in the last row: Enter in its EW box goes to Klaar too, where K stores.
-  for (int row = 0; row < 4; ++row) {
-    QTest::keyClicks(ns(s, row), row < 3 ? QStringLiteral("11") : QStringLiteral("60%"));
-    QTest::keyClick(ns(s, row), Qt::Key_Return);
-  }
+  for (int row = 0; row < 4; ++row) type(ns(s, row), row < 3 ? QStringLiteral("11") : QStringLiteral("60%"));
   ASSERT_TRUE(ew(s, 3)->hasFocus());
-  QTest::keyClicks(ew(s, 3), QStringLiteral("40%"));
-  QTest::keyClick(ew(s, 3), Qt::Key_Return);
+  type(ew(s, 3), QStringLiteral("40%"));
   ASSERT_TRUE(QTest::qWaitFor([&] { return klaar->hasFocus(); }));
   QTest::keyClick(klaar, Qt::Key_K);
   EXPECT_EQ(s->currentSlip(), 1);

@@ -1,7 +1,6 @@
 // The table server over real connections on loopback: the rules a phone's request meets, what
 // lands in the event and its companions, and what a broken or hostile connection cannot do.
 
-#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -12,11 +11,7 @@
 #include <memory>
 
 #include "app/texts.h"
-#include "event/eventmodel.h"
 #include "qtprint.h"
-#include "scoring/eventsources.h"
-#include "scoring/roundslips.h"
-#include "scoring/scoretable.h"
 #include "tables/tableserver.h"
 #include "httpclient.h"
 #include "tablesevent.h"
@@ -184,57 +179,6 @@ TEST_F(TableServerTest, BrokenAndOversizedRequestsAreClosedWithoutHarm) {
 
 // The same evening, half from the phones and half typed on the screen, gives the same result as
 // all typed.
-TEST_F(TableServerTest, HalfFromPhonesHalfTypedGivesTheSameResult) {
-  open(4, 1);
-  server->stop();
-  // Typed: tables 3 and 4 of every round, and in a second event all tables.
-  auto typeSlips = [&](const QString& path, int fromTable) {
-    auto model = EventModel::load(path, kDutch);
-    RoundSlips slips = RoundSlips::build(event->lines(event->folder() + QStringLiteral("/schema/10/08 Paren 03 Ronden Test.txt")).mid(1),
-                                         *model);
-    for (int r = 1; r <= 3; ++r)
-      for (int t = fromTable; t <= 4; ++t) {
-        QVector<std::pair<QString, QString>> scores;
-        for (int b = 2 * r - 1; b <= 2 * r; ++b) {
-          const QString ns = QString::number(*nsContractScore(*parseContract(u"3NT"), Declarer::North, tricksOf(t, b), b));
-          scores.append({ns, mirrorScore(ns)});
-        }
-        slips.store(r, t - 1, scores);
-      }
-    slips.writeTo(*model);
-    ASSERT_TRUE(model->save(path));
-  };
-  const QStringList header = event->lines(event->eventPath());
-  typeSlips(event->eventPath(), 3);
-  start();
-  for (int r = 1; r <= 3; ++r)
-    for (int t = 1; t <= 2; ++t)
-      for (int b = 2 * r - 1; b <= 2 * r; ++b) ASSERT_EQ(score(t, b, QStringLiteral("p%1-%2").arg(t).arg(b)).status, 200);
-  server->stop();
-  const QString allTyped = event->folder() + QStringLiteral("/invoer/05-12-2026 Groep B Uitslag.txt");
-  QStringList lines = header;
-  lines[0] = QStringLiteral("05-12-2026 Groep B Uitslag");
-  writeTextLines(allTyped, lines);
-  QFile::copy(event->folder() + QStringLiteral("/groepen/05-12-2026 Groep A.txt"),
-              event->folder() + QStringLiteral("/groepen/05-12-2026 Groep B.txt"));
-  typeSlips(allTyped, 1);
-
-  // What the result page is made of: every pair's total, percentage and rank, every board's points.
-  auto grid = [&](const QString& name) {
-    const auto result = computeEventResult(*readEventSources(event->folder(), name, kDutch));
-    QStringList rows;
-    for (const PairResult& p : result->pairs)
-      rows.append(QStringLiteral("%1 %2 %3 %4").arg(p.pair).arg(p.total).arg(p.percentage).arg(p.rank));
-    for (const BoardResult& b : result->boards)
-      for (const ScoredTable& t : b.tables)
-        rows.append(QStringLiteral("%1: %2-%3 %4 %5").arg(b.board).arg(t.ns).arg(t.ew).arg(t.nsPoints).arg(t.ewPoints));
-    return rows;
-  };
-  const QStringList phones = grid(QStringLiteral("05-12-2026 Groep A Uitslag"));
-  EXPECT_EQ(phones.size(), 8 + 6 * 4);
-  EXPECT_EQ(phones, grid(QStringLiteral("05-12-2026 Groep B Uitslag")));
-}
-
 // Thirty tables send a whole round at once, every request twice: nothing lost or doubled, in
 // bounded time.
 TEST_F(TableServerTest, ThirtyTablesAtOnce) {
