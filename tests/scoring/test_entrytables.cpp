@@ -13,7 +13,9 @@
 
 #include "../tables/httpclient.h"
 #include "../tables/qrdecode.h"
+#include "app/screens/printing.h"
 #include "entrytest.h"
+#include "tables/codesheet.h"
 #include "tables/screens/tablepanel.h"
 #include "tables/tableserver.h"
 
@@ -119,6 +121,19 @@ TEST_P(TablesEntryTest, PhonesFillTheScreenTheOrganiserCorrectsAndTheFileIsAsIfT
   EXPECT_EQ(child<QLabel>(s, "lblTafelAdres")->text(), QStringLiteral("Adres voor de telefoons: ") + address);
   ASSERT_TRUE(child<QLabel>(s, "picTafelQR")->pixmap().save(path("/qr.png")));
   EXPECT_EQ(decodeQr(path("/qr.png")), address);
+
+  // The code sheets: a PDF page per table with its number, its code and the page's address, and
+  // a QR code that opens the page at that table.
+  setPrinterDialog(pdfPrinterDialog(path("/codes.pdf")));
+  QTest::mouseClick(child<QPushButton>(s, "cmdCodeKaarten"), Qt::LeftButton);
+  setPrinterDialog({});
+  const QStringList pages = runTool("pdftotext", {"-layout", path("/codes.pdf"), "-"}).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+  ASSERT_EQ(pages.size(), 4);
+  for (int t = 1; t <= 4; ++t)
+    for (const QString& part : {QStringLiteral("Tafel %1").arg(t), server(s).codes().value(t), address})
+      EXPECT_TRUE(pages[t - 1].contains(part)) << part.toStdString() << " in " << pages[t - 1].toStdString();
+  runTool("pdftoppm", {"-r", "150", "-f", "2", "-l", "2", "-png", "-singlefile", path("/codes.pdf"), path("/page2")});
+  EXPECT_EQ(decodeQr(path("/page2.png")), tableAddress(address, 2, server(s).codes().value(2)));
 
   // Three tables send board 1: their rows fill, and the board waits for the fourth.
   Client phone(server(s).port());
