@@ -92,7 +92,7 @@ TEST_F(BoardEntryTest, LoadingShowsTheEventAndTheFirstBoard) {
   EXPECT_EQ(s->savedLines().size(), 7 + 12);
 }
 
-TEST_F(BoardEntryTest, ScoreKeysNormaliseMirrorCopyAndClear) {
+TEST_F(BoardEntryTest, ScoreKeysPastesAndDropsAreNormalisedMirroredCopiedAndCleared) {
   BoardEntryScreen* s = start();
   ASSERT_TRUE(s);
   type(ns(s, 0), QStringLiteral("42"));
@@ -135,6 +135,18 @@ TEST_F(BoardEntryTest, ScoreKeysNormaliseMirrorCopyAndClear) {
   type(ns(s, 1), QStringLiteral("60%"));
   EXPECT_TRUE(ew(s, 1)->hasFocus());
   EXPECT_TRUE(ew(s, 1)->text().isEmpty());
+
+  // Pasted and dropped text keeps only the keys a box takes.
+  QTest::keyClick(ns(s, 0), Qt::Key_C);
+  QApplication::clipboard()->setText(QStringLiteral("4c2x0 N"));
+  ns(s, 0)->setFocus();
+  QTest::keyClick(ns(s, 0), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(ns(s, 0)->text(), QStringLiteral("420N"));
+  ew(s, 0)->setFocus();
+  QTest::keyClick(ew(s, 0), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(ew(s, 0)->text(), QStringLiteral("420"));  // "N" is no key of an EW box
+  ew(s, 0)->insert(QStringLiteral("../%"));           // as a drop inserts it
+  EXPECT_EQ(ew(s, 0)->text(), QStringLiteral("420%"));
 }
 
 TEST_F(BoardEntryTest, CompletingABoardScoresItAndMovesOn) {
@@ -370,19 +382,5 @@ TEST_F(BoardEntryTest, AnEventFileThatCannotBeWrittenIsReportedOnceWhileTyping) 
   EXPECT_FALSE(alive.isNull());
   EXPECT_EQ(prompter.count(), 2);
   closeScreen(s);
-}
-
-TEST_F(BoardEntryTest, PastedAndDroppedTextKeepsOnlyTheKeysABoxTakes) {
-  BoardEntryScreen* s = start();
-  ASSERT_TRUE(s);
-  QApplication::clipboard()->setText(QStringLiteral("4c2x0 N"));
-  ns(s, 0)->setFocus();
-  QTest::keyClick(ns(s, 0), Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(ns(s, 0)->text(), QStringLiteral("420N"));
-  ew(s, 0)->setFocus();
-  QTest::keyClick(ew(s, 0), Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(ew(s, 0)->text(), QStringLiteral("420"));  // "N" is no key of an EW box
-  ew(s, 0)->insert(QStringLiteral("../%"));           // as a drop inserts it
-  EXPECT_EQ(ew(s, 0)->text(), QStringLiteral("420%"));
 }
 
