@@ -58,19 +58,13 @@ void BoardEntryScreen::buildControls() {
     rows_->focusFirstEnabled();
   });
 
-  lblSpelNummer = new QLabel(this);
-  lblSpelNummer->setObjectName(QStringLiteral("lblSpelNummer"));
-  lblSpelNummer->setGeometry(12, 206, 160, 22);
+  lblSpelNummer = addLabel("lblSpelNummer", QRect(12, 206, 160, 22));
   QFont bold = lblSpelNummer->font();
   bold.setBold(true);
   bold.setPointSizeF(bold.pointSizeF() * 1.3);
   lblSpelNummer->setFont(bold);
-  lblKwetsbaarKop = new QLabel(this);
-  lblKwetsbaarKop->setObjectName(QStringLiteral("lblKwetsbaarKop"));
-  lblKwetsbaarKop->setGeometry(190, 206, 90, 22);
-  lblKwetsbaar = new QLabel(this);
-  lblKwetsbaar->setObjectName(QStringLiteral("lblKwetsbaar"));
-  lblKwetsbaar->setGeometry(280, 206, 120, 22);
+  lblKwetsbaarKop = addLabel("lblKwetsbaarKop", QRect(190, 206, 90, 22));
+  lblKwetsbaar = addLabel("lblKwetsbaar", QRect(280, 206, 120, 22));
   lblKwetsbaarKop->setBuddy(lblKwetsbaar);
 
   const int headY = 234;
@@ -108,13 +102,9 @@ void BoardEntryScreen::buildControls() {
   lblKlaar->setGeometry(rx + 160, 230, 200, 40);
   placeHints(QPoint(rx + 160, 280), 320);
   // The keyboard way to the pair swap, under the other typing hints.
-  lblWisselInfo = new QLabel(this);
-  lblWisselInfo->setObjectName(QStringLiteral("lblWisselInfo"));
-  lblWisselInfo->setGeometry(rx + 160, 280 + 4 * 22, 320, 20);
+  lblWisselInfo = addLabel("lblWisselInfo", QRect(rx + 160, 280 + 4 * 22, 320, 20));
   // What the screen is busy with while it scores stored boards again or fills every board.
-  lblControleer = new QLabel(this);
-  lblControleer->setObjectName(QStringLiteral("lblControleer"));
-  lblControleer->setGeometry(rx + 160, 400, 300, 22);
+  lblControleer = addLabel("lblControleer", QRect(rx + 160, 400, 300, 22));
   lblControleer->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0); font-weight: bold;"));
   lblControleer->hide();
 
@@ -149,15 +139,10 @@ bool BoardEntryScreen::formLoad() {
   lblMPNZKop->setText(text(78));
   lblMPOWKop->setText(text(79));
   lblKwetsbaarKop->setText(text(90) + QLatin1Char(':'));
-  cmdWisSpel->setText(text(96));
-  cmdUitslag->setText(text(98));
-  testFill_->setText(QStringLiteral("Vul alles in"));
-  lblKlaar->setText(message(118));
   lblWisselInfo->setText(text(184));
-  msfgResultaat->setAccessibleName(text(98));
 
   // The event file: its header decides everything.
-  if (!loadEvent(kEntryPerBoard, 73)) return false;
+  if (!loadEvent(kEntryPerBoard, {96, 98, message(118), QStringLiteral("Vul alles in")})) return false;
   const EventHeader& header = event_.header();
   lstParenSpellen_ = tableCells(schema_, rangeMap(header.rounds, header.boardsPerRound));
   top_ = eventTop(header.pairs, header.sitOut);
@@ -430,12 +415,7 @@ void BoardEntryScreen::cmdVulAllesIn_Click() {
     showProgress(QStringLiteral(" Bezig met spel: ") + QString::number(b));
     cmdSpel_Click(b);
     filling_ = true;
-    for (int i = 0; i < rows_->rowCount(); ++i) {
-      if (!rows_->rowEnabled(i)) continue;
-      const QString score = randomTestScore();
-      rows_->nsBox(i)->setText(score);
-      rows_->ewBox(i)->setText(mirrorScore(score));
-    }
+    fillAtRandom(*rows_);
     if (rows_->bothScoresInEveryRow()) cmdSpelKlaar_Click();
     filling_ = false;
   }

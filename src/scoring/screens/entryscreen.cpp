@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableWidget>
@@ -13,6 +14,8 @@
 #include "scoring/entryrows.h"
 #include "scoring/eventsources.h"
 #include "scoring/resultgrid.h"
+#include "scoring/scoretable.h"
+#include "scoring/screens/scorerowspanel.h"
 #include "tables/screens/tablepanel.h"
 #include "tables/tableserver.h"
 
@@ -37,6 +40,13 @@ QPushButton* EntryScreen::addButton(const char* name, const QRect& at, Handler h
   return b;
 }
 
+QLabel* EntryScreen::addLabel(const char* name, const QRect& at) {
+  auto* l = new QLabel(this);
+  l->setObjectName(QString::fromLatin1(name));
+  l->setGeometry(at);
+  return l;
+}
+
 QTableWidget* EntryScreen::addGrid(const char* name, const QRect& at) {
   auto* grid = new QTableWidget(this);
   grid->setObjectName(QString::fromLatin1(name));
@@ -48,22 +58,15 @@ QTableWidget* EntryScreen::addGrid(const char* name, const QRect& at) {
 
 void EntryScreen::buildSharedControls(const QRect& information, const QRect& tablePanel, int gridTop,
                                       const char* testFillName, Handler testFill) {
-  lblInformatie = new QLabel(this);
-  lblInformatie->setObjectName(QStringLiteral("lblInformatie"));
-  lblInformatie->setGeometry(information);
+  lblInformatie = addLabel("lblInformatie", information);
   cmdSpelKlaar = addButton("cmdSpelKlaar", {}, &EntryScreen::cmdSpelKlaar_Click);
   cmdWisSpel = addButton("cmdWisSpel", {});
   cmdUitslag = addButton("cmdUitslag", {});
   cmdTerug = addButton("cmdTerug", {}, &EntryScreen::cmdTerug_Click);
-  lblKlaar = new QLabel(this);
-  lblKlaar->setObjectName(QStringLiteral("lblKlaar"));
+  lblKlaar = addLabel("lblKlaar", {});
   lblKlaar->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
   lblKlaar->hide();
-  for (int i = 0; i < 4; ++i) {
-    auto* l = new QLabel(this);
-    l->setObjectName(QStringLiteral("lblInfo_%1").arg(i));
-    lblInfo.append(l);
-  }
+  for (const char* name : {"lblInfo_0", "lblInfo_1", "lblInfo_2", "lblInfo_3"}) lblInfo.append(addLabel(name, {}));
   msfgResultaat = addGrid("msfgResultaat", QRect(12, gridTop, width() - 24, height() - gridTop - 12));
 
   tables_ = new TablePanel(*this, this);
@@ -85,7 +88,12 @@ void EntryScreen::placeHints(QPoint at, int width) {
   for (int i = 0; i < lblInfo.size(); ++i) lblInfo[i]->setGeometry(at.x(), at.y() + i * 22, width, 20);
 }
 
-bool EntryScreen::loadEvent(int entryMode, int informationText) {
+bool EntryScreen::loadEvent(int entryMode, const Captions& captions) {
+  cmdWisSpel->setText(text(captions.wisSpel));
+  cmdUitslag->setText(text(captions.uitslag));
+  msfgResultaat->setAccessibleName(text(captions.uitslag));
+  lblKlaar->setText(captions.klaar);
+  testFill_->setText(captions.testFill);
   cmdSpelKlaar->setText(text(83));
   cmdSpelKlaar->setToolTip(text(106));
   cmdTerug->setText(QLatin1Char('&') + text(11));
@@ -97,7 +105,7 @@ bool EntryScreen::loadEvent(int entryMode, int informationText) {
   eventPath_ = opened->path;
   event_ = std::move(opened->model);
   schema_ = std::move(opened->schema);
-  lblInformatie->setText(eventInformation(text(informationText), event_.header()));
+  lblInformatie->setText(eventInformation(text(73), event_.header()));
   const ProgramValues& v = values();
   pairNames_ = pairNamesOfGroup(eventGroupLines(v));
   measure_ = menuFontMeasure();
@@ -129,6 +137,15 @@ std::optional<std::pair<int, int>> EntryScreen::tablePairs(int table, int board)
   for (int r = 1; tables && r <= tables->plan().rounds(); ++r)
     if (const TableRound* seat = tables->plan().at(table, r); seat && seat->plays(board)) return std::pair{seat->ns, seat->ew};
   return std::nullopt;
+}
+
+void EntryScreen::fillAtRandom(ScoreRowsPanel& rows) {
+  for (int i = 0; i < rows.rowCount(); ++i) {
+    if (!rows.rowEnabled(i)) continue;
+    const QString score = randomTestScore();
+    rows.nsBox(i)->setText(score);
+    rows.ewBox(i)->setText(mirrorScore(score));
+  }
 }
 
 void EntryScreen::showResult() {

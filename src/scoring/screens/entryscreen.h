@@ -17,6 +17,7 @@ class QTableWidget;
 
 namespace mervalo {
 
+class ScoreRowsPanel;
 class TablePanel;
 
 // What the two entry screens (per board and per round) share: the event they work on and its
@@ -42,6 +43,7 @@ class EntryScreen : public Screen, public ResultsSource {
 
   using Handler = void (EntryScreen::*)();
   QPushButton* addButton(const char* name, const QRect& at, Handler handler = nullptr);
+  QLabel* addLabel(const char* name, const QRect& at);
   QTableWidget* addGrid(const char* name, const QRect& at);
   // The information line, the shared buttons and labels (each screen places them), the results
   // grid from `gridTop` down, the table panel and the hidden test fill (Ctrl+Shift+T shows it).
@@ -50,14 +52,24 @@ class EntryScreen : public Screen, public ResultsSource {
   // The typing hints, one under the other from `at`.
   void placeHints(QPoint at, int width);
 
-  // Opens the event in this mode and fills what both screens show of it; false (told) when it
-  // cannot be entered this way.
-  bool loadEvent(int entryMode, int informationText);
+  // The screen's own captions of the shared controls: text numbers of Wis and Uitslag (the
+  // results grid is named after the latter), the Klaar label and the test fill.
+  struct Captions {
+    int wisSpel;
+    int uitslag;
+    QString klaar;
+    QString testFill;
+  };
+  // Captions the shared controls, opens the event in this mode and fills what both screens show
+  // of it; false (told) when it cannot be entered this way.
+  bool loadEvent(int entryMode, const Captions& captions);
   // After loading: the keeper writes from now on; a screen that could not load leaves at once.
   void finishLoading(bool loaded);
   // The event file's lines that could not be used, "line: why".
   QStringList unusableLines() const;
 
+  // The test fill: a random NS score and its mirror in every enabled row.
+  static void fillAtRandom(ScoreRowsPanel& rows);
   // The result of the event as it stands now, shown and handed to the results screen.
   void showResult();
 

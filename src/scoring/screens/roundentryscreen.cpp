@@ -76,13 +76,9 @@ void RoundEntryScreen::buildControls() {
     lblPaar[i]->setFrameShape(QFrame::Panel);
     lblPaar[i]->setFrameShadow(QFrame::Sunken);
   }
-  lblScoreNZKop = new QLabel(this);
-  lblScoreNZKop->setObjectName(QStringLiteral("lblScoreNZKop"));
-  lblScoreNZKop->setGeometry(310, 96, 96, 20);
+  lblScoreNZKop = addLabel("lblScoreNZKop", QRect(310, 96, 96, 20));
   lblScoreNZKop->setAlignment(Qt::AlignCenter);
-  lblScoreOWKop = new QLabel(this);
-  lblScoreOWKop->setObjectName(QStringLiteral("lblScoreOWKop"));
-  lblScoreOWKop->setGeometry(410, 96, 96, 20);
+  lblScoreOWKop = addLabel("lblScoreOWKop", QRect(410, 96, 96, 20));
   lblScoreOWKop->setAlignment(Qt::AlignCenter);
 
   rows_ = new ScoreRowsPanel(*this, ScoreRowsPanel::Columns{false, true, false}, this);
@@ -101,21 +97,15 @@ void RoundEntryScreen::buildControls() {
     return true;
   };
 
-  lblRonde = new QLabel(this);
-  lblRonde->setObjectName(QStringLiteral("lblRonde"));
-  lblRonde->setGeometry(530, 118, 170, 22);
-  lblKwetsbaar = new QLabel(this);
-  lblKwetsbaar->setObjectName(QStringLiteral("lblKwetsbaar"));
-  lblKwetsbaar->setGeometry(530, 142, 120, 22);
+  lblRonde = addLabel("lblRonde", QRect(530, 118, 170, 22));
+  lblKwetsbaar = addLabel("lblKwetsbaar", QRect(530, 142, 120, 22));
 
   const int rx = 720;
   for (auto [button, y] : {std::pair{cmdSpelKlaar, 70}, {cmdWisSpel, 104}, {cmdUitslag, 138}, {testFill_, 270}, {cmdTerug, 340}})
     button->setGeometry(rx, y, 150, 28);
   connect(cmdWisSpel, &QPushButton::clicked, this, &RoundEntryScreen::cmdWisSpel_Click);
   connect(cmdUitslag, &QPushButton::clicked, this, &RoundEntryScreen::cmdUitslag_Click);
-  lblLetterKlaar = new QLabel(this);
-  lblLetterKlaar->setObjectName(QStringLiteral("lblLetterKlaar"));
-  lblLetterKlaar->setGeometry(530, 170, 180, 40);
+  lblLetterKlaar = addLabel("lblLetterKlaar", QRect(530, 170, 180, 40));
   lblLetterKlaar->setWordWrap(true);
   lblLetterKlaar->hide();
   cmdDitMoetNog = addButton("cmdDitMoetNog", QRect(rx, 172, 150, 28));
@@ -141,16 +131,11 @@ bool RoundEntryScreen::formLoad() {
   lblScoreNZKop->setText(QLatin1Char(' ') + text(76) + QLatin1Char(' '));
   lblScoreOWKop->setText(QLatin1Char(' ') + text(77) + QLatin1Char(' '));
   lblLetterKlaar->setText(text(106));
-  cmdWisSpel->setText(text(104));
   cmdDitMoetNog->setText(text(112));
-  lblKlaar->setText(text(107));
-  cmdUitslag->setText(text(70));
-  testFill_->setText(QStringLiteral("Vul spellen"));
   lstNietGevuld->setAccessibleName(text(112));
   msfgScore->setAccessibleName(text(72));
-  msfgResultaat->setAccessibleName(text(70));
 
-  if (!loadEvent(kEntryPerRound, 73)) return false;
+  if (!loadEvent(kEntryPerRound, {104, 70, text(107), QStringLiteral("Vul spellen")})) return false;
   const EventHeader& header = event_.header();
   QStringList unusable = unusableLines();
   QStringList unplaced;
@@ -436,12 +421,7 @@ void RoundEntryScreen::cmdVulSpellen_Click() {
       optRonde_Click(j);
       if (slips_.slip(r, j).sitOut) continue;
       busy_ = true;
-      for (int i = 0; i < rows_->rowCount(); ++i) {
-        if (!rows_->rowEnabled(i)) continue;
-        const QString score = randomTestScore();
-        rows_->nsBox(i)->setText(score);
-        rows_->ewBox(i)->setText(mirrorScore(score));
-      }
+      fillAtRandom(*rows_);
       busy_ = false;
       QVector<std::pair<QString, QString>> scores;
       for (int i = 0; i < slips_.slip(r, j).boards(); ++i) scores.append({rows_->nsBox(i)->text(), rows_->ewBox(i)->text()});
