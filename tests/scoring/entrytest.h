@@ -35,7 +35,9 @@ inline const QString kEvent = QStringLiteral("/invoer/Dinsdag Uitslag.txt");
 // A menu stand-in that the entry screen goes back to.
 class Menu : public Screen {
  public:
-  explicit Menu(AppContext& c, const QString& name = QStringLiteral("menu")) : Screen(c, nullptr) { setObjectName(name); }
+  explicit Menu(AppContext& c, const QString& name = QStringLiteral("menu")) : Screen(c, nullptr) {
+    setObjectName(name);
+  }
 };
 
 class EntryTest : public ScreenTest {
@@ -53,14 +55,15 @@ class EntryTest : public ScreenTest {
     }
     writeFile(QStringLiteral("/groepen/Dinsdag.txt"), group);
     writeFile(QStringLiteral("/groepen/Dinsdag.mail"), mail);
-    writeFile(QStringLiteral("/namen/Club.mail"), QStringList{QStringLiteral("Nr.|Titel|Voornaam|Achternaam|E-mail")} + mail);
+    writeFile(QStringLiteral("/namen/Club.mail"),
+              QStringList{QStringLiteral("Nr.|Titel|Voornaam|Achternaam|E-mail")} + mail);
     ctx.values.groupFileName = QStringLiteral("Dinsdag.txt");
     ctx.values.eventFileName = QStringLiteral("Dinsdag Uitslag.txt");
   }
 
   // The event file's seven header lines: mode 0 per board, 1 per round.
-  static QStringList header(int mode, const QString& movement = kMovement[0], const QString& sitOut = QStringLiteral("Geen"),
-                            int boardsPerRound = 4) {
+  static QStringList header(int mode, const QString& movement = kMovement[0],
+                            const QString& sitOut = QStringLiteral("Geen"), int boardsPerRound = 4) {
     return {"Dinsdag Uitslag", "8", sitOut, "3", QString::number(boardsPerRound), movement, QString::number(mode)};
   }
 
@@ -75,7 +78,8 @@ class EntryTest : public ScreenTest {
     menu = new Menu(ctx);
     menu->show();
     const bool perBoard = std::is_same_v<S, BoardEntryScreen>;
-    auto* s = dynamic_cast<S*>(menu->openChild(perBoard ? QStringLiteral("frmMervalo06") : QStringLiteral("frmMervalo07")));
+    auto* s =
+        dynamic_cast<S*>(menu->openChild(perBoard ? QStringLiteral("frmMervalo06") : QStringLiteral("frmMervalo07")));
     QPointer<S> alive(s);
     if (s) {
       s->activateWindow();
@@ -102,8 +106,10 @@ class EntryTest : public ScreenTest {
   // The scores of the evening both screens are typed with: board b's at its k-th table (in
   // ascending NS order), every vulnerability accepting them, one not-played table among them.
   static QString eveningScore(int board, int k) {
-    static const QStringList scores[4] = {{"400", "140", "-100", "170"}, {"-110", "-110", "140", "-600"},
-                                          {"100", "n", "-200", "130"}, {"0", "90", "-90", "600"}};
+    static const QStringList scores[4] = {{"400", "140", "-100", "170"},
+                                          {"-110", "-110", "140", "-600"},
+                                          {"100", "n", "-200", "130"},
+                                          {"0", "90", "-90", "600"}};
     return scores[(board - 1) % 4][k];
   }
   // Uitslag on a screen holding that evening: the results screen, whose page is the one worked

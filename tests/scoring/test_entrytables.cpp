@@ -30,7 +30,8 @@ QStringList mitchell() {
   QStringList lines{QStringLiteral("08 Paren 03 Ronden Mitchell")};
   for (int r = 1; r <= 3; ++r) {
     QString line = QStringLiteral("Ronde %1").arg(r);
-    for (int t = 1; t <= 4; ++t) line += QStringLiteral("\t%1-%2 (%3-%4)").arg(t).arg(4 + (t + r - 2) % 4 + 1).arg(4 * r - 3).arg(4 * r);
+    for (int t = 1; t <= 4; ++t)
+      line += QStringLiteral("\t%1-%2 (%3-%4)").arg(t).arg(4 + (t + r - 2) % 4 + 1).arg(4 * r - 3).arg(4 * r);
     lines << line;
   }
   return lines;
@@ -46,7 +47,8 @@ struct Sent {
 Sent sent(int table, int board) {
   const int over = (table + board) % 3;
   const bool east = (table * board) % 2 == 1;
-  return {east ? QStringLiteral("E") : QStringLiteral("N"), 7 + over, (east ? QStringLiteral("-") : QString()) + QString::number(90 + 30 * over)};
+  return {east ? QStringLiteral("E") : QStringLiteral("N"), 7 + over,
+          (east ? QStringLiteral("-") : QString()) + QString::number(90 + 30 * over)};
 }
 
 class TablesEntryTest : public EntryTest, public ::testing::WithParamInterface<int> {
@@ -58,15 +60,24 @@ class TablesEntryTest : public EntryTest, public ::testing::WithParamInterface<i
   int mode() const { return GetParam(); }
   EntryScreen* start() {
     const QStringList lines = header(mode(), mitchell()[0], QStringLiteral("Geen"), 2);
-    return mode() == 0 ? static_cast<EntryScreen*>(startScreen<BoardEntryScreen>(lines)) : startScreen<RoundEntryScreen>(lines);
+    return mode() == 0 ? static_cast<EntryScreen*>(startScreen<BoardEntryScreen>(lines))
+                       : startScreen<RoundEntryScreen>(lines);
   }
   TableServer& server(EntryScreen* s) { return s->tablePanel()->server(); }
+  // A request of table t, with its code, carrying these fields.
+  QByteArray ask(EntryScreen* s, int table, QJsonObject fields) {
+    fields.insert("table", table);
+    fields.insert("code", server(s).codes().value(table));
+    return QJsonDocument(fields).toJson(QJsonDocument::Compact);
+  }
   QByteArray body(EntryScreen* s, int table, int board) {
     const Sent x = sent(table, board);
-    return QJsonDocument(QJsonObject{{"table", table}, {"code", server(s).codes().value(table)}, {"board", board},
-                                     {"contract", "1NT"}, {"declarer", x.declarer}, {"tricks", x.tricks},
-                                     {"id", QStringLiteral("t%1b%2").arg(table).arg(board)}})
-        .toJson(QJsonDocument::Compact);
+    return ask(s, table,
+               {{"board", board},
+                {"contract", "1NT"},
+                {"declarer", x.declarer},
+                {"tricks", x.tricks},
+                {"id", QStringLiteral("t%1b%2").arg(table).arg(board)}});
   }
   // Shows table t's score for board b and gives its row: the row of NS pair t on the board
   // screen (NS pair t sits at table t), the row of the board on table t's slip of its round.
@@ -127,7 +138,8 @@ TEST_P(TablesEntryTest, PhonesFillTheScreenTheOrganiserCorrectsAndTheFileIsAsIfT
   setPrinterDialog(pdfPrinterDialog(path("/codes.pdf")));
   QTest::mouseClick(child<QPushButton>(s, "cmdCodeKaarten"), Qt::LeftButton);
   setPrinterDialog({});
-  const QStringList pages = runTool("pdftotext", {"-layout", path("/codes.pdf"), "-"}).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+  const QStringList pages =
+      runTool("pdftotext", {"-layout", path("/codes.pdf"), "-"}).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
   ASSERT_EQ(pages.size(), 4);
   for (int t = 1; t <= 4; ++t)
     for (const QString& part : {QStringLiteral("Tafel %1").arg(t), server(s).codes().value(t), address})
@@ -158,14 +170,16 @@ TEST_P(TablesEntryTest, PhonesFillTheScreenTheOrganiserCorrectsAndTheFileIsAsIfT
     }
   for (int table = 1; phones.size() < 30; table = table % 4 + 1) {
     phones.push_back(std::make_unique<Client>(server(s).port()));
-    phones.back()->send("POST", "/api/round", QStringLiteral(R"({"table":%1,"code":"%2"})").arg(table).arg(server(s).codes().value(table)).toUtf8());
+    phones.back()->send("POST", "/api/round", ask(s, table, {}));
   }
   std::vector<Response> answers(phones.size());
   std::vector<bool> in(phones.size(), false);
-  ASSERT_TRUE(QTest::qWaitFor([&] {
-    for (size_t i = 0; i < phones.size(); ++i) in[i] = in[i] || phones[i]->poll(&answers[i]);
-    return std::find(in.begin(), in.end(), false) == in.end();
-  }, 20000));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        for (size_t i = 0; i < phones.size(); ++i) in[i] = in[i] || phones[i]->poll(&answers[i]);
+        return std::find(in.begin(), in.end(), false) == in.end();
+      },
+      20000));
   EXPECT_GT(ticks, 1);  // answered over many turns of the event loop, none of them waiting
   for (const Response& r : answers) EXPECT_EQ(r.status, 200) << r.body.constData();
   // The last one typed: that board (that slip) is completed by hand among the phones' scores.
@@ -174,30 +188,38 @@ TEST_P(TablesEntryTest, PhonesFillTheScreenTheOrganiserCorrectsAndTheFileIsAsIfT
   s->cmdSpelKlaar_Click();
   EXPECT_TRUE(done(s));
   if (mode() == 0) {
-    for (int board = 1; board <= 6; ++board) EXPECT_TRUE(static_cast<BoardEntryScreen*>(s)->boardCompleted(board)) << board;
+    for (int board = 1; board <= 6; ++board)
+      EXPECT_TRUE(static_cast<BoardEntryScreen*>(s)->boardCompleted(board)) << board;
   } else {
     EXPECT_TRUE(static_cast<RoundEntryScreen*>(s)->missingScores().isEmpty());
-    for (int j = 0; j < 4; ++j) EXPECT_TRUE(child<QRadioButton>(s, QStringLiteral("optRonde_%1").arg(j))->font().strikeOut()) << j;
+    for (int j = 0; j < 4; ++j)
+      EXPECT_TRUE(child<QRadioButton>(s, QStringLiteral("optRonde_%1").arg(j))->font().strikeOut()) << j;
   }
 
   // The organiser corrects table 2 on board 3 and stores it; the phone reads the correction.
   const QString corrected = sent(2, 3).ns == QLatin1String("120") ? QStringLiteral("150") : QStringLiteral("120");
   typeScore(s, 2, 3, corrected);
   s->cmdSpelKlaar_Click();
-  const Response round = phone.call("POST", "/api/round", QStringLiteral(R"({"table":2,"code":"%1","round":2})").arg(server(s).codes().value(2)).toUtf8());
+  const Response round = phone.call("POST", "/api/round", ask(s, 2, {{"round", 2}}));
   EXPECT_EQ(round.json["boards"].toArray()[0].toObject()["score"].toString(), corrected);
 
   // Closing stops the server: its port can be taken again.
   const quint16 port = server(s).port();
   closeScreen(s);
   QTcpServer again;
-  EXPECT_TRUE(again.listen(QHostAddress::Any, port));
-  again.close();
+  ASSERT_TRUE(again.listen(QHostAddress::Any, port));
   const QStringList fromPhones = readLines(kEvent);
 
   // The same evening typed from the score sheets gives the same event file, line for line.
+  // (With that port taken the tables cannot start, and the organiser is told why.)
+  writeFile(QStringLiteral("/standaard.ini"),
+            {QStringLiteral("[Standaard]"), QStringLiteral("tafel poort=%1").arg(port)});
   s = start();
   ASSERT_TRUE(s);
+  QTest::mouseClick(child<QPushButton>(s, "cmdTafels"), Qt::LeftButton);
+  EXPECT_FALSE(server(s).running());
+  EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("De scores aan tafel kunnen niet starten:\n")))
+      << prompter.last().text.toStdString();
   typeAll(s, [&](int t, int b) { return t == 2 && b == 3 ? corrected : sent(t, b).ns; });
   ASSERT_TRUE(done(s));
   closeScreen(s);

@@ -216,7 +216,6 @@ TEST_F(RoundEntryTest, TheSitOutPairsSlipNeedsNothing) {
   ASSERT_TRUE(s);
   clickOption(s, 1, Qt::LeftButton);  // 3-8: pair 8 sits out
   EXPECT_FALSE(ns(s, 0)->isEnabled());
-  for (const QString& m : s->missingScores()) EXPECT_FALSE(m.isEmpty());
   child<QPushButton>(s, "cmdVulSpellen")->setVisible(true);
   QTest::mouseClick(child<QPushButton>(s, "cmdVulSpellen"), Qt::LeftButton);
   EXPECT_TRUE(s->missingScores().isEmpty());

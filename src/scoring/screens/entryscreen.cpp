@@ -135,7 +135,8 @@ QStringList EntryScreen::unusableLines() const {
 std::optional<std::pair<int, int>> EntryScreen::tablePairs(int table, int board) const {
   const TableEvent* tables = tables_->running() ? tables_->server().event() : nullptr;
   for (int r = 1; tables && r <= tables->plan().rounds(); ++r)
-    if (const TableRound* seat = tables->plan().at(table, r); seat && seat->plays(board)) return std::pair{seat->ns, seat->ew};
+    if (const TableRound* seat = tables->plan().at(table, r); seat && seat->plays(board))
+      return std::pair{seat->ns, seat->ew};
   return std::nullopt;
 }
 

@@ -19,7 +19,8 @@ constexpr int kQrUnit = 3;  // pixels a module: small on the screen, still read 
 
 }  // namespace
 
-TablePanel::TablePanel(Screen& screen, QWidget* parent) : QFrame(parent), screen_(screen), server_(new TableServer(this)) {
+TablePanel::TablePanel(Screen& screen, QWidget* parent)
+    : QFrame(parent), screen_(screen), server_(new TableServer(this)) {
   setObjectName(QStringLiteral("fraScoresAanTafel"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -43,8 +44,9 @@ TablePanel::TablePanel(Screen& screen, QWidget* parent) : QFrame(parent), screen
   connect(cmdCodeKaarten, &QPushButton::clicked, this, &TablePanel::cmdCodeKaarten_Click);
   connect(server_, &TableServer::tablesSeenChanged, this, &TablePanel::showState);
   connect(server_, &TableServer::scoreStored, this, [this](int board, int table) {
-    lblTafelLaatste->setText(
-        screen_.text(293).replace(QLatin1Char('~'), QString::number(table)).replace(QLatin1Char('#'), QString::number(board)));
+    lblTafelLaatste->setText(screen_.text(293)
+                                 .replace(QLatin1Char('~'), QString::number(table))
+                                 .replace(QLatin1Char('#'), QString::number(board)));
     emit scoreArrived(board, table);
   });
   showState();
@@ -86,7 +88,8 @@ void TablePanel::stop() {
 void TablePanel::showState() {
   const bool on = running();
   cmdTafels->setText(screen_.text(on ? 281 : 280));
-  for (QWidget* w : std::initializer_list<QWidget*>{lblTafelAdres, picTafelQR, lblTafelsGezien, lblTafelLaatste, cmdCodeKaarten})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{lblTafelAdres, picTafelQR, lblTafelsGezien, lblTafelLaatste, cmdCodeKaarten})
     w->setVisible(on);
   if (!on) return;
   const QString address = server_->address();
