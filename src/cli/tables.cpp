@@ -9,8 +9,8 @@
 #include <unistd.h>
 
 #include "app/language.h"
-#include "app/settings.h"
 #include "tables/tableserver.h"
+#include "tables/tablesettings.h"
 
 namespace mervalo {
 
@@ -35,16 +35,14 @@ int runTablesCommand(const QStringList& args) {
   if (args.size() != 2 && args.size() != 4) return usage();
   QString folder = QDir::fromNativeSeparators(args[0]);
   while (folder.size() > 1 && folder.endsWith(QLatin1Char('/'))) folder.chop(1);
-  const QString settingsFile = folder + QStringLiteral("/standaard.ini");
-  int port = 8080;
-  bool ok = true;
-  const QString configured = readSetting(QStringLiteral("Standaard"), QStringLiteral("tafel poort"), settingsFile).trimmed();
-  if (!configured.isEmpty()) port = configured.toInt(&ok);
+  const TableSettings settings = readTableSettings(folder + QStringLiteral("/standaard.ini"));
+  bool ok = settings.portValid;
+  quint16 port = settings.port;
   if (args.size() == 4) {
     if (args[2] != QLatin1String("--port")) return usage();
-    port = args[3].toInt(&ok);
+    port = parsePort(args[3], &ok);
   }
-  if (!ok || port < 0 || port > 65535) {
+  if (!ok) {
     std::fputs("mervalo-cli: the port must be a number from 1 to 65535 (0: any free one)\n", stderr);
     return 2;
   }
@@ -64,12 +62,10 @@ int runTablesCommand(const QStringList& args) {
   ::sigaction(SIGTERM, &action, nullptr);
 
   TableServer server;
-  server.setShowTraveller(
-      readSetting(QStringLiteral("Standaard"), QStringLiteral("tafel traveller"), settingsFile).trimmed() !=
-      QLatin1String("0"));
+  server.setShowTraveller(settings.showTraveller);
   QString error;
   const int language = readLanguageFile(folder + QStringLiteral("/taal.txt"));
-  if (!server.start(folder, args[1], language, static_cast<quint16>(port), &error)) {
+  if (!server.start(folder, args[1], language, port, &error)) {
     std::fprintf(stderr, "mervalo-cli: %s\n", error.toUtf8().constData());
     return 1;
   }

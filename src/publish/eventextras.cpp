@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "app/paths.h"
 #include "event/eventfile.h"
 #include "hands/handrecordfile.h"
 
@@ -32,7 +33,7 @@ QString ranksOf(Holding holding) {
 EventExtras readEventExtras(const QString& programFolder, const QString& eventName, bool wait, bool* analysisPending) {
   EventExtras extras;
   if (analysisPending) *analysisPending = false;
-  extras.contracts = readContractLines(contractsPath(programFolder + QStringLiteral("/invoer/") + eventName + QStringLiteral(".txt")));
+  extras.contracts = readContractLines(contractsPath(filePath(programFolder, DataFolder::Events, eventName + QStringLiteral(".txt"))));
   const auto record = handRecordForPage(handRecordPath(programFolder, eventName + QStringLiteral(".txt")), wait);
   if (!record) return extras;
   if (analysisPending) *analysisPending = record->analysisPending;

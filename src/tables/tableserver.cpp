@@ -143,15 +143,17 @@ TableServer::~TableServer() { stop(); }
 bool TableServer::start(const QString& programFolder, const QString& eventName, int language, quint16 port,
                         QString* error, EventModel* shared) {
   stop();
-  event_ = TableEvent::open(programFolder, eventName, language, error, shared);
-  if (!event_) return false;
+  // The port first: a server that cannot listen leaves the event (and a shared model) untouched.
   http_ = new TableHttp(this);
   auto* tcp = new GuardedTcpServer(http_, this);
-  if (!tcp->listen(QHostAddress::Any, port)) {
-    if (error) *error = QStringLiteral("port %1: %2").arg(port).arg(tcp->errorString());
+  if (tcp->listen(QHostAddress::Any, port)) {
+    event_ = TableEvent::open(programFolder, eventName, language, error, shared);
+  } else if (error) {
+    *error = QStringLiteral("port %1: %2").arg(port).arg(tcp->errorString());
+  }
+  if (!event_) {
     delete http_;
     http_ = nullptr;
-    event_.reset();
     return false;
   }
   http_->bind(tcp);

@@ -1,7 +1,6 @@
 // The table server over real connections on loopback: the rules a phone's request meets, what
 // lands in the event and its companions, and what a broken or hostile connection cannot do.
 
-#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>

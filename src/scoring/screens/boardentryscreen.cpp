@@ -1,35 +1,29 @@
 #include "scoring/screens/boardentryscreen.h"
-#include "scoring/screens/entryevent.h"
 
-#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRandomGenerator>
-#include <QShortcut>
 #include <QTableWidget>
 #include <QTimer>
 
-#include "app/fileops.h"
 #include "app/screens/gridview.h"
-#include "app/textfile.h"
 #include "event/eventstart.h"
 #include "players/groupfile.h"
-#include "publish/addresses.h"
 #include "scoring/eventsources.h"
 #include "scoring/resultgrid.h"
 #include "scoring/scoretable.h"
 #include "scoring/screens/buttonbar.h"
 #include "scoring/screens/scorerowspanel.h"
+#include "tables/screens/tablepanel.h"
+#include "tables/tableserver.h"
 
 namespace mervalo {
 
 namespace {
 
-constexpr int kFormWidth = 1000;
+constexpr int kFormWidth = 1180;
 constexpr int kFormHeight = 740;
 constexpr int kButtonsPerLine = 18;
 const QColor kGrey(224, 224, 224);
@@ -45,25 +39,17 @@ void setBoxText(QLineEdit* box, const QString& t) {
 
 }  // namespace
 
-BoardEntryScreen::BoardEntryScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener), menu_(opener) {
-  setObjectName(QStringLiteral("frmMervalo06"));
-  resize(kFormWidth, kFormHeight);
+BoardEntryScreen::BoardEntryScreen(AppContext& ctx, Screen* opener)
+    : EntryScreen(ctx, opener, QStringLiteral("frmMervalo06"), kFormWidth, kFormHeight) {
   buildControls();
-  loaded_ = formLoad();
-  if (loaded_) keeper_.attach(&event_, eventPath_);
-  if (!loaded_) {
-    // Nothing to work on: leave without touching the event file.
-    QTimer::singleShot(0, this, [this] { close(); });
-  }
+  finishLoading(formLoad());
 }
 
 BoardEntryScreen::~BoardEntryScreen() = default;
 
 void BoardEntryScreen::buildControls() {
-  lblInformatie = new QLabel(this);
-  lblInformatie->setObjectName(QStringLiteral("lblInformatie"));
-  lblInformatie->setGeometry(12, 8, kFormWidth - 24, 20);
-
+  buildSharedControls(QRect(12, 8, kFormWidth - 24, 20), QRect(kFormWidth - 180, 206, 168, 270), 484, "cmdVulAllesIn",
+                      static_cast<Handler>(&BoardEntryScreen::cmdVulAllesIn_Click));
   boards_ = new ButtonBar(QStringLiteral("cmdSpel"), kButtonsPerLine, this);
   boards_->setObjectName(QStringLiteral("fraSpellen"));
   boards_->setGeometry(12, 32, kFormWidth - 24, 6 * 28);
@@ -72,19 +58,13 @@ void BoardEntryScreen::buildControls() {
     rows_->focusFirstEnabled();
   });
 
-  lblSpelNummer = new QLabel(this);
-  lblSpelNummer->setObjectName(QStringLiteral("lblSpelNummer"));
-  lblSpelNummer->setGeometry(12, 206, 160, 22);
+  lblSpelNummer = addLabel("lblSpelNummer", QRect(12, 206, 160, 22));
   QFont bold = lblSpelNummer->font();
   bold.setBold(true);
   bold.setPointSizeF(bold.pointSizeF() * 1.3);
   lblSpelNummer->setFont(bold);
-  lblKwetsbaarKop = new QLabel(this);
-  lblKwetsbaarKop->setObjectName(QStringLiteral("lblKwetsbaarKop"));
-  lblKwetsbaarKop->setGeometry(190, 206, 90, 22);
-  lblKwetsbaar = new QLabel(this);
-  lblKwetsbaar->setObjectName(QStringLiteral("lblKwetsbaar"));
-  lblKwetsbaar->setGeometry(280, 206, 120, 22);
+  lblKwetsbaarKop = addLabel("lblKwetsbaarKop", QRect(190, 206, 90, 22));
+  lblKwetsbaar = addLabel("lblKwetsbaar", QRect(280, 206, 120, 22));
   lblKwetsbaarKop->setBuddy(lblKwetsbaar);
 
   const int headY = 234;
@@ -112,60 +92,28 @@ void BoardEntryScreen::buildControls() {
   connect(rows_, &ScoreRowsPanel::swapRequested, this, &BoardEntryScreen::lblNZ_Click);
 
   const int rx = 500;
-  auto button = [this, rx](const char* name, int y, void (BoardEntryScreen::*handler)()) {
-    auto* b = new QPushButton(this);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(rx, y, 150, 30);
-    connect(b, &QPushButton::clicked, this, handler);
-    return b;
-  };
-  cmdSpelKlaar = button("cmdSpelKlaar", 234, &BoardEntryScreen::cmdSpelKlaar_Click);
-  cmdWisSpel = button("cmdWisSpel", 272, &BoardEntryScreen::cmdWisSpel_Click);
-  cmdUitslag = button("cmdUitslag", 310, &BoardEntryScreen::cmdUitslag_Click);
-  cmdVulAllesIn = button("cmdVulAllesIn", 348, &BoardEntryScreen::cmdVulAllesIn_Click);
-  cmdTerug = button("cmdTerug", 438, &BoardEntryScreen::cmdTerug_Click);
-  cmdVulAllesIn->hide();
-  // The random fill is for trying the program out, not for club evenings.
-  auto* reveal = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T), this);
-  connect(reveal, &QShortcut::activated, this, [this] { cmdVulAllesIn->show(); });
-
-  lblKlaar = new QLabel(this);
-  lblKlaar->setObjectName(QStringLiteral("lblKlaar"));
+  cmdSpelKlaar->setGeometry(rx, 234, 150, 30);
+  cmdWisSpel->setGeometry(rx, 272, 150, 30);
+  cmdUitslag->setGeometry(rx, 310, 150, 30);
+  testFill_->setGeometry(rx, 348, 150, 30);
+  cmdTerug->setGeometry(rx, 438, 150, 30);
+  connect(cmdWisSpel, &QPushButton::clicked, this, &BoardEntryScreen::cmdWisSpel_Click);
+  connect(cmdUitslag, &QPushButton::clicked, this, &BoardEntryScreen::cmdUitslag_Click);
   lblKlaar->setGeometry(rx + 160, 230, 200, 40);
-  lblKlaar->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
-  lblKlaar->hide();
-
-  for (int i = 0; i < 4; ++i) {
-    auto* l = new QLabel(this);
-    l->setObjectName(QStringLiteral("lblInfo_%1").arg(i));
-    l->setGeometry(rx + 160, 280 + i * 22, 320, 20);
-    lblInfo.append(l);
-  }
+  placeHints(QPoint(rx + 160, 280), 320);
   // The keyboard way to the pair swap, under the other typing hints.
-  lblWisselInfo = new QLabel(this);
-  lblWisselInfo->setObjectName(QStringLiteral("lblWisselInfo"));
-  lblWisselInfo->setGeometry(rx + 160, 280 + 4 * 22, 320, 20);
+  lblWisselInfo = addLabel("lblWisselInfo", QRect(rx + 160, 280 + 4 * 22, 320, 20));
   // What the screen is busy with while it scores stored boards again or fills every board.
-  lblControleer = new QLabel(this);
-  lblControleer->setObjectName(QStringLiteral("lblControleer"));
-  lblControleer->setGeometry(rx + 160, 400, 300, 22);
+  lblControleer = addLabel("lblControleer", QRect(rx + 160, 400, 300, 22));
   lblControleer->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0); font-weight: bold;"));
   lblControleer->hide();
 
-  msfgResultaat = new QTableWidget(this);
-  msfgResultaat->setObjectName(QStringLiteral("msfgResultaat"));
-  msfgResultaat->setGeometry(12, 484, kFormWidth - 24, kFormHeight - 496);
-  msfgResultaat->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  msfgResultaat->setFocusPolicy(Qt::NoFocus);
   connect(msfgResultaat, &QTableWidget::cellClicked, this, &BoardEntryScreen::msfgResultaat_Click);
 
   timKnipper = new QTimer(this);
   timKnipper->setObjectName(QStringLiteral("timKnipper"));
   timKnipper->setInterval(500);
   connect(timKnipper, &QTimer::timeout, this, &BoardEntryScreen::blink);
-
-  makeFocusSink(QStringLiteral("cmdSetfocus"));
-  cmdSpelKlaar->installEventFilter(this);
 }
 
 void BoardEntryScreen::fitBelowBoards() {
@@ -180,12 +128,6 @@ void BoardEntryScreen::fitBelowBoards() {
   resize(width(), height() + delta);
 }
 
-void BoardEntryScreen::resizeEvent(QResizeEvent* event) {
-  Screen::resizeEvent(event);
-  // The results grid takes the room left at the bottom.
-  if (msfgResultaat) msfgResultaat->resize(width() - 24, std::max(80, height() - msfgResultaat->y() - 12));
-}
-
 bool BoardEntryScreen::formLoad() {
   ProgramValues& v = values();
   setWindowTitle(text(71) + QLatin1Char(' ') + QFileInfo(v.eventFileName).completeBaseName());
@@ -197,27 +139,12 @@ bool BoardEntryScreen::formLoad() {
   lblMPNZKop->setText(text(78));
   lblMPOWKop->setText(text(79));
   lblKwetsbaarKop->setText(text(90) + QLatin1Char(':'));
-  cmdSpelKlaar->setText(text(83));
-  cmdWisSpel->setText(text(96));
-  cmdUitslag->setText(text(98));
-  cmdVulAllesIn->setText(QStringLiteral("Vul alles in"));
-  cmdTerug->setText(QLatin1Char('&') + text(11));
-  lblKlaar->setText(message(118));
-  const int infoTexts[4] = {93, 94, 95, 97};
-  for (int i = 0; i < 4; ++i) lblInfo[i]->setText(text(infoTexts[i]));
   lblWisselInfo->setText(text(184));
-  msfgResultaat->setAccessibleName(text(98));
-  cmdSpelKlaar->setToolTip(text(106));
 
   // The event file: its header decides everything.
-  auto opened = openEntryEvent(*this, kEntryPerBoard);
-  if (!opened) return false;
-  eventPath_ = opened->path;
-  event_ = std::move(opened->model);
+  if (!loadEvent(kEntryPerBoard, {96, 98, message(118), QStringLiteral("Vul alles in")})) return false;
   const EventHeader& header = event_.header();
-  lstParenSpellen_ = tableCells(opened->schema, rangeMap(header.rounds, header.boardsPerRound));
-
-  lblInformatie->setText(eventInformation(text(73), header));
+  lstParenSpellen_ = tableCells(schema_, rangeMap(header.rounds, header.boardsPerRound));
   top_ = eventTop(header.pairs, header.sitOut);
 
   const int tables = std::max(header.pairs / 2, 1);
@@ -243,7 +170,6 @@ bool BoardEntryScreen::formLoad() {
   pairNames_ = group.pairNames();
   // The boards are shown once they are completed again (on the first activation).
   grid_ = boardsGrid(scoreEvent(EventModel(header), pairNames_), ResultsHeadings::of(v.language));
-  measure_ = menuFontMeasure();
   fitColumns(grid_, measure_, false);
   showGrid(grid_, msfgResultaat);
 
@@ -259,14 +185,9 @@ bool BoardEntryScreen::formLoad() {
   // the file exactly as read and are reported once.
   for (int b : event_.recordedBoards()) completed_[b - 1] = true;
   for (int b = 1; b <= header.boards(); ++b) paintBoardButton(b);
-  QStringList unusable;
-  for (const EventFileError& p : event_.problems()) unusable << QStringLiteral("%1: %2").arg(p.line).arg(p.what);
-  reportUnusableLines(*this, eventPath_, unusable);
-
-  lstVoorMail_ = eventPlayersForMail(v.programFolder, v.groupFileName);
+  reportUnusableLines(*this, eventPath_, unusableLines());
   cmdSpelKlaar->setEnabled(false);
   cmdUitslag->setEnabled(false);
-  centreOnScreen();
   return true;
 }
 
@@ -294,7 +215,7 @@ void BoardEntryScreen::reloadStoredBoards() {
   const QVector<int> stored = event_.recordedBoards();
   if (!stored.isEmpty()) showProgress(text(99));
   for (int b : stored) {
-    QVector<EntryRow> rows = entryRows(pairingsOfBoard(lstParenSpellen_, b, header.boardsPerRound), event_.record(b), header.sitOut);
+    QVector<EntryRow> rows = storedRows(b);
     if (entryRowsComplete(rows)) {
       event_.storeRecord(completeBoard(b, rows, top_, header.sitOut).record);
     } else {
@@ -347,7 +268,8 @@ void BoardEntryScreen::cmdSpel_Click(int board) {
   currentBoard_ = board;
   cmdSpelKlaar->setEnabled(false);
   lblKlaar->hide();
-  showRows(entryRows(pairingsOfBoard(lstParenSpellen_, board, header.boardsPerRound), event_.record(board), header.sitOut));
+  showRows(storedRows(board));
+  showTableScores(board);
   lblSpelNummer->setText(text(82) + QStringLiteral(": ") + QString::number(board));
   const int code = vulnerabilityOf(board);
   showVulnerability(lblKwetsbaar, text(vulnerabilityTextNumber(code < 0 ? 0 : code)), code);
@@ -391,18 +313,6 @@ void BoardEntryScreen::blink() {
 
 // ---- typing scores ------------------------------------------------------------------------
 
-bool BoardEntryScreen::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == cmdSpelKlaar && event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    const bool letter = !key->text().isEmpty() && text(105).contains(key->text());
-    if (cmdSpelKlaar->isEnabled() && (letter || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-      cmdSpelKlaar_Click();
-      return true;
-    }
-  }
-  return Screen::eventFilter(watched, event);
-}
-
 void BoardEntryScreen::updateKlaar() {
   if (!rows_->bothScoresInEveryRow()) {
     cmdSpelKlaar->setEnabled(false);
@@ -428,6 +338,11 @@ QVector<EntryRow> BoardEntryScreen::currentRows() const {
   return rows;
 }
 
+QVector<EntryRow> BoardEntryScreen::storedRows(int board) const {
+  const EventHeader& header = event_.header();
+  return entryRows(pairingsOfBoard(lstParenSpellen_, board, header.boardsPerRound), event_.record(board), header.sitOut);
+}
+
 void BoardEntryScreen::cmdSpelKlaar_Click() {
   if (currentBoard_ < 1 || !rows_->bothScoresInEveryRow()) {
     cmdSpelKlaar->setEnabled(false);
@@ -444,11 +359,7 @@ void BoardEntryScreen::cmdSpelKlaar_Click() {
   shown_ = rows;
   event_.storeRecord(done.record);
   keeper_.saveSoon();
-  showBoard(grid_, scoreBoardOfEvent(event_, board));
-  fitColumn(grid_, board + 1, measure_);
-  resultCurrent_ = false;
-  completed_[board - 1] = true;
-  paintBoardButton(board);
+  showBoardState(board);
   cmdSpelKlaar->setEnabled(false);
   lblKlaar->hide();
   if (!filling_) {
@@ -463,13 +374,7 @@ void BoardEntryScreen::cmdWisSpel_Click() {
   updateKlaar();
   event_.clearBoard(currentBoard_);
   keeper_.saveSoon();
-  completed_[currentBoard_ - 1] = false;
-  paintBoardButton(currentBoard_);
-  BoardResult cleared;
-  cleared.board = currentBoard_;
-  showBoard(grid_, cleared);
-  fitColumn(grid_, currentBoard_ + 1, measure_);
-  resultCurrent_ = false;
+  showBoardState(currentBoard_);
   showGrid(grid_, msfgResultaat);
   cmdUitslag->setEnabled(false);
   rows_->focusFirstEnabled();
@@ -498,33 +403,19 @@ void BoardEntryScreen::msfgResultaat_Click(int row, int col) {
 
 void BoardEntryScreen::cmdUitslag_Click() {
   if (completed_.contains(false)) return;
-  keeper_.saveNow();
-  ProgramValues& v = values();
-  cmdUitslag->setEnabled(false);
-  msfgResultaat->hide();
   // The working grid keeps pair numbers in column 0 for the boards still to come; the result
   // is a grid of its own.
-  result_ = mervalo::resultsGrid(scoreEvent(event_, pairNames_), ResultsHeadings::of(v.language), measure_);
   resultCurrent_ = true;
-  showResults();
-  cmdUitslag->setEnabled(true);
-  openResults(*this, msfgResultaat);
+  showResult();
 }
 
-void BoardEntryScreen::showResults() { showGrid(resultsGrid(), msfgResultaat); }
-
 void BoardEntryScreen::cmdVulAllesIn_Click() {
-  cmdVulAllesIn->hide();
+  testFill_->hide();
   for (int b = 1; b <= event_.header().boards(); ++b) {
     showProgress(QStringLiteral(" Bezig met spel: ") + QString::number(b));
     cmdSpel_Click(b);
     filling_ = true;
-    for (int i = 0; i < rows_->rowCount(); ++i) {
-      if (!rows_->rowEnabled(i)) continue;
-      const QString score = randomTestScore();
-      rows_->nsBox(i)->setText(score);
-      rows_->ewBox(i)->setText(mirrorScore(score));
-    }
+    fillAtRandom(*rows_);
     if (rows_->bothScoresInEveryRow()) cmdSpelKlaar_Click();
     filling_ = false;
   }
@@ -533,19 +424,74 @@ void BoardEntryScreen::cmdVulAllesIn_Click() {
   firstOpenBoard();
 }
 
-void BoardEntryScreen::cmdTerug_Click() { close(); }
-
 bool BoardEntryScreen::formQueryUnload() {
   timKnipper->stop();
-  if (keeper_.mayClose()) return true;
+  if (EntryScreen::formQueryUnload()) return true;
   timKnipper->start();
   return false;
 }
 
-void BoardEntryScreen::closeEvent(QCloseEvent* event) {
-  Screen* menu = menu_;
-  Screen::closeEvent(event);
-  if (event->isAccepted()) returnToEventStart(menu);
+// ---- scores from the tables ---------------------------------------------------------------
+
+void BoardEntryScreen::showBoardState(int board) {
+  completed_[board - 1] = event_.record(board) != nullptr;
+  BoardResult cleared;
+  cleared.board = board;
+  showBoard(grid_, completed_[board - 1] ? scoreBoardOfEvent(event_, board) : cleared);
+  fitColumn(grid_, board + 1, measure_);
+  resultCurrent_ = false;
+  paintBoardButton(board);
+}
+
+void BoardEntryScreen::showTableScores(int board, int onlyTable) {
+  const TableEvent* tables = tables_->running() ? tables_->server().event() : nullptr;
+  if (!tables || event_.record(board)) return;
+  const auto only = tablePairs(onlyTable, board);
+  filling_ = true;
+  for (const TravellerRow& t : tables->traveller(board)) {
+    if (onlyTable && (!only || only->first != t.ns || only->second != t.ew)) continue;
+    for (int i = 0; i < shown_.size(); ++i) {
+      const EntryRow& r = shown_[i];
+      // A table that sent again replaces its row; otherwise what the organiser typed stays.
+      if (r.schemaNs != t.ns || r.schemaEw != t.ew || (!onlyTable && !rows_->nsBox(i)->text().isEmpty())) continue;
+      const QString ns = r.ns == r.schemaNs ? t.nsScore : mirrorScore(t.nsScore);
+      setBoxText(rows_->nsBox(i), ns);
+      setBoxText(rows_->ewBox(i), mirrorScore(ns));
+    }
+  }
+  filling_ = false;
+  // Typed and sent together, the board may be whole on the screen: Klaar stores it.
+  if (rows_->bothScoresInEveryRow()) {
+    cmdSpelKlaar->setEnabled(true);
+    lblKlaar->show();
+  }
+}
+
+void BoardEntryScreen::tableScoreArrived(int board, int table) {
+  if (board < 1 || board > completed_.size()) return;
+  showBoardState(board);
+  showGrid(grid_, msfgResultaat);
+  if (board == currentBoard_) {
+    if (event_.record(board)) {
+      // Every table is in: the board shows as completed, with its matchpoints.
+      filling_ = true;
+      showRows(storedRows(board));
+      filling_ = false;
+      cmdSpelKlaar->setEnabled(false);
+      lblKlaar->hide();
+    } else {
+      showTableScores(board, table);
+    }
+  }
+  cmdUitslag->setEnabled(!completed_.contains(false));
+}
+
+void BoardEntryScreen::tablesStarted() {
+  // Results the event file lacked may have been put back.
+  for (int b = 1; b <= completed_.size(); ++b) showBoardState(b);
+  showGrid(grid_, msfgResultaat);
+  if (currentBoard_ > 0) cmdSpel_Click(currentBoard_);
+  cmdUitslag->setEnabled(!completed_.contains(false));
 }
 
 }  // namespace mervalo

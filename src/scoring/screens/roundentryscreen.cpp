@@ -1,9 +1,5 @@
 #include "scoring/screens/roundentryscreen.h"
-#include "scoring/screens/entryevent.h"
 
-#include <QCloseEvent>
-#include <QDir>
-#include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,21 +8,13 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRandomGenerator>
 #include <QScrollArea>
-#include <QShortcut>
 #include <QTableWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/fileops.h"
 #include "app/screens/gridview.h"
-#include "app/textfile.h"
 #include "event/movement.h"
-#include "publish/addresses.h"
-#include "scoring/entryrows.h"
 #include "scoring/eventresult.h"
-#include "scoring/eventsources.h"
 #include "scoring/resultgrid.h"
 #include "scoring/scoretable.h"
 #include "scoring/screens/buttonbar.h"
@@ -36,7 +24,7 @@ namespace mervalo {
 
 namespace {
 
-constexpr int kFormWidth = 1000;
+constexpr int kFormWidth = 1180;
 constexpr int kFormHeight = 760;
 constexpr int kMaxBoardRows = kMaxBoardsPerRound;
 const QColor kChosen(0xFF, 0xFF, 0xC0);
@@ -47,18 +35,11 @@ QString spaced(const QString& pairText) { return QString(pairText).replace(QLati
 
 }  // namespace
 
-RoundEntryScreen::RoundEntryScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener), menu_(opener) {
-  setObjectName(QStringLiteral("frmMervalo07"));
-  resize(kFormWidth, kFormHeight);
+RoundEntryScreen::RoundEntryScreen(AppContext& ctx, Screen* opener)
+    : EntryScreen(ctx, opener, QStringLiteral("frmMervalo07"), kFormWidth, kFormHeight) {
   buildControls();
   closeOnKeys(EscapeKey::ClosesOnPress, false);
-  loaded_ = formLoad();
-  if (loaded_) keeper_.attach(&event_, eventPath_);
-  if (!loaded_) {
-    // Nothing to work on: leave without touching the event file.
-    busy_ = true;
-    QTimer::singleShot(0, this, [this] { close(); });
-  }
+  finishLoading(formLoad());
 }
 
 RoundEntryScreen::~RoundEntryScreen() = default;
@@ -68,12 +49,13 @@ void RoundEntryScreen::buildControls() {
   fraBack->setObjectName(QStringLiteral("fraBack"));
   fraBack->setGeometry(8, 4, kFormWidth - 16, 26);
   fraBack->setFrameShape(QFrame::StyledPanel);
-  lblInformatie = new QLabel(fraBack);
-  lblInformatie->setObjectName(QStringLiteral("lblInformatie"));
-  lblInformatie->setGeometry(6, 3, kFormWidth - 30, 20);
+  buildSharedControls(QRect(6, 3, kFormWidth - 30, 20), QRect(kFormWidth - 180, 36, 168, 334), 560, "cmdVulSpellen",
+                      static_cast<Handler>(&RoundEntryScreen::cmdVulSpellen_Click));
+  lblInformatie->setParent(fraBack);
+  lblInformatie->show();
 
   rounds_ = new ButtonBar(QStringLiteral("cmdRonde"), 12, this);
-  rounds_->setGeometry(12, 36, kFormWidth - 24, 28);
+  rounds_->setGeometry(12, 36, kFormWidth - 204, 28);
   connect(rounds_, &ButtonBar::clicked, this, &RoundEntryScreen::cmdRonde_Click);
 
   optionArea_ = new QScrollArea(this);
@@ -94,13 +76,9 @@ void RoundEntryScreen::buildControls() {
     lblPaar[i]->setFrameShape(QFrame::Panel);
     lblPaar[i]->setFrameShadow(QFrame::Sunken);
   }
-  lblScoreNZKop = new QLabel(this);
-  lblScoreNZKop->setObjectName(QStringLiteral("lblScoreNZKop"));
-  lblScoreNZKop->setGeometry(310, 96, 96, 20);
+  lblScoreNZKop = addLabel("lblScoreNZKop", QRect(310, 96, 96, 20));
   lblScoreNZKop->setAlignment(Qt::AlignCenter);
-  lblScoreOWKop = new QLabel(this);
-  lblScoreOWKop->setObjectName(QStringLiteral("lblScoreOWKop"));
-  lblScoreOWKop->setGeometry(410, 96, 96, 20);
+  lblScoreOWKop = addLabel("lblScoreOWKop", QRect(410, 96, 96, 20));
   lblScoreOWKop->setAlignment(Qt::AlignCenter);
 
   rows_ = new ScoreRowsPanel(*this, ScoreRowsPanel::Columns{false, true, false}, this);
@@ -119,30 +97,18 @@ void RoundEntryScreen::buildControls() {
     return true;
   };
 
-  lblRonde = new QLabel(this);
-  lblRonde->setObjectName(QStringLiteral("lblRonde"));
-  lblRonde->setGeometry(530, 118, 170, 22);
-  lblKwetsbaar = new QLabel(this);
-  lblKwetsbaar->setObjectName(QStringLiteral("lblKwetsbaar"));
-  lblKwetsbaar->setGeometry(530, 142, 120, 22);
+  lblRonde = addLabel("lblRonde", QRect(530, 118, 170, 22));
+  lblKwetsbaar = addLabel("lblKwetsbaar", QRect(530, 142, 120, 22));
 
   const int rx = 720;
-  auto button = [this, rx](const char* name, int y, void (RoundEntryScreen::*handler)()) {
-    auto* b = new QPushButton(this);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(rx, y, 150, 28);
-    if (handler) connect(b, &QPushButton::clicked, this, handler);
-    return b;
-  };
-  cmdSpelKlaar = button("cmdSpelKlaar", 70, &RoundEntryScreen::cmdSpelKlaar_Click);
-  lblLetterKlaar = new QLabel(this);
-  lblLetterKlaar->setObjectName(QStringLiteral("lblLetterKlaar"));
-  lblLetterKlaar->setGeometry(530, 170, 180, 40);
+  for (auto [button, y] : {std::pair{cmdSpelKlaar, 70}, {cmdWisSpel, 104}, {cmdUitslag, 138}, {testFill_, 270}, {cmdTerug, 340}})
+    button->setGeometry(rx, y, 150, 28);
+  connect(cmdWisSpel, &QPushButton::clicked, this, &RoundEntryScreen::cmdWisSpel_Click);
+  connect(cmdUitslag, &QPushButton::clicked, this, &RoundEntryScreen::cmdUitslag_Click);
+  lblLetterKlaar = addLabel("lblLetterKlaar", QRect(530, 170, 180, 40));
   lblLetterKlaar->setWordWrap(true);
   lblLetterKlaar->hide();
-  cmdWisSpel = button("cmdWisSpel", 104, &RoundEntryScreen::cmdWisSpel_Click);
-  cmdUitslag = button("cmdUitslag", 138, &RoundEntryScreen::cmdUitslag_Click);
-  cmdDitMoetNog = button("cmdDitMoetNog", 172, nullptr);
+  cmdDitMoetNog = addButton("cmdDitMoetNog", QRect(rx, 172, 150, 28));
   lstNietGevuld = new QListWidget(this);
   lstNietGevuld->setObjectName(QStringLiteral("lstNietGevuld"));
   lstNietGevuld->setGeometry(rx, 202, 150, 160);
@@ -153,43 +119,10 @@ void RoundEntryScreen::buildControls() {
     lstNietGevuld->show();
   });
   connect(cmdDitMoetNog, &QPushButton::released, lstNietGevuld, &QWidget::hide);
-  lblKlaar = new QLabel(this);
-  lblKlaar->setObjectName(QStringLiteral("lblKlaar"));
   lblKlaar->setGeometry(rx, 172, 260, 28);
-  lblKlaar->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
-  lblKlaar->hide();
-  cmdVulSpellen = button("cmdVulSpellen", 270, &RoundEntryScreen::cmdVulSpellen_Click);
-  cmdVulSpellen->hide();
-  // The random fill is for trying the program out, not for club evenings.
-  auto* reveal = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T), this);
-  connect(reveal, &QShortcut::activated, this, [this] { cmdVulSpellen->show(); });
-  cmdTerug = button("cmdTerug", 340, &RoundEntryScreen::cmdTerug_Click);
+  placeHints(QPoint(530, 214), 180);
 
-  for (int i = 0; i < 4; ++i) {
-    auto* l = new QLabel(this);
-    l->setObjectName(QStringLiteral("lblInfo_%1").arg(i));
-    l->setGeometry(530, 214 + i * 22, 180, 20);
-    lblInfo.append(l);
-  }
-
-  msfgScore = new QTableWidget(this);
-  msfgScore->setObjectName(QStringLiteral("msfgScore"));
-  msfgScore->setGeometry(12, 380, kFormWidth - 24, 170);
-  msfgScore->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  msfgScore->setFocusPolicy(Qt::NoFocus);
-  msfgResultaat = new QTableWidget(this);
-  msfgResultaat->setObjectName(QStringLiteral("msfgResultaat"));
-  msfgResultaat->setGeometry(12, 560, kFormWidth - 24, kFormHeight - 572);
-  msfgResultaat->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  msfgResultaat->setFocusPolicy(Qt::NoFocus);
-
-  makeFocusSink(QStringLiteral("cmdSetfocus"));
-  cmdSpelKlaar->installEventFilter(this);
-}
-
-void RoundEntryScreen::resizeEvent(QResizeEvent* event) {
-  Screen::resizeEvent(event);
-  if (msfgResultaat) msfgResultaat->resize(width() - 24, std::max(80, height() - msfgResultaat->y() - 12));
+  msfgScore = addGrid("msfgScore", QRect(12, 380, kFormWidth - 24, 170));
 }
 
 bool RoundEntryScreen::formLoad() {
@@ -197,32 +130,17 @@ bool RoundEntryScreen::formLoad() {
   setWindowTitle(text(72) + QStringLiteral(" (") + v.groupFileName.section(QLatin1Char(' '), 0, 0) + QLatin1Char(')'));
   lblScoreNZKop->setText(QLatin1Char(' ') + text(76) + QLatin1Char(' '));
   lblScoreOWKop->setText(QLatin1Char(' ') + text(77) + QLatin1Char(' '));
-  cmdSpelKlaar->setText(text(83));
-  cmdSpelKlaar->setToolTip(text(106));
   lblLetterKlaar->setText(text(106));
-  cmdWisSpel->setText(text(104));
   cmdDitMoetNog->setText(text(112));
-  lblKlaar->setText(text(107));
-  cmdUitslag->setText(text(70));
-  cmdVulSpellen->setText(QStringLiteral("Vul spellen"));
-  cmdTerug->setText(QLatin1Char('&') + text(11));
-  const int infoTexts[4] = {93, 94, 95, 97};
-  for (int i = 0; i < 4; ++i) lblInfo[i]->setText(text(infoTexts[i]));
   lstNietGevuld->setAccessibleName(text(112));
   msfgScore->setAccessibleName(text(72));
-  msfgResultaat->setAccessibleName(text(70));
 
-  auto opened = openEntryEvent(*this, kEntryPerRound);
-  if (!opened) return false;
-  eventPath_ = opened->path;
-  event_ = std::move(opened->model);
+  if (!loadEvent(kEntryPerRound, {104, 70, text(107), QStringLiteral("Vul spellen")})) return false;
   const EventHeader& header = event_.header();
-  lblInformatie->setText(eventInformation(text(73), header));
-
-  QStringList unusable;
-  for (const EventFileError& p : event_.problems()) unusable << QStringLiteral("%1: %2").arg(p.line).arg(p.what);
+  QStringList unusable = unusableLines();
   QStringList unplaced;
-  slips_ = RoundSlips::build(opened->schema, event_, &unplaced);
+  slips_ = RoundSlips::build(schema_, event_, &unplaced);
+  slips_.writeTo(event_);
   for (const QString& u : unplaced) unusable << QStringLiteral("%1 (not a table of the movement)").arg(u);
   reportUnusableLines(*this, eventPath_, unusable);
 
@@ -231,13 +149,9 @@ bool RoundEntryScreen::formLoad() {
       [this](int r) { return text(103) + QLatin1Char(' ') + QString::number(r); });
   rows_->setRowCount(std::min(std::max(header.boardsPerRound, 1), kMaxBoardRows), cmdSpelKlaar);
 
-  pairNames_ = Group::parse(eventGroupLines(v)).pairNames();
-  measure_ = menuFontMeasure();
   result_ = boardsGrid(scoreEvent(event_, pairNames_), ResultsHeadings::of(v.language));
   fitColumns(result_, measure_, false);
   showGrid(result_, msfgResultaat);
-  lstVoorMail_ = eventPlayersForMail(v.programFolder, v.groupFileName);
-  centreOnScreen();
   return true;
 }
 
@@ -245,12 +159,6 @@ void RoundEntryScreen::formActivate() {
   if (!loaded_) return;
   cmdRonde_Click(1);
   rebuildMissing();
-}
-
-QStringList RoundEntryScreen::savedLines() const {
-  EventModel copy = event_;
-  slips_.writeTo(copy);
-  return copy.lines();
 }
 
 QStringList RoundEntryScreen::missingScores() const {
@@ -380,14 +288,6 @@ void RoundEntryScreen::nsFocused(int row) {
 }
 
 bool RoundEntryScreen::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == cmdSpelKlaar && event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    const bool letter = !key->text().isEmpty() && text(105).contains(key->text());
-    if (cmdSpelKlaar->isEnabled() && (letter || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-      cmdSpelKlaar_Click();
-      return true;
-    }
-  }
   if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
     const int j = static_cast<int>(optRonde.indexOf(static_cast<QRadioButton*>(watched)));
     if (j >= 0) {
@@ -403,7 +303,7 @@ bool RoundEntryScreen::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
-  return Screen::eventFilter(watched, event);
+  return EntryScreen::eventFilter(watched, event);
 }
 
 void RoundEntryScreen::optRonde_RightClick(int j) {
@@ -420,7 +320,7 @@ void RoundEntryScreen::optRonde_RightClick(int j) {
     lblPaar[0]->setText(QString::number(slips_.slip(round_, j).ns));
     lblPaar[1]->setText(QString::number(slips_.slip(round_, j).ew));
   }
-  keeper_.saveSoon();
+  slipsChanged();
   inform(message(111).replace(QLatin1Char('~'), before).replace(QLatin1Char('#'), after));
 }
 
@@ -435,7 +335,7 @@ void RoundEntryScreen::cmdSpelKlaar_Click() {
   slips_.store(round_, slip_, scores);
   paintOption(slip_);
   showOverview();
-  keeper_.saveSoon();
+  slipsChanged();
   moveOn();
   rebuildMissing();
 }
@@ -460,7 +360,7 @@ void RoundEntryScreen::cmdWisSpel_Click() {
   slips_.store(round_, slip_, QVector<std::pair<QString, QString>>(slip.boards()));
   paintOption(slip_);
   showOverview();
-  keeper_.saveSoon();
+  slipsChanged();
   rebuildMissing();
   lblLetterKlaar->hide();
   rows_->focusFirstEnabled();
@@ -508,20 +408,12 @@ void RoundEntryScreen::showOverview() {
 // ---- result, fill, closing ------------------------------------------------------------
 
 void RoundEntryScreen::cmdUitslag_Click() {
-  if (!slips_.missing(text(103), text(82)).isEmpty()) return;
-  keeper_.saveNow();
-  ProgramValues& v = values();
-  cmdUitslag->setEnabled(false);
-  msfgResultaat->hide();
   // Every board matchpointed from its table entries, as a completed board per board is.
-  result_ = mervalo::resultsGrid(scoreEvent(event_, pairNames_), ResultsHeadings::of(v.language), measure_);
-  showGrid(result_, msfgResultaat);
-  cmdUitslag->setEnabled(true);
-  openResults(*this, msfgResultaat);
+  if (slips_.missing(text(103), text(82)).isEmpty()) showResult();
 }
 
 void RoundEntryScreen::cmdVulSpellen_Click() {
-  cmdVulSpellen->hide();
+  testFill_->hide();
   msfgResultaat->hide();
   for (int r = 1; r <= slips_.rounds(); ++r) {
     cmdRonde_Click(r);
@@ -529,12 +421,7 @@ void RoundEntryScreen::cmdVulSpellen_Click() {
       optRonde_Click(j);
       if (slips_.slip(r, j).sitOut) continue;
       busy_ = true;
-      for (int i = 0; i < rows_->rowCount(); ++i) {
-        if (!rows_->rowEnabled(i)) continue;
-        const QString score = randomTestScore();
-        rows_->nsBox(i)->setText(score);
-        rows_->ewBox(i)->setText(mirrorScore(score));
-      }
+      fillAtRandom(*rows_);
       busy_ = false;
       QVector<std::pair<QString, QString>> scores;
       for (int i = 0; i < slips_.slip(r, j).boards(); ++i) scores.append({rows_->nsBox(i)->text(), rows_->ewBox(i)->text()});
@@ -543,25 +430,48 @@ void RoundEntryScreen::cmdVulSpellen_Click() {
     }
   }
   showOverview();
-  keeper_.saveSoon();
+  slipsChanged();
   msfgResultaat->show();
   cmdRonde_Click(slips_.rounds());
   rebuildMissing();
 }
 
-void RoundEntryScreen::cmdTerug_Click() { close(); }
-
-bool RoundEntryScreen::formQueryUnload() {
-  if (busy_) return true;
-  if (!keeper_.mayClose()) return false;
-  busy_ = true;
-  return true;
+void RoundEntryScreen::slipsChanged() {
+  slips_.writeTo(event_);
+  keeper_.saveSoon();
 }
 
-void RoundEntryScreen::closeEvent(QCloseEvent* event) {
-  Screen* menu = menu_;
-  Screen::closeEvent(event);
-  if (event->isAccepted()) returnToEventStart(menu);
+// ---- scores from the tables ---------------------------------------------------------------
+
+void RoundEntryScreen::tableScoreArrived(int board, int table) {
+  // The table's score is in the model's board line: the slips are read from there again.
+  slips_ = RoundSlips::build(schema_, event_);
+  if (round_ > 0)
+    for (int j = 0; j < slips_.slips(round_).size(); ++j) paintOption(j);
+  showOverview();
+  rebuildMissing();
+  // The chosen slip, when it is this table's, shows the score in its board's row; the other
+  // rows keep what is typed.
+  const Slip* slip = chosenSlip();
+  const auto pairs = tablePairs(table, board);
+  if (!slip || !pairs || board < slip->firstBoard || board > slip->lastBoard) return;
+  if (std::minmax(slip->ns, slip->ew) != std::minmax(pairs->first, pairs->second)) return;
+  const int row = board - slip->firstBoard;
+  const SlipEntry* e = slips_.entry(*slip, board);
+  if (!e || !e->stored || row >= rows_->rowCount()) return;
+  busy_ = true;
+  rows_->nsBox(row)->setText(e->nsScore);
+  rows_->ewBox(row)->setText(e->ewScore);
+  busy_ = false;
+  updateSlipComplete();
+}
+
+void RoundEntryScreen::tablesStarted() {
+  slips_ = RoundSlips::build(schema_, event_);
+  const int chosen = slip_;
+  if (round_ > 0) cmdRonde_Click(round_);
+  if (chosen > 0) optRonde_Click(chosen);
+  rebuildMissing();
 }
 
 }  // namespace mervalo
