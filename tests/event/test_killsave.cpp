@@ -18,6 +18,7 @@
 #include "app/fileops.h"
 #include "app/textfile.h"
 #include "event/eventmodel.h"
+#include "players/groupfile.h"
 #include "players/namelist.h"
 
 namespace {
@@ -83,9 +84,7 @@ TEST(KilledSave, Child) {
     ++n;
     eventVersion(n).save(files.event());
     writeNameList(files.names(), QStringLiteral("Leden"), listVersion(n, "lid"));
-    // A group is saved as the group screen does: its addresses first.
-    writeTextLines(files.group() + QStringLiteral(".mail"), listVersion(n, "mail"));
-    writeTextLines(files.group() + QStringLiteral(".txt"), listVersion(n, "txt"));
+    writeGroup(files.group() + QStringLiteral(".txt"), listVersion(n, "txt"), listVersion(n, "mail"));
   }
 }
 
