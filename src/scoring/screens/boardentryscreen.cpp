@@ -166,8 +166,6 @@ bool BoardEntryScreen::formLoad() {
 
   // The results grid with the pairs' names from the group file.
   const QString groupPath = v.file(DataFolder::Groups, v.groupFileName);
-  const Group group = Group::parse(eventGroupLines(v));
-  pairNames_ = group.pairNames();
   // The boards are shown once they are completed again (on the first activation).
   grid_ = boardsGrid(scoreEvent(EventModel(header), pairNames_), ResultsHeadings::of(v.language));
   fitColumns(grid_, measure_, false);
@@ -175,10 +173,10 @@ bool BoardEntryScreen::formLoad() {
 
   // A group changed after the start no longer matches the event: the event file rules, the
   // names are taken as far as they go, and the organiser is told.
-  if (group.pairCount() != header.pairs) {
+  if (group_.pairCount() != header.pairs) {
     inform(message(179)
                .replace(QLatin1Char('~'), QDir::toNativeSeparators(groupPath))
-               .replace(QLatin1Char('#'), text(52) + QStringLiteral(": %1 / %2").arg(group.pairCount()).arg(header.pairs)));
+               .replace(QLatin1Char('#'), text(52) + QStringLiteral(": %1 / %2").arg(group_.pairCount()).arg(header.pairs)));
   }
 
   // Every board with a readable record is completed; the lines that could not be used stay in

@@ -108,7 +108,8 @@ bool EntryScreen::loadEvent(int entryMode, const Captions& captions) {
   schema_ = std::move(opened->schema);
   lblInformatie->setText(eventInformation(text(73), event_.header()));
   const ProgramValues& v = values();
-  pairNames_ = Group::parse(eventGroupLines(v)).pairNames();
+  group_ = Group::parse(eventGroupLines(v));
+  pairNames_ = group_.pairNames();
   measure_ = menuFontMeasure();
   lstVoorMail_ = eventPlayersForMail(v.programFolder, v.groupFileName);
   tables_->setEvent(&event_);

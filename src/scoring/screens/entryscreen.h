@@ -9,6 +9,7 @@
 #include "app/screens/resultssource.h"
 #include "app/screens/screen.h"
 #include "event/eventmodel.h"
+#include "players/groupfile.h"
 #include "scoring/screens/entryevent.h"
 
 class QLabel;
@@ -100,6 +101,7 @@ class EntryScreen : public Screen, public ResultsSource {
   EventModel event_;
   QString eventPath_;
   QStringList schema_;     // the movement's lines
+  Group group_;            // the event's group as read when it opened
   QStringList pairNames_;  // the group file's names, pair 1 first
   QStringList lstVoorMail_;
   Grid result_;
