@@ -54,7 +54,7 @@ class EventStartTest : public ScreenTest {
   }
 
   QString chooseGroup(const QString& name) {
-    clickEntry(screen->lstGroepBestand, name);
+    clickEntry(screen->groupFiles.list, name);
     return screen->lblParen->text() + QLatin1Char('/') + screen->lblStilzit->text();
   }
 
@@ -138,7 +138,7 @@ TEST_F(EventStartTest, ReopeningFixesModeAndSchemaAndStartKeepsTheScores) {
   open();
   EXPECT_TRUE(screen->optInvoer[1]->isChecked());
 
-  clickEntry(screen->lstInvoer, QStringLiteral("12-03-2024 Groep A Uitslag"));
+  clickEntry(screen->eventFiles.list, QStringLiteral("12-03-2024 Groep A Uitslag"));
   EXPECT_EQ((QStringList{screen->lblGroep->text(), screen->txtRonden->text(), screen->txtSpellen->text(),
                          screen->lblStilzit->text()}),
             (QStringList{"12-03-2024 Groep A", "4", "3", "Geen"}));
@@ -155,10 +155,10 @@ TEST_F(EventStartTest, ReopeningFixesModeAndSchemaAndStartKeepsTheScores) {
 
   // A group whose event exists is refused until the event is deleted.
   open();
-  clickEntry(screen->lstGroepBestand, QStringLiteral("12-03-2024 Groep A"));
+  clickEntry(screen->groupFiles.list, QStringLiteral("12-03-2024 Groep A"));
   EXPECT_EQ(prompter.last().text.count(QStringLiteral("12-03-2024 Groep A")), 2);
   EXPECT_TRUE(screen->lblGroep->text().isEmpty());
-  EXPECT_TRUE(screen->lstGroepBestand->selectedItems().isEmpty());
+  EXPECT_TRUE(screen->groupFiles.list->selectedItems().isEmpty());
 }
 
 TEST_F(EventStartTest, DamagedOrForeignFilesAreReportedAndLeftAlone) {
@@ -183,7 +183,7 @@ TEST_F(EventStartTest, DamagedOrForeignFilesAreReportedAndLeftAlone) {
     const QString name = QStringLiteral("12-03-2024 Groep %1 Uitslag").arg(QChar(u'B' + i));
     const QByteArray before = readRaw(QStringLiteral("/invoer/") + name + QStringLiteral(".txt"));
     prompter.clear();
-    clickEntry(screen->lstInvoer, name);
+    clickEntry(screen->eventFiles.list, name);
     ASSERT_EQ(prompter.count(), 1) << name.toStdString();
     EXPECT_TRUE(prompter.last().text.contains(name + QStringLiteral(".txt"))) << prompter.last().text.toStdString();
     EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("line"))) << prompter.last().text.toStdString();
@@ -193,14 +193,14 @@ TEST_F(EventStartTest, DamagedOrForeignFilesAreReportedAndLeftAlone) {
 
   // Names that do not follow this language's pattern are refused with the word they lack.
   prompter.clear();
-  clickEntry(screen->lstGroepBestand, QStringLiteral("12-03-2024 groep Z"));
+  clickEntry(screen->groupFiles.list, QStringLiteral("12-03-2024 groep Z"));
   ASSERT_EQ(prompter.count(), 1);
   EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("Groep"))) << prompter.last().text.toStdString();
-  EXPECT_TRUE(screen->lstGroepBestand->selectedItems().isEmpty());
-  clickEntry(screen->lstInvoer, QStringLiteral("12-03-2024 Groep Z Result"));
+  EXPECT_TRUE(screen->groupFiles.list->selectedItems().isEmpty());
+  clickEntry(screen->eventFiles.list, QStringLiteral("12-03-2024 Groep Z Result"));
   ASSERT_EQ(prompter.count(), 2);
   EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("Uitslag")));
-  EXPECT_TRUE(screen->lstInvoer->selectedItems().isEmpty());
+  EXPECT_TRUE(screen->eventFiles.list->selectedItems().isEmpty());
 }
 
 TEST_F(EventStartTest, GroupFilesFollowTheLanguagesDatePatternAndSort) {
@@ -211,12 +211,12 @@ TEST_F(EventStartTest, GroupFilesFollowTheLanguagesDatePatternAndSort) {
   writeFile(QStringLiteral("/groepen/01-04-2024 Group B.txt"), pairs(6));
   writeFile(QStringLiteral("/groepen/2024-04-01 Group B.txt"), pairs(4));  // taken: left as it is
   open();
-  EXPECT_EQ(listEntries(screen->lstGroepBestand),
+  EXPECT_EQ(listEntries(screen->groupFiles.list),
             (QStringList{"01-04-2024 Group B", "2024-03-12 Group A", "2024-04-01 Group B"}));
   EXPECT_TRUE(exists(QStringLiteral("/groepen/2024-03-12 Group A.mail")));
-  QTest::mouseClick(screen->chkSorteerGroepen, Qt::LeftButton);
-  EXPECT_EQ(listEntries(screen->lstGroepBestand).first(), QStringLiteral("2024-04-01 Group B"));
-  EXPECT_EQ(screen->chkSorteerGroepen->text(), QStringLiteral("Sort from low to high"));
+  QTest::mouseClick(screen->groupFiles.sort, Qt::LeftButton);
+  EXPECT_EQ(listEntries(screen->groupFiles.list).first(), QStringLiteral("2024-04-01 Group B"));
+  EXPECT_EQ(screen->groupFiles.sort->text(), QStringLiteral("Sort from low to high"));
 
   chooseGroup(QStringLiteral("2024-03-12 Group A"));
   clickEntry(screen->lstSchema, QStringLiteral("06 Pairs 06 Rounds Howell"));
@@ -231,22 +231,22 @@ TEST_F(EventStartTest, DeletingAsksFirst) {
   open();
   chooseGroup(QStringLiteral("12-03-2024 Groep A"));
   prompter.answerNo();
-  QTest::mouseClick(screen->cmdWisGroepen, Qt::LeftButton);
+  QTest::mouseClick(screen->groupFiles.remove, Qt::LeftButton);
   EXPECT_TRUE(exists(QStringLiteral("/groepen/12-03-2024 Groep A.txt")));
-  EXPECT_FALSE(screen->cmdWisGroepen->isEnabled());
+  EXPECT_FALSE(screen->groupFiles.remove->isEnabled());
 
-  clickEntry(screen->lstInvoer, QStringLiteral("12-03-2024 Groep B Uitslag"));
+  clickEntry(screen->eventFiles.list, QStringLiteral("12-03-2024 Groep B Uitslag"));
   prompter.answerYes();
-  QTest::mouseClick(screen->cmdWisInvoer, Qt::LeftButton);
+  QTest::mouseClick(screen->eventFiles.remove, Qt::LeftButton);
   EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("(12-03-2024 Groep B Uitslag)")));
   EXPECT_FALSE(exists(QStringLiteral("/invoer/12-03-2024 Groep B Uitslag.txt")));
-  EXPECT_EQ(screen->lstInvoer->count(), 0);
+  EXPECT_EQ(screen->eventFiles.list->count(), 0);
   EXPECT_TRUE(screen->lblGroep->text().isEmpty());
   EXPECT_TRUE(screen->fraSchema->isEnabled());  // no longer fixed by the deleted event
 
   chooseGroup(QStringLiteral("12-03-2024 Groep A"));
   prompter.answerYes();
-  QTest::mouseClick(screen->cmdWisGroepen, Qt::LeftButton);
+  QTest::mouseClick(screen->groupFiles.remove, Qt::LeftButton);
   EXPECT_FALSE(exists(QStringLiteral("/groepen/12-03-2024 Groep A.txt")));
-  EXPECT_EQ(screen->lstGroepBestand->count(), 0);
+  EXPECT_EQ(screen->groupFiles.list->count(), 0);
 }

@@ -80,11 +80,7 @@ MailDownloadScreen::MailDownloadScreen(AppContext& ctx, Screen* opener) : Screen
   main->addWidget(picVoorVerstuurDeMail);
   main->addWidget(picVerStuurDeMail);
   main->addLayout(buttons);
-  setTabOrder(cmdDownLoad, txtEMailAdres);
-  setTabOrder(txtEMailAdres, optProvider[0]);
-  setTabOrder(optProvider[0], optProvider[1]);
-  setTabOrder(optProvider[1], cmdOK);
-  setTabOrder(cmdOK, cmdTerug);
+  setTabChain({cmdDownLoad, txtEMailAdres, optProvider[0], optProvider[1], cmdOK, cmdTerug});
 
   txtEMailAdres->installEventFilter(this);
   connect(txtEMailAdres, &QLineEdit::textChanged, this, &MailDownloadScreen::txtEMailAdres_Change);

@@ -66,12 +66,7 @@ MailSettingsScreen::MailSettingsScreen(AppContext& ctx, Screen* opener) : Screen
   main->addWidget(lblInfo);
   main->addLayout(form);
   main->addLayout(buttons);
-  setTabOrder(txtEMailAdres, txtNaam);
-  setTabOrder(txtNaam, optProvider[0]);
-  setTabOrder(optProvider[0], optProvider[1]);
-  setTabOrder(optProvider[1], cmdOK);
-  setTabOrder(cmdOK, cmdTerug);
-  setTabOrder(cmdTerug, cmdDownload);
+  setTabChain({txtEMailAdres, txtNaam, optProvider[0], optProvider[1], cmdOK, cmdTerug, cmdDownload});
 
   txtEMailAdres->installEventFilter(this);
   connect(txtEMailAdres, &QLineEdit::textChanged, this, &MailSettingsScreen::txtEMailAdres_Change);
