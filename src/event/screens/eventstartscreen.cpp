@@ -234,19 +234,26 @@ void EventStartScreen::clearInfo() {
   lblStilzit->clear();
 }
 
-void EventStartScreen::setRoundsIndex(int index) {
+// The rounds and the boards are each picked with a box and a scroll bar beside it that steps
+// through the choices and goes round at either end.
+void EventStartScreen::showPick(QScrollBar* bar, QLineEdit* box, const QStringList& choices, int index) {
   settingScrollBars_ = true;
-  vscrRonden->setValue(index);
+  bar->setValue(index);
   settingScrollBars_ = false;
-  txtRonden->setText(lstRondeNummers.value(index));
+  box->setText(choices.value(index));
 }
 
-void EventStartScreen::setBoardsIndex(int index) {
-  settingScrollBars_ = true;
-  vscrSpellen->setValue(index);
-  settingScrollBars_ = false;
-  txtSpellen->setText(lstSpelNummers.value(index));
+void EventStartScreen::stepPick(QScrollBar* bar, QLineEdit* box, const QStringList& choices, int value) {
+  const int last = static_cast<int>(choices.size()) - 1;
+  if (value < 0 || value > last)
+    showPick(bar, box, choices, value < 0 ? last : 0);
+  else
+    box->setText(choices.value(value));
 }
+
+void EventStartScreen::setRoundsIndex(int index) { showPick(vscrRonden, txtRonden, lstRondeNummers, index); }
+
+void EventStartScreen::setBoardsIndex(int index) { showPick(vscrSpellen, txtSpellen, lstSpelNummers, index); }
 
 void EventStartScreen::rebuildSchemaList() {
   settingLists_ = true;
@@ -398,12 +405,7 @@ void EventStartScreen::lstInvoer_Click() {
 
 void EventStartScreen::vscrRonden_Change(int value) {
   if (settingScrollBars_) return;
-  const int last = static_cast<int>(lstRondeNummers.size()) - 1;
-  if (value < 0 || value > last) {
-    setRoundsIndex(value < 0 ? last : 0);
-  } else {
-    txtRonden->setText(lstRondeNummers.value(value));
-  }
+  stepPick(vscrRonden, txtRonden, lstRondeNummers, value);
   rebuildSchemaList();
   setStartControls(false);
   parkFocus();
@@ -411,12 +413,7 @@ void EventStartScreen::vscrRonden_Change(int value) {
 
 void EventStartScreen::vscrSpellen_Change(int value) {
   if (settingScrollBars_) return;
-  const int last = static_cast<int>(lstSpelNummers.size()) - 1;
-  if (value < 0 || value > last) {
-    setBoardsIndex(value < 0 ? last : 0);
-  } else {
-    txtSpellen->setText(lstSpelNummers.value(value));
-  }
+  stepPick(vscrSpellen, txtSpellen, lstSpelNummers, value);
   parkFocus();
 }
 

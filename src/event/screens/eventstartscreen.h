@@ -48,6 +48,8 @@ class EventStartScreen : public Screen {
   void fillEventFiles();
   void rebuildSchemaList();
   void setStartControls(bool enabled);
+  void showPick(QScrollBar* bar, QLineEdit* box, const QStringList& choices, int index);
+  void stepPick(QScrollBar* bar, QLineEdit* box, const QStringList& choices, int value);
   void setRoundsIndex(int index);
   void setBoardsIndex(int index);
   void clearInfo();

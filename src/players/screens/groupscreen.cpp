@@ -85,18 +85,20 @@ GroupScreen::GroupScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) 
   cmdMaakLeeg = makeNamed<QPushButton>(this, "cmdMaakLeeg");
   cmdAfdrukken = makeNamed<QPushButton>(this, "cmdAfdrukken");
   lblNaamBestand = makeNamed<QLabel>(this, "lblNaamBestand");
-  txtNaamBestand = makeNamed<QLineEdit>(this, "txtNaamBestand");
-  txtNaamBestand->setReadOnly(true);
-  txtNaamBestand->setMaxLength(12);
-  txtNaamBestand->setFocusPolicy(Qt::NoFocus);
+  // The name and the letter are shown, not typed: the calendar and the scroll bar set them.
+  auto shownOnly = [this](const char* name, int maxLength) {
+    auto* box = makeNamed<QLineEdit>(this, name);
+    box->setReadOnly(true);
+    box->setMaxLength(maxLength);
+    box->setFocusPolicy(Qt::NoFocus);
+    return box;
+  };
+  txtNaamBestand = shownOnly("txtNaamBestand", 12);
   lblNaamBestand->setBuddy(txtNaamBestand);
   cmdKalender = makeNamed<QPushButton>(this, "cmdKalender");
   lblGroepLetter = makeNamed<QLabel>(this, "lblGroepLetter");
-  txtGroepLetter = makeNamed<QLineEdit>(this, "txtGroepLetter");
-  txtGroepLetter->setReadOnly(true);
-  txtGroepLetter->setMaxLength(1);
+  txtGroepLetter = shownOnly("txtGroepLetter", 1);
   txtGroepLetter->setAlignment(Qt::AlignCenter);
-  txtGroepLetter->setFocusPolicy(Qt::NoFocus);
   txtGroepLetter->setFixedWidth(32);
   vscrGroepLetter = new QScrollBar(Qt::Vertical, this);
   vscrGroepLetter->setObjectName(QStringLiteral("vscrGroepLetter"));
