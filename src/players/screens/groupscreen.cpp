@@ -296,6 +296,15 @@ void GroupScreen::showPicks() {
 
 QString GroupScreen::letter() const { return txtGroepLetter->text(); }
 
+// The next group starts without a date or a letter, and with nothing to add or save yet.
+void GroupScreen::clearGroupName() {
+  txtNaamBestand->clear();
+  setLetterIndex(kLastLetterIndex);
+  cmdOpslaan->setEnabled(false);
+  cmdToevoegen->setEnabled(false);
+  cmdKalender->setEnabled(false);
+}
+
 void GroupScreen::setLetterIndex(int index) {
   if (vscrGroepLetter->value() == index)
     vscrGroepLetter_Change(index);
@@ -382,11 +391,7 @@ void GroupScreen::lstNamenBestand_Click() {
   groupFiles.frame->setEnabled(true);
   renumberNames();
   showNames();
-  txtNaamBestand->clear();
-  setLetterIndex(kLastLetterIndex);
-  cmdOpslaan->setEnabled(false);
-  cmdToevoegen->setEnabled(false);
-  cmdKalender->setEnabled(false);
+  clearGroupName();
   parkFocus();
 }
 
@@ -513,11 +518,7 @@ void GroupScreen::cmdOpslaan_Click() {
   }
   reselectNameList();
   refreshGroupFiles();
-  txtNaamBestand->clear();
-  setLetterIndex(kLastLetterIndex);
-  cmdOpslaan->setEnabled(false);
-  cmdToevoegen->setEnabled(false);
-  cmdKalender->setEnabled(false);
+  clearGroupName();
   parkFocus();
 }
 
@@ -597,11 +598,7 @@ void GroupScreen::cmdWisGroepen_Click() {
   reselectNameList();
   showWarning(false);
   lblAanTalParen->setText(QLatin1String("0 ") + text(32) + QLatin1Char(' ') + text(42));
-  txtNaamBestand->clear();
-  cmdKalender->setEnabled(false);
-  cmdOpslaan->setEnabled(false);
-  cmdToevoegen->setEnabled(false);
-  setLetterIndex(kLastLetterIndex);
+  clearGroupName();
   parkFocus();
 }
 

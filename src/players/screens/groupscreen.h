@@ -60,6 +60,7 @@ class GroupScreen : public Screen {
   void showGroups();
   void resetGroup();
   void showPicks();
+  void clearGroupName();
   void setLetterIndex(int index);
   QString letter() const;
   void applyCountRule();
