@@ -20,8 +20,9 @@
 #include "publish/addresses.h"
 #include "publish/detailsfile.h"
 #include "publish/htmlpage.h"
+#include "scoring/resultgrid.h"
+#include "scoring/resultssource.h"
 #include "app/screens/printing.h"
-#include "app/screens/resultssource.h"
 #include "hands/screens/handrecordimport.h"
 
 #include <QProgressBar>
@@ -158,8 +159,9 @@ void ResultsScreen::formLoad() {
     item->setData(Qt::UserRole, key);
   }
 
-  grid_ = source ? resultsScreenGrid(source->resultsGrid(), fittingMeasure(msfgResultaat->font()))
-                 : resultsScreenGrid(Grid(), fittingMeasure(msfgResultaat->font()));
+  // The copy takes only texts and alignments: the full grid needs no widths of its own.
+  const Grid results = source ? resultsGrid(source->eventResult(), ResultsHeadings::of(v.language)) : Grid();
+  grid_ = resultsScreenGrid(results, fittingMeasure(msfgResultaat->font()));
   showGrid(grid_, msfgResultaat);
 }
 

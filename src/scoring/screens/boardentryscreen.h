@@ -29,7 +29,7 @@ class BoardEntryScreen : public EntryScreen {
 
   void formActivate() override;
 
-  // ResultsSource: the computed result while it is current, otherwise the working grid.
+  // The computed result while it is current, otherwise the working grid.
   const Grid& resultsGrid() const override;
 
   void cmdSpel_Click(int board);

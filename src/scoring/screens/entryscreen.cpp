@@ -155,7 +155,8 @@ void EntryScreen::showResult() {
   keeper_.saveNow();
   cmdUitslag->setEnabled(false);
   msfgResultaat->hide();
-  result_ = mervalo::resultsGrid(scoreEvent(event_, pairNames_), ResultsHeadings::of(values().language), measure_);
+  eventResult_ = scoreEvent(event_, pairNames_);
+  result_ = mervalo::resultsGrid(eventResult_, ResultsHeadings::of(values().language), measure_);
   showGrid(result_, msfgResultaat);
   cmdUitslag->setEnabled(true);
   openResults(*this, msfgResultaat);

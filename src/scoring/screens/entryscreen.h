@@ -6,10 +6,10 @@
 #include <utility>
 
 #include "app/grid.h"
-#include "app/screens/resultssource.h"
 #include "app/screens/screen.h"
 #include "event/eventmodel.h"
 #include "players/groupfile.h"
+#include "scoring/resultssource.h"
 #include "scoring/screens/entryevent.h"
 
 class QLabel;
@@ -31,7 +31,11 @@ class EntryScreen : public Screen, public ResultsSource {
  public:
   ~EntryScreen() override;
 
+  const EventResult& eventResult() const override { return eventResult_; }
   QStringList playersForMail() const override { return lstVoorMail_; }
+  // What the results grid shows: the working grid while scores are entered, the result once
+  // it has been computed.
+  virtual const Grid& resultsGrid() const { return result_; }
   // The event file as it will be written, one entry per line.
   QStringList savedLines() const { return event_.lines(); }
   TablePanel* tablePanel() const { return tables_; }
@@ -104,6 +108,7 @@ class EntryScreen : public Screen, public ResultsSource {
   Group group_;            // the event's group as read when it opened
   QStringList pairNames_;  // the group file's names, pair 1 first
   QStringList lstVoorMail_;
+  EventResult eventResult_;  // the result as last computed, for the results screen
   Grid result_;
   TextMeasure measure_;  // the menu font, for the grids' column widths
   bool loaded_ = false;

@@ -32,8 +32,6 @@ class RoundEntryScreen : public EntryScreen {
 
   void formActivate() override;
 
-  const Grid& resultsGrid() const override { return result_; }
-
   void cmdRonde_Click(int round);
   void optRonde_Click(int index);
   void optRonde_RightClick(int index);
