@@ -30,9 +30,6 @@ constexpr int kMaxBoardRows = kMaxBoardsPerRound;
 const QColor kChosen(0xFF, 0xFF, 0xC0);
 const QColor kWhite(255, 255, 255);
 
-// "3-8" as the overview shows it: "3 - 8".
-QString spaced(const QString& pairText) { return QString(pairText).replace(QLatin1Char('-'), QStringLiteral(" - ")); }
-
 }  // namespace
 
 RoundEntryScreen::RoundEntryScreen(AppContext& ctx, Screen* opener)
@@ -378,31 +375,9 @@ void RoundEntryScreen::rebuildMissing() {
 }
 
 void RoundEntryScreen::showOverview() {
-  // One column per board, one cell per table that plays it: the pairs and, once stored, the
-  // two scores in brackets.
-  const int boards = slips_.boards();
-  int tables = 0;
-  for (int b = 1; b <= boards; ++b) tables = std::max(tables, static_cast<int>(slips_.boardEntries(b).size()));
-  if (overview_.rows() != tables + 1 || overview_.cols() != boards + 1) {
-    overview_ = Grid(tables + 1, boards + 1);
-    for (int b = 1; b <= boards; ++b) overview_.setText(0, b, text(82) + QLatin1Char(' ') + QString::number(b));
-    for (int t = 1; t <= tables; ++t) overview_.setText(t, 0, QString::number(t));
-  }
-  for (int b = 1; b <= boards; ++b) {
-    const QVector<SlipEntry>& entries = slips_.boardEntries(b);
-    for (int t = 0; t < tables; ++t) {
-      QString cell;
-      if (t < entries.size()) {
-        const SlipEntry& e = entries[t];
-        cell = spaced(e.pairText);
-        if (e.stored) cell += QStringLiteral(" [") + e.nsScore + QStringLiteral("]  [") + e.ewScore + QLatin1Char(']');
-      }
-      overview_.setText(t + 1, b, cell);
-      overview_.setAlignment(t + 1, b, kAlignCenterCenter);
-    }
-  }
-  fitColumns(overview_, measure_, false);
-  showGrid(overview_, msfgScore);
+  Grid overview = slipsOverview(slips_, text(82));
+  fitColumns(overview, measure_, false);
+  showGrid(overview, msfgScore);
 }
 
 // ---- result, fill, closing ------------------------------------------------------------

@@ -83,7 +83,6 @@ class RoundEntryScreen : public EntryScreen {
   QTableWidget* msfgScore = nullptr;
 
   RoundSlips slips_;
-  Grid overview_;
   int round_ = 0;
   int slip_ = -1;
   bool busy_ = false;  // the screen fills its own boxes
