@@ -81,7 +81,7 @@ void ResultsScreen::buildControls() {
   cmdMaakHTML = button("cmdMaakHTML", 12, &ResultsScreen::cmdMaakHTML_Click);
   cmdAfdrukken = button("cmdAfdrukken", 50, &ResultsScreen::cmdAfdrukken_Click);
 
-  picVoorVerstuurDeMail = makeNamed<QFrame>(this, "picVoorVerstuurDeMail");
+  auto* picVoorVerstuurDeMail = makeNamed<QFrame>(this, "picVoorVerstuurDeMail");
   picVoorVerstuurDeMail->setFrameShape(QFrame::StyledPanel);
   picVoorVerstuurDeMail->setGeometry(x, 96, w, 330);
   lblVerstuurDeMail = makeNamed<QLabel>(picVoorVerstuurDeMail, "lblVerstuurDeMail");
@@ -111,7 +111,7 @@ void ResultsScreen::buildControls() {
 
   cmdSpelverdeling = button("cmdSpelverdeling", kFormHeight - 84, &ResultsScreen::cmdSpelverdeling_Click);
   cmdTerug = button("cmdTerug", kFormHeight - 42, &ResultsScreen::cmdTerug_Click);
-  cmdSetfocus = makeFocusSink(QStringLiteral("cmdSetfocus"));
+  makeFocusSink(QStringLiteral("cmdSetfocus"));
 
   setTabOrder(cmdMaakHTML, cmdAfdrukken);
   setTabOrder(cmdAfdrukken, lstWieMailen);
