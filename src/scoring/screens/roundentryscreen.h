@@ -7,7 +7,6 @@
 #include "scoring/roundslips.h"
 #include "scoring/screens/entryscreen.h"
 
-class QFrame;
 class QLabel;
 class QListWidget;
 class QRadioButton;
@@ -17,7 +16,6 @@ class QVBoxLayout;
 namespace mervalo {
 
 class ButtonBar;
-class ScoreRowsPanel;
 
 // Entry per round: the organiser picks a round, then one slip of it (a table: its NS and EW pair
 // and the boards they played), types the scores of the slip's boards and stores it. The slips
@@ -36,8 +34,8 @@ class RoundEntryScreen : public EntryScreen {
   void optRonde_Click(int index);
   void optRonde_RightClick(int index);
   void cmdSpelKlaar_Click() override;
-  void cmdWisSpel_Click();
-  void cmdUitslag_Click();
+  void cmdWisSpel_Click() override;
+  void cmdUitslag_Click() override;
   void cmdVulSpellen_Click();
 
   int currentRound() const { return round_; }
@@ -66,17 +64,12 @@ class RoundEntryScreen : public EntryScreen {
   // The slips changed: into the model, and on disk once the screen is idle.
   void slipsChanged();
 
-  QFrame* fraBack = nullptr;
   ButtonBar* rounds_ = nullptr;
   QScrollArea* optionArea_ = nullptr;
   QVBoxLayout* optionLayout_ = nullptr;
   QVector<QRadioButton*> optRonde;
   QLabel* lblRonde = nullptr;
-  QLabel* lblKwetsbaar = nullptr;
   QLabel* lblPaar[2] = {};
-  QLabel* lblScoreNZKop = nullptr;
-  QLabel* lblScoreOWKop = nullptr;
-  ScoreRowsPanel* rows_ = nullptr;
   QLabel* lblLetterKlaar = nullptr;
   QPushButton* cmdDitMoetNog = nullptr;
   QListWidget* lstNietGevuld = nullptr;
@@ -85,7 +78,6 @@ class RoundEntryScreen : public EntryScreen {
   RoundSlips slips_;
   int round_ = 0;
   int slip_ = -1;
-  bool busy_ = false;  // the screen fills its own boxes
 };
 
 }  // namespace mervalo
