@@ -1,6 +1,8 @@
 #include "testservers.h"
 
 #include <QFile>
+#include <QMap>
+#include <QTemporaryDir>
 
 namespace mervalo::test {
 
@@ -86,6 +88,16 @@ bool makeCertificate(const QString& dir, const QString& name, QString* certifica
     return false;
   }
   return true;
+}
+
+const Certificate& sharedCertificate(const QString& name) {
+  static QTemporaryDir dir;
+  static QMap<QString, Certificate> made;
+  if (!made.contains(name)) {
+    Certificate& c = made[name];
+    c.made = makeCertificate(dir.path(), name, &c.certificate, &c.key, &c.error);
+  }
+  return made[name];
 }
 
 QStringList requestedPaths(const QString& requestLog) {

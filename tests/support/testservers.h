@@ -53,6 +53,14 @@ void stopScript(QProcess& process);
 // in dir. False (with the reason in error) when openssl failed.
 bool makeCertificate(const QString& dir, const QString& name, QString* certificate, QString* key, QString* error);
 
+// A certificate of makeCertificate's kind, made once for the whole test program under its name:
+// suites that serve HTTPS or SMTP over TLS share it instead of each running openssl.
+struct Certificate {
+  bool made = false;
+  QString certificate, key, error;
+};
+const Certificate& sharedCertificate(const QString& name = QStringLiteral("server"));
+
 // The requests a server wrote to its log, one path a line (empty when the log is missing).
 QStringList requestedPaths(const QString& requestLog);
 
