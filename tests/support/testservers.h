@@ -12,8 +12,6 @@ namespace mervalo::test {
 class LocalServer {
  public:
   ~LocalServer();
-  LocalServer(const LocalServer&) = delete;
-  LocalServer& operator=(const LocalServer&) = delete;
 
   // DIR as a static web site (see the script for the extra /hop and /drop paths); with a
   // certificate and key it speaks HTTPS. requestLog, when given, receives every path asked for.
@@ -35,7 +33,7 @@ class LocalServer {
 
  private:
   explicit LocalServer(bool tls) : tls_(tls) {}
-  void start(const QStringList& arguments);
+  static std::unique_ptr<LocalServer> start(bool tls, const QStringList& arguments);
 
   QProcess process_;
   bool tls_ = false;
