@@ -253,8 +253,8 @@ TEST_F(CliResult, EventsGiveTheHandWorkedResultsWithPagesAndExportsThatAgree) {
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QByteArray(*group == 'A' ? kPerBoardGrid : kPerRoundGrid));
     EXPECT_TRUE(r.err.isEmpty());
-    const ParsedPage page =
-        parseDetailsPage(readBytes(folder() + QStringLiteral("/HTML/05-12-2026 Groep %1 Details.html").arg(QLatin1String(group))));
+    const QString details = QStringLiteral("/HTML/05-12-2026 Groep %1 Details.html").arg(QLatin1String(group));
+    const ParsedPage page = parseDetailsPage(readBytes(folder() + details));
     ASSERT_TRUE(page.error.isEmpty()) << page.error.toStdString();
     const QMap<int, QStringList> grid = gridByPair(r.out, page);
     ASSERT_EQ(grid.size(), 7);

@@ -41,7 +41,9 @@ class CliTools : public ::testing::Test {
   CliRun mailtxt(const QByteArray& description) const {
     return runCli({QStringLiteral("mailtxt"), write(QStringLiteral("providers.txt"), description)});
   }
-  static CliRun schemaCheck(const QStringList& args) { return runCli(QStringList{QStringLiteral("schema-check")} + args); }
+  static CliRun schemaCheck(const QStringList& args) {
+    return runCli(QStringList{QStringLiteral("schema-check")} + args);
+  }
   QTemporaryDir dir;
 };
 
@@ -129,7 +131,8 @@ TEST_F(CliTools, SchemaCheckReportsDamagedFilesWithTheirLine) {
   for (const auto& c : cases) files << c.file;
   const CliRun r = schemaCheck(files);
   EXPECT_EQ(r.exitCode, 1);
-  for (const auto& c : cases) EXPECT_TRUE(r.out.contains((c.file + QLatin1String(c.said)).toUtf8())) << r.out.constData();
+  for (const auto& c : cases)
+    EXPECT_TRUE(r.out.contains((c.file + QLatin1String(c.said)).toUtf8())) << r.out.constData();
   EXPECT_FALSE(r.out.contains(": ok,"));
 
   // For scripts the rows still come, one a file; the reasons go to standard error.
@@ -147,8 +150,9 @@ TEST_F(CliTools, WrongArgumentsAreUsageErrorsAndAMissingFolderFails) {
     QStringList args;
     int exitCode;
   } cases[] = {
-      {{"schema-check"}, 2},        {{"schema-check", "--tsv"}, 2}, {{"mirror"}, 2}, {{"mirror", dir.path(), none, "x"}, 2},
-      {{"mirror", dir.path(), none}, 1}, {{"score", "193", "420"}, 2},   {{"score", "x", "420"}, 2},
+      {{"schema-check"}, 2},          {{"schema-check", "--tsv"}, 2},     {{"mirror"}, 2},
+      {{"mirror", dir.path(), none, "x"}, 2}, {{"mirror", dir.path(), none}, 1},
+      {{"score", "193", "420"}, 2},   {{"score", "x", "420"}, 2},
   };
   for (const auto& c : cases) EXPECT_EQ(runCli(c.args).exitCode, c.exitCode) << c.args.join(' ').toStdString();
 }

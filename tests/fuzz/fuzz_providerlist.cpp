@@ -12,7 +12,8 @@ void fuzzOne(const QByteArray& input) {
   require(r.status != ProviderListResult::Status::Ok || r.lines.size() <= kProviderSlots);
 
   // Each line on its own, and the encoder as the decoder's inverse under any key.
-  for (const QString& line : QString::fromLatin1(input.left(64)).split(QLatin1Char('\n'))) (void)decodeProviderLine(line);
+  for (const QString& line : QString::fromLatin1(input.left(64)).split(QLatin1Char('\n')))
+    (void)decodeProviderLine(line);
   const int key = input.isEmpty() ? 0 : static_cast<uint8_t>(input[0]) * 3;
   const auto back = decodeProviderLine(encodeProviderLine(QStringLiteral("abc<>~|"), key));
   // Keys above 744 push ordinary letters past three digits; the encoder is for real keys only.

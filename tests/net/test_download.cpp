@@ -133,7 +133,8 @@ TEST_F(DownloadTest, FailuresLeaveTheEarlierFileAsItWasAndNothingBeside) {
 }
 
 TEST_F(DownloadTest, BackgroundDownloadsReportOnTheMainThreadAndDeletingOneCancelsItWithoutWaiting) {
-  std::optional<BackgroundDownload> job(std::in_place, http(QStringLiteral("/MERVALO/data.bin")), target(), DownloadOptions{});
+  std::optional<BackgroundDownload> job(std::in_place, http(QStringLiteral("/MERVALO/data.bin")), target(),
+                                        DownloadOptions{});
   qint32 status = -100;
   QObject::connect(&*job, &BackgroundDownload::finished, [&status](qint32 s) {
     EXPECT_EQ(QThread::currentThread(), QCoreApplication::instance()->thread());

@@ -75,7 +75,8 @@ TEST(UpdateDates, BothPatternsAreReadWhateverTheLanguageAndOnlyALaterNoticeIsNew
       {"1-3-2024", QDate()},              {"15-03-24", QDate()},              {"20240315", QDate()},
       {"15-03-2024 nieuw", QDate()},      {"", QDate()},                      {"29-02-2024", QDate(2024, 2, 29)},
   };
-  for (const auto& c : dates) EXPECT_EQ(parseUpdateDate(QString::fromLatin1(c.text)).value_or(QDate()), c.date) << c.text;
+  for (const auto& c : dates)
+    EXPECT_EQ(parseUpdateDate(QString::fromLatin1(c.text)).value_or(QDate()), c.date) << c.text;
   const struct {
     const char* notice;
     const char* last;

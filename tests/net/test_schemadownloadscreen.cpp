@@ -35,7 +35,7 @@ class SchemaDownloadTest : public ScreenTest {
     return QStringLiteral(MERVALO_BIN_DIR "/schema/10/") + name + QStringLiteral(".txt");
   }
   QString onSite(const QString& name) const { return site.filePath(QStringLiteral("MERVALO/Schema/") + name + ".txt"); }
-  QString stored(const QString& name) const { return path(QStringLiteral("/schema/10/") + name + QStringLiteral(".txt")); }
+  QString stored(const QString& name) const { return path(QStringLiteral("/schema/10/") + name + ".txt"); }
   void serveList(const QStringList& lines) { ASSERT_TRUE(writeTextLines(site.filePath("MERVALO" + kList), lines)); }
   void serve(const QString& dir, const QString& dropping = {}) {
     QDir().mkpath(site.filePath(QStringLiteral("MERVALO/Schema")));
@@ -92,9 +92,11 @@ TEST_F(SchemaDownloadTest, AMissingListIsReportedThenGroupsAreSteppedLargestFirs
   EXPECT_EQ(readLines(kList), QStringList({"====== 8 ======", "08 Paren 04 Ronden Howell"}));
   delete screen;
 
-  const QStringList list{"====== 4 ======", "04 Paren 03 Ronden Howell gedeelde spellen", "====== 8 ======",
-                         "08 Paren 04 Ronden Howell", "====== 6 ======", "06 Paren 03 Ronden Howell",
-                         "06 Paren 04 Ronden Howell", "====== 8 ======", "08 Paren 06 Ronden Howell", "08 Paren ../../taal"};
+  const QStringList list{"====== 4 ======",           "04 Paren 03 Ronden Howell gedeelde spellen",
+                         "====== 8 ======",           "08 Paren 04 Ronden Howell",
+                         "====== 6 ======",           "06 Paren 03 Ronden Howell",
+                         "06 Paren 04 Ronden Howell", "====== 8 ======",
+                         "08 Paren 06 Ronden Howell", "08 Paren ../../taal"};
   serveList(list);
   open();
   EXPECT_EQ(prompter.count(), 1);

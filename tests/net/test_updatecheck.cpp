@@ -144,7 +144,8 @@ TEST_F(UpdateCheckTest, TheQuestionWaitsForTheMenuAndComesOnceAndTheButtonStarts
 
   clickDownload();
   EXPECT_FALSE(menu->isEnabled());
-  expectUpdaterStarted("Mervalo wordt nu afgesloten en de installatie van de nieuwe versie zal zo starten.", "20-03-2024");
+  expectUpdaterStarted("Mervalo wordt nu afgesloten en de installatie van de nieuwe versie zal zo starten.",
+                       "20-03-2024");
 }
 
 TEST_F(UpdateCheckTest, YesInEnglishStartsTheUpdaterAndWritesTheEnglishDate) {
@@ -226,7 +227,7 @@ TEST_F(UpdateCheckTest, AnUpdaterThatFailsOrNoTrustedKeySignedIsNeverStarted) {
 // signature is known: it goes before the new one is asked for.
 TEST_F(UpdateCheckTest, AServerThatNeverAnswersHoldsUpNeitherTheMenuNorTheRemovalOfTheEarlierUpdater) {
   writeRaw(kUpdater, "#!/bin/sh\n");
-  ASSERT_TRUE(QFile::setPermissions(path(kUpdater), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+  ASSERT_TRUE(QFile::setPermissions(path(kUpdater), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
   setting("server https", QStringLiteral("https://127.0.0.1:%1").arg(shared->hang->port()));
   const int accepted = shared->hang->acceptedConnections();
   menu = new MainMenu(ctx);
