@@ -32,7 +32,7 @@ class PrintingTest : public ScreenTest {
   }
   ~PrintingTest() override { setPrinterDialog({}); }
 
-  QString pdf() const { return path(QStringLiteral("/uit.pdf")); }
+  QString pdf() const { return path("/uit.pdf"); }
 
   // Pages and the first page's width and height, read from the PDF file.
   struct PdfFacts {
@@ -41,8 +41,8 @@ class PrintingTest : public ScreenTest {
   };
   PdfFacts readPdf() const {
     const QString text = QString::fromLatin1(readBytes(pdf()));
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
-    static const QRegularExpression box(QStringLiteral("/MediaBox\\s*\\[\\s*[-\\d.]+\\s+[-\\d.]+\\s+([\\d.]+)\\s+([\\d.]+)"));
+    static const QRegularExpression page("/Type\\s*/Page(?!s)");
+    static const QRegularExpression box("/MediaBox\\s*\\[\\s*[-\\d.]+\\s+[-\\d.]+\\s+([\\d.]+)\\s+([\\d.]+)");
     const auto m = box.match(text);
     return {static_cast<int>(text.count(page)), m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF()};
   }
@@ -51,7 +51,7 @@ class PrintingTest : public ScreenTest {
     Grid g(pairs + 1, columns);
     g.setFontSize(10);
     for (int r = 0; r <= pairs; ++r)
-      for (int c = 0; c < columns; ++c) g.setText(r, c, r == 0 ? QStringLiteral("Kolom") : QStringLiteral("Jansen - de Vries"));
+      for (int c = 0; c < columns; ++c) g.setText(r, c, r == 0 ? "Kolom" : "Jansen - de Vries");
     for (int c = 0; c < columns; ++c) g.setColumnWidth(c, 2400);
     return g;
   }
@@ -80,10 +80,10 @@ TEST_F(PrintingTest, RealPrintoutsHaveTheLayoutsPagesAndTurnOnlyForAWideGrid) {
   QPrinter printer(QPrinter::HighResolution);
   ASSERT_TRUE(choosePrinter(*screen, printer));
   const Grid grid = resultGrid(150, 3);
-  const PrintLayout planned = layoutForPrinter(printer, grid, QStringLiteral("Uitslag"), false, closingLine(*screen));
+  const PrintLayout planned = layoutForPrinter(printer, grid, "Uitslag", false, closingLine(*screen));
   ASSERT_GE(planned.pages.size(), 3u);
 
-  ASSERT_TRUE(printGrid(*screen, grid, QStringLiteral("Uitslag"), false, printer));
+  ASSERT_TRUE(printGrid(*screen, grid, "Uitslag", false, printer));
   PdfFacts pdfFacts = readPdf();
   EXPECT_EQ(pdfFacts.pages, static_cast<int>(planned.pages.size()));
   EXPECT_LT(pdfFacts.firstPage.width(), pdfFacts.firstPage.height());
@@ -97,28 +97,28 @@ TEST_F(PrintingTest, RealPrintoutsHaveTheLayoutsPagesAndTurnOnlyForAWideGrid) {
 
   printer.setPrintRange(QPrinter::PageRange);
   printer.setFromTo(2, 99);
-  ASSERT_TRUE(printGrid(*screen, grid, QStringLiteral("Uitslag"), false, printer));
+  ASSERT_TRUE(printGrid(*screen, grid, "Uitslag", false, printer));
   EXPECT_EQ(readPdf().pages, static_cast<int>(planned.pages.size()) - 1);
   printer.setFromTo(50, 60);
-  EXPECT_FALSE(printGrid(*screen, grid, QStringLiteral("Uitslag"), false, printer));
+  EXPECT_FALSE(printGrid(*screen, grid, "Uitslag", false, printer));
   ASSERT_EQ(prompter.count(), 1);  // and the organiser is told
-  EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Er is niets afgedrukt.")));
+  EXPECT_TRUE(prompter.last().text.startsWith("Er is niets afgedrukt."));
 }
 
 TEST_F(PrintingTest, APrinterThatCannotStartIsReported) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(path(QStringLiteral("/geen/map/uit.pdf")));  // a folder that is not there
-  EXPECT_FALSE(printGrid(*screen, resultGrid(8, 3), QStringLiteral("Uitslag"), false, printer));
+  printer.setOutputFileName(path("/geen/map/uit.pdf"));  // a folder that is not there
+  EXPECT_FALSE(printGrid(*screen, resultGrid(8, 3), "Uitslag", false, printer));
   ASSERT_EQ(prompter.count(), 1);
   EXPECT_EQ(prompter.last().icon, PromptIcon::Exclamation);
   EXPECT_EQ(prompter.last().text,
-            QStringLiteral("Er is niets afgedrukt.\nControleer of er een printer is aangesloten en gekozen."));
+            "Er is niets afgedrukt.\nControleer of er een printer is aangesloten en gekozen.");
 }
 
 TEST_F(PrintingTest, ClosingLineIsTheMakerAndTheYearOfTheProgramsClock) {
   ctx.today = [] { return QDate(2031, 3, 1); };
-  EXPECT_EQ(closingLine(*screen), ctx.values.text(1) + QStringLiteral(" 2031"));
+  EXPECT_EQ(closingLine(*screen), ctx.values.text(1) + " 2031");
 }
 
 // The platform's own dialog, answered by a timer while it runs modal.
@@ -153,14 +153,14 @@ TEST_F(PlatformDialogTest, SpeaksTheProgramsLanguageOffersAFileButNoSelectionAnd
     EXPECT_EQ(dialog.parentWidget(), screen);
     EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintSelection));
     EXPECT_TRUE(dialog.testOption(QAbstractPrintDialog::PrintToFile));
-    auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
+    auto* printers = dialog.findChild<QComboBox*>("printers");
     ASSERT_NE(printers, nullptr);
     QStringList entries;
     for (int i = 0; i < printers->count(); ++i) entries << printers->itemText(i);
-    EXPECT_TRUE(entries.join(QLatin1Char('|')).contains(QStringLiteral("PDF"))) << qPrintable(entries.join(QLatin1Char('|')));
+    EXPECT_TRUE(entries.join(QLatin1Char('|')).contains("PDF")) << qPrintable(entries.join(QLatin1Char('|')));
     QStringList texts;
     for (QAbstractButton* b : dialog.findChild<QDialogButtonBox*>()->buttons()) texts << b->text().remove(QLatin1Char('&'));
-    EXPECT_TRUE(texts.contains(QStringLiteral("Annuleren")) && texts.contains(QStringLiteral("Opties >>")))
+    EXPECT_TRUE(texts.contains("Annuleren") && texts.contains("Opties >>"))
         << qPrintable(texts.join(QLatin1Char('|')));
   }, &accepted));
   EXPECT_FALSE(accepted);
@@ -170,10 +170,10 @@ TEST_F(PlatformDialogTest, APdfFileChosenInTheDialogGetsThePagesPaperWould) {
   QPrinter printer(QPrinter::HighResolution);
   bool accepted = false;
   ASSERT_TRUE(answer(printer, [&](QPrintDialog& dialog) {
-    auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
+    auto* printers = dialog.findChild<QComboBox*>("printers");
     ASSERT_NE(printers, nullptr);
     printers->setCurrentIndex(printers->count() - 1);  // the file is the last entry
-    auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+    auto* file = dialog.findChild<QLineEdit*>("filename");
     ASSERT_NE(file, nullptr);
     file->setText(pdf());
     dialog.accept();
@@ -186,8 +186,8 @@ TEST_F(PlatformDialogTest, APdfFileChosenInTheDialogGetsThePagesPaperWould) {
   const Grid grid = resultGrid(150, 3);
   QPrinter paper(QPrinter::HighResolution);
   paper.setPageLayout(printer.pageLayout());
-  const PrintLayout planned = layoutForPrinter(paper, grid, QStringLiteral("Uitslag"), false, closingLine(*screen));
-  ASSERT_TRUE(printGrid(*screen, grid, QStringLiteral("Uitslag"), false, printer));
+  const PrintLayout planned = layoutForPrinter(paper, grid, "Uitslag", false, closingLine(*screen));
+  ASSERT_TRUE(printGrid(*screen, grid, "Uitslag", false, printer));
   const PdfFacts facts = readPdf();
   EXPECT_EQ(facts.pages, static_cast<int>(planned.pages.size()));
   const QSizeF sheet = paper.pageLayout().fullRect(QPageLayout::Point).size();

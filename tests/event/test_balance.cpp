@@ -37,9 +37,9 @@ void expectCounts(const MovementBalance& m, const std::vector<Expected>& rows) {
 // Set 1 has 4, 3, 1 NS and 2, 5, 6 EW; set 2 has 3, 2, 5 NS and 6, 1, 4 EW; set 3 has 5, 6, 3 NS
 // and 1, 4, 2 EW. Pairs 1 and 4 sit in the same direction on all three sets; 1-5 and 4-5 never.
 TEST(Balance, SixPairsThreeRounds) {
-  const SchemaCheck c = checkSchema({QStringLiteral("06 Pairs 03 Rounds"), QStringLiteral("Round 1\t3-6 (5-8)\t4-2 (1-4)\t5-1 (9-12)"),
-                                     QStringLiteral("Round 2\t6-4 (9-12)\t2-1 (5-8)\t3-5 (1-4)"),
-                                     QStringLiteral("Round 3\t1-6 (1-4)\t3-2 (9-12)\t5-4 (5-8)")},
+  const SchemaCheck c = checkSchema({"06 Pairs 03 Rounds", "Round 1\t3-6 (5-8)\t4-2 (1-4)\t5-1 (9-12)",
+                                     "Round 2\t6-4 (9-12)\t2-1 (5-8)\t3-5 (1-4)",
+                                     "Round 3\t1-6 (1-4)\t3-2 (9-12)\t5-4 (5-8)"},
                                     6, 3);
   ASSERT_TRUE(c.ok());
   ASSERT_TRUE(c.issues.isEmpty());
@@ -57,8 +57,8 @@ TEST(Balance, SixPairsThreeRounds) {
 
 TEST(Balance, UnreadableTablesAndEmptyTablesCountForNobody) {
   // Round 2's second table cannot be read and round 3's is empty: pairs 2 and 4, then 2 and 3, sit out.
-  const SchemaCheck c = checkSchema({QStringLiteral("04 Paren 03 Ronden"), QStringLiteral("Ronde 1\t1-2 (1-4)\t3-4 (1-4)"),
-                                     QStringLiteral("Ronde 2\t1-3 (5-8)\t4-x (5-8)"), QStringLiteral("Ronde 3\t4-1 (9-12)\t-  -")},
+  const SchemaCheck c = checkSchema({"04 Paren 03 Ronden", "Ronde 1\t1-2 (1-4)\t3-4 (1-4)",
+                                     "Ronde 2\t1-3 (5-8)\t4-x (5-8)", "Ronde 3\t4-1 (9-12)\t-  -"},
                                     4, 3);
   EXPECT_FALSE(c.ok());
   EXPECT_EQ(c.tables.size(), 4);

@@ -10,8 +10,8 @@ namespace {
 // A sound movement for 4 pairs over 3 rounds: every pair plays every set once; all tables of a
 // round play the same set, as four pairs over three rounds cannot avoid.
 QStringList fourPairs() {
-  return {QStringLiteral("04 Paren 03 Ronden"), QStringLiteral("Ronde 1\t1-2 (1-4)\t3-4 (1-4)"),
-          QStringLiteral("Ronde 2\t1-3 (5-8)\t4-2 (5-8)"), QStringLiteral("Ronde 3\t4-1 (9-12)\t2-3 (9-12)")};
+  return {"04 Paren 03 Ronden", "Ronde 1\t1-2 (1-4)\t3-4 (1-4)",
+          "Ronde 2\t1-3 (5-8)\t4-2 (5-8)", "Ronde 3\t4-1 (9-12)\t2-3 (9-12)"};
 }
 
 QString errorsOf(const SchemaCheck& c) {
@@ -58,35 +58,35 @@ TEST(SchemaCheck, HardRulesAreErrors) {
   EXPECT_TRUE(hasError(withLine(1, "Ronde 1\t99999-2 (1-4)\t3-4 (1-4)"), 2, "not a table"));
   EXPECT_TRUE(hasError(checkSchema(fourPairs().mid(0, 1), 4, 3), 0, "0 round lines"));  // a header only
   EXPECT_FALSE(checkSchema({}, 4, 3).ok());
-  EXPECT_TRUE(hasError(checkSchema(fourPairs() << QStringLiteral("Ronde 4\t1-2 (1-4)"), 4, 3), 5, "round line 4"));
+  EXPECT_TRUE(hasError(checkSchema(fourPairs() << "Ronde 4\t1-2 (1-4)", 4, 3), 5, "round line 4"));
 }
 
 TEST(SchemaCheck, MeetingTwiceIsAWarning) {
   QStringList m = fourPairs();
-  m[3] = QStringLiteral("Ronde 3\t2-1 (9-12)\t4-3 (9-12)");  // 1-2 and 3-4 again
+  m[3] = "Ronde 3\t2-1 (9-12)\t4-3 (9-12)";  // 1-2 and 3-4 again
   const SchemaCheck c = checkSchema(m, 4, 3);
   EXPECT_TRUE(c.ok()) << errorsOf(c).toStdString();
   int meetings = 0;
-  for (const SchemaIssue& i : c.issues) meetings += i.what.contains(QLatin1String("meet again")) ? 1 : 0;
+  for (const SchemaIssue& i : c.issues) meetings += i.what.contains("meet again") ? 1 : 0;
   EXPECT_EQ(meetings, 2);
 }
 
 TEST(SchemaCheck, NamesAndLineEnds) {
   int p = 0, r = 0;
-  EXPECT_TRUE(parseSchemaFileName(QStringLiteral("/x/08 paren 03 ronden Mitchell.txt"), &p, &r));
+  EXPECT_TRUE(parseSchemaFileName("/x/08 paren 03 ronden Mitchell.txt", &p, &r));
   EXPECT_EQ(std::pair(p, r), std::pair(8, 3));
-  EXPECT_TRUE(parseSchemaFileName(QStringLiteral("14 Pairs 12 Rounds.TXT"), &p, &r));
+  EXPECT_TRUE(parseSchemaFileName("14 Pairs 12 Rounds.TXT", &p, &r));
   EXPECT_EQ(std::pair(p, r), std::pair(14, 12));
-  EXPECT_FALSE(parseSchemaFileName(QStringLiteral("8 Paren 3 Ronden.txt"), &p, &r));
-  EXPECT_FALSE(parseSchemaFileName(QStringLiteral("08 Paren 03 Ronden.doc"), &p, &r));
-  EXPECT_FALSE(checkSchemaBytes(QStringLiteral("movement.txt"), "x").ok());
+  EXPECT_FALSE(parseSchemaFileName("8 Paren 3 Ronden.txt", &p, &r));
+  EXPECT_FALSE(parseSchemaFileName("08 Paren 03 Ronden.doc", &p, &r));
+  EXPECT_FALSE(checkSchemaBytes("movement.txt", "x").ok());
 
-  const QByteArray crlf = fourPairs().join(QStringLiteral("\r\n")).toLatin1();
-  SchemaCheck c = checkSchemaBytes(QStringLiteral("04 Paren 03 Ronden.txt"), crlf);
+  const QByteArray crlf = fourPairs().join("\r\n").toLatin1();
+  SchemaCheck c = checkSchemaBytes("04 Paren 03 Ronden.txt", crlf);
   EXPECT_TRUE(c.ok());
   EXPECT_EQ(c.issues.size(), 3);
-  QByteArray unix = fourPairs().join(QStringLiteral("\n")).toLatin1();
-  c = checkSchemaBytes(QStringLiteral("04 Pairs 03 Rounds.txt"), unix);
+  QByteArray unix = fourPairs().join("\n").toLatin1();
+  c = checkSchemaBytes("04 Pairs 03 Rounds.txt", unix);
   EXPECT_TRUE(c.ok()) << errorsOf(c).toStdString();
   EXPECT_EQ(c.issues.size(), 4);  // one more: the line ends
 }
