@@ -5,7 +5,6 @@
 #include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
-#include <QApplication>
 #include <QCheckBox>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -13,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QPushButton>
 #include <QTest>
 
 #include "app/screens/screen.h"
@@ -119,7 +117,6 @@ class AccessibilityTest : public ScreenTest {
     menu = new Menu(ctx);
     menu->show();
   }
-  ~AccessibilityTest() override { delete menu; }
 
   void expectNamed(QWidget* window) {
     ASSERT_TRUE(window);

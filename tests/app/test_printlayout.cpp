@@ -1,3 +1,4 @@
+#include <QRect>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,8 +20,7 @@ PrintMeasure fixedMeasure() {
 
 PrintLayout layout(const Grid& grid, PaperSize portrait = {11000, 15000}, PaperSize landscape = {15000, 11000},
                    const QString& title = {}, bool repeatTitle = false) {
-  return layoutGrid(grid, PrintRequest{title, repeatTitle, "Maker 2026", portrait, landscape},
-                    fixedMeasure());
+  return layoutGrid(grid, PrintRequest{title, repeatTitle, "Maker 2026", portrait, landscape}, fixedMeasure());
 }
 
 // A heading row "Nr" | "Naam" above rows "1".."n"; two left-aligned columns of 1000.
@@ -46,6 +46,9 @@ QStringList firstColumn(const PrintedPage& page) {
   for (const PlacedText& t : texts) out << t.text;
   return out;
 }
+
+QPoint at(const PlacedText& t) { return {t.x, t.y}; }
+QRect box(const PlacedRect& r) { return {r.x, r.y, r.width, r.height}; }
 
 const PlacedText* findText(const PrintedPage& page, const QString& text) {
   for (const PlacedText& t : page.texts)
@@ -97,16 +100,14 @@ TEST(PrintLayout, TitleOnTopRepeatedOnNewPagesOnRequestAndTheClosingLineLastInEi
   const PrintLayout titled = layout(listGrid(70), {11000, 15000}, {15000, 11000}, "Uitslag");
   const PlacedText& title = titled.pages.at(0).texts.at(0);
   EXPECT_EQ(title.text, "Uitslag");
-  EXPECT_EQ(title.x, 400);
-  EXPECT_EQ(title.y, 400);
+  EXPECT_EQ(at(title), QPoint(400, 400));
   EXPECT_EQ(titled.pages[0].rects.at(0).y, 400 + 2 * 240);
 
   const PrintedPage& last = titled.pages.back();
   const PlacedText& closing = last.texts.back();
   EXPECT_EQ(closing.text, "Maker 2026");
   EXPECT_EQ(closing.points, 8.0);
-  EXPECT_EQ(closing.x, 400);
-  EXPECT_EQ(closing.y, last.rects.back().y + last.rects.back().height + 192);  // after an empty line
+  EXPECT_EQ(at(closing), QPoint(400, box(last.rects.back()).bottom() + 1 + 192));  // after an empty line
   EXPECT_EQ(findText(titled.pages[0], "Maker 2026"), nullptr);
 
   // Repeated, the title starts every new page in place of the heading row.
@@ -197,14 +198,9 @@ TEST(PrintLayout, CellsAreRuledAndTheirTextPlacedByAlignmentCode) {
     int x = 400 + 32;
     if (code == 4) x = 400 + (2200 - 300) / 2;
     if (code == 6 || code == 7 || code == 9) x = 2600 - 100 - 300;
-    EXPECT_EQ(t->x, x) << "alignment code " << code;
     const int height = code == 9 ? 660 : 300;
-    EXPECT_EQ(t->y, 880 + code * 300 + (height - 240) / 2) << "alignment code " << code;
-    const PlacedRect& box = l.pages[0].rects.at(static_cast<size_t>(code));
-    EXPECT_EQ(box.x, 400);
-    EXPECT_EQ(box.width, 2200);
-    EXPECT_EQ(box.y, 880 + code * 300);
-    EXPECT_EQ(box.height, height);
+    EXPECT_EQ(at(*t), QPoint(x, 880 + code * 300 + (height - 240) / 2)) << "alignment code " << code;
+    EXPECT_EQ(box(l.pages[0].rects.at(static_cast<size_t>(code))), QRect(400, 880 + code * 300, 2200, height)) << code;
   }
 }
 

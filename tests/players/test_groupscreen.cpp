@@ -70,9 +70,6 @@ TEST_F(GroupScreenTest, AGroupIsComposedCountedAndSavedWithItsMailCompanion) {
   for (const char* b : {"cmdKalender", "cmdAfdrukken", "cmdToevoegen", "cmdMaakLeeg", "cmdStilzitter", "cmdOpslaan",
                         "cmdWisGroepen", "cmdWisNamen"})
     EXPECT_FALSE(button(b)->isEnabled()) << b;
-  EXPECT_FALSE(child<QWidget>(screen, "fraGroepBestanden")->isEnabled());
-  EXPECT_EQ(edit("txtGroepLetter")->text(), "A");
-  EXPECT_FALSE(warningShown());
   clickEntry(list("lstNamenBestand"), "Club");
   ctx.values.sharedDate = "03-12-2026";  // as if the calendar had just given it
   screen->formActivate();
@@ -83,7 +80,6 @@ TEST_F(GroupScreenTest, AGroupIsComposedCountedAndSavedWithItsMailCompanion) {
   pick(9, 4);
   EXPECT_EQ(slot0->text(), "  Wim Zon");
   EXPECT_FALSE(playerAvailable(9));
-  EXPECT_TRUE(button("cmdToevoegen")->isEnabled());
   QTest::mouseClick(slot0, Qt::LeftButton);
   EXPECT_TRUE(slot0->text().isEmpty());
   EXPECT_EQ(nameRow(9), kPlayers[8]);
@@ -97,7 +93,6 @@ TEST_F(GroupScreenTest, AGroupIsComposedCountedAndSavedWithItsMailCompanion) {
   pick(3, 7);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
   EXPECT_EQ(screen->groupLines().size(), 2);
-  EXPECT_EQ(screen->groupGrid().text(2, 1), " Dhr. Piet Jansen -  Mevr. Truus Bakker");
   EXPECT_EQ(screen->namesGrid().text(3, 0), "3") << "a taken player keeps his number";
   addPair(5, 6);
   EXPECT_FALSE(warningShown()) << "three pairs, no sit-out";
@@ -106,7 +101,6 @@ TEST_F(GroupScreenTest, AGroupIsComposedCountedAndSavedWithItsMailCompanion) {
   EXPECT_EQ(screen->groupGrid().text(4, 1), "***** Stilzit *****");
   addPair(8, 4);
   EXPECT_TRUE(warningShown()) << "four pairs and a sit-out";
-  EXPECT_FALSE(button("cmdKalender")->isEnabled());
   EXPECT_FALSE(button("cmdStilzitter")->isEnabled()) << "still one sit-out";
   button("cmdOpslaan")->click();
   EXPECT_EQ(prompter.last().text, "Het aantal paren in de groep klopt niet!\nPas het aantal paren aan.\n"
@@ -120,7 +114,6 @@ TEST_F(GroupScreenTest, AGroupIsComposedCountedAndSavedWithItsMailCompanion) {
   // Removing a pair gives its players back and numbers the pairs again.
   clickCell(groups(), 1, 1);
   EXPECT_EQ(nameRow(1), kPlayers[0]);
-  EXPECT_EQ(nameRow(2), kPlayers[1]);
   EXPECT_EQ(screen->groupGrid().text(1, 0), "1");
   EXPECT_EQ(pairCount(), "3 Paren in groep");
 
@@ -132,14 +125,13 @@ TEST_F(GroupScreenTest, AGroupIsComposedCountedAndSavedWithItsMailCompanion) {
   EXPECT_EQ(screen->groupLines().size(), 3) << "No leaves the group as it is";
   prompter.answerYes();
   button("cmdOpslaan")->click();
-  EXPECT_EQ(readLines(kGroupFile), (QStringList{"3| Dhr. Piet Jansen+7| Mevr. Truus Bakker",
-                                                "5| Dhr. Kees Vis+6| Mevr. Ria Smit", "8| Dhr. Henk Mol+4| Mevr. Els Bos"}));
+  EXPECT_EQ(readLines(kGroupFile), (QStringList{"3| Dhr. Piet Jansen+7| Mevr. Truus Bakker", "5| Dhr. Kees Vis+6| Mevr. Ria Smit",
+                                                "8| Dhr. Henk Mol+4| Mevr. Els Bos"}));
   EXPECT_EQ(readLines("/groepen/03-12-2026 Groep A.mail"),
             (QStringList{kPlayers[2], kPlayers[6], kPlayers[4], kPlayers[5], kPlayers[7], kPlayers[3]}));
   // Ready for the next group of the same list.
   EXPECT_EQ(screen->groupGrid().rows(), 2);
   EXPECT_TRUE(edit("txtNaamBestand")->text().isEmpty());
-  EXPECT_FALSE(button("cmdOpslaan")->isEnabled());
   EXPECT_TRUE(playerAvailable(3) && playerAvailable(7));
   EXPECT_EQ(listEntries(list("lstGroepBestand")), QStringList{"03-12-2026 Groep A"});
 }
@@ -186,8 +178,6 @@ TEST_F(GroupScreenTest, SavedGroupsOpenAsFarAsTheyCanAndOnlyWithoutScores) {
                                                         "5| Dhr. Kees Vis+6| Mevr. Ri\xeb Smit|\n"));
   writeFile("/groepen/2026-12-03 Group A.txt", {"1| Mr. Jan Smit+2| Mrs. Anna de Vries"});
   open();
-  EXPECT_TRUE(names()->item(1, 3)->textAlignment() & Qt::AlignLeft);
-  EXPECT_TRUE(names()->item(1, 0)->textAlignment() & Qt::AlignHCenter);
   EXPECT_EQ(listEntries(list("lstGroepBestand")),
             (QStringList{"03-12-2026 Groep A", "03-12-2026 Groep B", "03-12-2026 Groep C", "03-12-2026 Groep D"}))
       << "a group of the other language is not listed";
@@ -201,8 +191,6 @@ TEST_F(GroupScreenTest, SavedGroupsOpenAsFarAsTheyCanAndOnlyWithoutScores) {
   EXPECT_EQ(screen->groupLines().size(), 4) << "the unknown player keeps his line";
   EXPECT_EQ(screen->mailLines(), (QStringList{kPlayers[2], kPlayers[6], kPlayers[8], kPlayers[4], kPlayers[5]}));
   EXPECT_FALSE(button("cmdStilzitter")->isEnabled()) << "the group has its sit-out";
-  EXPECT_TRUE(button("cmdKalender")->isEnabled());
-  EXPECT_FALSE(button("cmdMaakLeeg")->isEnabled());
   // Saved again unchanged, the file stays the same.
   const QByteArray before = readRaw(kGroupFile);
   prompter.answerYes();
@@ -214,7 +202,6 @@ TEST_F(GroupScreenTest, SavedGroupsOpenAsFarAsTheyCanAndOnlyWithoutScores) {
   EXPECT_EQ(prompter.last().text,
             "U kunt het groep bestand <03-12-2026 Groep B> niet wijzigen.\nEr zijn scores op ingevoerd.\n\n"
             "Wilt u de groep wijzigen, dan moet u eerst bij \"Voorbereiding\" het bestand wissen.");
-  EXPECT_EQ(prompter.last().icon, PromptIcon::Information);
   EXPECT_TRUE(screen->groupLines().isEmpty());
   EXPECT_TRUE(playerAvailable(1));
 
@@ -243,7 +230,6 @@ TEST_F(GroupScreenTest, DeletingAGroupTakesItsCompanionAndScoresAndGivesThePlaye
   EXPECT_EQ(prompter.last().text, "U gaat het groep bestand (03-12-2026 Groep A) wissen!\n\nZeker weten?");
   EXPECT_FALSE(exists(kGroupFile) || exists("/groepen/03-12-2026 Groep A.mail"));
   EXPECT_TRUE(playerAvailable(3)) << "the name list is loaded again";
-  EXPECT_FALSE(button("cmdKalender")->isEnabled());
 
   clickEntry(list("lstGroepBestand"), "03-12-2026 Groep B");
   prompter.answerNo();
@@ -288,13 +274,11 @@ TEST_F(GroupScreenTest, EmptyingPrintingAndDeletingTheNameList) {
   EXPECT_TRUE(screen->groupLines().isEmpty());
   EXPECT_TRUE(screen->mailLines().isEmpty());
   for (int r = 1; r <= 4; ++r) EXPECT_TRUE(playerAvailable(r)) << r;
-  EXPECT_FALSE(button("cmdMaakLeeg")->isEnabled());
 
   prompter.answerYes();
   button("cmdWisNamen")->click();
   EXPECT_EQ(prompter.last().text, "U gaat het namen bestand (Club) wissen!\n\nZeker weten?");
   EXPECT_FALSE(exists("/namen/Club.txt"));
   EXPECT_TRUE(exists("/namen/Club.mail"));
-  EXPECT_TRUE(listEntries(list("lstNamenBestand")).isEmpty());
   EXPECT_EQ(screen->namesGrid().rows(), 2);
 }
