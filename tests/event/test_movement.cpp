@@ -36,13 +36,13 @@ QStringList keys(const QVector<Pairing>& ps) {
 
 }  // namespace
 
-TEST_F(SchemaFolder, ListsMatchingFilesWithoutCaseAndLeavesOutTheExcludedName) {
+TEST_F(SchemaFolder, ListsMatchingFilesWithoutCaseLeavingOutTheExcludedNameAndLoadsThem) {
   EXPECT_TRUE(listSchemas(dir.path(), kDutch, 14, 12).isEmpty());  // no folder yet
   for (const char* name : {"08 Paren 03 Ronden Howell.txt", "08 paren 03 ronden Mitchell.txt" /* the excluded one */,
                            "08 paren 03 ronden Mitchell 2.txt", "08 PAREN 03 RONDEN.TXT", "08 Paren 04 Ronden Howell.txt",
                            "10 Paren 03 Ronden Howell.txt", "08 Paren 03 Ronden notes.doc", "14 Paren 12 Ronden.txt",
                            "14 Paren 11 Ronden.txt"})
-    touch(kDutch, QLatin1String(name));
+    touch(kDutch, name);
   touch(kEnglish, "08 Pairs 03 Rounds Howell.txt");
 
   QStringList dutch = listSchemas(dir.path(), kDutch, 8, 3);
@@ -50,9 +50,8 @@ TEST_F(SchemaFolder, ListsMatchingFilesWithoutCaseAndLeavesOutTheExcludedName) {
   EXPECT_EQ(dutch, (QStringList{"08 PAREN 03 RONDEN", "08 Paren 03 Ronden Howell", "08 paren 03 ronden Mitchell 2"}));
   EXPECT_EQ(listSchemas(dir.path(), kDutch, 14, 12), QStringList{"14 Paren 12 Ronden"});
   EXPECT_EQ(listSchemas(dir.path(), kEnglish, 8, 3), QStringList{"08 Pairs 03 Rounds Howell"});
-}
 
-TEST_F(SchemaFolder, LoadingDropsTheHeaderAndBlankLinesWhateverTheLineEnds) {
+  // Loading drops the header and blank lines, whatever the line ends.
   test::writeBytes(schemaFolderPath(dir.path(), kDutch) + "/04 Paren 03 Ronden.txt",
                    "1-2\t(1-4)\r\n\r\nR1\t1-2 (1-4)\t3-4 (5-8)\n   \nR2\t1-3 (5-8)\t2-4 (1-4)\rR3\t1-4 (9-12)\t2-3 (1-4)");
   const auto lines = loadSchema(dir.path(), kDutch, " 04 Paren 03 Ronden ");
@@ -66,7 +65,7 @@ TEST_F(SchemaFolder, LoadingDropsTheHeaderAndBlankLinesWhateverTheLineEnds) {
   EXPECT_TRUE(loadSchema(dir.path(), kDutch, "header only")->isEmpty());
 }
 
-TEST(BoardRanges, MapFourBoardSetsOntoTheEventsBoardsPerRound) {
+TEST(BoardRanges, MapFourBoardSetsOntoTheEventsBoardsPerRoundAndConvertEveryRangeInACellOnce) {
   EXPECT_EQ(rangeMap(3, 4), (QStringList{"(1-4)|(1-4)", "(5-8)|(5-8)", "(9-12)|(9-12)"}));
   const QStringList two = rangeMap(12, 2);
   EXPECT_EQ(two[1], "(5-8)|(3-4)");
@@ -76,16 +75,14 @@ TEST(BoardRanges, MapFourBoardSetsOntoTheEventsBoardsPerRound) {
     int board, perRound;
     const char* want;
   } ranges[] = {{3, 2, "(3-4)"}, {4, 2, "(3-4)"}, {108, 9, "(100-108)"}, {1, 1, "(1-1)"}, {0, 4, ""}, {1, 0, ""}};
-  for (const auto& r : ranges) EXPECT_EQ(boardRange(r.board, r.perRound), QLatin1String(r.want)) << r.board << "/" << r.perRound;
-}
+  for (const auto& r : ranges) EXPECT_EQ(boardRange(r.board, r.perRound), r.want) << r.board << "/" << r.perRound;
 
-TEST(BoardRanges, ConvertingEveryRangeInACellOnce) {
-  // With B = 2 set 3 "(9-12)" becomes "(5-6)", which must not be mistaken for set 2 afterwards.
-  const QStringList map = rangeMap(12, 2);
-  EXPECT_EQ(convertRanges("1-2 (9-12)", map), "1-2 (5-6)");
-  EXPECT_EQ(convertRanges("1-2 (45-48)", map), "1-2 (23-24)");
+  // Every range in a cell is converted once: with B = 2 set 3 "(9-12)" becomes "(5-6)", which
+  // must not be mistaken for set 2 afterwards.
+  EXPECT_EQ(convertRanges("1-2 (9-12)", two), "1-2 (5-6)");
+  EXPECT_EQ(convertRanges("1-2 (45-48)", two), "1-2 (23-24)");
   // A range that names no set of the event stays as it was and so never matches a board.
-  EXPECT_EQ(convertRanges("1-2 (2-5)", map), "1-2 (2-5)");
+  EXPECT_EQ(convertRanges("1-2 (2-5)", two), "1-2 (2-5)");
   EXPECT_EQ(convertRanges("1-2 (13-16)", rangeMap(3, 2)), "1-2 (13-16)");
 }
 
