@@ -33,7 +33,8 @@ EventModel eventVersion(int n) {
   EventModel model(*parseHeader({title, "8", "Geen", "3", "2", "08 Paren 03 Ronden Test", "0"}, QString()));
   for (int b = 1; b <= 6; ++b) {
     ScoreRecord record{b, {}};
-    for (int t = 0; t < 60; ++t) record.tables.append({t + 1, t + 2, QString::number(10 * n), QString::number(-10 * n), "1", "1"});
+    for (int t = 0; t < 60; ++t)
+      record.tables.append({t + 1, t + 2, QString::number(10 * n), QString::number(-10 * n), "1", "1"});
     model.storeRecord(record);
   }
   return model;

@@ -125,8 +125,9 @@ TEST_F(GroupScreenTest, AGroupIsComposedCountedAndSavedWithItsMailCompanion) {
   EXPECT_EQ(screen->groupLines().size(), 3) << "No leaves the group as it is";
   prompter.answerYes();
   button("cmdOpslaan")->click();
-  EXPECT_EQ(readLines(kGroupFile), (QStringList{"3| Dhr. Piet Jansen+7| Mevr. Truus Bakker", "5| Dhr. Kees Vis+6| Mevr. Ria Smit",
-                                                "8| Dhr. Henk Mol+4| Mevr. Els Bos"}));
+  EXPECT_EQ(readLines(kGroupFile),
+            (QStringList{"3| Dhr. Piet Jansen+7| Mevr. Truus Bakker", "5| Dhr. Kees Vis+6| Mevr. Ria Smit",
+                         "8| Dhr. Henk Mol+4| Mevr. Els Bos"}));
   EXPECT_EQ(readLines("/groepen/03-12-2026 Groep A.mail"),
             (QStringList{kPlayers[2], kPlayers[6], kPlayers[4], kPlayers[5], kPlayers[7], kPlayers[3]}));
   // Ready for the next group of the same list.

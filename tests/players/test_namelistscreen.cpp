@@ -250,7 +250,8 @@ TEST_F(NameListScreenTest, ListThatCannotBeWrittenStaysOnTheScreen) {
 // the pane, which covers the grid's own heading, must sort as one on the grid does.
 TEST_F(NameListScreenTest, AHeadingPressOnTheFrozenPaneOfALongListSorts) {
   QStringList rows;
-  for (int i = 1; i <= 200; ++i) rows << QStringLiteral("%1|Dhr.|Speler|Naam%2|").arg(i).arg(200 - i, 3, 10, QLatin1Char('0'));
+  for (int i = 1; i <= 200; ++i)
+    rows << QStringLiteral("%1|Dhr.|Speler|Naam%2|").arg(i).arg(200 - i, 3, 10, QLatin1Char('0'));
   openClub(rows);
   QTableWidget* t = table();
   ASSERT_TRUE(QTest::qWaitFor([&] { return t->verticalScrollBar()->maximum() > 0; })) << "the list must scroll";

@@ -36,7 +36,8 @@ TEST(EntryRules, RepairsAndListNames) {
 }
 
 TEST(GridSort, SameOrderAsTheGridsOwnSort) {
-  const QStringList keys{"Smit", "bakker", "10", "9", "Bakker", "", " 2 ", "Élan", "smit", "1e3", "Zon", "abc", "-4", "Bakker"};
+  const QStringList keys{"Smit", "bakker", "10",  "9",   "Bakker", "",   " 2 ",
+                         "Élan", "smit",   "1e3", "Zon", "abc",    "-4", "Bakker"};
   const int n = static_cast<int>(keys.size());
   Grid a(n + 2, 5);
   for (int r = 1; r <= n; ++r) {
@@ -76,8 +77,8 @@ TEST(Calendar, MonthGridsInLeapAndCommonYears) {
 // ---- group files ----
 
 TEST(GroupFile, DamagedFilesKeepEveryLineTheyCan) {
-  const Group g = Group::parse({"3| Dhr. Jan Smit+7| Mevr. Anna de Vries [3]", "", "***** Stilzit *****", "no plus here",
-                                "x| Dhr. A B+y| Dhr. C D", "** again **", "1| Dhr. A+2| B+3| C"});
+  const Group g = Group::parse({"3| Dhr. Jan Smit+7| Mevr. Anna de Vries [3]", "", "***** Stilzit *****",
+                                "no plus here", "x| Dhr. A B+y| Dhr. C D", "** again **", "1| Dhr. A+2| B+3| C"});
   ASSERT_EQ(g.entries.size(), 5);
   EXPECT_EQ(g.entries[1].kind, GroupEntry::Kind::SitOut);
   EXPECT_EQ(g.entries[2].kind, GroupEntry::Kind::Unreadable);
@@ -89,7 +90,8 @@ TEST(GroupFile, DamagedFilesKeepEveryLineTheyCan) {
   // A name carried over from an earlier result loses its count; a player's description keeps it.
   EXPECT_EQ(g.pairNames(), (QStringList{"Dhr. Jan Smit - Mevr. Anna de Vries", QString(), "no plus here",
                                         "Dhr. A B - Dhr. C D", "Dhr. A - B - C"}));
-  EXPECT_EQ(g.playerDescriptions().mid(0, 3), (QStringList{"Dhr. Jan Smit", "Mevr. Anna de Vries [3]", "no plus here"}));
+  EXPECT_EQ(g.playerDescriptions().mid(0, 3),
+            (QStringList{"Dhr. Jan Smit", "Mevr. Anna de Vries [3]", "no plus here"}));
   const QStringList mail{"1|Dhr.|Jan|Smit|j@s.nl", "2|Mevr.|Anna|de Vries|"};
   EXPECT_EQ(findMailLine(mail, " Mevr. Anna de Vries"), 1);
   EXPECT_EQ(findMailLine(mail, " Dhr. Kees Smit"), -1);
@@ -126,8 +128,11 @@ TEST(GroupFile, PairCountAndSitOut) {
 namespace {
 // Two players share a name; the list's own numbers are stale and must be replaced.
 GroupComposition composed(bool longer = false) {
-  QList<QStringList> list{{"9", "Dhr.", "Jan", "Smit", "jan@club.nl"}, {"9", "Mevr.", "Anna", "de Vries", ""},
-                          {"9", "Dhr.", "Jan", "Smit", "ander@club.nl"}, {"9", "", "Piet", "Bos", ""}, {"9", "", "", "", ""}};
+  QList<QStringList> list{{"9", "Dhr.", "Jan", "Smit", "jan@club.nl"},
+                          {"9", "Mevr.", "Anna", "de Vries", ""},
+                          {"9", "Dhr.", "Jan", "Smit", "ander@club.nl"},
+                          {"9", "", "Piet", "Bos", ""},
+                          {"9", "", "", "", ""}};
   if (longer) {
     for (int n = 6; n <= 12; ++n) list.append({"9", "Dhr.", "X", QString::number(n), ""});
     list.append({"9", "Dhr.", "Jan", "Smit", "b@x.nl"});
