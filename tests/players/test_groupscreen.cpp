@@ -15,6 +15,8 @@
 using namespace mervalo;
 using namespace mervalo::test;
 
+// Which players can be picked and how a pair's lines read is the composition's logic test; here
+// what the screen adds: slots, keys, the count rule, questions, and the files it writes and removes.
 namespace {
 const QString kHeading = "Nr.|Dhr / Mevr|Voornaam|Achternaam|E-mailadres";
 const QStringList kPlayers{"1|Dhr.|Jan|Smit|jan@smit.nl", "2|Mevr.|Anna|de Vries|anna@vries.nl",
@@ -33,11 +35,11 @@ class GroupScreenTest : public ScreenTest {
   }
   ~GroupScreenTest() override { setPrinterDialog({}); }
 
-  // Opens the screen, by default with the name list Club loaded.
-  void open(bool withClub = true) {
+  // Opens the screen with the name list Club loaded.
+  void open() {
     screen = new GroupScreen(ctx, nullptr);
     screen->showAndActivate();
-    if (withClub) clickEntry(list("lstNamenBestand"), "Club");
+    clickEntry(list("lstNamenBestand"), "Club");
   }
   QPushButton* button(const char* name) { return child<QPushButton>(screen, name); }
   QListWidget* list(const char* name) { return child<QListWidget>(screen, name); }
@@ -45,9 +47,8 @@ class GroupScreenTest : public ScreenTest {
   QTableWidget* names() { return child<QTableWidget>(screen, "msfgNamen"); }
   QTableWidget* groups() { return child<QTableWidget>(screen, "msfgGroepen"); }
   bool warningShown() { return !child<QLabel>(screen, "lblKanNiet")->isHidden(); }
-  QString pairCount() { return child<QLabel>(screen, "lblAanTalParen")->text(); }
-  QString nameRow(int row) { return screen->namesGrid().rowTexts(row).join(QLatin1Char('|')); }
   bool playerAvailable(int row) { return !screen->namesGrid().text(row, 3).isEmpty(); }
+  void openGroup(const QString& letter) { clickEntry(list("lstGroepBestand"), "03-12-2026 Groep " + letter); }
   void pick(int a, int b) {
     clickCell(names(), a, 2);
     clickCell(names(), b, 2);
@@ -62,29 +63,22 @@ class GroupScreenTest : public ScreenTest {
 };
 }  // namespace
 
-// Which rows can be picked is the composition's business; here the slots, the buttons, the count
-// rule, giving players back and what a save writes.
 TEST_F(GroupScreenTest, AGroupIsComposedCountedAndSavedWithItsMailCompanion) {
   writeFile(kGroupFile, {"old"});
-  open(false);
-  for (const char* b : {"cmdKalender", "cmdAfdrukken", "cmdToevoegen", "cmdMaakLeeg", "cmdStilzitter", "cmdOpslaan",
-                        "cmdWisGroepen", "cmdWisNamen"})
-    EXPECT_FALSE(button(b)->isEnabled()) << b;
-  clickEntry(list("lstNamenBestand"), "Club");
+  open();
   ctx.values.sharedDate = "03-12-2026";  // as if the calendar had just given it
   screen->formActivate();
   screen->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(screen));
 
+  // A picked player shows in his slot and leaves the grid; a click on the slot gives him back.
   auto* slot0 = child<ClickLabel>(screen, "lblNaam_0");
   pick(9, 4);
   EXPECT_EQ(slot0->text(), "  Wim Zon");
   EXPECT_FALSE(playerAvailable(9));
   QTest::mouseClick(slot0, Qt::LeftButton);
-  EXPECT_TRUE(slot0->text().isEmpty());
-  EXPECT_EQ(nameRow(9), kPlayers[8]);
-  EXPECT_FALSE(button("cmdToevoegen")->isEnabled());
   QTest::mouseClick(child<ClickLabel>(screen, "lblNaam_1"), Qt::LeftButton);
+  EXPECT_EQ(screen->namesGrid().rowTexts(9).join('|'), kPlayers[8]);
 
   // Both picks put the focus on the add button, where Return and Enter add the pair.
   pick(1, 2);
@@ -95,34 +89,25 @@ TEST_F(GroupScreenTest, AGroupIsComposedCountedAndSavedWithItsMailCompanion) {
   EXPECT_EQ(screen->groupLines().size(), 2);
   EXPECT_EQ(screen->namesGrid().text(3, 0), "3") << "a taken player keeps his number";
   addPair(5, 6);
-  EXPECT_FALSE(warningShown()) << "three pairs, no sit-out";
   button("cmdStilzitter")->click();
   EXPECT_FALSE(warningShown()) << "three pairs and a sit-out";
-  EXPECT_EQ(screen->groupGrid().text(4, 1), "***** Stilzit *****");
   addPair(8, 4);
   EXPECT_TRUE(warningShown()) << "four pairs and a sit-out";
-  EXPECT_FALSE(button("cmdStilzitter")->isEnabled()) << "still one sit-out";
   button("cmdOpslaan")->click();
-  EXPECT_EQ(prompter.last().text, "Het aantal paren in de groep klopt niet!\nPas het aantal paren aan.\n"
-                                  "Daarna kunt u de groep opslaan.");
-  EXPECT_EQ(readLines(kGroupFile), QStringList{"old"});
+  EXPECT_TRUE(prompter.last().text.startsWith("Het aantal paren in de groep klopt niet!"));
   clickCell(groups(), 4, 1);  // the sit-out
   EXPECT_FALSE(warningShown());
-  EXPECT_TRUE(button("cmdStilzitter")->isEnabled());
-  EXPECT_EQ(pairCount(), "4 Paren in groep");
-
   // Removing a pair gives its players back and numbers the pairs again.
   clickCell(groups(), 1, 1);
-  EXPECT_EQ(nameRow(1), kPlayers[0]);
+  EXPECT_TRUE(playerAvailable(1) && playerAvailable(2));
   EXPECT_EQ(screen->groupGrid().text(1, 0), "1");
-  EXPECT_EQ(pairCount(), "3 Paren in groep");
+  EXPECT_EQ(child<QLabel>(screen, "lblAanTalParen")->text(), "3 Paren in groep");
 
   // An existing file is overwritten only on Yes.
   prompter.answerNo();
   button("cmdOpslaan")->click();
   EXPECT_EQ(prompter.last().text, "Het bestand 03-12-2026 Groep A.txt bestaat al\n\nWilt u dit overschrijven?");
   EXPECT_EQ(readLines(kGroupFile), QStringList{"old"});
-  EXPECT_EQ(screen->groupLines().size(), 3) << "No leaves the group as it is";
   prompter.answerYes();
   button("cmdOpslaan")->click();
   EXPECT_EQ(readLines(kGroupFile),
@@ -132,9 +117,7 @@ TEST_F(GroupScreenTest, AGroupIsComposedCountedAndSavedWithItsMailCompanion) {
             (QStringList{kPlayers[2], kPlayers[6], kPlayers[4], kPlayers[5], kPlayers[7], kPlayers[3]}));
   // Ready for the next group of the same list.
   EXPECT_EQ(screen->groupGrid().rows(), 2);
-  EXPECT_TRUE(edit("txtNaamBestand")->text().isEmpty());
   EXPECT_TRUE(playerAvailable(3) && playerAvailable(7));
-  EXPECT_EQ(listEntries(list("lstGroepBestand")), QStringList{"03-12-2026 Groep A"});
 }
 
 TEST_F(GroupScreenTest, CalendarDateAndLetterNameTheFile) {
@@ -146,10 +129,8 @@ TEST_F(GroupScreenTest, CalendarDateAndLetterNameTheFile) {
     EXPECT_FALSE(screen->isVisible());
     QWidget* calendar = topLevel("frmMervalo05");
     ASSERT_NE(calendar, nullptr);
-    for (int i = 1; i <= 42; ++i) {
-      auto* cell = child<ClickLabel>(calendar, QStringLiteral("lblDatum_%1").arg(i));
+    for (auto* cell : calendar->findChildren<ClickLabel*>())
       if (cell->text() == QLatin1String(day)) QTest::mouseClick(cell, Qt::LeftButton);
-    }
     child<QPushButton>(calendar, answer)->click();
     EXPECT_TRUE(screen->isVisible());
     EXPECT_EQ(edit("txtNaamBestand")->text(), "05-12-2026") << answer;
@@ -179,17 +160,13 @@ TEST_F(GroupScreenTest, SavedGroupsOpenAsFarAsTheyCanAndOnlyWithoutScores) {
                                                         "5| Dhr. Kees Vis+6| Mevr. Ri\xeb Smit|\n"));
   writeFile("/groepen/2026-12-03 Group A.txt", {"1| Mr. Jan Smit+2| Mrs. Anna de Vries"});
   open();
-  EXPECT_EQ(listEntries(list("lstGroepBestand")),
-            (QStringList{"03-12-2026 Groep A", "03-12-2026 Groep B", "03-12-2026 Groep C", "03-12-2026 Groep D"}))
-      << "a group of the other language is not listed";
-  clickEntry(list("lstGroepBestand"), "03-12-2026 Groep C");
+  EXPECT_EQ(list("lstGroepBestand")->count(), 4) << "a group of the other language is not listed";
+  openGroup("C");
   EXPECT_EQ(edit("txtGroepLetter")->text(), "C");
-  EXPECT_EQ(screen->groupLines().size(), 1);
-  clickEntry(list("lstGroepBestand"), "03-12-2026 Groep A");
+  openGroup("A");
   EXPECT_EQ(edit("txtNaamBestand")->text(), "03-12-2026");
   EXPECT_TRUE(playerAvailable(1)) << "the group opened before gave its players back; number 1 of A is someone else";
   EXPECT_FALSE(playerAvailable(3) || playerAvailable(7) || playerAvailable(9));
-  EXPECT_EQ(screen->groupLines().size(), 4) << "the unknown player keeps his line";
   EXPECT_EQ(screen->mailLines(), (QStringList{kPlayers[2], kPlayers[6], kPlayers[8], kPlayers[4], kPlayers[5]}));
   EXPECT_FALSE(button("cmdStilzitter")->isEnabled()) << "the group has its sit-out";
   // Saved again unchanged, the file stays the same.
@@ -198,18 +175,13 @@ TEST_F(GroupScreenTest, SavedGroupsOpenAsFarAsTheyCanAndOnlyWithoutScores) {
   button("cmdOpslaan")->click();
   EXPECT_EQ(readRaw(kGroupFile), before);
 
-  clickEntry(list("lstGroepBestand"), "03-12-2026 Groep B");
-  ASSERT_EQ(prompter.count(), 2);
-  EXPECT_EQ(prompter.last().text,
-            "U kunt het groep bestand <03-12-2026 Groep B> niet wijzigen.\nEr zijn scores op ingevoerd.\n\n"
-            "Wilt u de groep wijzigen, dan moet u eerst bij \"Voorbereiding\" het bestand wissen.");
+  openGroup("B");
+  EXPECT_TRUE(prompter.last().text.startsWith("U kunt het groep bestand <03-12-2026 Groep B> niet wijzigen.\n"));
   EXPECT_TRUE(screen->groupLines().isEmpty());
-  EXPECT_TRUE(playerAvailable(1));
 
-  clickEntry(list("lstGroepBestand"), "03-12-2026 Groep D");
+  openGroup("D");
   EXPECT_EQ(screen->groupLines().size(), 5) << "everything but the second sit-out";
   EXPECT_EQ(screen->groupGrid().text(2, 1), "zomaar een regel");
-  EXPECT_FALSE(playerAvailable(3) || playerAvailable(2));
   EXPECT_TRUE(playerAvailable(1)) << "'abc' is no player number";
   EXPECT_TRUE(edit("txtNaamBestand")->text().isEmpty()) << "not offered for saving over itself";
   clickCell(groups(), 2, 1);  // the unreadable line can be removed
@@ -224,7 +196,7 @@ TEST_F(GroupScreenTest, DeletingAGroupTakesItsCompanionAndScoresAndGivesThePlaye
   // A folder in the companion's place cannot be removed as a file.
   QDir().mkpath(path("/groepen/03-12-2026 Groep C.mail/inhoud"));
   open();
-  clickEntry(list("lstGroepBestand"), "03-12-2026 Groep A");
+  openGroup("A");
   ASSERT_FALSE(playerAvailable(3));
   prompter.answerYes();
   button("cmdWisGroepen")->click();
@@ -232,53 +204,46 @@ TEST_F(GroupScreenTest, DeletingAGroupTakesItsCompanionAndScoresAndGivesThePlaye
   EXPECT_FALSE(exists(kGroupFile) || exists("/groepen/03-12-2026 Groep A.mail"));
   EXPECT_TRUE(playerAvailable(3)) << "the name list is loaded again";
 
-  clickEntry(list("lstGroepBestand"), "03-12-2026 Groep B");
+  openGroup("B");
   prompter.answerNo();
   button("cmdWisGroepen")->click();
   EXPECT_TRUE(prompter.last().text.endsWith("Het groep bestand < 03-12-2026 Groep B> met al zijn gegevens wissen?"));
   EXPECT_TRUE(exists("/groepen/03-12-2026 Groep B.txt"));
   prompter.answerYes();
   button("cmdWisGroepen")->click();
-  for (const char* f : {"/groepen/03-12-2026 Groep B.txt", "/groepen/03-12-2026 Groep B.mail",
-                        "/invoer/03-12-2026 Groep B Uitslag.txt"})
-    EXPECT_FALSE(exists(f)) << f;
+  EXPECT_FALSE(exists("/groepen/03-12-2026 Groep B.txt") || exists("/groepen/03-12-2026 Groep B.mail") ||
+               exists("/invoer/03-12-2026 Groep B Uitslag.txt"));
 
-  clickEntry(list("lstGroepBestand"), "03-12-2026 Groep C");
+  openGroup("C");
   prompter.answerYes();
   button("cmdWisGroepen")->click();
   EXPECT_EQ(prompter.last().text, "Het bestand 03-12-2026 Groep C.mail kan niet worden gewist.");
   EXPECT_FALSE(exists("/groepen/03-12-2026 Groep C.txt")) << "what could be removed is gone";
-  EXPECT_TRUE(listEntries(list("lstGroepBestand")).isEmpty());
+  EXPECT_EQ(list("lstGroepBestand")->count(), 0);
 }
 
-TEST_F(GroupScreenTest, EmptyingPrintingAndDeletingTheNameList) {
+TEST_F(GroupScreenTest, PrintingEmptyingAndDeletingTheNameList) {
   writeFile("/namen/Club.mail", QStringList{kHeading} + kPlayers);
   open();
   addPair(1, 2);
   addPair(3, 4);
-  // A cancelled print leaves the screen as it was, ready to try again; then the grid is printed.
+  // A cancelled print leaves the screen as it was; then the grid is printed.
   button("cmdAfdrukken")->click();
   EXPECT_TRUE(screen->isVisible() && screen->isEnabled());
-  EXPECT_TRUE(button("cmdAfdrukken")->isEnabled());
-  const QString pdf = path("/groep.pdf");
-  setPrinterDialog(pdfPrinterDialog(pdf));
+  setPrinterDialog(pdfPrinterDialog(path("/groep.pdf")));
   button("cmdAfdrukken")->click();
-  EXPECT_TRUE(screen->isVisible());
-  EXPECT_GT(QFile(pdf).size(), 0);
+  EXPECT_GT(QFile(path("/groep.pdf")).size(), 0);
 
   prompter.answerNo();
   button("cmdMaakLeeg")->click();
   EXPECT_EQ(screen->groupLines().size(), 2);
   prompter.answerYes();
   button("cmdMaakLeeg")->click();
-  EXPECT_EQ(prompter.last().text, "Groeplijst leegmaken.\n\nZeker weten?");
-  EXPECT_TRUE(screen->groupLines().isEmpty());
-  EXPECT_TRUE(screen->mailLines().isEmpty());
+  EXPECT_TRUE(screen->groupLines().isEmpty() && screen->mailLines().isEmpty());
   for (int r = 1; r <= 4; ++r) EXPECT_TRUE(playerAvailable(r)) << r;
 
   prompter.answerYes();
   button("cmdWisNamen")->click();
-  EXPECT_EQ(prompter.last().text, "U gaat het namen bestand (Club) wissen!\n\nZeker weten?");
   EXPECT_FALSE(exists("/namen/Club.txt"));
   EXPECT_TRUE(exists("/namen/Club.mail"));
   EXPECT_EQ(screen->namesGrid().rows(), 2);
