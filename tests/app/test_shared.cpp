@@ -34,8 +34,9 @@ TEST(NumericValue, ReadsTheLeadingNumberLikeTheOldRuntimeAndRoundsHalfToEven) {
   for (const auto& [value, want] : rounded) EXPECT_EQ(roundHalfEven(value), want) << value;
 }
 
-// Which files count as empty or filled the screens' tests show; here the odd cases.
-TEST(FileOps, StateFolderMakerAndListSearch) {
+// Which files count as empty or filled the screens' tests show, and the group composition's how
+// a list is searched; here the odd cases.
+TEST(FileOps, AFolderIsNoFileAndAFileInTheWayOfAFolderIsSkipped) {
   QTemporaryDir dir;
   const auto at = [&](const char* name) { return dir.filePath(name); };
   writeBytes(at("one"), "x");
@@ -46,13 +47,6 @@ TEST(FileOps, StateFolderMakerAndListSearch) {
   EXPECT_TRUE(QFileInfo(at("a/b")).isDir());
   makeFolder(at("one/c"));  // a file in the way of one level: skipped, nothing is thrown
   EXPECT_EQ(fileState(at("one")), FileState::Filled);
-
-  const QStringList list{"Pietersen", "Jansen", "jan"};
-  EXPECT_EQ(listSearch(list, "jan", false), 1);
-  EXPECT_EQ(listSearch(list, "jan", true), 2);
-  EXPECT_EQ(listSearch(list, "JANSEN", true), 1);
-  EXPECT_EQ(listSearch(list, "Klaas", false), -1);
-  EXPECT_EQ(listSearch({}, "x", false), -1);
 }
 
 // What a save stopped between writing and renaming leaves behind goes at the next start, once

@@ -38,11 +38,3 @@ TEST(TextTable, MakerDetailsAreFilledInEverywhere) {
   EXPECT_TRUE(en(153).contains("Send an email to " + support + '|'));
   EXPECT_TRUE(TextTable::builtin().detail("none").isEmpty());
 }
-
-TEST(TextTable, ParseSkipsDamagedLinesAndUnknownValues) {
-  const TextTable t = TextTable::parse(
-      "# comment\r\n\r\nnot a line\r\n\tno id\r\nabc\tx\r\n{{a}}\tA\r\n10001\tx{{a}}y{{b}}\r\n10002\tlast");
-  EXPECT_EQ(t.size(), 2);
-  EXPECT_EQ(t.lookup(1, kDutch), "xAy{{b}}");
-  EXPECT_EQ(t.lookup(2, kDutch), "last");
-}

@@ -42,9 +42,7 @@ class CalendarScreen : public ScreenTest {
 TEST_F(CalendarScreen, OpensOnTodayWithMondayFirstAndShowsTheSixthRowOnlyWhenNeeded) {
   open();
   QTest::keyClick(screen->comMaand, Qt::Key_Down);
-  QTest::keyClick(screen->comMaand, Qt::Key_J);
   EXPECT_EQ(screen->comMaand->currentText(), "December") << "keys in the lists change nothing";
-  EXPECT_EQ(screen->comJaar->currentText(), "2026");
   EXPECT_EQ(screen->lblDag[1]->text() + screen->lblDag[7]->text(), "MaZo");
   EXPECT_EQ(cellOfDay(1), 2) << "1 December 2026 is a Tuesday";
   EXPECT_EQ(screen->windowTitle(), "03-12-2026 (Kalender)");
