@@ -108,4 +108,13 @@ Grid resultsGrid(const EventResult& result, const ResultsHeadings& headings, con
   return grid;
 }
 
+Grid standingsGrid(const EventResult& result, const ResultsHeadings& headings) {
+  EventResult standings;
+  standings.header = result.header;
+  standings.top = result.top;
+  standings.pairs = result.pairs;
+  standings.ranking = result.ranking;
+  return resultsGrid(standings, headings);
+}
+
 }  // namespace mervalo

@@ -43,4 +43,8 @@ void showBoard(Grid& grid, const BoardResult& board);
 // empty). A measure fits the column widths to the texts (the rank column to the pair numbers).
 Grid resultsGrid(const EventResult& result, const ResultsHeadings& headings, const TextMeasure& measure = {});
 
+// The result's grid without the boards' columns (rank, pairs, total, percentage and an empty last
+// row), not fitted: the columns the results window and the page take, without making the rest.
+Grid standingsGrid(const EventResult& result, const ResultsHeadings& headings);
+
 }  // namespace mervalo

@@ -159,7 +159,7 @@ Grid slipsOverview(const RoundSlips& slips, const QString& boardWord) {
       if (t < entries.size()) {
         const SlipEntry& e = entries[t];
         cell = QString(e.pairText).replace(QLatin1Char('-'), QStringLiteral(" - "));
-        if (e.stored) cell += QStringLiteral(" [") + e.nsScore + QStringLiteral("]  [") + e.ewScore + QLatin1Char(']');
+        if (e.stored) cell += QLatin1Char('[') + e.nsScore + QStringLiteral("]  [") + e.ewScore + QStringLiteral("] ");
       }
       grid.setText(t + 1, b, cell);
       grid.setAlignment(t + 1, b, kAlignCenterCenter);

@@ -26,13 +26,20 @@ quint64 resultKey(int board, int ns, int ew) {
 
 int refusalTextNumber(Refusal refusal) {
   switch (refusal) {
-    case Refusal::None: return 0;
-    case Refusal::NotThisTable: return 258;
-    case Refusal::WrongVulnerability: return 91;
-    case Refusal::Impossible: return 92;
-    case Refusal::ScoreMismatch: return 259;
-    case Refusal::Malformed: return 260;
-    case Refusal::NotSaved: return 261;
+    case Refusal::None:
+      return 0;
+    case Refusal::NotThisTable:
+      return 258;
+    case Refusal::WrongVulnerability:
+      return 91;
+    case Refusal::Impossible:
+      return 92;
+    case Refusal::ScoreMismatch:
+      return 259;
+    case Refusal::Malformed:
+      return 260;
+    case Refusal::NotSaved:
+      return 261;
   }
   return 0;
 }
@@ -59,8 +66,7 @@ std::unique_ptr<TableEvent> TableEvent::open(const QString& programFolder, const
   // QLockFile notices a lock whose process has died and takes it over.
   e->lock_ = std::make_unique<QLockFile>(e->eventPath_ + QStringLiteral(".lock"));
   e->lock_->setStaleLockTime(0);
-  if (!e->lock_->tryLock(0))
-    return fail(e->text(262).replace(QLatin1Char('~'), QFileInfo(e->eventPath_).fileName()));
+  if (!e->lock_->tryLock(0)) return fail(e->text(262).replace(QLatin1Char('~'), QFileInfo(e->eventPath_).fileName()));
 
   if (shared) {
     e->model_ = shared;
@@ -74,7 +80,8 @@ std::unique_ptr<TableEvent> TableEvent::open(const QString& programFolder, const
   e->roundLines_ = sources->schemaLines;
   e->names_ = sources->group.pairNames();
   e->plan_ = TablePlan(e->roundLines_, e->model_->header());
-  if (e->plan_.tables() == 0) return fail(QStringLiteral("%1: the movement seats no tables").arg(e->model_->header().schemaName));
+  if (e->plan_.tables() == 0)
+    return fail(QStringLiteral("%1: the movement seats no tables").arg(e->model_->header().schemaName));
 
   bool codesWritten = false;
   e->codes_ = ensureTableCodes(tableCodesPath(e->eventPath_), e->plan_.tables(), &codesWritten);
@@ -183,7 +190,8 @@ void TableEvent::apply(const ContractLine& line, bool onlyWhereEmpty) {
     row.ewScore = mirrorScore(own);
   }
   // A board goes into the event file once every table has played it, as on the screen.
-  if (entryRowsComplete(rows)) model_->storeRecord(completeBoard(line.board, rows, eventTop(h.pairs, h.sitOut), h.sitOut).record);
+  if (entryRowsComplete(rows))
+    model_->storeRecord(completeBoard(line.board, rows, eventTop(h.pairs, h.sitOut), h.sitOut).record);
 }
 
 ScoreAnswer TableEvent::check(const ScoreRequest& request, const TableRound** seat) const {
@@ -193,22 +201,26 @@ ScoreAnswer TableEvent::check(const ScoreRequest& request, const TableRound** se
     answer.message = message;
     return answer;
   };
-  if (request.played.tricks < 0 || request.played.tricks > 13 || request.played.contract.level < 0 || request.played.contract.level > 7)
+  if (request.played.tricks < 0 || request.played.tricks > 13 || request.played.contract.level < 0 ||
+      request.played.contract.level > 7)
     return refuse(Refusal::Malformed, text(260));
   const TableRound* found = nullptr;
   for (int r = 1; r <= plan_.rounds() && !found; ++r) {
     const TableRound* s = plan_.at(request.table, r);
     if (s && s->plays(request.played.board)) found = s;
   }
-  if (!found) return refuse(Refusal::NotThisTable, text(258).replace(QLatin1Char('~'), QString::number(request.played.board)));
+  if (!found)
+    return refuse(Refusal::NotThisTable, text(258).replace(QLatin1Char('~'), QString::number(request.played.board)));
   if (seat) *seat = found;
-  const auto score = nsContractScore(request.played.contract, request.played.declarer, request.played.tricks, request.played.board);
+  const auto score =
+      nsContractScore(request.played.contract, request.played.declarer, request.played.tricks, request.played.board);
   if (!score) return refuse(Refusal::Malformed, text(260));
   answer.nsScore = *score;
   // The players confirm what the phone showed; the screens' check speaks for that score.
   const QString shown = request.confirmedScore.isEmpty() ? QString::number(*score) : request.confirmedScore;
   const ScoreVerdict verdict = checkScore(request.played.board, shown);
-  if (verdict != ScoreVerdict::Accepted || !isScoreText(shown) || shown.contains(QLatin1Char('%')) || isNotPlayedText(shown)) {
+  if (verdict != ScoreVerdict::Accepted || !isScoreText(shown) || shown.contains(QLatin1Char('%')) ||
+      isNotPlayedText(shown)) {
     const bool wrongVulnerability = verdict == ScoreVerdict::WrongVulnerability;
     return refuse(wrongVulnerability ? Refusal::WrongVulnerability : Refusal::Impossible,
                   verdictMessage(text(wrongVulnerability ? 91 : 92), shown));
@@ -307,7 +319,8 @@ QVector<TravellerRow> TableEvent::traveller(int board) const {
     row.ew = p.ew;
     row.nsScore = score;
     const auto it = last_.constFind(resultKey(board, p.ns, p.ew));
-    if (it != last_.cend() && QString::number(nsContractScore(it->contract, it->declarer, it->tricks, board).value_or(0)) == score) {
+    if (it != last_.cend() &&
+        QString::number(nsContractScore(it->contract, it->declarer, it->tricks, board).value_or(0)) == score) {
       row.contract = contractText(it->contract);
       row.declarer = declarerLetter(it->declarer);
       row.tricks = it->tricks;

@@ -21,9 +21,9 @@ namespace mervalo {
 
 struct BoardAtTable {
   int board = 0;
-  int vulnerability = 0;  // 0 nobody … 3 both
+  int vulnerability = 0;                // 0 nobody … 3 both
   std::optional<ContractLine> entered;  // what the table sent last
-  QString nsScore;  // what the event holds for the table now (the organiser may have corrected it)
+  QString nsScore;                      // what the event holds for the table now (the organiser may have corrected it)
 };
 
 struct RoundAtTable {
@@ -53,12 +53,12 @@ struct TravellerRow {
 // Why a score was not stored; the text number of the message the table gets.
 enum class Refusal {
   None,
-  NotThisTable,       // the table does not play the board: text 258
-  WrongVulnerability, // text 91
-  Impossible,         // text 92
-  ScoreMismatch,      // the score the players confirmed is not the contract's: text 259
-  Malformed,          // text 260
-  NotSaved,           // the files could not be written: text 261
+  NotThisTable,        // the table does not play the board: text 258
+  WrongVulnerability,  // text 91
+  Impossible,          // text 92
+  ScoreMismatch,       // the score the players confirmed is not the contract's: text 259
+  Malformed,           // text 260
+  NotSaved,            // the files could not be written: text 261
 };
 int refusalTextNumber(Refusal refusal);
 

@@ -96,7 +96,7 @@ TEST_F(RoundEntryTest, StoringASlipMirrorsItsScoresStrikesItThroughAndMovesOn) {
 
   // The overview shows the stored scores in brackets.
   auto* overview = child<QTableWidget>(s, "msfgScore");
-  EXPECT_EQ(overview->item(2, 1)->text(), QStringLiteral("3 - 8 [420]  [-420]"));
+  EXPECT_EQ(overview->item(2, 1)->text(), QStringLiteral("3 - 8[420]  [-420] "));
   EXPECT_EQ(overview->item(3, 1)->text(), QStringLiteral("5 - 7"));
 
   // The missing list shows only while the mouse button is held on its button.

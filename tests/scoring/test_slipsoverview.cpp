@@ -37,7 +37,7 @@ const OverviewCase kCases[] = {
       {1, 1, "1 - 2"}, {2, 1, "3 - 8"}, {3, 1, "5 - 7"}, {4, 1, "6 - 8"}, {4, 12, "2 - 5"}}},
     {"a stored slip: both scores in brackets; a board stored empty shows its pairs only", 8, kEightPairs,
      [](RoundSlips& s) { s.store(1, 1, {{"420", "-420"}, {"", ""}, {"n", "n"}, {"60%", "40%"}}); }, 5, 13,
-     {{2, 1, "3 - 8 [420]  [-420]"}, {2, 2, "3 - 8"}, {2, 3, "3 - 8 [n]  [n]"}, {2, 4, "3 - 8 [60%]  [40%]"},
+     {{2, 1, "3 - 8[420]  [-420] "}, {2, 2, "3 - 8"}, {2, 3, "3 - 8[n]  [n] "}, {2, 4, "3 - 8[60%]  [40%] "},
       {1, 1, "1 - 2"}}},
     {"a swapped slip: its pairs the other way round", 8, kEightPairs,
      [](RoundSlips& s) { s.swap(1, 1); }, 5, 13, {{2, 1, "8 - 3"}, {2, 4, "8 - 3"}, {1, 1, "1 - 2"}}},

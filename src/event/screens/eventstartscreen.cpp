@@ -1,7 +1,7 @@
 #include "event/screens/eventstartscreen.h"
 
-#include <QDir>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -224,7 +224,8 @@ void EventStartScreen::fillGroupFiles() {
 void EventStartScreen::fillEventFiles() {
   settingLists_ = true;
   eventFiles.list->clear();
-  eventFiles.list->addItems(listNamedFiles(values().folder(DataFolder::Events), text(125), eventFiles.sort->isChecked()));
+  eventFiles.list->addItems(
+      listNamedFiles(values().folder(DataFolder::Events), text(125), eventFiles.sort->isChecked()));
   settingLists_ = false;
 }
 
@@ -260,7 +261,8 @@ void EventStartScreen::rebuildSchemaList() {
   lstSchema->clear();
   const int pairs = lblParen->text().toInt();
   const int rounds = txtRonden->text().toInt();
-  if (pairs > 0 && rounds > 0) lstSchema->addItems(listSchemas(values().programFolder, values().language, pairs, rounds));
+  if (pairs > 0 && rounds > 0)
+    lstSchema->addItems(listSchemas(values().programFolder, values().language, pairs, rounds));
   settingLists_ = false;
 }
 
@@ -312,11 +314,14 @@ void EventStartScreen::lstGroepBestand_Click() {
     const int pairs = group ? group->pairCount() : 0;
     // Nothing to start from: say so instead of offering an event without pairs.
     if (!group) {
-      inform(message(179).replace(QLatin1Char('~'), values().groupFileName).replace(QLatin1Char('#'), QStringLiteral("-")));
+      inform(message(179)
+                 .replace(QLatin1Char('~'), values().groupFileName)
+                 .replace(QLatin1Char('#'), QStringLiteral("-")));
     } else if (pairs == 0) {
       inform(message(180).replace(QLatin1Char('~'), name));
     } else if (pairs > kMaxPairs) {
-      inform(message(179).replace(QLatin1Char('~'), values().groupFileName)
+      inform(message(179)
+                 .replace(QLatin1Char('~'), values().groupFileName)
                  .replace(QLatin1Char('#'), QStringLiteral("%1 > %2").arg(pairs).arg(kMaxPairs)));
     } else {
       lblParen->setText(QString::number(pairs));
@@ -382,11 +387,13 @@ void EventStartScreen::lstInvoer_Click() {
   setBoardsIndex(static_cast<int>(lstSpelNummers.indexOf(QString::number(h.boardsPerRound))));
   rebuildSchemaList();
   setStartControls(false);
-  const int found = listSearch([this] {
-    QStringList names;
-    for (int i = 0; i < lstSchema->count(); ++i) names.append(lstSchema->item(i)->text());
-    return names;
-  }(), h.schemaName, false);
+  const int found = listSearch(
+      [this] {
+        QStringList names;
+        for (int i = 0; i < lstSchema->count(); ++i) names.append(lstSchema->item(i)->text());
+        return names;
+      }(),
+      h.schemaName, false);
   if (found >= 0) {
     lstSchema->setCurrentRow(found);  // selected as by a click
   } else {
@@ -470,9 +477,13 @@ void EventStartScreen::cmdStart_Click() {
 // the file's name); the remove button is off again either way. False: nothing was removed.
 bool EventStartScreen::removeChosen(const FilePanel& panel, DataFolder folder, int question) {
   const QString name = currentName(panel.list);
+  if (name.isEmpty()) {
+    panel.remove->setEnabled(false);
+    return false;
+  }
+  const bool agreed = askYesNo(message(question).replace(QLatin1Char('~'), name));
   panel.remove->setEnabled(false);
-  if (name.isEmpty()) return false;
-  if (!askYesNo(message(question).replace(QLatin1Char('~'), name))) {
+  if (!agreed) {
     parkFocus();
     return false;
   }

@@ -17,15 +17,15 @@
 #include <QVBoxLayout>
 
 #include "app/fileops.h"
+#include "app/screens/clicklabel.h"
+#include "app/screens/fastmeasure.h"
 #include "app/screens/filepanel.h"
 #include "app/screens/gridview.h"
-#include "players/gridsort.h"
-#include "app/screens/fastmeasure.h"
+#include "app/screens/printing.h"
 #include "app/textfile.h"
+#include "players/gridsort.h"
 #include "players/groupcomposition.h"
 #include "players/namelist.h"
-#include "app/screens/clicklabel.h"
-#include "app/screens/printing.h"
 
 namespace mervalo {
 
@@ -203,8 +203,8 @@ void GroupScreen::formLoad() {
   makeFolder(values().folder(DataFolder::Groups));
 
   for (QWidget* w : std::initializer_list<QWidget*>{cmdKalender, cmdAfdrukken, cmdToevoegen, cmdMaakLeeg, cmdStilzitter,
-                                                   cmdOpslaan, groupFiles.remove, nameFiles.remove, txtNaamBestand, lblNaamBestand,
-                                                   groupFiles.frame})
+                                                    cmdOpslaan, groupFiles.remove, nameFiles.remove, txtNaamBestand,
+                                                    lblNaamBestand, groupFiles.frame})
     w->setEnabled(false);
   showWarning(false);
 
@@ -233,8 +233,8 @@ void GroupScreen::formActivate() {
 
 void GroupScreen::refreshNameLists() {
   nameFiles.list->clear();
-  nameFiles.list->addItems(listFileNames(values().folder(DataFolder::Names), QStringLiteral("*.txt"),
-                                          nameFiles.sort->isChecked()));
+  nameFiles.list->addItems(
+      listFileNames(values().folder(DataFolder::Names), QStringLiteral("*.txt"), nameFiles.sort->isChecked()));
 }
 
 void GroupScreen::refreshGroupFiles() {

@@ -17,9 +17,9 @@
 #include <QVBoxLayout>
 
 #include "app/fileops.h"
+#include "app/screens/fastmeasure.h"
 #include "app/screens/gridview.h"
 #include "players/gridsort.h"
-#include "app/screens/fastmeasure.h"
 #include "players/namelist.h"
 
 namespace mervalo {
@@ -102,8 +102,7 @@ NameListScreen::NameListScreen(AppContext& ctx, Screen* opener) : Screen(ctx, op
   connect(nameFiles.list, &QListWidget::itemActivated, this, &NameListScreen::lstNamenBestand_Click);
   connect(msfgNamen, &QTableWidget::cellPressed, this, &NameListScreen::msfgNamen_MouseDown);
   connect(msfgNamen, &QTableWidget::cellClicked, this, [this](int row, int) { msfgNamen_Click(row); });
-  for (int i = 0; i < 2; ++i)
-    connect(chkTitel[i], &QCheckBox::toggled, this, [this, i] { chkTitel_Click(i); });
+  for (int i = 0; i < 2; ++i) connect(chkTitel[i], &QCheckBox::toggled, this, [this, i] { chkTitel_Click(i); });
   for (int i = 0; i < 3; ++i) {
     connect(txtNaam[i], &QLineEdit::textChanged, this, &NameListScreen::txtNaam_Change);
     connect(txtNaam[i], &QLineEdit::textEdited, this, [this, i] { txtNaam_Edited(i); });
@@ -149,7 +148,8 @@ void NameListScreen::formLoad() {
   msfgNamen->setAccessibleName(text(19));
   nameFiles.list->setAccessibleName(text(9));
 
-  for (QWidget* w : std::initializer_list<QWidget*>{nameFiles.remove, cmdOpslaan, cmdToevoegen, lblNaamBestand, txtNaamBestand})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{nameFiles.remove, cmdOpslaan, cmdToevoegen, lblNaamBestand, txtNaamBestand})
     w->setEnabled(false);
   lblTitel->setVisible(false);
 
@@ -169,8 +169,8 @@ void NameListScreen::formActivate() { parkFocus(); }
 
 void NameListScreen::refreshFileList() {
   nameFiles.list->clear();
-  nameFiles.list->addItems(listFileNames(values().folder(DataFolder::Names), QStringLiteral("*.txt"),
-                                          nameFiles.sort->isChecked()));
+  nameFiles.list->addItems(
+      listFileNames(values().folder(DataFolder::Names), QStringLiteral("*.txt"), nameFiles.sort->isChecked()));
 }
 
 void NameListScreen::showNames() {
@@ -243,7 +243,8 @@ void NameListScreen::lstNamenBestand_Click() {
   if (!list) {
     // Unreadable: the screen stays as it was.
     QString msg = message(179);
-    msg.replace(QLatin1Char('~'), name).replace(QLatin1Char('#'), values().file(DataFolder::Names, name + QStringLiteral(".txt")));
+    msg.replace(QLatin1Char('~'), name)
+        .replace(QLatin1Char('#'), values().file(DataFolder::Names, name + QStringLiteral(".txt")));
     inform(msg);
     return;
   }
@@ -426,9 +427,7 @@ bool NameListScreen::txtNaam_KeyPress(int index, QKeyEvent* event) {
   return refuseKey(kBoxKind[index], event, box);
 }
 
-void NameListScreen::txtNaamBestand_Change() {
-  cmdOpslaan->setEnabled(!txtNaamBestand->text().trimmed().isEmpty());
-}
+void NameListScreen::txtNaamBestand_Change() { cmdOpslaan->setEnabled(!txtNaamBestand->text().trimmed().isEmpty()); }
 
 bool NameListScreen::txtNaamBestand_KeyPress(QKeyEvent* event) {
   return refuseKey(EntryBox::FileName, event, txtNaamBestand);

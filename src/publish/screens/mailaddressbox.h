@@ -12,8 +12,8 @@ class QWidget;
 namespace mervalo {
 
 // The mail address box "txtEMailAdres" and the provider choice (the label "lblProvider" and the
-// two options "optProvider_0/1") that both mail screens show. A refused character is refused whether typed, pasted or dropped; Enter in
-// the box runs onEnter, or nothing when there is none.
+// two options "optProvider_0/1") that both mail screens show. A refused character is refused whether typed, pasted or
+// dropped; Enter in the box runs onEnter, or nothing when there is none.
 class MailAddressBox : public QObject {
  public:
   MailAddressBox(QWidget* parent, QString refused, std::function<void()> onEnter = {});

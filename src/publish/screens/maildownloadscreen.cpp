@@ -20,9 +20,9 @@
 #include "net/download.h"
 #include "net/server.h"
 #include "publish/mailaddress.h"
-#include "publish/screens/mailaddressbox.h"
 #include "publish/mailsend.h"
 #include "publish/providerlist.h"
+#include "publish/screens/mailaddressbox.h"
 
 namespace mervalo {
 
@@ -106,7 +106,8 @@ void MailDownloadScreen::formLoad() {
   cmdOK->setEnabled(false);
 
   ProgramValues& v = values();
-  const QString own = readSetting(QStringLiteral("standaard"), QStringLiteral("eigen e-mail adres"), v.settingsFilePath);
+  const QString own =
+      readSetting(QStringLiteral("standaard"), QStringLiteral("eigen e-mail adres"), v.settingsFilePath);
   if (!own.isEmpty()) mail->address->setText(withoutCharacters(own, QString()));
   loadedProvider_ = providerSlotOf(readSetting(kSection, kProviderKey, v.settingsFilePath));
   mail->providers[loadedProvider_]->setChecked(true);
@@ -143,8 +144,9 @@ void MailDownloadScreen::cmdDownLoad_Click() {
   const DownloadServer server = DownloadServer::fromSettings(v.settingsFilePath, v.programFolder);
   // The earlier list stays where it is until a new one has been read as a whole list.
   staging_ = std::make_unique<QTemporaryDir>();
-  download_ = new BackgroundDownload(server.httpsUrl(QString::fromLatin1(kProviderListPath)),
-                                     staging_->filePath(QStringLiteral("MAIL.TXT")), server.options(kSmallFileCap), this);
+  download_ =
+      new BackgroundDownload(server.httpsUrl(QString::fromLatin1(kProviderListPath)),
+                             staging_->filePath(QStringLiteral("MAIL.TXT")), server.options(kSmallFileCap), this);
   connect(download_, &BackgroundDownload::finished, this, &MailDownloadScreen::downloadFinished);
   cmdDownLoad->setEnabled(false);
   setCursor(Qt::WaitCursor);

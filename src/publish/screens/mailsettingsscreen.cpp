@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 
 #include "app/settings.h"
-#include "publish/screens/mailaddressbox.h"
 #include "publish/mailaddress.h"
 #include "publish/mailsend.h"
+#include "publish/screens/mailaddressbox.h"
 
 namespace mervalo {
 
@@ -112,7 +112,8 @@ void MailSettingsScreen::updateOk() {
 void MailSettingsScreen::txtEMailAdres_Change() {
   const AddressProblem problem = addressProblem(mail->address->text());
   if (problem != AddressProblem::None) {
-    inform(message(149).replace(QLatin1Char('#'), problem == AddressProblem::TwoAts ? QStringLiteral("@") : QStringLiteral(".")));
+    inform(message(149).replace(QLatin1Char('#'),
+                                problem == AddressProblem::TwoAts ? QStringLiteral("@") : QStringLiteral(".")));
     cmdOK->setEnabled(false);
     return;
   }
@@ -136,8 +137,6 @@ void MailSettingsScreen::cmdOK_Click() {
   close();
 }
 
-void MailSettingsScreen::cmdDownload_Click() {
-  openChild(ScreenId::MailDownload);
-}
+void MailSettingsScreen::cmdDownload_Click() { openChild(ScreenId::MailDownload); }
 
 }  // namespace mervalo

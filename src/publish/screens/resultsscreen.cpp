@@ -160,7 +160,7 @@ void ResultsScreen::formLoad() {
   }
 
   // The copy takes only texts and alignments: the full grid needs no widths of its own.
-  const Grid results = source ? resultsGrid(source->eventResult(), ResultsHeadings::of(v.language)) : Grid();
+  const Grid results = source ? standingsGrid(source->eventResult(), ResultsHeadings::of(v.language)) : Grid();
   grid_ = resultsScreenGrid(results, fittingMeasure(msfgResultaat->font()));
   showGrid(grid_, msfgResultaat);
 }

@@ -33,8 +33,8 @@ class EntryScreen : public Screen, public ResultsSource {
 
   const EventResult& eventResult() const override { return eventResult_; }
   QStringList playersForMail() const override { return lstVoorMail_; }
-  // What the results grid shows: the working grid while scores are entered, the result once
-  // it has been computed.
+  // What the grid msfgResultaat shows: the result once it has been computed (the board screen
+  // shows its working grid there until then).
   virtual const Grid& resultsGrid() const { return result_; }
   // The event file as it will be written, one entry per line.
   QStringList savedLines() const { return event_.lines(); }
