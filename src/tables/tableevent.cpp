@@ -26,20 +26,13 @@ quint64 resultKey(int board, int ns, int ew) {
 
 int refusalTextNumber(Refusal refusal) {
   switch (refusal) {
-    case Refusal::None:
-      return 0;
-    case Refusal::NotThisTable:
-      return 258;
-    case Refusal::WrongVulnerability:
-      return 91;
-    case Refusal::Impossible:
-      return 92;
-    case Refusal::ScoreMismatch:
-      return 259;
-    case Refusal::Malformed:
-      return 260;
-    case Refusal::NotSaved:
-      return 261;
+    case Refusal::None: return 0;
+    case Refusal::NotThisTable: return 258;
+    case Refusal::WrongVulnerability: return 91;
+    case Refusal::Impossible: return 92;
+    case Refusal::ScoreMismatch: return 259;
+    case Refusal::Malformed: return 260;
+    case Refusal::NotSaved: return 261;
   }
   return 0;
 }

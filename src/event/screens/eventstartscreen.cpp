@@ -178,8 +178,8 @@ void EventStartScreen::formLoad() {
   renameDatedFiles(values().folder(DataFolder::Events), word, values().language, &failed);
   // A file that keeps its old name is still listed under it; the organiser hears why.
   for (const QString& f : failed) inform(message(182).replace(QLatin1Char('~'), QDir::toNativeSeparators(f)));
-  fillGroupFiles();
-  fillEventFiles();
+  fillFiles(groupFiles, DataFolder::Groups);
+  fillFiles(eventFiles, DataFolder::Events);
 
   for (int r = kMaxRounds; r >= kMinRounds; --r) lstRondeNummers.append(QString::number(r));
   for (int b = kMaxBoardsPerRound; b >= kMinBoardsPerRound; --b) lstSpelNummers.append(QString::number(b));
@@ -213,19 +213,11 @@ void EventStartScreen::formActivate() {
   parkFocus();
 }
 
-void EventStartScreen::fillGroupFiles() {
+// Lists the files of a folder in its panel, without the list's clicks running.
+void EventStartScreen::fillFiles(const FilePanel& panel, DataFolder folder) {
   settingLists_ = true;
-  groupFiles.list->clear();
-  groupFiles.list->addItems(
-      listNamedFiles(values().folder(DataFolder::Groups), text(125), groupFiles.sort->isChecked()));
-  settingLists_ = false;
-}
-
-void EventStartScreen::fillEventFiles() {
-  settingLists_ = true;
-  eventFiles.list->clear();
-  eventFiles.list->addItems(
-      listNamedFiles(values().folder(DataFolder::Events), text(125), eventFiles.sort->isChecked()));
+  panel.list->clear();
+  panel.list->addItems(listNamedFiles(values().folder(folder), text(125), panel.sort->isChecked()));
   settingLists_ = false;
 }
 
@@ -493,7 +485,7 @@ bool EventStartScreen::removeChosen(const FilePanel& panel, DataFolder folder, i
 
 void EventStartScreen::cmdWisGroepen_Click() {
   if (!removeChosen(groupFiles, DataFolder::Groups, 47)) return;
-  fillGroupFiles();
+  fillFiles(groupFiles, DataFolder::Groups);
   clearInfo();
   lstSchema->clear();
   setStartControls(false);
@@ -502,7 +494,7 @@ void EventStartScreen::cmdWisGroepen_Click() {
 
 void EventStartScreen::cmdWisInvoer_Click() {
   if (!removeChosen(eventFiles, DataFolder::Events, 65)) return;
-  fillEventFiles();
+  fillFiles(eventFiles, DataFolder::Events);
   lstSchema->clear();
   setStartControls(false);
   fraSchema->setEnabled(true);
@@ -515,13 +507,13 @@ void EventStartScreen::cmdWisInvoer_Click() {
 
 void EventStartScreen::chkSorteerGroepen_Click() {
   groupFiles.sort->setText(text(groupFiles.sort->isChecked() ? 13 : 12));
-  fillGroupFiles();
+  fillFiles(groupFiles, DataFolder::Groups);
   parkFocus();
 }
 
 void EventStartScreen::chkSorteerInvoer_Click() {
   eventFiles.sort->setText(text(eventFiles.sort->isChecked() ? 13 : 12));
-  fillEventFiles();
+  fillFiles(eventFiles, DataFolder::Events);
   parkFocus();
 }
 

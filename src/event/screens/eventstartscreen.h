@@ -44,8 +44,7 @@ class EventStartScreen : public Screen {
 
  private:
   void formLoad();
-  void fillGroupFiles();
-  void fillEventFiles();
+  void fillFiles(const FilePanel& panel, DataFolder folder);
   void rebuildSchemaList();
   void setStartControls(bool enabled);
   void showPick(QScrollBar* bar, QLineEdit* box, const QStringList& choices, int index);
