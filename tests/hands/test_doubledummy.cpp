@@ -1,7 +1,6 @@
-// The solver's answers on deals whose tables are known by construction, its order of strains and
-// seats mapped to ours, par for each vulnerability, and an event's file analysed once.
+// The solver's answers on deals whose tables are known, its order of strains and seats mapped to
+// ours, par for each vulnerability, and an event's file analysed once.
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -15,75 +14,38 @@ namespace {
 
 using namespace mervalo;
 
-Deal deal(const char* text) {
-  const auto d = parseDeal(QLatin1String(text));
-  EXPECT_TRUE(d) << text;
-  return d.value_or(Deal{});
-}
-
-DealAnalysis solveOne(const Deal& d, int vulnerability = kNobody) {
-  QString error;
-  const auto solved = solveDeals({d}, {vulnerability}, &error);
-  EXPECT_TRUE(solved) << error.toStdString();
-  return solved ? solved->front() : DealAnalysis{};
-}
-
-TEST(DoubleDummy, SolverOrderIsMappedToOurs) {
-  // The solver numbers strains S, H, D, C, NT and hands N, E, S, W.
-  std::array<std::array<int, 4>, 5> solver{};
-  for (int s = 0; s < 5; ++s)
-    for (int h = 0; h < 4; ++h) solver[s][h] = s * 4 + h;
-  const DoubleDummyTable t = tableFromSolver(solver);
-  EXPECT_EQ(t.at(Seat::North, Strain::Spades), 0);
-  EXPECT_EQ(t.at(Seat::East, Strain::Hearts), 5);
-  EXPECT_EQ(t.at(Seat::West, Strain::Clubs), 15);
-  EXPECT_EQ(t.at(Seat::South, Strain::NoTrump), 18);
-  EXPECT_EQ(solverVulnerability(kNorthSouth), 2);
-  EXPECT_EQ(solverVulnerability(kEastWest), 3);
-  EXPECT_EQ(solverVulnerability(kBoth), 1);
-}
-
-TEST(DoubleDummy, DealsKnownByConstruction) {
-  // Each hand a whole suit: the opening leader's side takes every trick in no trump; in a suit
-  // the side holding the trumps takes all thirteen.
-  const DealAnalysis suits = solveOne(deal("N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. ...AKQJT98765432"));
-  const int ns[5] = {0, 13, 0, 13, 0};  // NT, S, H, D, C
-  const int ew[5] = {0, 0, 13, 0, 13};
-  for (Seat seat : kSeats)
-    for (Strain strain : kStrains)
-      EXPECT_EQ(suits.table.at(seat, strain), (seat == Seat::North || seat == Seat::South ? ns : ew)[int(strain)])
-          << int(seat) << ' ' << int(strain);
-  // North holds all thirteen spades: whoever declares in spades, North wins every trick.
-  const DealAnalysis spades = solveOne(deal("N:AKQJT98765432... .AKQJ9.AKQ2.J432 .T8765.J9876.KQT .432.T543.A98765"));
-  for (Seat seat : kSeats)
-    EXPECT_EQ(spades.table.at(seat, Strain::Spades), seat == Seat::North || seat == Seat::South ? 13 : 0);
-}
-
-// The three deals the solver's own distribution publishes with their tables (in its order: strains
-// S, H, D, C, NT, each for N, E, S, W) and par at the vulnerability given there.
-TEST(DoubleDummy, PublishedDealsGiveTheirPublishedTables) {
-  struct Published {
+// Three deals the solver's own distribution publishes with their tables, and one whose hands
+// each hold a whole suit (North spades, East hearts, South diamonds, West clubs): the side with
+// the trumps takes all thirteen, and in no trump the opening leader's side takes every trick.
+// Tables in the solver's order: strains S, H, D, C, NT, each for N, E, S, W.
+TEST(DoubleDummy, KnownDealsGiveTheirTablesAndPar) {
+  const struct {
     const char* deal;
     int vulnerability;
     int table[20];
     int par;
     const char* parContracts;
-  };
-  const Published published[] = {
+  } known[] = {
       {"N:QJ6.K652.J85.T98 873.J97.AT764.Q4 K5.T83.KQ9.A7652 AT942.AQ4.32.KJ3", kNobody,
        {5, 8, 5, 8, 6, 6, 6, 6, 5, 7, 5, 7, 7, 5, 7, 5, 6, 6, 6, 6}, -110, "EW 2S"},
       {"E:QJT5432.T.6.QJ82 .J97543.K7532.94 87.A62.QJT4.AT75 AK96.KQ8.A98.K63", kNorthSouth,
        {4, 9, 4, 9, 10, 2, 10, 2, 8, 3, 8, 3, 6, 7, 6, 7, 9, 3, 9, 3}, 100, "EW 4SX"},
       {"N:73.QJT.AQ54.T752 QT6.876.KJ9.AQ84 5.A95432.7632.K6 AKJ9842.K.T8.J93", kNobody,
        {3, 10, 3, 10, 9, 4, 9, 4, 8, 4, 8, 4, 3, 9, 3, 9, 4, 8, 4, 8}, -300, "NS 5HX"},
+      {"N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. ...AKQJT98765432", kNobody,
+       {13, 0, 13, 0, 0, 13, 0, 13, 13, 0, 13, 0, 0, 13, 0, 13, 0, 0, 0, 0}, 1510, "NS 7S"},
   };
-  for (const Published& p : published) {
-    const DealAnalysis a = solveOne(deal(p.deal), p.vulnerability);
-    const Strain order[5] = {Strain::Spades, Strain::Hearts, Strain::Diamonds, Strain::Clubs, Strain::NoTrump};
+  const Strain order[5] = {Strain::Spades, Strain::Hearts, Strain::Diamonds, Strain::Clubs, Strain::NoTrump};
+  for (const auto& k : known) {
+    SCOPED_TRACE(k.deal);
+    QString error;
+    const auto solved = solveDeals({*parseDeal(QLatin1String(k.deal))}, {k.vulnerability}, &error);
+    ASSERT_TRUE(solved) << error.toStdString();
+    const DealAnalysis& a = solved->front();
     for (int s = 0; s < 5; ++s)
-      for (int h = 0; h < 4; ++h) EXPECT_EQ(a.table.at(kSeats[h], order[s]), p.table[4 * s + h]) << p.deal << ' ' << s << h;
-    EXPECT_EQ(a.par.score, p.par) << p.deal;
-    EXPECT_EQ(a.par.contracts.toStdString(), p.parContracts);
+      for (int h = 0; h < 4; ++h) EXPECT_EQ(a.table.at(kSeats[h], order[s]), k.table[4 * s + h]) << s << h;
+    EXPECT_EQ(a.par.score, k.par);
+    EXPECT_EQ(a.par.contracts.toStdString(), k.parContracts);
   }
 }
 
@@ -126,6 +88,9 @@ TEST(DoubleDummy, ParFollowsTheVulnerability) {
     EXPECT_EQ(par->score, expected[code]) << code;
     EXPECT_EQ(par->contracts.toStdString(), "NS 4S") << code;
   }
+  // The solver numbers the vulnerabilities none, both, NS, EW.
+  for (const auto& [ours, solver] : {std::pair(kNorthSouth, 2), std::pair(kEastWest, 3), std::pair(kBoth, 1)})
+    EXPECT_EQ(solverVulnerability(ours), solver) << ours;
 }
 
 TEST(DoubleDummy, AnEventsFileIsAnalysedOnceAndATableThereIsKept) {

@@ -14,7 +14,7 @@ using namespace mervalo;
 // Each hand one whole suit: North spades, East hearts, South diamonds, West clubs.
 const char* const kSuitsDeal = "N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. ...AKQJT98765432";
 
-QByteArray board(int n, const char* dealer, const char* vul, const char* deal) {
+QByteArray board(int n, const char* dealer, const char* vul, const char* deal = kSuitsDeal) {
   return QStringLiteral("[Board \"%1\"]\n[Dealer \"%2\"]\n[Vulnerable \"%3\"]\n[Deal \"%4\"]\n\n")
       .arg(n)
       .arg(QLatin1String(dealer), QLatin1String(vul), QLatin1String(deal))
@@ -27,8 +27,8 @@ TEST(Pbn, TagsInAnyOrderCommentsOtherTagsAndLineEndsArePassedOver) {
       "; a comment line [Board \"9\"]\r\n"
       "[Deal \"E:.AKQJT98765432.. ..AKQJT98765432. ...AKQJT98765432 AKQJT98765432...\"]\r\n"
       "{ a comment\r\n over [Board \"8\"] two lines }\r\n"
-      "[Vulnerable \"NS\"]\r\n[Board \"2\"]\r\n[Dealer \"E\"]\r\n[Auction \"E\"]\r\n1S Pass\r\n\r\n"
-      "[Board \"3\"]\n[Dealer \"#\"]\n[Vulnerable \"#\"]\n[Deal \"N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. ...AKQJT98765432\"]\n";
+      "[Vulnerable \"NS\"]\r\n[Board \"2\"]\r\n[Dealer \"E\"]\r\n[Auction \"E\"]\r\n1S Pass\r\n\r\n" +
+      board(3, "#", "#");
   PbnError error;
   const auto record = readPbn(text, &error);
   ASSERT_TRUE(record) << error.describe().toStdString();
@@ -37,42 +37,52 @@ TEST(Pbn, TagsInAnyOrderCommentsOtherTagsAndLineEndsArePassedOver) {
   EXPECT_EQ(b2.board, 2);
   EXPECT_EQ(b2.dealer, Seat::East);
   EXPECT_EQ(b2.vulnerability, kNorthSouth);
-  // "E:" puts the first hand in East: North is still the spades.
-  EXPECT_EQ(b2.deal.pbn(), QLatin1String(kSuitsDeal));
-  EXPECT_EQ(record->boards[1].dealer, Seat::East);  // "#": the previous board's
+  EXPECT_EQ(b2.deal.pbn(), QLatin1String(kSuitsDeal));  // "E:" puts the first hand in East
+  EXPECT_EQ(record->boards[1].dealer, Seat::East);      // "#": the previous board's
   EXPECT_EQ(record->boards[1].vulnerability, kNorthSouth);
 }
 
-TEST(Pbn, DamageIsRefusedNamingTheBoardAndTheFault) {
-  struct Case {
+// Damage is refused naming the board and the fault; so is a file that does not fit the event.
+TEST(Pbn, DamageAndAFileThatDoesNotFitTheEventAreRefused) {
+  using enum PbnFault;
+  const struct {
     QByteArray text;
     PbnFault fault;
     int board;
-  };
-  const Case cases[] = {
-      {"[Event \"x\"]\n", PbnFault::NoBoards, 0},
-      {board(1, "N", "None", kSuitsDeal) + board(1, "N", "None", kSuitsDeal), PbnFault::DuplicateBoard, 1},
-      {board(1, "N", "None", kSuitsDeal) + "[Board \"x2\"]\n[Deal \"" + kSuitsDeal + "\"]\n", PbnFault::BoardNumber, 0},
-      {"[Board \"4\"]\n[Dealer \"W\"]\n", PbnFault::NoDeal, 4},
-      {board(5, "N", "None", "N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432."), PbnFault::DealUnreadable, 5},
-      {board(6, "N", "None", "X:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. ...AKQJT98765432"),
-       PbnFault::DealUnreadable, 6},
-      {board(7, "N", "None", "N:AKQJT98765432... .AKQJT9876543Z.. ..AKQJT98765432. ...AKQJT98765432"),
-       PbnFault::DealUnreadable, 7},
+    int eventBoards = 0;  // 0: read the file only
+  } cases[] = {
+      {"[Event \"x\"]\n", NoBoards, 0},
+      {board(1, "N", "None") + board(1, "N", "None"), DuplicateBoard, 1},
+      {board(1, "N", "None") + "[Board \"x2\"]\n[Deal \"" + kSuitsDeal + "\"]\n", BoardNumber, 0},
+      {"[Board \"4\"]\n[Dealer \"W\"]\n", NoDeal, 4},
+      {board(5, "N", "None", "N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432."), DealUnreadable, 5},
+      {board(6, "N", "None", "X:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. ...AKQJT98765432"), DealUnreadable,
+       6},
+      {board(7, "N", "None", "N:AKQJT98765432... .AKQJT9876543Z.. ..AKQJT98765432. ...AKQJT98765432"), DealUnreadable,
+       7},
       {board(8, "N", "None", "N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. 2...AKQJT9876543"),
-       PbnFault::DealDuplicateCard, 8},
-      {board(9, "N", "None", "N:AKQJT9876543... .AKQJT98765432.. ..AKQJT98765432. ...AKQJT98765432"),
-       PbnFault::DealCardCount, 9},
-      {board(10, "N", "None", "N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. -"), PbnFault::DealCardCount, 10},
-      {board(11, "X", "None", kSuitsDeal), PbnFault::DealerTag, 11},
-      {board(12, "N", "Some", kSuitsDeal), PbnFault::VulnerableTag, 12},
+       DealDuplicateCard, 8},
+      {board(9, "N", "None", "N:AKQJT9876543... .AKQJT98765432.. ..AKQJT98765432. ...AKQJT98765432"), DealCardCount,
+       9},
+      {board(10, "N", "None", "N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. -"), DealCardCount, 10},
+      {board(11, "X", "None"), DealerTag, 11},
+      {board(12, "N", "Some"), VulnerableTag, 12},
+      {board(1, "N", "None") + board(2, "E", "NS") + board(3, "S", "EW"), BoardMissing, 4, 4},
+      {board(1, "N", "None") + board(2, "S", "NS"), WrongDealer, 2, 2},
+      {board(1, "N", "All"), WrongVulnerability, 1, 1},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.constData());
     PbnError error;
-    EXPECT_FALSE(readPbn(c.text, &error)) << c.text.constData();
-    EXPECT_EQ(error.fault, c.fault) << c.text.constData();
-    EXPECT_EQ(error.board, c.board) << c.text.constData();
+    EXPECT_FALSE(c.eventBoards ? bool(prepareImport(c.text, c.eventBoards, &error)) : bool(readPbn(c.text, &error)));
+    EXPECT_EQ(error.fault, c.fault);
+    EXPECT_EQ(error.board, c.board);
   }
+  // The event takes its boards and leaves the others out.
+  const auto two = prepareImport(board(1, "N", "None") + board(2, "E", "NS") + board(3, "S", "EW"), 2, nullptr);
+  ASSERT_TRUE(two);
+  EXPECT_EQ(two->leftOut, 1);
+  EXPECT_EQ(two->record.boards.size(), 2u);
 }
 
 TEST(Pbn, WrittenRecordReadsBackWithItsTableAndPar) {
@@ -86,7 +96,8 @@ TEST(Pbn, WrittenRecordReadsBackWithItsTableAndPar) {
   const QByteArray bytes = writePbn(record);
   EXPECT_TRUE(bytes.contains("[Vulnerable \"NS\"]\r\n[Deal \"N:"));
   EXPECT_TRUE(bytes.contains("[OptimumScore \"NS -1100\"]\r\n"));
-  EXPECT_TRUE(bytes.contains("[OptimumResultTable \"Declarer;Denomination\\2R;Result\\2R\"]\r\nN NT  0\r\nN  S  1\r\n"));
+  EXPECT_TRUE(
+      bytes.contains("[OptimumResultTable \"Declarer;Denomination\\2R;Result\\2R\"]\r\nN NT  0\r\nN  S  1\r\n"));
   const auto again = readPbn(bytes);
   ASSERT_TRUE(again);
   ASSERT_EQ(again->boards.size(), 3u);
@@ -97,31 +108,14 @@ TEST(Pbn, WrittenRecordReadsBackWithItsTableAndPar) {
   }
 }
 
-TEST(Pbn, TheEventTakesItsBoardsWithTheirDealerAndVulnerabilityOnly) {
-  const QByteArray good = board(1, "N", "None", kSuitsDeal) + board(2, "E", "NS", kSuitsDeal) + board(3, "S", "EW", kSuitsDeal);
-  const auto two = prepareImport(good, 2, nullptr);
-  ASSERT_TRUE(two);
-  EXPECT_EQ(two->leftOut, 1);
-  EXPECT_EQ(two->record.boards.size(), 2u);
-  PbnError error;
-  EXPECT_FALSE(prepareImport(good, 4, &error));
-  EXPECT_EQ(error.fault, PbnFault::BoardMissing);
-  EXPECT_EQ(error.board, 4);
-  EXPECT_FALSE(prepareImport(board(1, "N", "None", kSuitsDeal) + board(2, "S", "NS", kSuitsDeal), 2, &error));
-  EXPECT_EQ(error.fault, PbnFault::WrongDealer);
-  EXPECT_EQ(error.board, 2);
-  EXPECT_FALSE(prepareImport(board(1, "N", "All", kSuitsDeal), 1, &error));
-  EXPECT_EQ(error.fault, PbnFault::WrongVulnerability);
-  EXPECT_EQ(error.board, 1);
-}
-
 TEST(DealGenerator, ASeedGivesTheSameWholeDealsEverywhere) {
   SeededRandom a(2026), b(2026), c(2027);
   const HandRecord first = randomHandRecord(36, a);
   EXPECT_EQ(writePbn(first), writePbn(randomHandRecord(36, b)));
   EXPECT_NE(writePbn(first), writePbn(randomHandRecord(36, c)));
   // Pinned: a change of generator or shuffle would change every seeded hand record.
-  EXPECT_EQ(first.boards[0].deal.pbn().toStdString(), "N:A9874.Q96.5.T643 J2.T42.T64.AKQ82 KQ63.53.AKJ873.9 T5.AKJ87.Q92.J75");
+  EXPECT_EQ(first.boards[0].deal.pbn().toStdString(),
+            "N:A9874.Q96.5.T643 J2.T42.T64.AKQ82 KQ63.53.AKJ873.9 T5.AKJ87.Q92.J75");
   for (const BoardHand& b : first.boards) {
     EXPECT_TRUE(parseDeal(b.deal.pbn()));
     EXPECT_EQ(b.dealer, dealerOfBoard(b.board));
