@@ -1,5 +1,6 @@
+// The provider list: its line code, and what a damaged, short, missing or huge file gives.
+
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -22,28 +23,24 @@ QString fields(const QString& tag) {
 // A provider list as the maker ships it: CR LF lines, the first ending in the size check.
 QByteArray providerFile(const QStringList& texts, const QList<int>& keys, int checkAdjust = 0) {
   QStringList lines;
-  for (int i = 0; i < texts.size(); ++i) lines.append(encodeProviderLine(texts[i], keys[i]));
   qsizetype size = 0;
-  for (const QString& l : lines) size += l.size() + 2;
-  lines[0].chop(4);
-  lines[0] += QStringLiteral("%1").arg(size - 12 + checkAdjust, 4, 10, QLatin1Char('0'));
+  for (int i = 0; i < texts.size(); ++i) {
+    lines.append(encodeProviderLine(texts[i], keys[i]));
+    size += lines.last().size() + 2;
+  }
+  lines[0] = lines[0].chopped(4) + QStringLiteral("%1").arg(size - 12 + checkAdjust, 4, 10, QLatin1Char('0'));
   return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
 }
 
 }  // namespace
 
-TEST(ProviderLine, DecodesWhatItEncodes) {
+TEST(ProviderLine, DecodesWhatItEncodesAndRejectsLinesOutsideTheFormat) {
   const QString text = QStringLiteral("smtp.example.org<>587<>caf") + QChar(0xE9) + QStringLiteral("<>~|@");
-  for (int key : {0, 1, 42, 744}) {
-    const QString line = encodeProviderLine(text, key, QStringLiteral("1234"));
-    EXPECT_EQ(decodeProviderLine(line), std::optional<QString>(text)) << key;
-  }
+  for (int key : {0, 1, 42, 744})
+    EXPECT_EQ(decodeProviderLine(encodeProviderLine(text, key, QStringLiteral("1234"))), text) << key;
   // "A" is 65: with key 100 the group is 165.
   EXPECT_EQ(encodeProviderLine(QStringLiteral("A"), 100), QStringLiteral("1001650000"));
   EXPECT_EQ(decodeProviderLine(QStringLiteral("0000000")), std::optional<QString>(QString()));
-}
-
-TEST(ProviderLine, RejectsLinesOutsideTheFormat) {
   for (const char* bad : {"",             // nothing
                           "123456",       // shorter than key and check
                           "x01065 0000",  // key not digits
@@ -54,46 +51,45 @@ TEST(ProviderLine, RejectsLinesOutsideTheFormat) {
     EXPECT_FALSE(decodeProviderLine(QString::fromLatin1(bad))) << bad;
 }
 
-// The slots of a good file are shown through the main menu; here the blank lines around it.
-TEST(ProviderList, BlankLinesAreIgnoredInTheSlotsButCountInTheSize) {
-  const QByteArray file = providerFile({fields(QStringLiteral("a")), fields(QStringLiteral("b"))}, {17, 203});
-  const ProviderListResult r = parseProviderList("\r\n   \r\n" + file + "\r\n");
-  EXPECT_TRUE(r.lengthCheckFailed) << "the blank lines count in the size";
-  EXPECT_EQ(r.lines.size(), 2);
-  EXPECT_EQ(r.providers[0].value(0), QStringLiteral("a2"));
-  EXPECT_EQ(r.providers[1].value(7), QStringLiteral("b3"));
-}
-
+// The slots of a good file are shown through the main menu; here what damage does.
 TEST(ProviderList, DamageIsReportedButDecodableLinesStillLoad) {
   const QStringList two{fields(QStringLiteral("a")), fields(QStringLiteral("b"))};
-  const ProviderListResult wrongLength = parseProviderList(providerFile(two, {5, 6}, 1));
-  EXPECT_EQ(wrongLength.status, Status::Damaged);
-  EXPECT_TRUE(wrongLength.lengthCheckFailed);
-  EXPECT_EQ(wrongLength.providers[0].value(0), QStringLiteral("a2"));
-
-  const ProviderListResult three =
-      parseProviderList(providerFile({two[0], two[1], fields(QStringLiteral("c"))}, {5, 6, 7}));
-  EXPECT_EQ(three.status, Status::Damaged);
-  EXPECT_FALSE(three.lengthCheckFailed);
-
+  QString badSender = two[1];  // a sender that could add a recipient or a header to every mail
+  badSender.replace(QStringLiteral("b3"), QStringLiteral("b@club.nl, boef@elders.nl"));
+  const struct {
+    const char* what;
+    QByteArray bytes;
+    Status status;
+    bool lengthCheckFailed;
+  } cases[] = {
+      {"blank lines around: they count in the size", "\r\n   \r\n" + providerFile(two, {17, 203}) + "\r\n",
+       Status::Damaged, true},
+      {"a wrong size check", providerFile(two, {5, 6}, 1), Status::Damaged, true},
+      {"three providers", providerFile({two[0], two[1], fields(QStringLiteral("c"))}, {5, 6, 7}), Status::Damaged,
+       false},
+      {"a bad sender", providerFile({two[0], badSender}, {5, 6}), Status::Damaged, false},
+      {"blanks only", "\r\n  \r\n\t\r\n", Status::Damaged, false},
+      {"no text at all", QByteArray("\x00\xff garbage", 10), Status::Damaged, true},
+      {"empty", QByteArray(), Status::Missing, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const ProviderListResult r = parseProviderList(c.bytes);
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_EQ(r.lengthCheckFailed, c.lengthCheckFailed);
+  }
+  const ProviderListResult blank = parseProviderList("\r\n   \r\n" + providerFile(two, {17, 203}) + "\r\n");
+  EXPECT_EQ(blank.lines.size(), 2);
+  EXPECT_EQ(blank.providers[0].value(0), QStringLiteral("a2"));
+  EXPECT_EQ(blank.providers[1].value(7), QStringLiteral("b3"));
   const ProviderListResult fewFields = parseProviderList(providerFile({two[0], QStringLiteral("x<>y")}, {5, 6}));
   EXPECT_EQ(fewFields.status, Status::Damaged);
   EXPECT_EQ(fewFields.providers[0].size(), 9);
   EXPECT_TRUE(fewFields.providers[1].isEmpty());
-
-  // A sender that could add a recipient or a header to every mail.
-  QString badSender = two[1];
-  badSender.replace(QStringLiteral("b3"), QStringLiteral("b@club.nl, boef@elders.nl"));
-  EXPECT_EQ(parseProviderList(providerFile({two[0], badSender}, {5, 6})).status, Status::Damaged);
   EXPECT_TRUE(isCompleteProviderList(providerFile(two, {5, 6})));
   EXPECT_FALSE(isCompleteProviderList(providerFile({two[0]}, {5})));
 
-  EXPECT_EQ(parseProviderList("\r\n  \r\n\t\r\n").status, Status::Damaged);
-  EXPECT_EQ(parseProviderList(QByteArray("\x00\xff garbage", 10)).status, Status::Damaged);
-  EXPECT_EQ(parseProviderList(QByteArray()).status, Status::Missing);
-}
-
-TEST(ProviderList, FileThatIsMissingEmptyOrHuge) {
+  // A file that is missing, empty, a folder or huge.
   QTemporaryDir dir;
   const QString p = dir.filePath(QStringLiteral("MAIL.TXT"));
   EXPECT_EQ(loadProviderList(p).status, Status::Missing);
