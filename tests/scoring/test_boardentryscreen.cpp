@@ -231,7 +231,8 @@ TEST_F(BoardEntryTest, TheSitOutTableNeedsNoScoreAndClosingGoesBackToTheEventSta
 
 TEST_F(BoardEntryTest, DamagedEventKeepsEveryLineItCannotUse) {
   const QString pairNine = QStringLiteral("04*1|9|||420|-420|0|0");
-  const QString unseated = QStringLiteral("03*1|8|||420|-420|0|0@3|4|||400|-400|0|0@5|7|||-50|50|0|0@6|2|||170|-170|0|0");
+  const QString unseated =
+      QStringLiteral("03*1|8|||420|-420|0|0@3|4|||400|-400|0|0@5|7|||-50|50|0|0@6|2|||170|-170|0|0");
   BoardEntryScreen* s = start(stored(1) + QStringList{"02*this is not a record", unseated, "rubbish", pairNine});
   ASSERT_TRUE(s);
   ASSERT_GE(prompter.count(), 1);

@@ -9,6 +9,7 @@
 
 #include "../tables/httpclient.h"
 #include "../tables/qrdecode.h"
+#include "../tables/tablesevent.h"
 #include "app/screens/printing.h"
 #include "entrytest.h"
 #include "tables/codesheet.h"
@@ -22,16 +23,7 @@ namespace {
 
 // A Mitchell movement: NS pair t stays at table t, EW moves up a table a round, and every table
 // plays set r in round r (two boards a round), so each board is played once at every table.
-QStringList mitchell() {
-  QStringList lines{QStringLiteral("08 Paren 03 Ronden Mitchell")};
-  for (int r = 1; r <= 3; ++r) {
-    QString line = QStringLiteral("Ronde %1").arg(r);
-    for (int t = 1; t <= 4; ++t)
-      line += QStringLiteral("\t%1-%2 (%3-%4)").arg(t).arg(4 + (t + r - 2) % 4 + 1).arg(4 * r - 3).arg(4 * r);
-    lines << line;
-  }
-  return lines;
-}
+const QStringList kMitchell = QStringList{QStringLiteral("08 Paren 03 Ronden Mitchell")} + mitchellRounds(4);
 
 // What table t sends for board b: 1NT by North or East, 7 to 9 tricks, right whoever is
 // vulnerable; and the NS score it gives.
@@ -44,12 +36,12 @@ QString sent(int table, int board) {
 class TablesEntryTest : public EntryTest, public ::testing::WithParamInterface<int> {
  protected:
   TablesEntryTest() {
-    writeFile(QStringLiteral("/schema/10/08 Paren 03 Ronden Mitchell.txt"), mitchell());
+    writeFile(QStringLiteral("/schema/10/08 Paren 03 Ronden Mitchell.txt"), kMitchell);
     writeFile(QStringLiteral("/standaard.ini"), {"[Standaard]", "tafel poort=0"});
   }
   int mode() const { return GetParam(); }
   EntryScreen* start() {
-    const QStringList lines = header(mode(), mitchell()[0], QStringLiteral("Geen"), 2);
+    const QStringList lines = header(mode(), kMitchell[0], QStringLiteral("Geen"), 2);
     return mode() == 0 ? static_cast<EntryScreen*>(startScreen<BoardEntryScreen>(lines))
                        : startScreen<RoundEntryScreen>(lines);
   }
