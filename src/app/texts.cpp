@@ -57,4 +57,10 @@ QString TextTable::lookup(int number, int language) const {
   return texts_.value(static_cast<int>(id));
 }
 
+QString builtinTextOr(int number, int language, const char* dutch, const char* english) {
+  const QString t = TextTable::builtin().lookup(number, language);
+  if (!t.isEmpty()) return t;
+  return QString::fromLatin1(language == kEnglish ? english : dutch);
+}
+
 }  // namespace mervalo

@@ -34,4 +34,8 @@ class TextTable {
   QHash<QString, QString> details_;
 };
 
+// Text n of the built-in table, or the wording given here when the table lacks it: for words
+// that file names are made of, so that the shipped files are found whatever the table holds.
+QString builtinTextOr(int number, int language, const char* dutch, const char* english);
+
 }  // namespace mervalo

@@ -8,12 +8,6 @@ namespace mervalo {
 
 namespace {
 
-QString textOr(int number, int language, const char* dutch, const char* english) {
-  const QString t = TextTable::builtin().lookup(number, language);
-  if (!t.isEmpty()) return t;
-  return QString::fromLatin1(language == kEnglish ? english : dutch);
-}
-
 bool fail(EventFileError* error, const QString& file, int line, const QString& what) {
   if (error) *error = EventFileError{file, line, what};
   return false;
@@ -235,7 +229,7 @@ std::optional<QDate> leadingDate(const QString& text) {
 }
 
 QString formatDate(const QDate& date, int language) {
-  QString pattern = textOr(63, language, "DD-MM-YYYY", "YYYY-MM-DD");
+  QString pattern = builtinTextOr(63, language, "DD-MM-YYYY", "YYYY-MM-DD");
   pattern.replace(QLatin1String("DD"), QLatin1String("dd")).replace(QLatin1String("YYYY"), QLatin1String("yyyy"));
   return date.toString(pattern);
 }

@@ -12,21 +12,13 @@ namespace mervalo {
 
 namespace {
 
-// The language's word, with the built-in wording as a fallback so that a text table without
-// the entry still finds the shipped files.
-QString word(int number, int language, const char* dutch, const char* english) {
-  const QString t = TextTable::builtin().lookup(number, language);
-  if (!t.isEmpty()) return t;
-  return QString::fromLatin1(language == kEnglish ? english : dutch);
-}
-
 QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
 
 }  // namespace
 
 QString schemaNamePrefix(int pairs, int rounds, int language) {
-  return twoDigits(pairs) + QLatin1Char(' ') + word(32, language, "Paren", "Pairs") + QLatin1Char(' ') +
-         twoDigits(rounds) + QLatin1Char(' ') + word(50, language, "Ronden", "Rounds");
+  return twoDigits(pairs) + QLatin1Char(' ') + builtinTextOr(32, language, "Paren", "Pairs") + QLatin1Char(' ') +
+         twoDigits(rounds) + QLatin1Char(' ') + builtinTextOr(50, language, "Ronden", "Rounds");
 }
 
 QStringList listSchemas(const QString& programFolder, int language, int pairs, int rounds) {

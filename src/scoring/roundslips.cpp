@@ -1,6 +1,7 @@
 #include "scoring/roundslips.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "event/movement.h"
 
@@ -142,6 +143,29 @@ QStringList RoundSlips::missing(const QString& roundWord, const QString& boardWo
 
 void RoundSlips::writeTo(EventModel& model) const {
   for (int b = 1; b <= boards(); ++b) model.setBoardEntries(b, entries_[b - 1]);
+}
+
+Grid slipsOverview(const RoundSlips& slips, const QString& boardWord) {
+  const int boards = slips.boards();
+  int tables = 0;
+  for (int b = 1; b <= boards; ++b) tables = std::max(tables, static_cast<int>(slips.boardEntries(b).size()));
+  Grid grid(tables + 1, boards + 1);
+  for (int t = 1; t <= tables; ++t) grid.setText(t, 0, QString::number(t));
+  for (int b = 1; b <= boards; ++b) {
+    grid.setText(0, b, boardWord + QLatin1Char(' ') + QString::number(b));
+    const QVector<SlipEntry>& entries = slips.boardEntries(b);
+    for (int t = 0; t < tables; ++t) {
+      QString cell;
+      if (t < entries.size()) {
+        const SlipEntry& e = entries[t];
+        cell = QString(e.pairText).replace(QLatin1Char('-'), QStringLiteral(" - "));
+        if (e.stored) cell += QStringLiteral(" [") + e.nsScore + QStringLiteral("]  [") + e.ewScore + QLatin1Char(']');
+      }
+      grid.setText(t + 1, b, cell);
+      grid.setAlignment(t + 1, b, kAlignCenterCenter);
+    }
+  }
+  return grid;
 }
 
 }  // namespace mervalo

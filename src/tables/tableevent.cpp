@@ -193,21 +193,21 @@ ScoreAnswer TableEvent::check(const ScoreRequest& request, const TableRound** se
     answer.message = message;
     return answer;
   };
-  if (request.tricks < 0 || request.tricks > 13 || request.contract.level < 0 || request.contract.level > 7)
+  if (request.played.tricks < 0 || request.played.tricks > 13 || request.played.contract.level < 0 || request.played.contract.level > 7)
     return refuse(Refusal::Malformed, text(260));
   const TableRound* found = nullptr;
   for (int r = 1; r <= plan_.rounds() && !found; ++r) {
     const TableRound* s = plan_.at(request.table, r);
-    if (s && s->plays(request.board)) found = s;
+    if (s && s->plays(request.played.board)) found = s;
   }
-  if (!found) return refuse(Refusal::NotThisTable, text(258).replace(QLatin1Char('~'), QString::number(request.board)));
+  if (!found) return refuse(Refusal::NotThisTable, text(258).replace(QLatin1Char('~'), QString::number(request.played.board)));
   if (seat) *seat = found;
-  const auto score = nsContractScore(request.contract, request.declarer, request.tricks, request.board);
+  const auto score = nsContractScore(request.played.contract, request.played.declarer, request.played.tricks, request.played.board);
   if (!score) return refuse(Refusal::Malformed, text(260));
   answer.nsScore = *score;
   // The players confirm what the phone showed; the screens' check speaks for that score.
   const QString shown = request.confirmedScore.isEmpty() ? QString::number(*score) : request.confirmedScore;
-  const ScoreVerdict verdict = checkScore(request.board, shown);
+  const ScoreVerdict verdict = checkScore(request.played.board, shown);
   if (verdict != ScoreVerdict::Accepted || !isScoreText(shown) || shown.contains(QLatin1Char('%')) || isNotPlayedText(shown)) {
     const bool wrongVulnerability = verdict == ScoreVerdict::WrongVulnerability;
     return refuse(wrongVulnerability ? Refusal::WrongVulnerability : Refusal::Impossible,
@@ -221,8 +221,8 @@ ScoreAnswer TableEvent::check(const ScoreRequest& request, const TableRound** se
 ScoreAnswer TableEvent::preview(const ScoreRequest& request) const { return check(request, nullptr); }
 
 ScoreAnswer TableEvent::store(const ScoreRequest& request) {
-  if (!request.requestId.isEmpty()) {
-    const auto seen = byRequest_.constFind(request.requestId);
+  if (!request.played.requestId.isEmpty()) {
+    const auto seen = byRequest_.constFind(request.played.requestId);
     if (seen != byRequest_.cend()) {
       ScoreAnswer answer;
       answer.repeated = true;
@@ -230,7 +230,7 @@ ScoreAnswer TableEvent::store(const ScoreRequest& request) {
       return answer;
     }
   }
-  if (!isRequestId(request.requestId)) {
+  if (!isRequestId(request.played.requestId)) {
     ScoreAnswer answer;
     answer.refusal = Refusal::Malformed;
     answer.message = text(260);
@@ -239,14 +239,9 @@ ScoreAnswer TableEvent::store(const ScoreRequest& request) {
   const TableRound* seat = nullptr;
   ScoreAnswer answer = check(request, &seat);
   if (answer.refusal != Refusal::None) return answer;
-  ContractLine line;
-  line.board = request.board;
+  ContractLine line = request.played;
   line.ns = seat->ns;
   line.ew = seat->ew;
-  line.contract = request.contract;
-  line.declarer = request.declarer;
-  line.tricks = request.tricks;
-  line.requestId = request.requestId;
   contractLines_.append(line.text());
   byRequest_.insert(line.requestId, line);
   last_.insert(resultKey(line.board, line.ns, line.ew), line);

@@ -62,14 +62,13 @@ enum class Refusal {
 };
 int refusalTextNumber(Refusal refusal);
 
+// What a phone sends for one board: the table, the result as the contracts file keeps it (its
+// pairs are left 0, the table plan knows who sat there) and the NS score the phone showed
+// (empty when it showed none).
 struct ScoreRequest {
   int table = 0;
-  int board = 0;
-  Contract contract;
-  Declarer declarer = Declarer::North;
-  int tricks = 0;
-  QString requestId;
-  QString confirmedScore;  // the NS score the phone showed, or empty
+  ContractLine played;
+  QString confirmedScore;
 };
 
 struct ScoreAnswer {

@@ -271,18 +271,18 @@ QJsonArray travellerJson(const QVector<TravellerRow>& rows) {
 std::optional<ScoreRequest> scoreRequest(const QJsonObject& o, int table) {
   ScoreRequest r;
   r.table = table;
-  r.board = o.value(QStringLiteral("board")).toInt();
+  r.played.board = o.value(QStringLiteral("board")).toInt();
   const auto contract = parseContract(o.value(QStringLiteral("contract")).toString());
   if (!contract) return std::nullopt;
-  r.contract = *contract;
+  r.played.contract = *contract;
   if (!contract->passedOut()) {
     const auto seat = parseDeclarer(o.value(QStringLiteral("declarer")).toString());
     const QJsonValue tricks = o.value(QStringLiteral("tricks"));
     if (!seat || !tricks.isDouble()) return std::nullopt;
-    r.declarer = *seat;
-    r.tricks = tricks.toInt(-1);
+    r.played.declarer = *seat;
+    r.played.tricks = tricks.toInt(-1);
   }
-  r.requestId = o.value(QStringLiteral("id")).toString();
+  r.played.requestId = o.value(QStringLiteral("id")).toString();
   r.confirmedScore = o.value(QStringLiteral("score")).toString();
   return r;
 }
@@ -323,11 +323,11 @@ void TableServer::handle(const QString& method, const QString& path, const QByte
   const ScoreAnswer result = storing ? event_->store(*score) : event_->preview(*score);
   if (result.refusal != Refusal::None)
     return answer(error(result.refusal == Refusal::NotThisTable ? 409 : 422, result.message));
-  QJsonObject o{{QStringLiteral("score"), result.nsScore}, {QStringLiteral("board"), score->board}};
+  QJsonObject o{{QStringLiteral("score"), result.nsScore}, {QStringLiteral("board"), score->played.board}};
   if (!storing) return answer(Reply{200, "application/json", json(o)});
   o.insert(QStringLiteral("stored"), true);
   o.insert(QStringLiteral("repeated"), result.repeated);
-  Pending p{socket, Reply{200, "application/json", {}}, score->board, table};
+  Pending p{socket, Reply{200, "application/json", {}}, score->played.board, table};
   p.reply.body = json(o);  // the traveller is added once the turn's scores are all in
   pending_.append(p);
   if (!flushQueued_) {

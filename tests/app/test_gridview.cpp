@@ -42,8 +42,8 @@ TEST(GridView, FrozenHeadingAndNumbersStayPutWhenACellBecomesCurrent) {
   t.show();
   showGrid(g, &t);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&t));
-  auto* headings = t.findChild<QTableView*>(QStringLiteral("frozenRows"));
-  auto* numbers = t.findChild<QTableView*>(QStringLiteral("frozenColumns"));
+  auto* headings = t.findChild<QTableView*>("frozenRows");
+  auto* numbers = t.findChild<QTableView*>("frozenColumns");
   ASSERT_TRUE(headings && numbers);
   // A click on a cell far down and to the right makes it current, as picking a player does.
   t.setCurrentCell(20, 6);

@@ -1,3 +1,4 @@
+#include <QRect>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,8 +20,7 @@ PrintMeasure fixedMeasure() {
 
 PrintLayout layout(const Grid& grid, PaperSize portrait = {11000, 15000}, PaperSize landscape = {15000, 11000},
                    const QString& title = {}, bool repeatTitle = false) {
-  return layoutGrid(grid, PrintRequest{title, repeatTitle, QStringLiteral("Maker 2026"), portrait, landscape},
-                    fixedMeasure());
+  return layoutGrid(grid, PrintRequest{title, repeatTitle, "Maker 2026", portrait, landscape}, fixedMeasure());
 }
 
 // A heading row "Nr" | "Naam" above rows "1".."n"; two left-aligned columns of 1000.
@@ -28,8 +28,8 @@ Grid listGrid(int dataRows) {
   Grid g(dataRows + 1, 2);
   g.setFontSize(10);
   for (int r = 0; r <= dataRows; ++r) {
-    g.setText(r, 0, r == 0 ? QStringLiteral("Nr") : QString::number(r));
-    g.setText(r, 1, r == 0 ? QStringLiteral("Naam") : QStringLiteral("speler"));
+    g.setText(r, 0, r == 0 ? "Nr" : QString::number(r));
+    g.setText(r, 1, r == 0 ? "Naam" : "speler");
     for (int c = 0; c < 2; ++c) g.setAlignment(r, c, kAlignLeftCenter);
   }
   for (int c = 0; c < 2; ++c) g.setColumnWidth(c, 1000);
@@ -46,6 +46,9 @@ QStringList firstColumn(const PrintedPage& page) {
   for (const PlacedText& t : texts) out << t.text;
   return out;
 }
+
+QPoint at(const PlacedText& t) { return {t.x, t.y}; }
+QRect box(const PlacedRect& r) { return {r.x, r.y, r.width, r.height}; }
 
 const PlacedText* findText(const PrintedPage& page, const QString& text) {
   for (const PlacedText& t : page.texts)
@@ -72,10 +75,10 @@ TEST(PrintLayout, LongGridBreaksPagesAndRepeatsTheHeadingRow) {
   QStringList all;
   for (size_t p = 0; p < l.pages.size(); ++p) {
     QStringList rows = firstColumn(l.pages[p]);
-    ASSERT_EQ(rows.value(0), QStringLiteral("Nr")) << "page " << p + 1;
+    ASSERT_EQ(rows.value(0), "Nr") << "page " << p + 1;
     if (p > 0) rows.removeFirst();
     all << rows;
-    const PlacedText* heading = findText(l.pages[p], QStringLiteral("Naam"));
+    const PlacedText* heading = findText(l.pages[p], "Naam");
     ASSERT_NE(heading, nullptr);
     EXPECT_EQ(heading->colour, rgb(0, 0, 255));
     if (p > 0) {
@@ -94,34 +97,32 @@ TEST(PrintLayout, LongGridBreaksPagesAndRepeatsTheHeadingRow) {
 }
 
 TEST(PrintLayout, TitleOnTopRepeatedOnNewPagesOnRequestAndTheClosingLineLastInEightPoint) {
-  const PrintLayout titled = layout(listGrid(70), {11000, 15000}, {15000, 11000}, QStringLiteral("Uitslag"));
+  const PrintLayout titled = layout(listGrid(70), {11000, 15000}, {15000, 11000}, "Uitslag");
   const PlacedText& title = titled.pages.at(0).texts.at(0);
-  EXPECT_EQ(title.text, QStringLiteral("Uitslag"));
-  EXPECT_EQ(title.x, 400);
-  EXPECT_EQ(title.y, 400);
+  EXPECT_EQ(title.text, "Uitslag");
+  EXPECT_EQ(at(title), QPoint(400, 400));
   EXPECT_EQ(titled.pages[0].rects.at(0).y, 400 + 2 * 240);
 
   const PrintedPage& last = titled.pages.back();
   const PlacedText& closing = last.texts.back();
-  EXPECT_EQ(closing.text, QStringLiteral("Maker 2026"));
+  EXPECT_EQ(closing.text, "Maker 2026");
   EXPECT_EQ(closing.points, 8.0);
-  EXPECT_EQ(closing.x, 400);
-  EXPECT_EQ(closing.y, last.rects.back().y + last.rects.back().height + 192);  // after an empty line
-  EXPECT_EQ(findText(titled.pages[0], QStringLiteral("Maker 2026")), nullptr);
+  EXPECT_EQ(at(closing), QPoint(400, box(last.rects.back()).bottom() + 1 + 192));  // after an empty line
+  EXPECT_EQ(findText(titled.pages[0], "Maker 2026"), nullptr);
 
   // Repeated, the title starts every new page in place of the heading row.
-  const QString longTitle = QStringLiteral("Uitslag (05-12-2026 Groep A)");
+  const QString longTitle = "Uitslag (05-12-2026 Groep A)";
   const PrintLayout repeated = layout(listGrid(60), {11000, 15000}, {15000, 11000}, longTitle, true);
   ASSERT_EQ(repeated.pages.size(), 2u);
   ASSERT_NE(findText(repeated.pages[1], longTitle), nullptr);
   EXPECT_EQ(findText(repeated.pages[1], longTitle)->y, 400);
-  EXPECT_EQ(firstColumn(repeated.pages[1]).first(), QStringLiteral("42"));
-  EXPECT_EQ(findText(repeated.pages[1], QStringLiteral("42"))->y, 880 + 30);
+  EXPECT_EQ(firstColumn(repeated.pages[1]).first(), "42");
+  EXPECT_EQ(findText(repeated.pages[1], "42")->y, 880 + 30);
   // Without a title the new page starts with the next row at the top.
   const PrintLayout untitled = layout(listGrid(60), {11000, 15000}, {15000, 11000}, QString(), true);
-  EXPECT_EQ(findText(untitled.pages.at(1), QStringLiteral("42"))->y, 400 + 30);
+  EXPECT_EQ(findText(untitled.pages.at(1), "42")->y, 400 + 30);
 
-  EXPECT_EQ(layout(listGrid(3)).pages.at(0).texts.at(0).text, QStringLiteral("Nr"));  // no title, no title text
+  EXPECT_EQ(layout(listGrid(3)).pages.at(0).texts.at(0).text, "Nr");  // no title, no title text
   const PrintLayout empty = layout(Grid());
   ASSERT_EQ(empty.pages.size(), 1u);
   EXPECT_EQ(empty.pages[0].texts.size(), 1u);
@@ -155,7 +156,7 @@ TEST(PrintLayout, TableTooWideForPortraitTurnsLandscape) {
 TEST(PrintLayout, TableTooWideForLandscapeShrinksUntilItFitsAndTheFittingAlwaysEnds) {
   Grid grid(2, 20);
   grid.setFontSize(10);
-  grid.setText(1, 0, QStringLiteral("abc"));
+  grid.setText(1, 0, "abc");
   grid.setAlignment(1, 0, kAlignRightCenter);
   for (int c = 0; c < 20; ++c) grid.setColumnWidth(c, 1000);  // 22000 on paper
   const PrintLayout shrunk = layout(grid);
@@ -163,7 +164,7 @@ TEST(PrintLayout, TableTooWideForLandscapeShrinksUntilItFitsAndTheFittingAlwaysE
   EXPECT_TRUE(shrunk.landscape);
   EXPECT_EQ(shrunk.points, 6.0);
   EXPECT_EQ(rightEdge(shrunk), 400 + 13200);
-  const PlacedText* abc = findText(shrunk.pages.at(0), QStringLiteral("abc"));
+  const PlacedText* abc = findText(shrunk.pages.at(0), "abc");
   ASSERT_NE(abc, nullptr);
   EXPECT_EQ(abc->x, 400 + 660 - 60 - 180);  // "w" and the text measured at 6 points
 
@@ -177,7 +178,7 @@ TEST(PrintLayout, TableTooWideForLandscapeShrinksUntilItFitsAndTheFittingAlwaysE
   const PrintLayout tiny = layout(listGrid(5), {0, 0}, {0, 0});
   QStringList rows;
   for (const PrintedPage& p : tiny.pages) rows << firstColumn(p);
-  EXPECT_TRUE(rows.contains(QStringLiteral("5")));
+  EXPECT_TRUE(rows.contains("5"));
 }
 
 TEST(PrintLayout, CellsAreRuledAndTheirTextPlacedByAlignmentCode) {
@@ -197,14 +198,9 @@ TEST(PrintLayout, CellsAreRuledAndTheirTextPlacedByAlignmentCode) {
     int x = 400 + 32;
     if (code == 4) x = 400 + (2200 - 300) / 2;
     if (code == 6 || code == 7 || code == 9) x = 2600 - 100 - 300;
-    EXPECT_EQ(t->x, x) << "alignment code " << code;
     const int height = code == 9 ? 660 : 300;
-    EXPECT_EQ(t->y, 880 + code * 300 + (height - 240) / 2) << "alignment code " << code;
-    const PlacedRect& box = l.pages[0].rects.at(static_cast<size_t>(code));
-    EXPECT_EQ(box.x, 400);
-    EXPECT_EQ(box.width, 2200);
-    EXPECT_EQ(box.y, 880 + code * 300);
-    EXPECT_EQ(box.height, height);
+    EXPECT_EQ(at(*t), QPoint(x, 880 + code * 300 + (height - 240) / 2)) << "alignment code " << code;
+    EXPECT_EQ(box(l.pages[0].rects.at(static_cast<size_t>(code))), QRect(400, 880 + code * 300, 2200, height)) << code;
   }
 }
 
@@ -213,9 +209,9 @@ TEST(PrintLayout, HiddenRowsAndColumnsStayOffThePaper) {
   grid.setRowHeight(2, 0);
   grid.setCols(3);
   grid.setColumnWidth(2, 0);
-  grid.setText(1, 2, QStringLiteral("verborgen"));
+  grid.setText(1, 2, "verborgen");
   const PrintLayout l = layout(grid);
   EXPECT_EQ(firstColumn(l.pages.at(0)), (QStringList{"Nr", "1", "3", "4"}));
-  EXPECT_EQ(findText(l.pages[0], QStringLiteral("verborgen")), nullptr);
+  EXPECT_EQ(findText(l.pages[0], "verborgen"), nullptr);
   EXPECT_EQ(l.pages[0].rects.size(), 8u);
 }

@@ -1,138 +1,88 @@
 // Where the program keeps its files: in place in a build or portable copy, in the user's data
-// folder when installed, or where the command line says; and what the first start copies there.
+// folder when installed, or where the command line says. The package test starts the installed
+// program; here what it cannot see: what is copied in which order, and what goes wrong.
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/paths.h"
 #include "app/programfolder.h"
 #include "testfiles.h"
 
+using namespace mervalo;
+using test::readBytes;
+using test::writeBytes;
+
 namespace {
 
-using mervalo::test::readBytes;
-using mervalo::test::writeBytes;
-
-// The shipped data as a build leaves it beside the executable, with a user's own files too.
-void writeShipped(const QString& folder) {
-  writeBytes(folder + "/taal.txt", "10\r\n");
-  writeBytes(folder + "/schema/10/04 Paren 03 Ronden.txt", "dutch\r\n");
-  writeBytes(folder + "/schema/11/04 Pairs 03 Rounds.txt", "english\r\n");
-}
-
-struct Tree {
-  QTemporaryDir root;
-  QString bin() const { return root.path() + "/usr/bin"; }
-  QString share() const { return root.path() + "/usr/share/mervalo"; }
-  QString home() const { return root.path() + "/home/.local/share/Mervalo"; }
-  // An installation: the executable's folder without data, the data under ../share/mervalo.
-  void install() {
-    QDir().mkpath(bin());
-    writeShipped(share());
+class ProgramFolderTest : public ::testing::Test {
+ protected:
+  // The data a build leaves beside the executable, or an installation under ../share/mervalo.
+  static void ship(const QString& folder) {
+    writeBytes(folder + "/taal.txt", "10\r\n");
+    writeBytes(folder + "/schema/10/04 Paren 03 Ronden.txt", "dutch\r\n");
+    writeBytes(folder + "/schema/11/04 Pairs 03 Rounds.txt", "english\r\n");
   }
+  ProgramFolder choose(const QString& explicitFolder = {}) { return chooseProgramFolder({bin, home, explicitFolder}); }
+
+  QTemporaryDir root;
+  const QString bin = root.path() + "/usr/bin";
+  const QString share = root.path() + "/usr/share/mervalo";
+  const QString home = root.path() + "/home/.local/share/Mervalo";
+  // Both languages' movements, and the language file last: its presence means a whole copy.
+  const QStringList all{"schema/10/04 Paren 03 Ronden.txt", "schema/11/04 Pairs 03 Rounds.txt", "taal.txt"};
 };
 
 }  // namespace
 
-TEST(ProgramFolder, ABuildOrPortableCopyKeepsEverythingBesideTheExecutable) {
-  Tree t;
-  writeShipped(t.bin());
-  writeBytes(t.bin() + "/standaard.ini", "[Standaard]\r\n");
-  EXPECT_TRUE(mervalo::runsInPlace(t.bin()));
-  const mervalo::ProgramFolder f = mervalo::chooseProgramFolder({t.bin(), t.home(), {}});
-  EXPECT_EQ(f.folder, t.bin());
-  EXPECT_TRUE(f.copied.isEmpty());
-  EXPECT_FALSE(QFileInfo::exists(t.home()));
-}
-
-TEST(ProgramFolder, AnInstalledProgramMakesAndFillsTheUserDataFolderOnce) {
-  Tree t;
-  t.install();
-  EXPECT_FALSE(mervalo::runsInPlace(t.bin()));
-  EXPECT_EQ(mervalo::shippedDataFolder(t.bin()), t.share());
-
-  const mervalo::ProgramFolder first = mervalo::chooseProgramFolder({t.bin(), t.home(), {}});
-  EXPECT_EQ(first.folder, t.home());
-  EXPECT_EQ(first.shippedFrom, t.share());
-  // Both languages' movements, and the language file last: its presence means a whole copy.
-  EXPECT_EQ(first.copied, (QStringList{"schema/10/04 Paren 03 Ronden.txt", "schema/11/04 Pairs 03 Rounds.txt", "taal.txt"}));
-  EXPECT_TRUE(first.failed.isEmpty());
-  EXPECT_EQ(readBytes(t.home() + "/taal.txt"), "10\r\n");
-  EXPECT_EQ(readBytes(t.home() + "/schema/11/04 Pairs 03 Rounds.txt"), "english\r\n");
-  EXPECT_TRUE(QFileInfo(t.home() + "/taal.txt").isWritable());
-
-  // The user changes a movement and chooses English; a later start leaves both alone and
-  // only brings back what he lacks.
-  writeBytes(t.home() + "/schema/10/04 Paren 03 Ronden.txt", "mine\r\n");
-  writeBytes(t.home() + "/taal.txt", "11\r\n");
-  QFile::remove(t.home() + "/schema/11/04 Pairs 03 Rounds.txt");
-  const mervalo::ProgramFolder second = mervalo::chooseProgramFolder({t.bin(), t.home(), {}});
-  EXPECT_EQ(second.copied, QStringList{"schema/11/04 Pairs 03 Rounds.txt"});
-  EXPECT_EQ(readBytes(t.home() + "/schema/10/04 Paren 03 Ronden.txt"), "mine\r\n");
-  EXPECT_EQ(readBytes(t.home() + "/taal.txt"), "11\r\n");
-  EXPECT_TRUE(QDir(t.home()).entryList({"*.seed~"}, QDir::Files).isEmpty());
-}
-
-TEST(ProgramFolder, AnExplicitFolderWinsAndGetsOnlyWhatTheProgramShips) {
-  Tree t;
-  writeShipped(t.bin());
-  writeBytes(t.bin() + "/standaard.ini", "[Standaard]\r\n");
-  writeBytes(t.bin() + "/invoer/event.txt", "scores\r\n");
+TEST_F(ProgramFolderTest, ABuildKeepsEverythingBesideTheExecutableAndAnExplicitFolderGetsOnlyTheShippedData) {
+  ship(bin);
+  writeBytes(bin + "/standaard.ini", "[Standaard]\r\n");
+  writeBytes(bin + "/invoer/event.txt", "scores\r\n");
+  EXPECT_TRUE(runsInPlace(bin));
+  EXPECT_EQ(choose().folder, bin);
+  EXPECT_TRUE(choose().copied.isEmpty());
 
   // A relative folder is taken from where the program was started.
   const QString previous = QDir::currentPath();
-  ASSERT_TRUE(QDir::setCurrent(t.root.path()));
-  const mervalo::ProgramFolder f = mervalo::chooseProgramFolder({t.bin(), t.home(), "club"});
+  ASSERT_TRUE(QDir::setCurrent(root.path()));
+  const ProgramFolder f = choose("club");
   QDir::setCurrent(previous);
-
-  EXPECT_EQ(f.folder, t.root.path() + "/club");
-  EXPECT_EQ(readBytes(f.folder + "/schema/10/04 Paren 03 Ronden.txt"), "dutch\r\n");
-  EXPECT_FALSE(QFileInfo::exists(f.folder + "/standaard.ini"));
-  EXPECT_FALSE(QFileInfo::exists(f.folder + "/invoer"));
-  EXPECT_FALSE(QFileInfo::exists(t.home()));
+  EXPECT_EQ(f.folder, root.path() + "/club");
+  EXPECT_EQ(f.copied, all);
+  EXPECT_FALSE(QFileInfo::exists(f.folder + "/standaard.ini") || QFileInfo::exists(f.folder + "/invoer"));
+  EXPECT_FALSE(QFileInfo::exists(home));
 }
 
-TEST(ProgramFolder, WhatCannotBeCopiedIsReportedAndTheRestIsStillCopied) {
-  Tree t;
-  t.install();
-  // A file where the English movements' folder should be.
-  writeBytes(t.home() + "/schema/11", "in the way");
-  const mervalo::ProgramFolder f = mervalo::chooseProgramFolder({t.bin(), t.home(), {}});
+TEST_F(ProgramFolderTest, AnInstalledProgramFillsTheUserDataFolderAndLaterBringsBackOnlyWhatIsMissing) {
+  QDir().mkpath(bin);
+  EXPECT_TRUE(shippedDataFolder(bin).isEmpty());
+  EXPECT_TRUE(choose().shippedFrom.isEmpty());
+  EXPECT_TRUE(QFileInfo(home).isDir()) << "made even without shipped data";
+
+  ship(share);
+  EXPECT_FALSE(runsInPlace(bin));
+  const ProgramFolder first = choose();
+  EXPECT_EQ(first.folder, home);
+  EXPECT_EQ(first.shippedFrom, share);
+  EXPECT_EQ(first.copied, all);
+  EXPECT_TRUE(first.failed.isEmpty());
+  EXPECT_TRUE(QFileInfo(home + "/taal.txt").isWritable());
+
+  // The user chooses English and loses a movement: a later start leaves his choice alone.
+  writeBytes(home + "/taal.txt", "11\r\n");
+  QFile::remove(home + "/schema/11/04 Pairs 03 Rounds.txt");
+  EXPECT_EQ(choose().copied, QStringList{"schema/11/04 Pairs 03 Rounds.txt"});
+  EXPECT_EQ(readBytes(home + "/taal.txt"), "11\r\n");
+  EXPECT_TRUE(QDir(home).entryList({"*.seed~"}, QDir::Files).isEmpty());
+}
+
+TEST_F(ProgramFolderTest, WhatCannotBeCopiedIsReportedAndTheRestIsStillCopied) {
+  ship(share);
+  QDir().mkpath(bin);
+  writeBytes(home + "/schema/11", "in the way");  // a file where the English movements' folder belongs
+  const ProgramFolder f = choose();
   EXPECT_EQ(f.failed, QStringList{"schema/11/04 Pairs 03 Rounds.txt"});
   EXPECT_EQ(f.copied, (QStringList{"schema/10/04 Paren 03 Ronden.txt", "taal.txt"}));
-}
-
-TEST(ProgramFolder, WithoutShippedDataTheFolderIsStillMade) {
-  Tree t;
-  QDir().mkpath(t.bin());
-  EXPECT_TRUE(mervalo::shippedDataFolder(t.bin()).isEmpty());
-  const mervalo::ProgramFolder f = mervalo::chooseProgramFolder({t.bin(), t.home(), {}});
-  EXPECT_EQ(f.folder, t.home());
-  EXPECT_TRUE(QFileInfo(t.home()).isDir());
-  EXPECT_TRUE(f.shippedFrom.isEmpty());
-}
-
-// Every file the program keeps has its place under the program folder; messages name it relative.
-TEST(ProgramFolder, PathsOfTheDataFolders) {
-  using mervalo::DataFolder;
-  const struct {
-    DataFolder folder;
-    const char* file;
-    const char* relative;
-  } cases[] = {
-      {DataFolder::Names, "Club.txt", "namen/Club.txt"},
-      {DataFolder::Groups, "03-12-2026 Groep A.mail", "groepen/03-12-2026 Groep A.mail"},
-      {DataFolder::Events, "03-12-2026 Groep A Uitslag.txt", "invoer/03-12-2026 Groep A Uitslag.txt"},
-      {DataFolder::Pages, "x.html", "HTML/x.html"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(mervalo::relativeFilePath(c.folder, c.file), c.relative);
-    EXPECT_EQ(mervalo::filePath("/pf", c.folder, c.file), QStringLiteral("/pf/") + c.relative);
-    EXPECT_EQ(mervalo::filePath("/pf", c.folder, c.file).section('/', 0, -2), mervalo::folderPath("/pf", c.folder));
-  }
-  EXPECT_EQ(mervalo::relativeSchemaFilePath(11, "04 Pairs 03 Rounds.txt"), "schema/11/04 Pairs 03 Rounds.txt");
-  EXPECT_EQ(mervalo::dataFolderPaths("/pf"),
-            (QStringList{"/pf/namen", "/pf/groepen", "/pf/schema/10", "/pf/schema/11", "/pf/invoer"}));
 }

@@ -27,13 +27,12 @@ class EntryStandIn : public Screen {
 class EventStartTest : public ScreenTest {
  protected:
   EventStartTest() {
-    QDir().mkpath(path(QStringLiteral("/invoer")));
-    QDir().mkpath(path(QStringLiteral("/groepen")));
+    QDir().mkpath(path("/invoer"));
     for (const char* name : {"08 Paren 06 Ronden Howell", "08 Paren 03 Ronden Howell", "06 Paren 06 Ronden Howell"})
-      addSchema(QLatin1String(name));
+      addSchema(name);
   }
 
-  void addSchema(const QString& name) { writeFile(QStringLiteral("/schema/10/") + name + QStringLiteral(".txt"), {"kop"}); }
+  void addSchema(const QString& name) { writeFile("/schema/10/" + name + ".txt", {"kop"}); }
 
   void open() {
     screen = new EventStartScreen(ctx, nullptr);
@@ -54,7 +53,7 @@ class EventStartTest : public ScreenTest {
   }
 
   QString chooseGroup(const QString& name) {
-    clickEntry(screen->lstGroepBestand, name);
+    clickEntry(screen->groupFiles.list, name);
     return screen->lblParen->text() + QLatin1Char('/') + screen->lblStilzit->text();
   }
 
@@ -71,182 +70,165 @@ class EventStartTest : public ScreenTest {
 }  // namespace
 
 TEST_F(EventStartTest, CountsPairsFindsTheSitOutAndTheSpinControlsWrapAround) {
-  writeFile(QStringLiteral("/groepen/12-03-2024 Groep A.txt"), pairs(7) << QString() << QStringLiteral("   "));
-  writeFile(QStringLiteral("/groepen/12-03-2024 Groep B.txt"), pairs(4) << "***** Stilzit *****" << pairs(8).mid(5));
-  writeFile(QStringLiteral("/groepen/12-03-2024 Groep C.txt"), pairs(6));
+  writeFile("/groepen/12-03-2024 Groep A.txt", pairs(7) << QString() << "   ");
+  writeFile("/groepen/12-03-2024 Groep B.txt", pairs(4) << "***** Stilzit *****" << pairs(8).mid(5));
+  writeFile("/groepen/12-03-2024 Groep C.txt", pairs(6));
   open();
-  EXPECT_EQ(chooseGroup(QStringLiteral("12-03-2024 Groep A")), QStringLiteral("8/8"));
-  EXPECT_EQ(chooseGroup(QStringLiteral("12-03-2024 Groep B")), QStringLiteral("8/5"));
-  EXPECT_EQ(chooseGroup(QStringLiteral("12-03-2024 Groep C")), QStringLiteral("6/Geen"));
-  EXPECT_EQ(listEntries(screen->lstSchema), QStringList{QStringLiteral("06 Paren 06 Ronden Howell")});
+  EXPECT_EQ(chooseGroup("12-03-2024 Groep A"), "8/8");
+  EXPECT_EQ(chooseGroup("12-03-2024 Groep B"), "8/5");
+  EXPECT_EQ(chooseGroup("12-03-2024 Groep C"), "6/Geen");
+  EXPECT_EQ(listEntries(screen->lstSchema), QStringList{"06 Paren 06 Ronden Howell"});
   EXPECT_FALSE(screen->cmdStart->isEnabled());
   EXPECT_EQ(prompter.count(), 0);
 
   // The spin controls (6 rounds of 4 boards to begin with) wrap round and rebuild the schema list.
-  chooseGroup(QStringLiteral("12-03-2024 Groep A"));
-  EXPECT_EQ(listEntries(screen->lstSchema), QStringList{QStringLiteral("08 Paren 06 Ronden Howell")});
-  clickEntry(screen->lstSchema, QStringLiteral("08 Paren 06 Ronden Howell"));
+  chooseGroup("12-03-2024 Groep A");
+  EXPECT_EQ(listEntries(screen->lstSchema), QStringList{"08 Paren 06 Ronden Howell"});
+  clickEntry(screen->lstSchema, "08 Paren 06 Ronden Howell");
   EXPECT_TRUE(screen->cmdStart->isEnabled());
 
   // Up raises the number; up from 12 rounds gives 3, down from 3 gives 12; boards wrap between 9 and 1.
-  EXPECT_EQ(spin(screen->vscrRonden, screen->txtRonden, -6), QStringLiteral("12"));
+  EXPECT_EQ(spin(screen->vscrRonden, screen->txtRonden, -6), "12");
   EXPECT_FALSE(screen->cmdStart->isEnabled());  // a new number of rounds drops the movement
-  EXPECT_EQ(spin(screen->vscrRonden, screen->txtRonden, -1), QStringLiteral("3"));
-  EXPECT_EQ(listEntries(screen->lstSchema), QStringList{QStringLiteral("08 Paren 03 Ronden Howell")});
-  EXPECT_EQ(spin(screen->vscrRonden, screen->txtRonden, 1), QStringLiteral("12"));
+  EXPECT_EQ(spin(screen->vscrRonden, screen->txtRonden, -1), "3");
+  EXPECT_EQ(listEntries(screen->lstSchema), QStringList{"08 Paren 03 Ronden Howell"});
+  EXPECT_EQ(spin(screen->vscrRonden, screen->txtRonden, 1), "12");
   EXPECT_TRUE(listEntries(screen->lstSchema).isEmpty());
-  EXPECT_EQ(spin(screen->vscrSpellen, screen->txtSpellen, -5), QStringLiteral("9"));
-  EXPECT_EQ(spin(screen->vscrSpellen, screen->txtSpellen, -1), QStringLiteral("1"));
-  EXPECT_EQ(spin(screen->vscrSpellen, screen->txtSpellen, 1), QStringLiteral("9"));
+  EXPECT_EQ(spin(screen->vscrSpellen, screen->txtSpellen, -5), "9");
+  EXPECT_EQ(spin(screen->vscrSpellen, screen->txtSpellen, -1), "1");
+  EXPECT_EQ(spin(screen->vscrSpellen, screen->txtSpellen, 1), "9");
 }
 
 TEST_F(EventStartTest, StartWritesTheHeaderAndOpensTheEntryScreenOfTheMode) {
-  writeFile(QStringLiteral("/groepen/12-03-2024 Groep A.txt"), pairs(6));
+  writeFile("/groepen/12-03-2024 Groep A.txt", pairs(6));
   ctx.screens[ScreenId::RoundEntry] = [](AppContext& c, Screen* o) -> Screen* {
-    return new EntryStandIn(c, o, QStringLiteral("frmMervalo07"));
+    return new EntryStandIn(c, o, "frmMervalo07");
   };
   open();
-  chooseGroup(QStringLiteral("12-03-2024 Groep A"));
-  clickEntry(screen->lstSchema, QStringLiteral("06 Paren 06 Ronden Howell"));
+  chooseGroup("12-03-2024 Groep A");
+  clickEntry(screen->lstSchema, "06 Paren 06 Ronden Howell");
   screen->vscrSpellen->triggerAction(QAbstractSlider::SliderSingleStepAdd);  // 3 boards a round
   screen->optInvoer[1]->click();
   QTest::mouseClick(screen->cmdStart, Qt::LeftButton);
 
-  EXPECT_EQ(readLines(QStringLiteral("/invoer/12-03-2024 Groep A Uitslag.txt")),
+  EXPECT_EQ(readLines("/invoer/12-03-2024 Groep A Uitslag.txt"),
             (QStringList{"12-03-2024 Groep A Uitslag", "6", "Geen", "6", "3", "06 Paren 06 Ronden Howell", "1"}));
-  EXPECT_EQ(readLines(QStringLiteral("/start.txt")), QStringList{QStringLiteral("1")});
-  EXPECT_EQ(ctx.values.eventFileName, QStringLiteral("12-03-2024 Groep A Uitslag.txt"));
-  EXPECT_EQ(ctx.values.groupFileName, QStringLiteral("12-03-2024 Groep A.txt"));
-  EXPECT_TRUE(QTest::qWaitFor([] { return topLevel(QStringLiteral("frmMervalo07")) != nullptr; }));
-  EXPECT_EQ(topLevel(QStringLiteral("frmMervalo04")), nullptr);
+  EXPECT_EQ(readLines("/start.txt"), QStringList{"1"});
+  EXPECT_EQ(ctx.values.eventFileName, "12-03-2024 Groep A Uitslag.txt");
+  EXPECT_EQ(ctx.values.groupFileName, "12-03-2024 Groep A.txt");
+  EXPECT_TRUE(QTest::qWaitFor([] { return topLevel("frmMervalo07") != nullptr; }));
+  EXPECT_EQ(topLevel("frmMervalo04"), nullptr);
 
   // The next start remembers the mode.
   open();
   EXPECT_TRUE(screen->optInvoer[1]->isChecked());
 }
 
-TEST_F(EventStartTest, ReopeningFixesModeAndSchemaAndStartKeepsTheScores) {
-  addSchema(QStringLiteral("08 Paren 04 Ronden Howell"));
-  addSchema(QStringLiteral("08 Paren 04 Ronden Mitchell"));
-  QStringList event = eventHeader(5, QStringLiteral("08 Paren 04 Ronden Mitchell"));
-  event[3] = QStringLiteral("4");
-  event << QStringLiteral("01*1|2|||420|-420|2|0@3|4|||400|-400|0|2");
-  writeFile(QStringLiteral("/invoer/12-03-2024 Groep A Uitslag.txt"), event);
-  writeFile(QStringLiteral("/groepen/12-03-2024 Groep A.txt"), pairs(8));
-  const QByteArray before = readRaw(QStringLiteral("/invoer/12-03-2024 Groep A Uitslag.txt"));
-  writeFile(QStringLiteral("/start.txt"), {QStringLiteral(" 1 ")});
+TEST_F(EventStartTest, ReopeningFixesModeAndSchemaKeepsTheScoresAndDeletingAsksFirst) {
+  addSchema("08 Paren 04 Ronden Howell");
+  addSchema("08 Paren 04 Ronden Mitchell");
+  const QString event = "/invoer/12-03-2024 Groep A Uitslag.txt";
+  QStringList lines = eventHeader(5, "08 Paren 04 Ronden Mitchell");
+  lines[3] = "4";
+  writeFile(event, lines << "01*1|2|||420|-420|2|0@3|4|||400|-400|0|2");
+  writeFile("/groepen/12-03-2024 Groep A.txt", pairs(8));
+  writeFile("/groepen/12-03-2024 Groep B.txt", pairs(6));
+  const QByteArray before = readRaw(event);
+  writeFile("/start.txt", {" 1 "});
   open();
   EXPECT_TRUE(screen->optInvoer[1]->isChecked());
 
-  clickEntry(screen->lstInvoer, QStringLiteral("12-03-2024 Groep A Uitslag"));
+  clickEntry(screen->eventFiles.list, "12-03-2024 Groep A Uitslag");
   EXPECT_EQ((QStringList{screen->lblGroep->text(), screen->txtRonden->text(), screen->txtSpellen->text(),
                          screen->lblStilzit->text()}),
             (QStringList{"12-03-2024 Groep A", "4", "3", "Geen"}));
-  ASSERT_EQ(screen->lstSchema->selectedItems().size(), 1);
-  EXPECT_EQ(screen->lstSchema->selectedItems().first()->text(), QStringLiteral("08 Paren 04 Ronden Mitchell"));
+  EXPECT_EQ(screen->lstSchema->currentItem()->text(), "08 Paren 04 Ronden Mitchell");
   EXPECT_TRUE(screen->optInvoer[0]->isChecked());
   EXPECT_FALSE(screen->optInvoer[0]->isEnabled() || screen->optInvoer[1]->isEnabled() || screen->fraSchema->isEnabled())
       << "mode and movement are fixed";
 
   QTest::mouseClick(screen->cmdStart, Qt::LeftButton);
-  EXPECT_EQ(readRaw(QStringLiteral("/invoer/12-03-2024 Groep A Uitslag.txt")), before);
-  EXPECT_EQ(ctx.values.eventFileName, QStringLiteral("12-03-2024 Groep A Uitslag.txt"));
-  EXPECT_EQ(readLines(QStringLiteral("/start.txt")), QStringList{QStringLiteral("0")});
+  EXPECT_EQ(readRaw(event), before);
+  EXPECT_EQ(readLines("/start.txt"), QStringList{"0"});
 
   // A group whose event exists is refused until the event is deleted.
   open();
-  clickEntry(screen->lstGroepBestand, QStringLiteral("12-03-2024 Groep A"));
-  EXPECT_EQ(prompter.last().text.count(QStringLiteral("12-03-2024 Groep A")), 2);
+  clickEntry(screen->groupFiles.list, "12-03-2024 Groep A");
+  EXPECT_EQ(prompter.last().text.count("12-03-2024 Groep A"), 2);
   EXPECT_TRUE(screen->lblGroep->text().isEmpty());
-  EXPECT_TRUE(screen->lstGroepBestand->selectedItems().isEmpty());
+  EXPECT_EQ(chooseGroup("12-03-2024 Groep B"), "6/Geen");
+  prompter.answerNo();
+  QTest::mouseClick(screen->groupFiles.remove, Qt::LeftButton);
+  EXPECT_TRUE(exists("/groepen/12-03-2024 Groep B.txt"));
+
+  clickEntry(screen->eventFiles.list, "12-03-2024 Groep A Uitslag");
+  prompter.answerYes();
+  QTest::mouseClick(screen->eventFiles.remove, Qt::LeftButton);
+  EXPECT_TRUE(prompter.last().text.contains("(12-03-2024 Groep A Uitslag)"));
+  EXPECT_FALSE(exists(event));
+  EXPECT_EQ(screen->eventFiles.list->count(), 0);
+  EXPECT_TRUE(screen->fraSchema->isEnabled());  // no longer fixed by the deleted event
+
+  EXPECT_EQ(chooseGroup("12-03-2024 Groep A"), "8/Geen");
+  prompter.answerYes();
+  QTest::mouseClick(screen->groupFiles.remove, Qt::LeftButton);
+  EXPECT_FALSE(exists("/groepen/12-03-2024 Groep A.txt"));
+  EXPECT_EQ(listEntries(screen->groupFiles.list), QStringList{"12-03-2024 Groep B"});
 }
 
 TEST_F(EventStartTest, DamagedOrForeignFilesAreReportedAndLeftAlone) {
-  writeFile(QStringLiteral("/groepen/12-03-2024 Groep A.txt"), {QString(), QStringLiteral("  "), QString()});
-  writeFile(QStringLiteral("/groepen/12-03-2024 Groep E.txt"), {});
-  writeFile(QStringLiteral("/groepen/12-03-2024 groep Z.txt"), pairs(4));
-  writeFile(QStringLiteral("/invoer/12-03-2024 Groep Z Result.txt"), eventHeader());
-  // Cut short, and rounds 40; which header lines are refused and why is the event model's test.
-  const QList<QStringList> broken = {eventHeader().mid(0, 2), eventHeader(3, "40")};
-  for (int i = 0; i < broken.size(); ++i)
-    writeFile(QStringLiteral("/invoer/12-03-2024 Groep %1 Uitslag.txt").arg(QChar(u'B' + i)), broken[i]);
+  writeFile("/groepen/12-03-2024 Groep A.txt", {QString(), "  ", QString()});
+  writeFile("/groepen/12-03-2024 Groep E.txt", {});
+  writeFile("/groepen/12-03-2024 groep Z.txt", pairs(4));
+  writeFile("/invoer/12-03-2024 Groep Z Result.txt", eventHeader());
+  // Which header lines are refused and why is the event model's test.
+  writeFile("/invoer/12-03-2024 Groep B Uitslag.txt", eventHeader(3, "40"));
   open();
 
-  chooseGroup(QStringLiteral("12-03-2024 Groep A"));
+  chooseGroup("12-03-2024 Groep A");
   ASSERT_EQ(prompter.count(), 1);
-  EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("geen paren"))) << prompter.last().text.toStdString();
+  EXPECT_TRUE(prompter.last().text.contains("geen paren")) << prompter.last().text.toStdString();
   EXPECT_TRUE(listEntries(screen->lstSchema).isEmpty());
-  chooseGroup(QStringLiteral("12-03-2024 Groep E"));
+  chooseGroup("12-03-2024 Groep E");
   EXPECT_EQ(prompter.count(), 2);
 
-  for (int i = 0; i < broken.size(); ++i) {
-    const QString name = QStringLiteral("12-03-2024 Groep %1 Uitslag").arg(QChar(u'B' + i));
-    const QByteArray before = readRaw(QStringLiteral("/invoer/") + name + QStringLiteral(".txt"));
-    prompter.clear();
-    clickEntry(screen->lstInvoer, name);
-    ASSERT_EQ(prompter.count(), 1) << name.toStdString();
-    EXPECT_TRUE(prompter.last().text.contains(name + QStringLiteral(".txt"))) << prompter.last().text.toStdString();
-    EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("line"))) << prompter.last().text.toStdString();
-    EXPECT_FALSE(screen->cmdStart->isEnabled());
-    EXPECT_EQ(readRaw(QStringLiteral("/invoer/") + name + QStringLiteral(".txt")), before);
-  }
+  const QByteArray before = readRaw("/invoer/12-03-2024 Groep B Uitslag.txt");
+  clickEntry(screen->eventFiles.list, "12-03-2024 Groep B Uitslag");
+  ASSERT_EQ(prompter.count(), 3);
+  EXPECT_TRUE(prompter.last().text.contains("Groep B Uitslag.txt, line 4")) << prompter.last().text.toStdString();
+  EXPECT_FALSE(screen->cmdStart->isEnabled());
+  EXPECT_EQ(readRaw("/invoer/12-03-2024 Groep B Uitslag.txt"), before);
 
   // Names that do not follow this language's pattern are refused with the word they lack.
   prompter.clear();
-  clickEntry(screen->lstGroepBestand, QStringLiteral("12-03-2024 groep Z"));
+  clickEntry(screen->groupFiles.list, "12-03-2024 groep Z");
   ASSERT_EQ(prompter.count(), 1);
-  EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("Groep"))) << prompter.last().text.toStdString();
-  EXPECT_TRUE(screen->lstGroepBestand->selectedItems().isEmpty());
-  clickEntry(screen->lstInvoer, QStringLiteral("12-03-2024 Groep Z Result"));
+  EXPECT_TRUE(prompter.last().text.endsWith("Groep")) << prompter.last().text.toStdString();
+  EXPECT_TRUE(screen->groupFiles.list->selectedItems().isEmpty());
+  clickEntry(screen->eventFiles.list, "12-03-2024 Groep Z Result");
   ASSERT_EQ(prompter.count(), 2);
-  EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("Uitslag")));
-  EXPECT_TRUE(screen->lstInvoer->selectedItems().isEmpty());
+  EXPECT_TRUE(prompter.last().text.endsWith("Uitslag"));
+  EXPECT_TRUE(screen->eventFiles.list->selectedItems().isEmpty());
 }
 
 TEST_F(EventStartTest, GroupFilesFollowTheLanguagesDatePatternAndSort) {
   setLanguage(kEnglish);
-  writeFile(QStringLiteral("/schema/11/06 Pairs 06 Rounds Howell.txt"), {"head"});
-  writeFile(QStringLiteral("/groepen/12-03-2024 Group A.txt"), pairs(6));
-  writeFile(QStringLiteral("/groepen/12-03-2024 Group A.mail"), {"a@b.nl"});
-  writeFile(QStringLiteral("/groepen/01-04-2024 Group B.txt"), pairs(6));
-  writeFile(QStringLiteral("/groepen/2024-04-01 Group B.txt"), pairs(4));  // taken: left as it is
+  writeFile("/schema/11/06 Pairs 06 Rounds Howell.txt", {"head"});
+  writeFile("/groepen/12-03-2024 Group A.txt", pairs(6));
+  writeFile("/groepen/12-03-2024 Group A.mail", {"a@b.nl"});
+  writeFile("/groepen/01-04-2024 Group B.txt", pairs(6));
+  writeFile("/groepen/2024-04-01 Group B.txt", pairs(4));  // taken: left as it is
   open();
-  EXPECT_EQ(listEntries(screen->lstGroepBestand),
+  EXPECT_EQ(listEntries(screen->groupFiles.list),
             (QStringList{"01-04-2024 Group B", "2024-03-12 Group A", "2024-04-01 Group B"}));
-  EXPECT_TRUE(exists(QStringLiteral("/groepen/2024-03-12 Group A.mail")));
-  QTest::mouseClick(screen->chkSorteerGroepen, Qt::LeftButton);
-  EXPECT_EQ(listEntries(screen->lstGroepBestand).first(), QStringLiteral("2024-04-01 Group B"));
-  EXPECT_EQ(screen->chkSorteerGroepen->text(), QStringLiteral("Sort from low to high"));
+  EXPECT_TRUE(exists("/groepen/2024-03-12 Group A.mail"));
+  QTest::mouseClick(screen->groupFiles.sort, Qt::LeftButton);
+  EXPECT_EQ(listEntries(screen->groupFiles.list).first(), "2024-04-01 Group B");
+  EXPECT_EQ(screen->groupFiles.sort->text(), "Sort from low to high");
 
-  chooseGroup(QStringLiteral("2024-03-12 Group A"));
-  clickEntry(screen->lstSchema, QStringLiteral("06 Pairs 06 Rounds Howell"));
+  chooseGroup("2024-03-12 Group A");
+  clickEntry(screen->lstSchema, "06 Pairs 06 Rounds Howell");
   QTest::mouseClick(screen->cmdStart, Qt::LeftButton);
-  EXPECT_EQ(readLines(QStringLiteral("/invoer/2024-03-12 Group A Result.txt")),
+  EXPECT_EQ(readLines("/invoer/2024-03-12 Group A Result.txt"),
             (QStringList{"2024-03-12 Group A Result", "6", "No", "6", "4", "06 Pairs 06 Rounds Howell", "0"}));
-}
-
-TEST_F(EventStartTest, DeletingAsksFirst) {
-  writeFile(QStringLiteral("/groepen/12-03-2024 Groep A.txt"), pairs(8));
-  writeFile(QStringLiteral("/invoer/12-03-2024 Groep B Uitslag.txt"), eventHeader());
-  open();
-  chooseGroup(QStringLiteral("12-03-2024 Groep A"));
-  prompter.answerNo();
-  QTest::mouseClick(screen->cmdWisGroepen, Qt::LeftButton);
-  EXPECT_TRUE(exists(QStringLiteral("/groepen/12-03-2024 Groep A.txt")));
-  EXPECT_FALSE(screen->cmdWisGroepen->isEnabled());
-
-  clickEntry(screen->lstInvoer, QStringLiteral("12-03-2024 Groep B Uitslag"));
-  prompter.answerYes();
-  QTest::mouseClick(screen->cmdWisInvoer, Qt::LeftButton);
-  EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("(12-03-2024 Groep B Uitslag)")));
-  EXPECT_FALSE(exists(QStringLiteral("/invoer/12-03-2024 Groep B Uitslag.txt")));
-  EXPECT_EQ(screen->lstInvoer->count(), 0);
-  EXPECT_TRUE(screen->lblGroep->text().isEmpty());
-  EXPECT_TRUE(screen->fraSchema->isEnabled());  // no longer fixed by the deleted event
-
-  chooseGroup(QStringLiteral("12-03-2024 Groep A"));
-  prompter.answerYes();
-  QTest::mouseClick(screen->cmdWisGroepen, Qt::LeftButton);
-  EXPECT_FALSE(exists(QStringLiteral("/groepen/12-03-2024 Groep A.txt")));
-  EXPECT_EQ(screen->lstGroepBestand->count(), 0);
 }

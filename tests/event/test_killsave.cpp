@@ -29,16 +29,12 @@ constexpr char kChildFolder[] = "MERVALO_KILLED_SAVER_FOLDER";
 
 // Version n of each file. Long enough that a save takes more than one write.
 EventModel eventVersion(int n) {
-  EventHeader h;
-  h.title = QStringLiteral("Versie %1 Uitslag").arg(n);
-  h.pairs = 8;
-  h.rounds = 3;
-  h.boardsPerRound = 2;
-  h.schemaName = QStringLiteral("08 Paren 03 Ronden Test");
-  EventModel model(h);
+  const QString title = QStringLiteral("Versie %1 Uitslag").arg(n);
+  EventModel model(*parseHeader({title, "8", "Geen", "3", "2", "08 Paren 03 Ronden Test", "0"}, QString()));
   for (int b = 1; b <= 6; ++b) {
     ScoreRecord record{b, {}};
-    for (int t = 0; t < 60; ++t) record.tables.append({t + 1, t + 2, QString::number(10 * n), QString::number(-10 * n), QStringLiteral("1"), QStringLiteral("1")});
+    for (int t = 0; t < 60; ++t)
+      record.tables.append({t + 1, t + 2, QString::number(10 * n), QString::number(-10 * n), "1", "1"});
     model.storeRecord(record);
   }
   return model;

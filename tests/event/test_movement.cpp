@@ -7,6 +7,7 @@
 #include "app/texts.h"
 #include "app/paths.h"
 #include "event/movement.h"
+#include "event/schemacheck.h"
 #include "qtprint.h"
 #include "testfiles.h"
 
@@ -16,7 +17,7 @@ namespace {
 
 class SchemaFolder : public ::testing::Test {
  protected:
-  void touch(int language, const QString& name, const QStringList& lines = {QStringLiteral("header")}) {
+  void touch(int language, const QString& name, const QStringList& lines = {"header"}) {
     const QString folder = schemaFolderPath(dir.path(), language);
     QDir().mkpath(folder);
     ASSERT_TRUE(writeTextLines(folder + QLatin1Char('/') + name, lines));
@@ -34,89 +35,220 @@ QStringList keys(const QVector<Pairing>& ps) {
   return out;
 }
 
+// A sound movement for 4 pairs over 3 rounds: every pair plays every set once; all tables of a
+// round play the same set, as four pairs over three rounds cannot avoid.
+QStringList fourPairs() {
+  return {"04 Paren 03 Ronden", "Ronde 1\t1-2 (1-4)\t3-4 (1-4)",
+          "Ronde 2\t1-3 (5-8)\t4-2 (5-8)", "Ronde 3\t4-1 (9-12)\t2-3 (9-12)"};
+}
+
+QString errorsOf(const SchemaCheck& c) {
+  QStringList out;
+  for (const SchemaIssue& i : c.issues)
+    if (i.error) out << QStringLiteral("%1: %2").arg(i.line).arg(i.what);
+  return out.join(QLatin1Char('\n'));
+}
+
+::testing::AssertionResult hasError(const SchemaCheck& c, int line, const char* words) {
+  for (const SchemaIssue& i : c.issues)
+    if (i.error && i.line == line && i.what.contains(QLatin1String(words))) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "no error " << line << ": " << words << " among\n" << errorsOf(c).toStdString();
+}
+
+struct Expected {
+  int a, b, same, opposite;
+};
+
+void expectCounts(const MovementBalance& m, const std::vector<Expected>& rows) {
+  for (const Expected& e : rows) {
+    EXPECT_EQ(m.sameOf(e.a, e.b), e.same) << e.a << "-" << e.b;
+    EXPECT_EQ(m.sameOf(e.b, e.a), e.same) << e.b << "-" << e.a;
+    EXPECT_EQ(m.oppositeOf(e.a, e.b), e.opposite) << e.a << "-" << e.b;
+    EXPECT_EQ(m.oppositeOf(e.b, e.a), e.opposite) << e.b << "-" << e.a;
+  }
+}
+
 }  // namespace
 
-TEST_F(SchemaFolder, ListsMatchingFilesWithoutCaseAndLeavesOutTheExcludedName) {
+TEST_F(SchemaFolder, ListsMatchingFilesWithoutCaseLeavingOutTheExcludedNameAndLoadsThem) {
   EXPECT_TRUE(listSchemas(dir.path(), kDutch, 14, 12).isEmpty());  // no folder yet
   for (const char* name : {"08 Paren 03 Ronden Howell.txt", "08 paren 03 ronden Mitchell.txt" /* the excluded one */,
                            "08 paren 03 ronden Mitchell 2.txt", "08 PAREN 03 RONDEN.TXT", "08 Paren 04 Ronden Howell.txt",
                            "10 Paren 03 Ronden Howell.txt", "08 Paren 03 Ronden notes.doc", "14 Paren 12 Ronden.txt",
                            "14 Paren 11 Ronden.txt"})
-    touch(kDutch, QLatin1String(name));
-  touch(kEnglish, QStringLiteral("08 Pairs 03 Rounds Howell.txt"));
+    touch(kDutch, name);
+  touch(kEnglish, "08 Pairs 03 Rounds Howell.txt");
 
   QStringList dutch = listSchemas(dir.path(), kDutch, 8, 3);
   dutch.sort();
   EXPECT_EQ(dutch, (QStringList{"08 PAREN 03 RONDEN", "08 Paren 03 Ronden Howell", "08 paren 03 ronden Mitchell 2"}));
-  EXPECT_EQ(listSchemas(dir.path(), kDutch, 14, 12), QStringList{QStringLiteral("14 Paren 12 Ronden")});
-  EXPECT_EQ(listSchemas(dir.path(), kEnglish, 8, 3), QStringList{QStringLiteral("08 Pairs 03 Rounds Howell")});
-}
+  EXPECT_EQ(listSchemas(dir.path(), kDutch, 14, 12), QStringList{"14 Paren 12 Ronden"});
+  EXPECT_EQ(listSchemas(dir.path(), kEnglish, 8, 3), QStringList{"08 Pairs 03 Rounds Howell"});
 
-TEST_F(SchemaFolder, LoadingDropsTheHeaderAndBlankLinesWhateverTheLineEnds) {
-  test::writeBytes(schemaFolderPath(dir.path(), kDutch) + QStringLiteral("/04 Paren 03 Ronden.txt"),
+  // Loading drops the header and blank lines, whatever the line ends.
+  test::writeBytes(schemaFolderPath(dir.path(), kDutch) + "/04 Paren 03 Ronden.txt",
                    "1-2\t(1-4)\r\n\r\nR1\t1-2 (1-4)\t3-4 (5-8)\n   \nR2\t1-3 (5-8)\t2-4 (1-4)\rR3\t1-4 (9-12)\t2-3 (1-4)");
-  const auto lines = loadSchema(dir.path(), kDutch, QStringLiteral(" 04 Paren 03 Ronden "));
+  const auto lines = loadSchema(dir.path(), kDutch, " 04 Paren 03 Ronden ");
   ASSERT_TRUE(lines);
   ASSERT_EQ(lines->size(), 3);
-  EXPECT_TRUE(lines->at(0).startsWith(QStringLiteral("R1\t")));
-  EXPECT_TRUE(lines->at(2).startsWith(QStringLiteral("R3\t")));
-  EXPECT_FALSE(loadSchema(dir.path(), kDutch, QStringLiteral("none")));
+  EXPECT_TRUE(lines->at(0).startsWith("R1\t"));
+  EXPECT_TRUE(lines->at(2).startsWith("R3\t"));
+  EXPECT_FALSE(loadSchema(dir.path(), kDutch, "none"));
 
-  touch(kDutch, QStringLiteral("header only.txt"));
-  EXPECT_TRUE(loadSchema(dir.path(), kDutch, QStringLiteral("header only"))->isEmpty());
+  touch(kDutch, "header only.txt");
+  EXPECT_TRUE(loadSchema(dir.path(), kDutch, "header only")->isEmpty());
 }
 
-TEST(BoardRanges, MapFourBoardSetsOntoTheEventsBoardsPerRound) {
+TEST(BoardRanges, MapFourBoardSetsOntoTheEventsBoardsPerRoundAndConvertEveryRangeInACellOnce) {
   EXPECT_EQ(rangeMap(3, 4), (QStringList{"(1-4)|(1-4)", "(5-8)|(5-8)", "(9-12)|(9-12)"}));
   const QStringList two = rangeMap(12, 2);
-  EXPECT_EQ(two[1], QStringLiteral("(5-8)|(3-4)"));
-  EXPECT_EQ(two[11], QStringLiteral("(45-48)|(23-24)"));
-  EXPECT_EQ(rangeMap(3, 3)[1], QStringLiteral("(5-8)|(4-6)"));
+  EXPECT_EQ(two[1], "(5-8)|(3-4)");
+  EXPECT_EQ(two[11], "(45-48)|(23-24)");
+  EXPECT_EQ(rangeMap(3, 3)[1], "(5-8)|(4-6)");
   const struct {
     int board, perRound;
     const char* want;
   } ranges[] = {{3, 2, "(3-4)"}, {4, 2, "(3-4)"}, {108, 9, "(100-108)"}, {1, 1, "(1-1)"}, {0, 4, ""}, {1, 0, ""}};
-  for (const auto& r : ranges) EXPECT_EQ(boardRange(r.board, r.perRound), QLatin1String(r.want)) << r.board << "/" << r.perRound;
-}
+  for (const auto& r : ranges) EXPECT_EQ(boardRange(r.board, r.perRound), r.want) << r.board << "/" << r.perRound;
 
-TEST(BoardRanges, ConvertingEveryRangeInACellOnce) {
-  // With B = 2 set 3 "(9-12)" becomes "(5-6)", which must not be mistaken for set 2 afterwards.
-  const QStringList map = rangeMap(12, 2);
-  EXPECT_EQ(convertRanges(QStringLiteral("1-2 (9-12)"), map), QStringLiteral("1-2 (5-6)"));
-  EXPECT_EQ(convertRanges(QStringLiteral("1-2 (45-48)"), map), QStringLiteral("1-2 (23-24)"));
+  // Every range in a cell is converted once: with B = 2 set 3 "(9-12)" becomes "(5-6)", which
+  // must not be mistaken for set 2 afterwards.
+  EXPECT_EQ(convertRanges("1-2 (9-12)", two), "1-2 (5-6)");
+  EXPECT_EQ(convertRanges("1-2 (45-48)", two), "1-2 (23-24)");
   // A range that names no set of the event stays as it was and so never matches a board.
-  EXPECT_EQ(convertRanges(QStringLiteral("1-2 (2-5)"), map), QStringLiteral("1-2 (2-5)"));
-  EXPECT_EQ(convertRanges(QStringLiteral("1-2 (13-16)"), rangeMap(3, 2)), QStringLiteral("1-2 (13-16)"));
+  EXPECT_EQ(convertRanges("1-2 (2-5)", two), "1-2 (2-5)");
+  EXPECT_EQ(convertRanges("1-2 (13-16)", rangeMap(3, 2)), "1-2 (13-16)");
 }
 
 TEST(Pairings, FollowTheBoardsSetInAscendingNsOrder) {
-  const QStringList rounds = {QStringLiteral("Ronde 1\t7-2 (1-4)\t3-8 (5-8)\t1-6 (9-12)\t4-5 (1-4)"),
-                              QStringLiteral("Ronde 2\t 3 - 8 (1-4)\t1-2 (5-8)"),
-                              QStringLiteral("Ronde 3\t10-1 (1-4)\t-  - (5-8)")};
+  const QStringList rounds = {"Ronde 1\t7-2 (1-4)\t3-8 (5-8)\t1-6 (9-12)\t4-5 (1-4)",
+                              "Ronde 2\t 3 - 8 (1-4)\t1-2 (5-8)",
+                              "Ronde 3\t10-1 (1-4)\t-  - (5-8)"};
   EXPECT_EQ(keys(pairingsOfBoard(rounds, 3, 4, 1)), (QStringList{"003-8", "004-5", "007-2", "010-1"}));
   // "3-8 (1-4)" with three boards a round: board 2 is in set 1 and seats 3-8; board 5 is in set 2.
-  EXPECT_EQ(tableCells({QStringLiteral("R1\t3-8 (1-4)")}, rangeMap(3, 3)), QStringList{QStringLiteral("3-8 (1-3)")});
+  EXPECT_EQ(tableCells({"R1\t3-8 (1-4)"}, rangeMap(3, 3)), QStringList{"3-8 (1-3)"});
   EXPECT_EQ(keys(pairingsOfBoard(rounds, 3, 3, 2)), (QStringList{"003-8", "004-5", "007-2", "010-1"}));
-  EXPECT_EQ(keys(pairingsOfBoard(rounds, 3, 3, 5)), (QStringList{QStringLiteral("001-2"), QStringLiteral("003-8")}));
+  EXPECT_EQ(keys(pairingsOfBoard(rounds, 3, 3, 5)), (QStringList{"001-2", "003-8"}));
   EXPECT_TRUE(pairingsOfBoard(rounds, 3, 3, 10).isEmpty());  // beyond the event
 }
 
 TEST(Pairings, OneBoardARoundDoesNotConfuseBoardOneWithBoardEleven) {
-  const QStringList rounds = {QStringLiteral("R\t1-2 (1-4)\t3-4 (41-44)"), QStringLiteral("R\t5-6 (41-44)")};
+  const QStringList rounds = {"R\t1-2 (1-4)\t3-4 (41-44)", "R\t5-6 (41-44)"};
   const QStringList cells = cellsFor(rounds, 12, 1);
-  EXPECT_EQ(cells, (QStringList{QStringLiteral("1-2 (1-1)"), QStringLiteral("3-4 (11-11)"), QStringLiteral("5-6 (11-11)")}));
-  EXPECT_EQ(keys(pairingsOfBoard(cells, 1, 1)), QStringList{QStringLiteral("001-2")});
-  EXPECT_EQ(keys(pairingsOfBoard(cells, 11, 1)), (QStringList{QStringLiteral("003-4"), QStringLiteral("005-6")}));
+  EXPECT_EQ(cells, (QStringList{"1-2 (1-1)", "3-4 (11-11)", "5-6 (11-11)"}));
+  EXPECT_EQ(keys(pairingsOfBoard(cells, 1, 1)), QStringList{"001-2"});
+  EXPECT_EQ(keys(pairingsOfBoard(cells, 11, 1)), (QStringList{"003-4", "005-6"}));
 }
 
 TEST(Pairings, EmptyTablesAndUnusableFieldsAreNeverSeated) {
-  const QStringList rounds = {QStringLiteral("R1\t-  - (1-4)\t1-2 (1-4)\t3 -  - 4 (1-4)"),
-                              QStringLiteral("R2\t5 (1-4)\tx-y (1-4)\t6-7\t8-9 (1-5)\t11-12(1-4)"),
-                              QStringLiteral("R3 without tabs 13-14 (1-4)"), QString()};
+  const QStringList rounds = {"R1\t-  - (1-4)\t1-2 (1-4)\t3 -  - 4 (1-4)",
+                              "R2\t5 (1-4)\tx-y (1-4)\t6-7\t8-9 (1-5)\t11-12(1-4)",
+                              "R3 without tabs 13-14 (1-4)", QString()};
   const QStringList cells = cellsFor(rounds, 3, 4);
-  for (const QString& c : cells) EXPECT_FALSE(c.contains(QStringLiteral("-  -"))) << c.toStdString();
+  for (const QString& c : cells) EXPECT_FALSE(c.contains("-  -")) << c.toStdString();
   const auto ps = pairingsOfBoard(cells, 1, 4);
   // "5 (1-4)" seats pair 5 without an EW pair; "x-y" has no NS number; "6-7" and "(1-5)" name no set.
-  EXPECT_EQ(keys(ps), (QStringList{QStringLiteral("001-2"), QStringLiteral("005-"), QStringLiteral("011-12")}));
+  EXPECT_EQ(keys(ps), (QStringList{"001-2", "005-", "011-12"}));
   EXPECT_EQ(ps[1].ew, 0);
+}
+
+// ---- the checker ----
+
+TEST(SchemaCheck, ASoundMovementPassesWithItsSharedSetsAsWarnings) {
+  const SchemaCheck c = checkSchema(fourPairs(), 4, 3);
+  EXPECT_TRUE(c.ok()) << errorsOf(c).toStdString();
+  EXPECT_EQ(c.issues.size(), 3);  // one shared set per round
+  for (const SchemaIssue& i : c.issues) EXPECT_FALSE(i.error);
+}
+
+TEST(SchemaCheck, HardRulesAreErrors) {
+  const auto withLine = [](int index, const char* line) {
+    QStringList m = fourPairs();
+    m[index] = QLatin1String(line);
+    return checkSchema(m, 4, 3);
+  };
+  SchemaCheck c = withLine(2, "Ronde 2\t1-3 (1-4)\t4-2 (5-8)");  // pair 1 plays set 1 again, set 2 short
+  EXPECT_TRUE(hasError(c, 3, "pair 1 plays board set 1"));
+  EXPECT_TRUE(hasError(c, 0, "board set 2 (5-8) is played 1 times, not 2"));
+  c = withLine(3, "Ronde 3\t4-1 (9-12)\t2-5 (9-12)");  // no pair 5; pair 3 left out
+  EXPECT_TRUE(hasError(c, 4, "pair 5"));
+  EXPECT_TRUE(hasError(c, 4, "pair 3 does not play in round 3"));
+  EXPECT_TRUE(hasError(withLine(1, "Ronde 1 1-2 (1-4) 3-4 (1-4)"), 2, "no Tab"));  // blanks where Tabs belong
+  c = withLine(1, "Ronde 1\t1-2 (13-16)\tx-4 (1-4)\t1-1 (2-5)");
+  EXPECT_TRUE(hasError(c, 2, "(13-16) names no board set"));
+  EXPECT_TRUE(hasError(c, 2, "not a table"));
+  EXPECT_TRUE(hasError(c, 2, "(2-5) names no board set"));
+  // Numbers too long for any movement are refused before any sum is made with them.
+  EXPECT_TRUE(hasError(withLine(1, "Ronde 1\t1-2 (2147483645-2147483647)\t3-4 (1-4)"), 2, "not a table"));
+  EXPECT_TRUE(hasError(withLine(1, "Ronde 1\t99999-2 (1-4)\t3-4 (1-4)"), 2, "not a table"));
+  EXPECT_TRUE(hasError(checkSchema(fourPairs().mid(0, 1), 4, 3), 0, "0 round lines"));  // a header only
+  EXPECT_FALSE(checkSchema({}, 4, 3).ok());
+  EXPECT_TRUE(hasError(checkSchema(fourPairs() << "Ronde 4\t1-2 (1-4)", 4, 3), 5, "round line 4"));
+}
+
+TEST(SchemaCheck, MeetingTwiceIsAWarning) {
+  QStringList m = fourPairs();
+  m[3] = "Ronde 3\t2-1 (9-12)\t4-3 (9-12)";  // 1-2 and 3-4 again
+  const SchemaCheck c = checkSchema(m, 4, 3);
+  EXPECT_TRUE(c.ok()) << errorsOf(c).toStdString();
+  int meetings = 0;
+  for (const SchemaIssue& i : c.issues) meetings += i.what.contains("meet again") ? 1 : 0;
+  EXPECT_EQ(meetings, 2);
+}
+
+TEST(SchemaCheck, NamesAndLineEnds) {
+  int p = 0, r = 0;
+  EXPECT_TRUE(parseSchemaFileName("/x/08 paren 03 ronden Mitchell.txt", &p, &r));
+  EXPECT_EQ(std::pair(p, r), std::pair(8, 3));
+  EXPECT_TRUE(parseSchemaFileName("14 Pairs 12 Rounds.TXT", &p, &r));
+  EXPECT_EQ(std::pair(p, r), std::pair(14, 12));
+  EXPECT_FALSE(parseSchemaFileName("8 Paren 3 Ronden.txt", &p, &r));
+  EXPECT_FALSE(parseSchemaFileName("08 Paren 03 Ronden.doc", &p, &r));
+
+  const QByteArray crlf = fourPairs().join("\r\n").toLatin1();
+  SchemaCheck c = checkSchemaBytes("04 Paren 03 Ronden.txt", crlf);
+  EXPECT_TRUE(c.ok());
+  EXPECT_EQ(c.issues.size(), 3);
+  QByteArray unix = fourPairs().join("\n").toLatin1();
+  c = checkSchemaBytes("04 Pairs 03 Rounds.txt", unix);
+  EXPECT_TRUE(c.ok()) << errorsOf(c).toStdString();
+  EXPECT_EQ(c.issues.size(), 4);  // one more: the line ends
+}
+
+// ---- the balance figure, worked out by hand ----
+
+// A movement whose tables share a set in a round (four pairs) is checked against the generator's
+// own figures for every shipped file (ShippedMovements); the summary of the one below is
+// mervalo-cli schema-check's test.
+
+// Six pairs over three rounds, no set shared and nobody meeting twice:
+//   round 1: 3-6 set 2, 4-2 set 1, 5-1 set 3
+//   round 2: 6-4 set 3, 2-1 set 2, 3-5 set 1
+//   round 3: 1-6 set 1, 3-2 set 3, 5-4 set 2
+// Set 1 has 4, 3, 1 NS and 2, 5, 6 EW; set 2 has 3, 2, 5 NS and 6, 1, 4 EW; set 3 has 5, 6, 3 NS
+// and 1, 4, 2 EW. Pairs 1 and 4 sit in the same direction on all three sets; 1-5 and 4-5 never.
+TEST(Balance, SixPairsThreeRounds) {
+  const SchemaCheck c = checkSchema({"06 Pairs 03 Rounds", "Round 1\t3-6 (5-8)\t4-2 (1-4)\t5-1 (9-12)",
+                                     "Round 2\t6-4 (9-12)\t2-1 (5-8)\t3-5 (1-4)",
+                                     "Round 3\t1-6 (1-4)\t3-2 (9-12)\t5-4 (5-8)"},
+                                    6, 3);
+  ASSERT_TRUE(c.ok());
+  ASSERT_TRUE(c.issues.isEmpty());
+  const MovementBalance& m = c.balance;
+  expectCounts(m, {{1, 2, 1, 1}, {1, 3, 1, 2}, {1, 4, 3, 0}, {1, 5, 0, 2}, {1, 6, 1, 1}, {2, 3, 1, 1}, {2, 4, 1, 1}, {2, 5, 2, 1},
+                   {2, 6, 1, 2}, {3, 4, 1, 2}, {3, 5, 2, 0}, {3, 6, 1, 1}, {4, 5, 0, 2}, {4, 6, 1, 1}, {5, 6, 2, 1}});
+}
+
+TEST(Balance, UnreadableTablesAndEmptyTablesCountForNobody) {
+  // Round 2's second table cannot be read and round 3's is empty: pairs 2 and 4, then 2 and 3, sit out.
+  const SchemaCheck c = checkSchema({"04 Paren 03 Ronden", "Ronde 1\t1-2 (1-4)\t3-4 (1-4)",
+                                     "Ronde 2\t1-3 (5-8)\t4-x (5-8)", "Ronde 3\t4-1 (9-12)\t-  -"},
+                                    4, 3);
+  EXPECT_FALSE(c.ok());
+  EXPECT_EQ(c.tables.size(), 4);
+  expectCounts(c.balance, {{1, 3, 1, 0}, {2, 4, 1, 0}, {1, 4, 0, 1}, {2, 3, 0, 1}, {1, 2, 0, 0}, {3, 4, 0, 0}});
+  EXPECT_EQ(balanceOf({}, 0).pairs, 0);  // no pairs: nothing to divide by
+  const MovementBalance none = balanceOf({}, 4);
+  EXPECT_EQ(none.sameMax, 0);
+  EXPECT_EQ(none.variation, 0);
 }

@@ -1,5 +1,5 @@
-// The movement library as shipped: every file against the rules, and against the generator's
-// record of why a file shares board sets.
+// The movement library as shipped: every file against the rules, and against the balance the
+// generator's record gives for it.
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -18,100 +18,58 @@ using namespace mervalo;
 
 namespace {
 
-const QString kSchema = QStringLiteral(MERVALO_SOURCE_DIR "/resources/schema/");
-const QString kRecord = QStringLiteral(MERVALO_SOURCE_DIR "/tools/movements-record.txt");
-
 struct Shipped {
   int language = 0;
   QString name;
   SchemaCheck check;
 };
 
-// One file's entry of the record: its "key: value" lines, a key possibly repeated.
-struct Entry {
-  QString dutch;
-  QString english;
-  QVector<std::pair<QString, QString>> lines;
-
-  QStringList all(const QString& key) const {
-    QStringList out;
-    for (const auto& [k, v] : lines)
-      if (k == key) out << v;
-    return out;
+QVector<Shipped> shippedFiles() {
+  QVector<Shipped> files;
+  for (int language : {kDutch, kEnglish}) {
+    const QDir dir(QStringLiteral(MERVALO_SOURCE_DIR "/resources/schema/") + QString::number(language));
+    for (const QString& name : dir.entryList({"*.txt"}, QDir::Files, QDir::Name))
+      files.append(Shipped{language, name, checkSchemaFile(dir.filePath(name))});
   }
-  QString one(const QString& key) const { return all(key).value(0); }
-};
+  return files;
+}
 
-class ShippedMovements : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    files = new QVector<Shipped>;
-    for (int language : {kDutch, kEnglish}) {
-      const QDir dir(kSchema + QString::number(language));
-      for (const QString& name : dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name))
-        files->append(Shipped{language, name, checkSchemaFile(dir.filePath(name))});
-    }
-    record = new std::map<QString, Entry>;
-    QFile f(kRecord);
-    if (!f.open(QIODevice::ReadOnly)) return;
-    static const QRegularExpression head(QStringLiteral("^\\d\\d pairs \\d\\d rounds: (.+\\.txt) \\| (.+\\.txt)$"));
-    static const QRegularExpression field(QStringLiteral("^  ([a-z ]+): (.*)$"));
-    Entry* current = nullptr;
-    for (const QByteArray& raw : f.readAll().split('\n')) {
-      const QString line = QString::fromLatin1(raw).remove(QLatin1Char('\r'));
-      if (const auto m = head.match(line); m.hasMatch()) {
-        Entry e{m.captured(1), m.captured(2), {}};
-        (*record)[e.dutch] = e;
-        current = &(*record)[e.dutch];
-      } else if (const auto m = field.match(line); m.hasMatch() && current) {
-        current->lines.append({m.captured(1), m.captured(2)});
-        (*record)[current->english] = *current;
-        (*record)[current->dutch] = *current;
-      } else if (line.isEmpty()) {
-        current = nullptr;
-      }
-    }
+// The record's balance line of each file, under both of its names ("NN pairs NN rounds: dutch |
+// english", then indented "key: value" lines).
+std::map<QString, QString> recordedBalance() {
+  std::map<QString, QString> balance;
+  QFile f(QStringLiteral(MERVALO_SOURCE_DIR "/tools/movements-record.txt"));
+  if (!f.open(QIODevice::ReadOnly)) return balance;
+  static const QRegularExpression head("^\\d\\d pairs \\d\\d rounds: (.+\\.txt) \\| (.+\\.txt)$");
+  QStringList names;
+  for (const QByteArray& raw : f.readAll().split('\n')) {
+    const QString line = QString::fromLatin1(raw).remove(QLatin1Char('\r'));
+    if (const auto m = head.match(line); m.hasMatch())
+      names = {m.captured(1), m.captured(2)};
+    else if (line.startsWith("  balance: "))
+      for (const QString& name : names) balance[name] = line.mid(11);
   }
-  static void TearDownTestSuite() {
-    delete files;
-    delete record;
-  }
-
-  static const Entry* entryOf(const Shipped& s) {
-    const auto it = record->find(s.name);
-    return it == record->end() ? nullptr : &it->second;
-  }
-
-  static QVector<Shipped>* files;
-  static std::map<QString, Entry>* record;
-};
-
-QVector<Shipped>* ShippedMovements::files = nullptr;
-std::map<QString, Entry>* ShippedMovements::record = nullptr;
+  return balance;
+}
 
 }  // namespace
 
-TEST_F(ShippedMovements, EveryNumberOfPairsAndRoundsHasOneFileInEachLanguage) {
-  for (int language : {kDutch, kEnglish}) {
-    std::set<std::pair<int, int>> seen;
-    for (const Shipped& s : *files) {
-      if (s.language != language) continue;
-      EXPECT_TRUE(seen.insert({s.check.pairs, s.check.rounds}).second) << s.name.toStdString();
-      EXPECT_TRUE(s.name.startsWith(schemaNamePrefix(s.check.pairs, s.check.rounds, language))) << s.name.toStdString();
-    }
-    std::set<std::pair<int, int>> wanted;
-    for (int p = 4; p <= 20; p += 2)
-      for (int r = 3; r <= std::min(12, p - 1); ++r) wanted.insert({p, r});
-    EXPECT_EQ(seen, wanted) << language;
-  }
-  EXPECT_EQ(files->size(), 130);
-}
-
-TEST_F(ShippedMovements, BothLanguagesSeatTheSameMovement) {
+TEST(ShippedMovements, EveryFieldHasOneFileInEachLanguageAndBothSeatTheSameMovement) {
+  const QVector<Shipped> files = shippedFiles();
+  EXPECT_EQ(files.size(), 130);
+  std::set<std::pair<int, int>> wanted;
+  for (int p = 4; p <= 20; p += 2)
+    for (int r = 3; r <= std::min(12, p - 1); ++r) wanted.insert({p, r});
   std::map<std::pair<int, int>, QVector<const Shipped*>> byField;
-  for (const Shipped& s : *files) byField[{s.check.pairs, s.check.rounds}].append(&s);
+  for (const Shipped& s : files) {
+    const std::pair field{s.check.pairs, s.check.rounds};
+    EXPECT_TRUE(s.name.startsWith(schemaNamePrefix(field.first, field.second, s.language))) << s.name.toStdString();
+    for (const Shipped* other : byField[field]) EXPECT_NE(other->language, s.language) << s.name.toStdString();
+    byField[field].append(&s);
+  }
   for (const auto& [field, two] : byField) {
-    ASSERT_EQ(two.size(), 2) << field.first << " pairs " << field.second << " rounds";
+    EXPECT_TRUE(wanted.erase(field)) << field.first << " pairs " << field.second << " rounds";
+    ASSERT_EQ(two.size(), 2) << two[0]->name.toStdString();
     const QVector<SeatedTable>& a = two[0]->check.tables;
     const QVector<SeatedTable>& b = two[1]->check.tables;
     ASSERT_EQ(a.size(), b.size()) << two[0]->name.toStdString();
@@ -119,27 +77,27 @@ TEST_F(ShippedMovements, BothLanguagesSeatTheSameMovement) {
       EXPECT_TRUE(a[i].round == b[i].round && a[i].ns == b[i].ns && a[i].ew == b[i].ew && a[i].set == b[i].set)
           << two[0]->name.toStdString() << " table " << i;
   }
+  EXPECT_TRUE(wanted.empty()) << wanted.size() << " fields without a movement";
 }
 
-// Where a file shares a set, and what its record says about it, the generator asserts as it
-// writes both; the regeneration test (label "slow") runs it and compares the result byte for byte.
-
-TEST_F(ShippedMovements, NoPairsMeetTwiceAndTheRecordGivesTheBalanceTheCheckerComputes) {
-  for (const Shipped& s : *files) {
-    const Entry* e = entryOf(s);
-    ASSERT_NE(e, nullptr) << s.name.toStdString();
-    // The hard rules are the checker's (the test shipped_movements runs it on all); of its
-    // warnings a shipped file may only share sets, never seat two pairs against each other twice.
-    for (const SchemaIssue& i : s.check.issues) EXPECT_FALSE(i.what.contains(QLatin1String("meet again"))) << s.name.toStdString();
+// The hard rules are the checker's (the test shipped_movements runs it on all); of its warnings a
+// shipped file may only share sets, never seat two pairs against each other twice. Where a file
+// shares a set the generator asserts as it writes; the regeneration test (label "slow") runs it.
+TEST(ShippedMovements, NoPairsMeetTwiceAndTheRecordGivesTheBalanceTheCheckerComputes) {
+  const std::map<QString, QString> record = recordedBalance();
+  EXPECT_EQ(record.size(), 130u);  // and no entry for a file that is not shipped
+  for (const Shipped& s : shippedFiles()) {
+    SCOPED_TRACE(s.name.toStdString());
+    for (const SchemaIssue& i : s.check.issues) EXPECT_FALSE(i.what.contains("meet again"));
     const MovementBalance& b = s.check.balance;
-    EXPECT_EQ(e->one(QStringLiteral("balance")), QStringLiteral("same direction %1-%2 (mean %3), opposite %4-%5, variation %6")
-                                                      .arg(b.sameMin)
-                                                      .arg(b.sameMax)
-                                                      .arg(b.sameMean, 0, 'f', 2)
-                                                      .arg(b.oppositeMin)
-                                                      .arg(b.oppositeMax)
-                                                      .arg(b.variation, 0, 'f', 4))
-        << s.name.toStdString();
+    const auto recorded = record.find(s.name);
+    ASSERT_NE(recorded, record.end());
+    EXPECT_EQ(recorded->second, QStringLiteral("same direction %1-%2 (mean %3), opposite %4-%5, variation %6")
+                                    .arg(b.sameMin)
+                                    .arg(b.sameMax)
+                                    .arg(b.sameMean, 0, 'f', 2)
+                                    .arg(b.oppositeMin)
+                                    .arg(b.oppositeMax)
+                                    .arg(b.variation, 0, 'f', 4));
   }
-  EXPECT_EQ(record->size(), 130u);  // and no entry for a file that is not shipped
 }

@@ -25,33 +25,20 @@ using namespace mervalo::test;
 namespace {
 
 constexpr int kWaitMs = 20'000;
+const QString kList = QStringLiteral("/Lijst met speelschemas.txt");
 
+// The screen against a site of the test's own on loopback (HTTP) whose schema folder holds the
+// movements it puts there.
 class SchemaDownloadTest : public ScreenTest {
  protected:
-  // The server tree that mervalo-cli makes from the shipped movements, once for the suite.
-  static void SetUpTestSuite() {
-    mirror = new QTemporaryDir;
-    const CliRun cli = runCli({QStringLiteral("mirror"), mirror->path()});
-    ASSERT_EQ(cli.exitCode, 0) << cli.err.toStdString();
+  static QString shipped(const QString& name) {
+    return QStringLiteral(MERVALO_BIN_DIR "/schema/10/") + name + QStringLiteral(".txt");
   }
-  static void TearDownTestSuite() {
-    delete mirror;
-    mirror = nullptr;
-  }
-
-  static QString shipped(const QString& name) { return QStringLiteral(MERVALO_BIN_DIR "/schema/10/") + name + QStringLiteral(".txt"); }
-
-  // Serves the mirror, or a site of its own whose list file holds these lines and whose schema
-  // folder holds these shipped movements.
-  void serveMirror() { serve(mirror->path()); }
-  void serveSite(const QStringList& list, const QStringList& movements, const QString& dropping = {}) {
-    const QString root = site.filePath(QStringLiteral("MERVALO/Schema"));
-    QDir().mkpath(root);
-    ASSERT_TRUE(writeTextLines(site.filePath(QStringLiteral("MERVALO/Lijst met speelschemas.txt")), list));
-    for (const QString& m : movements) QFile::copy(shipped(m), root + QLatin1Char('/') + m + QStringLiteral(".txt"));
-    serve(site.path(), dropping);
-  }
+  QString onSite(const QString& name) const { return site.filePath(QStringLiteral("MERVALO/Schema/") + name + ".txt"); }
+  QString stored(const QString& name) const { return path(QStringLiteral("/schema/10/") + name + ".txt"); }
+  void serveList(const QStringList& lines) { ASSERT_TRUE(writeTextLines(site.filePath("MERVALO" + kList), lines)); }
   void serve(const QString& dir, const QString& dropping = {}) {
+    QDir().mkpath(site.filePath(QStringLiteral("MERVALO/Schema")));
     server = LocalServer::files(dir, log(), dropping);
     ASSERT_TRUE(server->running()) << server->error().toStdString();
     pointAt(server->base());
@@ -79,26 +66,41 @@ class SchemaDownloadTest : public ScreenTest {
   QStringList selected() const {
     QStringList out;
     for (QListWidgetItem* item : screen->lstOpInternet->selectedItems()) out << item->text();
+    out.sort();
     return out;
   }
-  QString stored(const QString& name) const { return path(QStringLiteral("/schema/10/") + name + QStringLiteral(".txt")); }
 
-  static QTemporaryDir* mirror;
   QTemporaryDir site, logs;
   std::unique_ptr<LocalServer> server;
   SchemaDownloadScreen* screen = nullptr;
 };
 
-QTemporaryDir* SchemaDownloadTest::mirror = nullptr;
-
 }  // namespace
 
-TEST_F(SchemaDownloadTest, GroupsAreSteppedLargestFirstWrappingAtBothEnds) {
-  serveSite({"====== 4 ======", "04 Paren 03 Ronden Howell gedeelde spellen", "====== 8 ======", "08 Paren 04 Ronden Howell",
-             "====== 6 ======", "06 Paren 03 Ronden Howell", "06 Paren 04 Ronden Howell", "====== 8 ======",
-             "08 Paren 06 Ronden Howell", "08 Paren ../../taal"},
-            {});
+TEST_F(SchemaDownloadTest, AMissingListIsReportedThenGroupsAreSteppedLargestFirstWrappingAtBothEnds) {
+  serve(site.path());
+  writeFile(kList, {"====== 8 ======", "08 Paren 04 Ronden Howell"});
   open();
+  ASSERT_EQ(prompter.count(), 1);
+  EXPECT_TRUE(prompter.last().text.startsWith(
+      QStringLiteral("Kan de update van Mervalo nu niet downloaden.\nProbeer het straks nog eens een keer.\n\n")));
+  EXPECT_EQ(prompter.last().icon, PromptIcon::Information);
+  EXPECT_EQ(screen->lstOpInternet->count(), 0);
+  EXPECT_FALSE(screen->vscrSchema->isEnabled());
+  EXPECT_FALSE(screen->cmdDownLoad->isEnabled());
+  EXPECT_TRUE(screen->cmdTerug->isEnabled());
+  EXPECT_EQ(readLines(kList), QStringList({"====== 8 ======", "08 Paren 04 Ronden Howell"}));
+  delete screen;
+
+  const QStringList list{"====== 4 ======",           "04 Paren 03 Ronden Howell gedeelde spellen",
+                         "====== 8 ======",           "08 Paren 04 Ronden Howell",
+                         "====== 6 ======",           "06 Paren 03 Ronden Howell",
+                         "06 Paren 04 Ronden Howell", "====== 8 ======",
+                         "08 Paren 06 Ronden Howell", "08 Paren ../../taal"};
+  serveList(list);
+  open();
+  EXPECT_EQ(prompter.count(), 1);
+  EXPECT_EQ(readLines(kList), list);
   EXPECT_EQ(screen->windowTitle(), QStringLiteral("Download speelschema's"));
   EXPECT_EQ(screen->lblInfo[0]->text(), QStringLiteral("Download speelschema's van: "));
   EXPECT_EQ(screen->vscrSchema->minimum(), -1);
@@ -118,12 +120,13 @@ TEST_F(SchemaDownloadTest, GroupsAreSteppedLargestFirstWrappingAtBothEnds) {
   // Both groups of 8 pairs together, in file order.
   EXPECT_EQ(listEntries(screen->lstOpInternet),
             QStringList({"08 Paren 04 Ronden Howell", "08 Paren 06 Ronden Howell", "08 Paren ../../taal"}));
-  EXPECT_TRUE(QFile::exists(path(QStringLiteral("/Lijst met speelschemas.txt"))));
-  EXPECT_EQ(prompter.count(), 0);
 }
 
+// From the tree that mervalo-cli makes of the shipped movements.
 TEST_F(SchemaDownloadTest, SelectAllDownloadsEveryMovementByteForByteAndLeavesNothingSelected) {
-  serveMirror();
+  const CliRun cli = runCli({QStringLiteral("mirror"), site.path()});
+  ASSERT_EQ(cli.exitCode, 0) << cli.err.toStdString();
+  serve(site.path());
   open();
   const QStringList keys = screen->schemaList().keys;
   ASSERT_GE(keys.size(), 5);
@@ -157,12 +160,11 @@ TEST_F(SchemaDownloadTest, FailedMovementsAreReportedStaySelectedAndWriteNothing
   const QString missing = QStringLiteral("08 Paren 05 Ronden Howell gedeelde spellen");
   const QString unreadable = QStringLiteral("08 Paren 03 Ronden Howell gedeelde spellen");
   const QString huge = QStringLiteral("08 Paren 07 Ronden Mitchell");
-  serveSite({"====== 8 ======", good, cut, missing, unreadable, "08 Paren ..", "", "08 Paren 07 Ronden Howell", huge},
-            {good, cut}, cut);
-  ASSERT_TRUE(writeTextLines(site.filePath(QStringLiteral("MERVALO/Schema/") + unreadable + QStringLiteral(".txt")),
-                             {"dit is geen speelschema"}));
-  // 65 KiB, over the cap of 64 KiB.
-  writeBytes(site.filePath(QStringLiteral("MERVALO/Schema/") + huge + QStringLiteral(".txt")), QByteArray(65 * 1024, 'x'));
+  serve(site.path(), cut);
+  serveList({"====== 8 ======", good, cut, missing, unreadable, "08 Paren ..", "", "08 Paren 07 Ronden Howell", huge});
+  for (const QString& m : {good, cut}) QFile::copy(shipped(m), onSite(m));
+  ASSERT_TRUE(writeTextLines(onSite(unreadable), {"dit is geen speelschema"}));
+  writeBytes(onSite(huge), QByteArray(65 * 1024, 'x'));  // over the cap of 64 KiB
   writeRaw(QStringLiteral("/schema/10/") + cut + QStringLiteral(".txt"), "earlier copy");
   open();
   // The unsafe and the empty name are shown but cannot be chosen.
@@ -186,14 +188,9 @@ TEST_F(SchemaDownloadTest, FailedMovementsAreReportedStaySelectedAndWriteNothing
   const QString broken = QStringLiteral("Het speelschema %1 is gedownload, maar het breekt een regel en is niet bewaard:\n"
                                         "0 round lines, but the movement has 3 rounds").arg(unreadable);
   EXPECT_EQ(reported, QStringList({report(cut), report(missing), broken, report(huge)}));
-  QStringList left = selected();
-  left.sort();
-  EXPECT_EQ(left, QStringList({unreadable, missing, cut, huge}));
+  EXPECT_EQ(selected(), QStringList({unreadable, missing, cut, huge}));
   EXPECT_EQ(readBytes(stored(good)), readBytes(shipped(good)));
   EXPECT_EQ(readBytes(stored(cut)), QByteArray("earlier copy"));
-  EXPECT_FALSE(QFile::exists(stored(missing)));
-  EXPECT_FALSE(QFile::exists(stored(unreadable)));
-  EXPECT_FALSE(QFile::exists(stored(huge)));
   EXPECT_EQ(QDir(path(QStringLiteral("/schema/10"))).entryList(QDir::Files | QDir::Hidden).size(), 2);
   EXPECT_FALSE(screen->cmdDownLoad->isEnabled());
   for (const QString& request : requestedPaths(log())) {
@@ -207,22 +204,6 @@ TEST_F(SchemaDownloadTest, FailedMovementsAreReportedStaySelectedAndWriteNothing
   EXPECT_TRUE(screen->cmdDownLoad->isEnabled());
   downloadAndWait();
   EXPECT_EQ(prompter.count(), 3);
-}
-
-TEST_F(SchemaDownloadTest, AListThatCannotBeFetchedIsReportedAndKeepsTheEarlierOne) {
-  QDir().mkpath(site.filePath(QStringLiteral("MERVALO")));
-  serve(site.path());
-  writeFile(QStringLiteral("/Lijst met speelschemas.txt"), {"====== 8 ======", "08 Paren 04 Ronden Howell"});
-  open();
-  ASSERT_EQ(prompter.count(), 1);
-  EXPECT_TRUE(prompter.last().text.startsWith(
-      QStringLiteral("Kan de update van Mervalo nu niet downloaden.\nProbeer het straks nog eens een keer.\n\n")));
-  EXPECT_EQ(prompter.last().icon, PromptIcon::Information);
-  EXPECT_EQ(screen->lstOpInternet->count(), 0);
-  EXPECT_FALSE(screen->vscrSchema->isEnabled());
-  EXPECT_FALSE(screen->cmdDownLoad->isEnabled());
-  EXPECT_TRUE(screen->cmdTerug->isEnabled());
-  EXPECT_EQ(readLines(QStringLiteral("/Lijst met speelschemas.txt")), QStringList({"====== 8 ======", "08 Paren 04 Ronden Howell"}));
 }
 
 TEST_F(SchemaDownloadTest, TheMainMenuOpensItAndItStaysResponsiveWhileTheServerNeverAnswers) {

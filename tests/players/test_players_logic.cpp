@@ -1,77 +1,108 @@
 #include <gtest/gtest.h>
 
-#include "qtprint.h"
-
+#include "players/calendar.h"
 #include "players/entryrules.h"
 #include "players/gridsort.h"
+#include "players/groupcomposition.h"
 #include "players/groupfile.h"
 #include "players/namelist.h"
+#include "qtprint.h"
 
 using namespace mervalo;
 
-namespace {
-QString S(const char* s) { return QString::fromUtf8(s); }
-}  // namespace
-
-// ---- name-list files ----
+// ---- name lists and what the boxes accept ----
 
 TEST(NameListFile, OnlyOneTrailingBarIsDroppedAndAnEmptyFileHasAFullHeading) {
-  EXPECT_EQ(splitNameLine(S("1|||Smit||")), (QStringList{S("1"), QString(), QString(), S("Smit"), QString()}));
+  EXPECT_EQ(splitNameLine("1|||Smit||"), (QStringList{"1", "", "", "Smit", ""}));
   bool cut = false;
-  splitNameLine(S("1|a|b|c|d|"), &cut);
+  splitNameLine("1|a|b|c|d|", &cut);
   EXPECT_FALSE(cut);
-  splitNameLine(S("1|a|b|c|d|e"), &cut);
+  splitNameLine("1|a|b|c|d|e", &cut);
   EXPECT_TRUE(cut);
   EXPECT_EQ(parseNameList({}).heading.size(), kNameFields);
-  EXPECT_TRUE(parseNameList({S("  "), S("")}).players.isEmpty());
+  EXPECT_TRUE(parseNameList({"  ", ""}).players.isEmpty());
 }
 
-// ---- what the boxes accept ----
-
-TEST(EntryRules, Repairs) {
-  // Whole pasted texts; typing one character at a time is shown by the name-list screen test.
-  EXPECT_EQ(repairEntry(S("a....b")), S("a.b"));
-  EXPECT_EQ(repairEntry(S("jan@club.nl@")), S("jan@club.nl"));
-  EXPECT_EQ(repairEntry(S("a@b@c@d")), S("a@b"));
-  EXPECT_EQ(cleanField(S("a|b\r\nc")), S("abc"));
+// Whole pasted texts; typing one character at a time is shown by the name-list screen test.
+TEST(EntryRules, RepairsAndListNames) {
+  EXPECT_EQ(repairEntry("a....b"), "a.b");
+  EXPECT_EQ(repairEntry("jan@club.nl@"), "jan@club.nl");
+  EXPECT_EQ(repairEntry("a@b@c@d"), "a@b");
+  EXPECT_EQ(cleanField("a|b\r\nc"), "abc");
+  EXPECT_EQ(nameBeforeTxt("Club.txt.txt"), "Club");
+  EXPECT_EQ(groupName("03.12.2026", "Groep", "B"), "03 Groep B") << "a date with dots is cut like a file name";
+  const auto parts = splitGroupName("03-12-2026 Groep B", "Groep");
+  EXPECT_TRUE(parts && parts->date == "03-12-2026" && parts->letter == "B");
 }
 
-TEST(EntryRules, ListNames) {
-  EXPECT_EQ(nameBeforeTxt(S("Club.TXT")), S("Club"));
-  EXPECT_EQ(nameBeforeTxt(S("Club.txt.txt")), S("Club"));
-  EXPECT_EQ(groupName(S("03.12.2026"), S("Groep"), S("B")), S("03 Groep B")) << "a date with dots is cut like a file name";
-  const auto parts = splitGroupName(S("03-12-2026 Groep B"), S("Groep"));
-  EXPECT_TRUE(parts && parts->date == S("03-12-2026") && parts->letter == S("B"));
-  EXPECT_FALSE(splitGroupName(S("03-12-2026 Group B"), S("Groep"))) << "another language's group";
+TEST(GridSort, SameOrderAsTheGridsOwnSort) {
+  const QStringList keys{"Smit", "bakker", "10",  "9",   "Bakker", "",   " 2 ",
+                         "Élan", "smit",   "1e3", "Zon", "abc",    "-4", "Bakker"};
+  const int n = static_cast<int>(keys.size());
+  Grid a(n + 2, 5);
+  for (int r = 1; r <= n; ++r) {
+    a.setText(r, 3, keys[r - 1]);
+    a.setText(r, 0, QString::number(r));
+  }
+  Grid b = a;
+  a.sortRows(1, n, 3, true);
+  sortRowsAscending(b, 1, n, 3);
+  for (int r = 0; r < a.rows(); ++r) EXPECT_EQ(a.rowTexts(r), b.rowTexts(r)) << "row " << r;
+  EXPECT_TRUE(b.text(b.rows() - 1, 3).isEmpty()) << "rows outside the range stay put";
+}
+
+// The date picker's month grid: Monday first, six rows only when the month needs them.
+TEST(Calendar, MonthGridsInLeapAndCommonYears) {
+  const struct {
+    int year, month, days, cellOfTheFirst;
+    bool sixthRow;
+  } rows[] = {{2024, 2, 29, 4, false}, {2026, 2, 28, 7, false},
+              {2027, 2, 28, 1, false},  // a common February from a Monday: four rows exactly
+              {2100, 2, 28, 1, false},  // divisible by 100: no leap year
+              {2026, 8, 31, 6, true},   // 31 days from a Saturday
+              {2026, 11, 30, 7, true},  // 30 days from a Sunday
+              {2026, 6, 30, 1, false},  {2026, 12, 31, 2, false}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(QStringLiteral("%1-%2").arg(r.year).arg(r.month).toStdString());
+    EXPECT_EQ(daysInMonth(r.year, r.month), r.days);
+    EXPECT_EQ(needsSixthRow(r.year, r.month), r.sixthRow);
+    std::array<int, kCalendarCells> want{};
+    for (int d = 1; d <= r.days; ++d) want[static_cast<size_t>(r.cellOfTheFirst + d - 2)] = d;
+    EXPECT_EQ(monthCells(r.year, r.month), want);
+  }
+  EXPECT_EQ(dateText(5, 3, 2026, "DD-MM-YYYY"), "05-03-2026");
+  EXPECT_EQ(dateText(5, 3, 2026, "YYYY/MM/DD x"), "2026/03/05 x");
 }
 
 // ---- group files ----
 
 TEST(GroupFile, DamagedFilesKeepEveryLineTheyCan) {
-  const Group g = Group::parse({S("3| Dhr. Jan Smit+7| Mevr. Anna de Vries [3]"), S(""), S("***** Stilzit *****"),
-                                S("no plus here"), S("x| Dhr. A B+y| Dhr. C D"), S("** again **"),
-                                S("1| Dhr. A+2| B+3| C")});
+  const Group g = Group::parse({"3| Dhr. Jan Smit+7| Mevr. Anna de Vries [3]", "", "***** Stilzit *****",
+                                "no plus here", "x| Dhr. A B+y| Dhr. C D", "** again **", "1| Dhr. A+2| B+3| C"});
   ASSERT_EQ(g.entries.size(), 5);
-  EXPECT_EQ(g.entries[0].players[1], S("7| Mevr. Anna de Vries [3]"));
   EXPECT_EQ(g.entries[1].kind, GroupEntry::Kind::SitOut);
   EXPECT_EQ(g.entries[2].kind, GroupEntry::Kind::Unreadable);
-  EXPECT_EQ(g.entries[2].line, S("no plus here"));
-  EXPECT_EQ(g.entries[3].players[0], S("x| Dhr. A B"));
-  EXPECT_EQ(g.entries[4].players[1], S("2| B+3| C"));
+  EXPECT_EQ(g.entries[3].players[0], "x| Dhr. A B");
+  EXPECT_EQ(g.entries[4].players[1], "2| B+3| C");
   EXPECT_EQ(g.entries[4].number, 5) << "blank lines and the left-out sit-out do not count";
   EXPECT_FALSE(g.complete) << "the second sit-out was left out";
+  EXPECT_TRUE(Group::parse({"***** Stilzit *****"}).complete);
   // A name carried over from an earlier result loses its count; a player's description keeps it.
-  EXPECT_EQ(g.pairNames(), (QStringList{S("Dhr. Jan Smit - Mevr. Anna de Vries"), QString(), S("no plus here"),
-                                        S("Dhr. A B - Dhr. C D"), S("Dhr. A - B - C")}));
-  EXPECT_EQ(g.playerDescriptions().mid(0, 3), (QStringList{S("Dhr. Jan Smit"), S("Mevr. Anna de Vries [3]"), S("no plus here")}));
-  EXPECT_TRUE(Group::parse({S("***** Stilzit *****")}).complete);
+  EXPECT_EQ(g.pairNames(), (QStringList{"Dhr. Jan Smit - Mevr. Anna de Vries", QString(), "no plus here",
+                                        "Dhr. A B - Dhr. C D", "Dhr. A - B - C"}));
+  EXPECT_EQ(g.playerDescriptions().mid(0, 3),
+            (QStringList{"Dhr. Jan Smit", "Mevr. Anna de Vries [3]", "no plus here"}));
+  const QStringList mail{"1|Dhr.|Jan|Smit|j@s.nl", "2|Mevr.|Anna|de Vries|"};
+  EXPECT_EQ(findMailLine(mail, " Mevr. Anna de Vries"), 1);
+  EXPECT_EQ(findMailLine(mail, " Dhr. Kees Smit"), -1);
+  EXPECT_EQ(findMailLine(mail, "   "), -1);
 }
 
 // How many pairs an event of the group has and who sits out: the sit-out line wherever it
 // stands, a phantom pair after the last when the count is odd (even with a sit-out line).
 TEST(GroupFile, PairCountAndSitOut) {
-  const QString pair = S("1| A+2| B");
-  const QString sitOut = S("***** Stilzit *****");
+  const QString pair = "1| A+2| B";
+  const QString sitOut = "***** Stilzit *****";
   const struct {
     QStringList lines;
     int pairs;
@@ -79,9 +110,9 @@ TEST(GroupFile, PairCountAndSitOut) {
   } cases[] = {
       {{}, 0, 0},
       {{pair, pair}, 2, 0},
-      {{pair, pair, S("  "), pair}, 4, 4},
+      {{pair, pair, "  ", pair}, 4, 4},
       {{pair, sitOut, pair, pair}, 4, 2},
-      {{pair, S("** Sit out **")}, 2, 2},  // another language's word: the stars make it the sit-out
+      {{pair, "** Sit out **"}, 2, 2},  // another language's word: the stars make it the sit-out
       {{pair, sitOut, pair}, 4, 4},
       {{pair, pair, pair, pair, pair, pair, pair}, 8, 8},
   };
@@ -92,27 +123,77 @@ TEST(GroupFile, PairCountAndSitOut) {
   }
 }
 
-TEST(GroupFile, MailLineOfADescription) {
-  const QStringList mail{S("1|Dhr.|Jan|Smit|j@s.nl"), S("2|Mevr.|Anna|de Vries|")};
-  EXPECT_EQ(findMailLine(mail, S(" Mevr. Anna de Vries")), 1);
-  EXPECT_EQ(findMailLine(mail, S(" Dhr. Jan Smit")), 0);
-  EXPECT_EQ(findMailLine(mail, S(" Dhr. Kees Smit")), -1);
-  EXPECT_EQ(findMailLine(mail, S("   ")), -1);
+// ---- composing a group (the group screen's test shows the lines and addresses it saves) ----
+
+namespace {
+// Two players share a name; the list's own numbers are stale and must be replaced.
+GroupComposition composed(bool longer = false) {
+  QList<QStringList> list{{"9", "Dhr.", "Jan", "Smit", "jan@club.nl"},
+                          {"9", "Mevr.", "Anna", "de Vries", ""},
+                          {"9", "Dhr.", "Jan", "Smit", "ander@club.nl"},
+                          {"9", "", "Piet", "Bos", ""},
+                          {"9", "", "", "", ""}};
+  if (longer) {
+    for (int n = 6; n <= 12; ++n) list.append({"9", "Dhr.", "X", QString::number(n), ""});
+    list.append({"9", "Dhr.", "Jan", "Smit", "b@x.nl"});
+  }
+  GroupComposition g;
+  g.load(list);
+  return g;
+}
+}  // namespace
+
+TEST(GroupComposition, PicksAndGivingBackRestoreThePlayerItWasTakenFrom) {
+  GroupComposition g = composed();
+  EXPECT_FALSE(g.pick(5)) << "a row without a name";
+  EXPECT_FALSE(g.pick(0) || g.pick(6));
+  ASSERT_TRUE(g.pick(3));
+  EXPECT_FALSE(g.pick(3)) << "taken";
+  EXPECT_EQ(g.shownFields(3), (QStringList{"3", "", "", "", ""}));
+  EXPECT_FALSE(g.addPair()) << "one pick is no pair";
+  ASSERT_TRUE(g.pick(4)) << "a player without a title can be picked";
+  EXPECT_FALSE(g.pick(1)) << "both slots full";
+  EXPECT_EQ(g.picked(1).description, "  Piet Bos");
+  ASSERT_TRUE(g.addPair());
+  EXPECT_FALSE(g.picked(0).filled());
+  EXPECT_EQ(g.groupLines(), QStringList{"3| Dhr. Jan Smit+4|  Piet Bos"});
+  EXPECT_EQ(g.displays(), QStringList{" Dhr. Jan Smit -   Piet Bos"});
+  g.pick(1);
+  g.pick(2);
+  g.addPair();
+  // Removing the second pair must give back player 1, not his namesake 3.
+  ASSERT_TRUE(g.removeEntry(1));
+  EXPECT_TRUE(g.isFree(1) && g.isFree(2));
+  EXPECT_FALSE(g.isFree(3));
+  EXPECT_EQ(g.shownFields(1), (QStringList{"1", "Dhr.", "Jan", "Smit", "jan@club.nl"}));
+  EXPECT_EQ(g.mailLines(), (QStringList{"3|Dhr.|Jan|Smit|ander@club.nl", "4||Piet|Bos|"}));
+  EXPECT_FALSE(g.removeEntry(1));
+  ASSERT_TRUE(g.pick(2));
+  ASSERT_TRUE(g.unpick(0));
+  EXPECT_TRUE(g.isFree(2));
+  EXPECT_FALSE(g.unpick(0)) << "empty slot";
+  g.clear();
+  for (int n = 1; n <= 4; ++n) EXPECT_TRUE(g.isFree(n)) << n;
 }
 
-// ---- sorting the lists ----
+TEST(GroupComposition, OpeningASavedGroupTakesOnlyPlayersOfThisListByTheirOwnNumbers) {
+  GroupComposition g = composed();
+  const Group file = Group::parse({"2| Mevr. Anna de Vries+12| Dhr. Onbekend Iemand", "***** Stilzit *****",
+                                   "1| dhr. jan smit+4|  Piet Bos"});
+  g.open(file);
+  EXPECT_EQ(g.groupLines(), (QStringList{file.entries[0].line, "***** Stilzit *****", file.entries[2].line}));
+  EXPECT_FALSE(g.isFree(1)) << "found case-insensitively";
+  EXPECT_TRUE(g.isFree(3));
+  // "1*" must not find player 12 or 13 of a longer list; the stranger has no mail line.
+  EXPECT_EQ(g.mailLines(), (QStringList{"2|Mevr.|Anna|de Vries|", "1|Dhr.|Jan|Smit|jan@club.nl", "4||Piet|Bos|"}));
+  ASSERT_TRUE(g.removeEntry(0));
+  EXPECT_TRUE(g.isFree(2));
+  EXPECT_EQ(g.mailLines().size(), 2);
 
-TEST(GridSort, SameOrderAsTheGridsOwnSort) {
-  const QStringList keys{S("Smit"), S("bakker"), S("10"), S("9"), S("Bakker"), S(""), S(" 2 "), S("Élan"),
-                         S("smit"), S("1e3"), S("Zon"), S("abc"), S("-4"), S("Bakker")};
-  Grid a(static_cast<int>(keys.size()) + 2, 5), b;
-  for (int r = 1; r <= keys.size(); ++r) {
-    a.setText(r, 3, keys[r - 1]);
-    a.setText(r, 0, QString::number(r));
-  }
-  b = a;
-  a.sortRows(1, static_cast<int>(keys.size()), 3, true);
-  sortRowsAscending(b, 1, static_cast<int>(keys.size()), 3);
-  for (int r = 0; r < a.rows(); ++r) EXPECT_EQ(a.rowTexts(r), b.rowTexts(r)) << "row " << r;
-  EXPECT_TRUE(b.text(b.rows() - 1, 3).isEmpty()) << "rows outside the range stay put";
+  // Pair 13 of a longer list takes its own number, not a namesake's whose number it begins with.
+  GroupComposition longer = composed(true);
+  longer.open(Group::parse({"13| Dhr. Jan Smit+2| Mevr. Anna de Vries"}));
+  EXPECT_FALSE(longer.isFree(13));
+  EXPECT_TRUE(longer.isFree(1) && longer.isFree(3));
+  EXPECT_EQ(longer.mailLines(), (QStringList{"13|Dhr.|Jan|Smit|b@x.nl", "2|Mevr.|Anna|de Vries|"}));
 }

@@ -261,7 +261,7 @@ class MailingTest : public MailTest {
               {"1| Dhr. Jan Smit+2| Mevr. Ann Bos", "3| Dhr. Piet Vis+4| Mevr. Els Kok"});
     writeFile(QStringLiteral("/groepen/Dinsdag.mail"), companion);
     entry = new FakeEntryScreen(ctx);
-    entry->grid = computedResult(2);
+    entry->result = computedEventResult(2);
     entry->players = {"|a@club.nl", "|b@club.nl", "|Dhr.|Piet|Vis|", "|c@club.nl"};
     entry->show();
     screen = dynamic_cast<ResultsScreen*>(entry->openChild(ScreenId::Results));

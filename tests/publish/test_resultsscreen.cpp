@@ -11,7 +11,6 @@
 #include "publish/htmlpage.h"
 #include "publish/screens/resultsscreen.h"
 #include "app/screens/printing.h"
-#include "app/screens/resultssource.h"
 #include "hands/handrecordfile.h"
 #include "hands/screens/handrecordimport.h"
 #include "screentest.h"
@@ -33,7 +32,7 @@ class ResultsScreenTest : public ScreenTest {
 
   ResultsScreen* open() {
     entry = new FakeEntryScreen(ctx);
-    entry->grid = grid;
+    entry->result = result;
     entry->players = players;
     entry->show();
     auto* s = dynamic_cast<ResultsScreen*>(entry->openChild(ScreenId::Results));
@@ -43,7 +42,7 @@ class ResultsScreenTest : public ScreenTest {
 
   QStringList page() const { return readLines(QStringLiteral("/HTML/Dinsdag.html")); }
 
-  Grid grid = computedResult(11);
+  EventResult result = computedEventResult(11);
   QStringList players;
   FakeEntryScreen* entry = nullptr;
 };

@@ -1,60 +1,42 @@
 #include "mailserver.h"
 
-#include "testservers.h"
-
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QMap>
 #include <QRegularExpression>
-#include <QStringDecoder>
+
+#include "testservers.h"
 
 namespace mervalo::test {
 
 namespace {
-QByteArray fromQuotedPrintable(const QByteArray& in) {
-  QByteArray out;
-  for (qsizetype i = 0; i < in.size(); ++i) {
-    if (in[i] == '=' && i + 2 < in.size() && in[i + 1] == '\r' && in[i + 2] == '\n') {
-      i += 2;
-    } else if (in[i] == '=' && i + 2 < in.size()) {
-      out += static_cast<char>(in.mid(i + 1, 2).toInt(nullptr, 16));
-      i += 2;
-    } else {
-      out += in[i];
-    }
-  }
-  return out;
-}
 
-// Encoded words back to text.
-QString decodeWords(const QString& value) {
+// Encoded words back to text; the blanks between two of them go with them.
+QString decodeWords(QString value) {
   static const QRegularExpression word(QStringLiteral(R"(=\?UTF-8\?B\?([A-Za-z0-9+/=]*)\?=)"));
-  QString out = value;
-  out.replace(QRegularExpression(QStringLiteral(R"(\?=\s+=\?)")), QStringLiteral("?==?"));
-  QString result;
-  qsizetype last = 0;
-  auto it = word.globalMatch(out);
-  while (it.hasNext()) {
-    const auto m = it.next();
-    result += out.mid(last, m.capturedStart() - last);
-    result += QString::fromUtf8(QByteArray::fromBase64(m.captured(1).toLatin1()));
-    last = m.capturedEnd();
+  value.replace(QRegularExpression(QStringLiteral(R"(\?=\s+=\?)")), QStringLiteral("?==?"));
+  for (auto m = word.match(value); m.hasMatch();) {
+    const QString text = QString::fromUtf8(QByteArray::fromBase64(m.captured(1).toLatin1()));
+    const qsizetype after = m.capturedStart() + text.size();
+    value.replace(m.capturedStart(), m.capturedLength(), text);
+    m = word.match(value, after);
   }
-  return result + out.mid(last);
+  return value;
 }
 
+// The headers of a block, unfolded, by their lower-case names (the first of each name).
 QMap<QString, QString> readHeaders(const QByteArray& block) {
   QMap<QString, QString> headers;
   const QString text = QString::fromUtf8(block).replace(QStringLiteral("\r\n "), QStringLiteral(" "));
   for (const QString& line : text.split(QStringLiteral("\r\n"))) {
     const qsizetype colon = line.indexOf(QLatin1Char(':'));
-    if (colon <= 0) continue;
     const QString name = line.left(colon).trimmed().toLower();
-    if (!headers.contains(name)) headers.insert(name, decodeWords(line.mid(colon + 1).trimmed()));
+    if (colon > 0 && !headers.contains(name)) headers.insert(name, decodeWords(line.mid(colon + 1).trimmed()));
   }
   return headers;
 }
+
 }  // namespace
 
 std::unique_ptr<LocalMailServer> LocalMailServer::start(const QString& outDir, const Options& o) {
@@ -76,10 +58,9 @@ QList<LocalMailServer::Received> LocalMailServer::received() const {
   for (int n = 1;; ++n) {
     QFile eml(out_ + QStringLiteral("/%1.eml").arg(n));
     QFile json(out_ + QStringLiteral("/%1.json").arg(n));
-    if (!eml.open(QIODevice::ReadOnly) || !json.open(QIODevice::ReadOnly)) break;
+    if (!eml.open(QIODevice::ReadOnly) || !json.open(QIODevice::ReadOnly)) return out;
     out.append({eml.readAll(), QJsonDocument::fromJson(json.readAll()).object()});
   }
-  return out;
 }
 
 ParsedMail parseMail(const QByteArray& message) {
@@ -89,31 +70,29 @@ ParsedMail parseMail(const QByteArray& message) {
   static const QRegularExpression boundaryRe(QStringLiteral("boundary=\"([^\"]+)\""));
   const auto m = boundaryRe.match(mail.headers.value(QStringLiteral("content-type")));
   if (!m.hasMatch()) return mail;
-  const QByteArray boundary = "--" + m.captured(1).toLatin1();
-  // Split on the boundary lines.
-  QByteArray body = message.mid(split + 4);
-  qsizetype at = body.indexOf(boundary);
-  while (at >= 0) {
-    const qsizetype start = body.indexOf("\r\n", at) + 2;
+  // Each part runs from the line after one boundary line to the line break before the next.
+  const QByteArray body = "\r\n" + message.mid(split + 4);
+  const QByteArray boundary = "\r\n--" + m.captured(1).toLatin1();
+  for (qsizetype at = body.indexOf(boundary); at >= 0 && body.mid(at + boundary.size(), 2) != "--";) {
+    const qsizetype start = body.indexOf("\r\n", at + boundary.size()) + 2;
     const qsizetype next = body.indexOf(boundary, start);
     if (next < 0) break;
-    const QByteArray part = body.mid(start, next - start - 2);
+    const QByteArray part = body.mid(start, next - start);
     const qsizetype gap = part.indexOf("\r\n\r\n");
     const QMap<QString, QString> h = readHeaders(part.left(gap));
     const QByteArray content = part.mid(gap + 4);
     const QString encoding = h.value(QStringLiteral("content-transfer-encoding")).toLower();
     const QByteArray decoded = encoding == QLatin1String("base64") ? QByteArray::fromBase64(content)
-                               : encoding == QLatin1String("quoted-printable") ? fromQuotedPrintable(content)
-                                                                               : content;
+                               : encoding == QLatin1String("quoted-printable")
+                                   ? QByteArray::fromPercentEncoding(QByteArray(content).replace("=\r\n", ""), '=')
+                                   : content;
     const QString disposition = h.value(QStringLiteral("content-disposition"));
     static const QRegularExpression nameRe(QStringLiteral("filename=\"([^\"]*)\""));
-    const auto n = nameRe.match(disposition);
     if (disposition.startsWith(QLatin1String("attachment")))
-      mail.attachments.append({n.hasMatch() ? n.captured(1) : QString(), decoded});
+      mail.attachments.append({nameRe.match(disposition).captured(1), decoded});
     else
       mail.text = QString::fromUtf8(decoded);
     at = next;
-    if (body.mid(next + boundary.size(), 2) == "--") break;
   }
   return mail;
 }

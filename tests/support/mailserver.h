@@ -27,8 +27,6 @@ class LocalMailServer {
 
   static std::unique_ptr<LocalMailServer> start(const QString& outDir, const Options& options);
   ~LocalMailServer();
-  LocalMailServer(const LocalMailServer&) = delete;
-  LocalMailServer& operator=(const LocalMailServer&) = delete;
 
   bool running() const { return port_ > 0; }
   int port() const { return port_; }

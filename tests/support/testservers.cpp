@@ -1,6 +1,8 @@
 #include "testservers.h"
 
 #include <QFile>
+#include <QMap>
+#include <QTemporaryDir>
 
 namespace mervalo::test {
 
@@ -34,33 +36,31 @@ void stopScript(QProcess& process) {
 
 LocalServer::~LocalServer() { stopScript(process_); }
 
-void LocalServer::start(const QStringList& arguments) {
-  port_ = startScript(process_, QStringLiteral("testserver.py"), arguments, &error_);
+std::unique_ptr<LocalServer> LocalServer::start(bool tls, const QStringList& arguments) {
+  std::unique_ptr<LocalServer> s(new LocalServer(tls));
+  s->port_ = startScript(s->process_, QStringLiteral("testserver.py"), arguments, &s->error_);
+  return s;
+}
+
+// The files server's arguments: the folder, then the options that are given.
+static QStringList filesArguments(const QString& dir, const QStringList& options) {
+  QStringList args{QStringLiteral("files"), dir};
+  for (qsizetype i = 0; i + 1 < options.size(); i += 2)
+    if (!options[i + 1].isEmpty()) args << options[i] << options[i + 1];
+  return args;
 }
 
 std::unique_ptr<LocalServer> LocalServer::files(const QString& dir, const QString& requestLog, const QString& dropping) {
-  std::unique_ptr<LocalServer> s(new LocalServer(false));
-  QStringList args{QStringLiteral("files"), dir};
-  if (!requestLog.isEmpty()) args << QStringLiteral("--log") << requestLog;
-  if (!dropping.isEmpty()) args << QStringLiteral("--drop") << dropping;
-  s->start(args);
-  return s;
+  return start(false, filesArguments(dir, {QStringLiteral("--log"), requestLog, QStringLiteral("--drop"), dropping}));
 }
 
 std::unique_ptr<LocalServer> LocalServer::https(const QString& dir, const QString& certificate, const QString& key,
                                                 const QString& requestLog) {
-  std::unique_ptr<LocalServer> s(new LocalServer(true));
-  QStringList args{QStringLiteral("files"), dir, QStringLiteral("--tls"), certificate, key};
-  if (!requestLog.isEmpty()) args << QStringLiteral("--log") << requestLog;
-  s->start(args);
-  return s;
+  return start(true, filesArguments(dir, {QStringLiteral("--log"), requestLog}) +
+                         QStringList{QStringLiteral("--tls"), certificate, key});
 }
 
-std::unique_ptr<LocalServer> LocalServer::hanging() {
-  std::unique_ptr<LocalServer> s(new LocalServer(false));
-  s->start({QStringLiteral("hang")});
-  return s;
-}
+std::unique_ptr<LocalServer> LocalServer::hanging() { return start(false, {QStringLiteral("hang")}); }
 
 int LocalServer::acceptedConnections() {
   while (process_.canReadLine())
@@ -86,6 +86,16 @@ bool makeCertificate(const QString& dir, const QString& name, QString* certifica
     return false;
   }
   return true;
+}
+
+const Certificate& sharedCertificate(const QString& name) {
+  static QTemporaryDir dir;
+  static QMap<QString, Certificate> made;
+  if (!made.contains(name)) {
+    Certificate& c = made[name];
+    c.made = makeCertificate(dir.path(), name, &c.certificate, &c.key, &c.error);
+  }
+  return made[name];
 }
 
 QStringList requestedPaths(const QString& requestLog) {

@@ -12,8 +12,6 @@ namespace mervalo::test {
 class LocalServer {
  public:
   ~LocalServer();
-  LocalServer(const LocalServer&) = delete;
-  LocalServer& operator=(const LocalServer&) = delete;
 
   // DIR as a static web site (see the script for the extra /hop and /drop paths); with a
   // certificate and key it speaks HTTPS. requestLog, when given, receives every path asked for.
@@ -35,7 +33,7 @@ class LocalServer {
 
  private:
   explicit LocalServer(bool tls) : tls_(tls) {}
-  void start(const QStringList& arguments);
+  static std::unique_ptr<LocalServer> start(bool tls, const QStringList& arguments);
 
   QProcess process_;
   bool tls_ = false;
@@ -52,6 +50,14 @@ void stopScript(QProcess& process);
 // A self-signed certificate for 127.0.0.1 made with openssl, key and certificate as PEM files
 // in dir. False (with the reason in error) when openssl failed.
 bool makeCertificate(const QString& dir, const QString& name, QString* certificate, QString* key, QString* error);
+
+// A certificate of makeCertificate's kind, made once for the whole test program under its name:
+// suites that serve HTTPS or SMTP over TLS share it instead of each running openssl.
+struct Certificate {
+  bool made = false;
+  QString certificate, key, error;
+};
+const Certificate& sharedCertificate(const QString& name = QStringLiteral("server"));
 
 // The requests a server wrote to its log, one path a line (empty when the log is missing).
 QStringList requestedPaths(const QString& requestLog);

@@ -26,4 +26,10 @@ FilePanel makeFilePanel(QWidget* parent, const char* frameName, const char* list
   return p;
 }
 
+void FilePanel::setTexts(const QString& title, const QString& sortText, const QString& removeText) const {
+  frame->setTitle(title);
+  sort->setText(sortText);
+  remove->setText(removeText);
+}
+
 }  // namespace mervalo

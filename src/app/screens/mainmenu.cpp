@@ -137,12 +137,7 @@ void MainMenu::buildControls() {
 
   cmdSetFocus = makeFocusSink(QStringLiteral("cmdSetFocus"));
 
-  setTabOrder(cmdNamenInvoeren, cmdGroepenMaken);
-  setTabOrder(cmdGroepenMaken, cmdInVoerScores);
-  setTabOrder(cmdInVoerScores, cmdSchema);
-  setTabOrder(cmdSchema, cmdMAILTXT);
-  setTabOrder(cmdMAILTXT, cmdAfsluiten);
-  setTabOrder(cmdAfsluiten, cmdDownload);
+  setTabChain({cmdNamenInvoeren, cmdGroepenMaken, cmdInVoerScores, cmdSchema, cmdMAILTXT, cmdAfsluiten, cmdDownload});
 
   // Esc must end the program whichever control has the focus, so the form sees every key
   // before its controls do.

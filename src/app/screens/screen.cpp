@@ -101,6 +101,14 @@ void Screen::resizeEvent(QResizeEvent* event) {
   if (focusSink_) focusSink_->move(width() + 100, 0);
 }
 
+void Screen::setTabChain(std::initializer_list<QWidget*> order) {
+  QWidget* previous = nullptr;
+  for (QWidget* w : order) {
+    if (previous) setTabOrder(previous, w);
+    previous = w;
+  }
+}
+
 void Screen::closeOnKeys(EscapeKey escape, bool ctrlF4, std::function<void()> closer) {
   escape_ = escape;
   closer_ = closer ? std::move(closer) : [this] { close(); };

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <functional>
+#include <initializer_list>
 #include <QWidget>
 
 #include "app/screens/appcontext.h"
@@ -85,6 +86,8 @@ class Screen : public QWidget {
   // keys reach this screen directly or through any child it filters events of. closer runs
   // instead of close() (a screen whose way back does more).
   void closeOnKeys(EscapeKey escape, bool ctrlF4, std::function<void()> closer = {});
+  // Tab moves through the controls in this order.
+  void setTabChain(std::initializer_list<QWidget*> order);
   // An Esc pressed before now no longer closes the screen on its release.
   void forgetEscapePress() { escapePressed_ = false; }
 

@@ -42,19 +42,10 @@ EventStartScreen::EventStartScreen(AppContext& ctx, Screen* opener) : Screen(ctx
   auto* top = new QGridLayout(this);
 
   // Group files and event files side by side, the event data below them.
-  const FilePanel groups =
-      makeFilePanel(this, "fraGroepBestanden", "lstGroepBestand", "chkSorteerGroepen", "cmdWisGroepen");
-  fraGroepBestanden = groups.frame;
-  lstGroepBestand = groups.list;
-  chkSorteerGroepen = groups.sort;
-  cmdWisGroepen = groups.remove;
-  top->addWidget(fraGroepBestanden, 0, 0);
-  const FilePanel events = makeFilePanel(this, "fraInvoer", "lstInvoer", "chkSorteerInvoer", "cmdWisInvoer");
-  fraInvoer = events.frame;
-  lstInvoer = events.list;
-  chkSorteerInvoer = events.sort;
-  cmdWisInvoer = events.remove;
-  top->addWidget(fraInvoer, 0, 1);
+  groupFiles = makeFilePanel(this, "fraGroepBestanden", "lstGroepBestand", "chkSorteerGroepen", "cmdWisGroepen");
+  top->addWidget(groupFiles.frame, 0, 0);
+  eventFiles = makeFilePanel(this, "fraInvoer", "lstInvoer", "chkSorteerInvoer", "cmdWisInvoer");
+  top->addWidget(eventFiles.frame, 0, 1);
 
   fraInfo = makeNamed<QGroupBox>(this, "fraInfo");
   auto* info = new QGridLayout(fraInfo);
@@ -139,8 +130,8 @@ EventStartScreen::EventStartScreen(AppContext& ctx, Screen* opener) : Screen(ctx
   top->addLayout(buttons, 3, 0, 1, 2);
   makeFocusSink(QStringLiteral("cmdSetfocus"));
 
-  connect(lstGroepBestand, &QListWidget::itemSelectionChanged, this, &EventStartScreen::lstGroepBestand_Click);
-  connect(lstInvoer, &QListWidget::itemSelectionChanged, this, &EventStartScreen::lstInvoer_Click);
+  connect(groupFiles.list, &QListWidget::itemSelectionChanged, this, &EventStartScreen::lstGroepBestand_Click);
+  connect(eventFiles.list, &QListWidget::itemSelectionChanged, this, &EventStartScreen::lstInvoer_Click);
   connect(lstSchema, &QListWidget::itemSelectionChanged, this, &EventStartScreen::lstSchema_Click);
   connect(vscrRonden, &QScrollBar::valueChanged, this, &EventStartScreen::vscrRonden_Change);
   connect(vscrSpellen, &QScrollBar::valueChanged, this, &EventStartScreen::vscrSpellen_Change);
@@ -148,10 +139,10 @@ EventStartScreen::EventStartScreen(AppContext& ctx, Screen* opener) : Screen(ctx
   connect(optInvoer[1], &QRadioButton::clicked, this, [this] { optInvoer_Click(1); });
   connect(cmdStart, &QPushButton::clicked, this, &EventStartScreen::cmdStart_Click);
   connect(cmdTerug, &QPushButton::clicked, this, &EventStartScreen::cmdTerug_Click);
-  connect(cmdWisGroepen, &QPushButton::clicked, this, &EventStartScreen::cmdWisGroepen_Click);
-  connect(cmdWisInvoer, &QPushButton::clicked, this, &EventStartScreen::cmdWisInvoer_Click);
-  connect(chkSorteerGroepen, &QCheckBox::clicked, this, &EventStartScreen::chkSorteerGroepen_Click);
-  connect(chkSorteerInvoer, &QCheckBox::clicked, this, &EventStartScreen::chkSorteerInvoer_Click);
+  connect(groupFiles.remove, &QPushButton::clicked, this, &EventStartScreen::cmdWisGroepen_Click);
+  connect(eventFiles.remove, &QPushButton::clicked, this, &EventStartScreen::cmdWisInvoer_Click);
+  connect(groupFiles.sort, &QCheckBox::clicked, this, &EventStartScreen::chkSorteerGroepen_Click);
+  connect(eventFiles.sort, &QCheckBox::clicked, this, &EventStartScreen::chkSorteerInvoer_Click);
 
   closeOnKeys(EscapeKey::ClosesOnPress, false, [this] { cmdTerug_Click(); });
   formLoad();
@@ -159,18 +150,14 @@ EventStartScreen::EventStartScreen(AppContext& ctx, Screen* opener) : Screen(ctx
 
 void EventStartScreen::formLoad() {
   setWindowTitle(text(48));
-  fraGroepBestanden->setTitle(text(31));
-  fraInvoer->setTitle(text(56));
+  groupFiles.setTexts(text(31), text(12), text(38));
+  eventFiles.setTexts(text(56), text(12), QLatin1Char('&') + text(57));
   fraInfo->setTitle(text(49));
   fraSchema->setTitle(text(55));
   fraScoreInvoer->setTitle(text(66));
-  lstGroepBestand->setAccessibleName(text(31));
-  lstInvoer->setAccessibleName(text(56));
+  groupFiles.list->setAccessibleName(text(31));
+  eventFiles.list->setAccessibleName(text(56));
   lstSchema->setAccessibleName(text(55));
-  cmdWisGroepen->setText(text(38));
-  cmdWisInvoer->setText(QLatin1Char('&') + text(57));
-  chkSorteerGroepen->setText(text(12));
-  chkSorteerInvoer->setText(text(12));
   lblGroepInfo->setText(text(30) + QStringLiteral(": "));
   lblParenInfo->setText(text(52) + QStringLiteral(": "));
   lblStilzitInfo->setText(text(53) + QStringLiteral(": "));
@@ -211,8 +198,8 @@ void EventStartScreen::formLoad() {
 
 void EventStartScreen::formActivate() {
   settingLists_ = true;
-  lstGroepBestand->clearSelection();
-  lstInvoer->clearSelection();
+  groupFiles.list->clearSelection();
+  eventFiles.list->clearSelection();
   lstSchema->clear();
   settingLists_ = false;
   fraSchema->setEnabled(true);
@@ -220,24 +207,24 @@ void EventStartScreen::formActivate() {
   optInvoer[0]->setEnabled(true);
   optInvoer[1]->setEnabled(true);
   cmdStart->setEnabled(false);
-  cmdWisInvoer->setEnabled(false);
-  cmdWisGroepen->setEnabled(false);
+  eventFiles.remove->setEnabled(false);
+  groupFiles.remove->setEnabled(false);
   clearInfo();
   parkFocus();
 }
 
 void EventStartScreen::fillGroupFiles() {
   settingLists_ = true;
-  lstGroepBestand->clear();
-  lstGroepBestand->addItems(
-      listNamedFiles(values().folder(DataFolder::Groups), text(125), chkSorteerGroepen->isChecked()));
+  groupFiles.list->clear();
+  groupFiles.list->addItems(
+      listNamedFiles(values().folder(DataFolder::Groups), text(125), groupFiles.sort->isChecked()));
   settingLists_ = false;
 }
 
 void EventStartScreen::fillEventFiles() {
   settingLists_ = true;
-  lstInvoer->clear();
-  lstInvoer->addItems(listNamedFiles(values().folder(DataFolder::Events), text(125), chkSorteerInvoer->isChecked()));
+  eventFiles.list->clear();
+  eventFiles.list->addItems(listNamedFiles(values().folder(DataFolder::Events), text(125), eventFiles.sort->isChecked()));
   settingLists_ = false;
 }
 
@@ -247,19 +234,26 @@ void EventStartScreen::clearInfo() {
   lblStilzit->clear();
 }
 
-void EventStartScreen::setRoundsIndex(int index) {
+// The rounds and the boards are each picked with a box and a scroll bar beside it that steps
+// through the choices and goes round at either end.
+void EventStartScreen::showPick(QScrollBar* bar, QLineEdit* box, const QStringList& choices, int index) {
   settingScrollBars_ = true;
-  vscrRonden->setValue(index);
+  bar->setValue(index);
   settingScrollBars_ = false;
-  txtRonden->setText(lstRondeNummers.value(index));
+  box->setText(choices.value(index));
 }
 
-void EventStartScreen::setBoardsIndex(int index) {
-  settingScrollBars_ = true;
-  vscrSpellen->setValue(index);
-  settingScrollBars_ = false;
-  txtSpellen->setText(lstSpelNummers.value(index));
+void EventStartScreen::stepPick(QScrollBar* bar, QLineEdit* box, const QStringList& choices, int value) {
+  const int last = static_cast<int>(choices.size()) - 1;
+  if (value < 0 || value > last)
+    showPick(bar, box, choices, value < 0 ? last : 0);
+  else
+    box->setText(choices.value(value));
 }
+
+void EventStartScreen::setRoundsIndex(int index) { showPick(vscrRonden, txtRonden, lstRondeNummers, index); }
+
+void EventStartScreen::setBoardsIndex(int index) { showPick(vscrSpellen, txtSpellen, lstSpelNummers, index); }
 
 void EventStartScreen::rebuildSchemaList() {
   settingLists_ = true;
@@ -279,11 +273,11 @@ void EventStartScreen::setStartControls(bool enabled) {
 
 void EventStartScreen::lstGroepBestand_Click() {
   if (settingLists_) return;
-  const QString name = currentName(lstGroepBestand);
+  const QString name = currentName(groupFiles.list);
   if (name.isEmpty()) return;
   const auto deselect = [this] {
     settingLists_ = true;
-    lstGroepBestand->clearSelection();
+    groupFiles.list->clearSelection();
     settingLists_ = false;
     parkFocus();
   };
@@ -311,7 +305,7 @@ void EventStartScreen::lstGroepBestand_Click() {
   const QString groupPath = values().file(DataFolder::Groups, values().groupFileName);
   if (fileState(groupPath) == FileState::Filled) {
     settingLists_ = true;
-    lstInvoer->clearSelection();
+    eventFiles.list->clearSelection();
     settingLists_ = false;
     fraSchema->setEnabled(true);
     const auto group = readGroup(groupPath);
@@ -332,7 +326,7 @@ void EventStartScreen::lstGroepBestand_Click() {
     inform(message(180).replace(QLatin1Char('~'), name));
   }
   fraInfo->setEnabled(true);
-  cmdWisGroepen->setEnabled(true);
+  groupFiles.remove->setEnabled(true);
   rebuildSchemaList();
   setStartControls(false);
   parkFocus();
@@ -340,12 +334,12 @@ void EventStartScreen::lstGroepBestand_Click() {
 
 void EventStartScreen::lstInvoer_Click() {
   if (settingLists_) return;
-  const QString name = currentName(lstInvoer);
+  const QString name = currentName(eventFiles.list);
   if (name.isEmpty()) return;
   const QString resultWord = text(70);
   const auto deselect = [this] {
     settingLists_ = true;
-    lstInvoer->clearSelection();
+    eventFiles.list->clearSelection();
     settingLists_ = false;
     parkFocus();
   };
@@ -370,13 +364,13 @@ void EventStartScreen::lstInvoer_Click() {
     clearInfo();
     lstSchema->clear();
     setStartControls(false);
-    cmdWisInvoer->setEnabled(true);  // a damaged event may still be deleted
+    eventFiles.remove->setEnabled(true);  // a damaged event may still be deleted
     return;
   }
   const EventHeader& h = event->header();
 
   settingLists_ = true;
-  lstGroepBestand->clearSelection();
+  groupFiles.list->clearSelection();
   settingLists_ = false;
   const QString group = groupNameOfEvent(name, resultWord);
   values().groupFileName = group + QStringLiteral(".txt");
@@ -404,19 +398,14 @@ void EventStartScreen::lstInvoer_Click() {
   optInvoer[1]->setEnabled(false);
   fraSchema->setEnabled(false);
   fraInfo->setEnabled(true);
-  cmdWisInvoer->setEnabled(true);
-  cmdWisGroepen->setEnabled(false);
+  eventFiles.remove->setEnabled(true);
+  groupFiles.remove->setEnabled(false);
   parkFocus();
 }
 
 void EventStartScreen::vscrRonden_Change(int value) {
   if (settingScrollBars_) return;
-  const int last = static_cast<int>(lstRondeNummers.size()) - 1;
-  if (value < 0 || value > last) {
-    setRoundsIndex(value < 0 ? last : 0);
-  } else {
-    txtRonden->setText(lstRondeNummers.value(value));
-  }
+  stepPick(vscrRonden, txtRonden, lstRondeNummers, value);
   rebuildSchemaList();
   setStartControls(false);
   parkFocus();
@@ -424,12 +413,7 @@ void EventStartScreen::vscrRonden_Change(int value) {
 
 void EventStartScreen::vscrSpellen_Change(int value) {
   if (settingScrollBars_) return;
-  const int last = static_cast<int>(lstSpelNummers.size()) - 1;
-  if (value < 0 || value > last) {
-    setBoardsIndex(value < 0 ? last : 0);
-  } else {
-    txtSpellen->setText(lstSpelNummers.value(value));
-  }
+  stepPick(vscrSpellen, txtSpellen, lstSpelNummers, value);
   parkFocus();
 }
 
@@ -482,40 +466,31 @@ void EventStartScreen::cmdStart_Click() {
     context.open(entryScreen, nullptr);
 }
 
-void EventStartScreen::cmdWisGroepen_Click() {
-  const QString name = currentName(lstGroepBestand);
-  if (name.isEmpty()) {
-    cmdWisGroepen->setEnabled(false);
-    return;
-  }
-  if (!askYesNo(message(47).replace(QLatin1Char('~'), name))) {
-    cmdWisGroepen->setEnabled(false);
+// Removes the file chosen in panel (in folder) once the user agrees to the question (its "~"
+// the file's name); the remove button is off again either way. False: nothing was removed.
+bool EventStartScreen::removeChosen(const FilePanel& panel, DataFolder folder, int question) {
+  const QString name = currentName(panel.list);
+  panel.remove->setEnabled(false);
+  if (name.isEmpty()) return false;
+  if (!askYesNo(message(question).replace(QLatin1Char('~'), name))) {
     parkFocus();
-    return;
+    return false;
   }
-  const QString p = values().file(DataFolder::Groups, name + QStringLiteral(".txt"));
-  removeFilesOrReport({p});
+  removeFilesOrReport({values().file(folder, name + QStringLiteral(".txt"))});
+  return true;
+}
+
+void EventStartScreen::cmdWisGroepen_Click() {
+  if (!removeChosen(groupFiles, DataFolder::Groups, 47)) return;
   fillGroupFiles();
   clearInfo();
   lstSchema->clear();
   setStartControls(false);
-  cmdWisGroepen->setEnabled(false);
   parkFocus();
 }
 
 void EventStartScreen::cmdWisInvoer_Click() {
-  const QString name = currentName(lstInvoer);
-  if (name.isEmpty()) {
-    cmdWisInvoer->setEnabled(false);
-    return;
-  }
-  if (!askYesNo(message(65).replace(QLatin1Char('~'), name))) {
-    cmdWisInvoer->setEnabled(false);
-    parkFocus();
-    return;
-  }
-  const QString p = values().file(DataFolder::Events, name + QStringLiteral(".txt"));
-  removeFilesOrReport({p});
+  if (!removeChosen(eventFiles, DataFolder::Events, 65)) return;
   fillEventFiles();
   lstSchema->clear();
   setStartControls(false);
@@ -524,18 +499,17 @@ void EventStartScreen::cmdWisInvoer_Click() {
   optInvoer[1]->setEnabled(true);
   clearInfo();
   values().eventFileName.clear();
-  cmdWisInvoer->setEnabled(false);
   parkFocus();
 }
 
 void EventStartScreen::chkSorteerGroepen_Click() {
-  chkSorteerGroepen->setText(text(chkSorteerGroepen->isChecked() ? 13 : 12));
+  groupFiles.sort->setText(text(groupFiles.sort->isChecked() ? 13 : 12));
   fillGroupFiles();
   parkFocus();
 }
 
 void EventStartScreen::chkSorteerInvoer_Click() {
-  chkSorteerInvoer->setText(text(chkSorteerInvoer->isChecked() ? 13 : 12));
+  eventFiles.sort->setText(text(eventFiles.sort->isChecked() ? 13 : 12));
   fillEventFiles();
   parkFocus();
 }

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "app/screens/filepanel.h"
 #include "app/screens/screen.h"
 
 namespace mervalo {
@@ -17,14 +18,8 @@ class EventStartScreen : public Screen {
   // The entry mode chosen (0 per board, 1 per round).
   int entryMode() const { return entryMode_; }
 
-  QGroupBox* fraGroepBestanden = nullptr;
-  QListWidget* lstGroepBestand = nullptr;
-  QCheckBox* chkSorteerGroepen = nullptr;
-  QPushButton* cmdWisGroepen = nullptr;
-  QGroupBox* fraInvoer = nullptr;
-  QListWidget* lstInvoer = nullptr;
-  QCheckBox* chkSorteerInvoer = nullptr;
-  QPushButton* cmdWisInvoer = nullptr;
+  FilePanel groupFiles;  // fraGroepBestanden: the groups
+  FilePanel eventFiles;  // fraInvoer: the events
   QGroupBox* fraInfo = nullptr;
   QLabel* lblGroepInfo = nullptr;
   QLabel* lblGroep = nullptr;
@@ -53,6 +48,8 @@ class EventStartScreen : public Screen {
   void fillEventFiles();
   void rebuildSchemaList();
   void setStartControls(bool enabled);
+  void showPick(QScrollBar* bar, QLineEdit* box, const QStringList& choices, int index);
+  void stepPick(QScrollBar* bar, QLineEdit* box, const QStringList& choices, int value);
   void setRoundsIndex(int index);
   void setBoardsIndex(int index);
   void clearInfo();
@@ -64,6 +61,7 @@ class EventStartScreen : public Screen {
   void lstSchema_Click();
   void optInvoer_Click(int index);
   void cmdStart_Click();
+  bool removeChosen(const FilePanel& panel, DataFolder folder, int question);
   void cmdWisGroepen_Click();
   void cmdWisInvoer_Click();
   void chkSorteerGroepen_Click();

@@ -47,21 +47,12 @@ QTableWidget* makeTable(QWidget* parent, const char* name) {
 GroupScreen::GroupScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
   setObjectName(QStringLiteral("frmMervalo03"));
 
-  const FilePanel nameFiles = makeFilePanel(this, "fraNamenBestanden", "lstNamenBestand", "chkSorteerNamen", "cmdWisNamen");
-  fraNamenBestanden = nameFiles.frame;
-  lstNamenBestand = nameFiles.list;
-  chkSorteerNamen = nameFiles.sort;
-  cmdWisNamen = nameFiles.remove;
-  const FilePanel groups =
-      makeFilePanel(this, "fraGroepBestanden", "lstGroepBestand", "chkSorteerGroepen", "cmdWisGroepen");
-  fraGroepBestanden = groups.frame;
-  lstGroepBestand = groups.list;
-  chkSorteerGroepen = groups.sort;
-  cmdWisGroepen = groups.remove;
+  nameFiles = makeFilePanel(this, "fraNamenBestanden", "lstNamenBestand", "chkSorteerNamen", "cmdWisNamen");
+  groupFiles = makeFilePanel(this, "fraGroepBestanden", "lstGroepBestand", "chkSorteerGroepen", "cmdWisGroepen");
 
   auto* files = new QVBoxLayout;
-  files->addWidget(fraNamenBestanden);
-  files->addWidget(fraGroepBestanden);
+  files->addWidget(nameFiles.frame);
+  files->addWidget(groupFiles.frame);
 
   msfgNamen = makeTable(this, "msfgNamen");
   msfgNamen->setMinimumSize(420, 320);
@@ -94,18 +85,20 @@ GroupScreen::GroupScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) 
   cmdMaakLeeg = makeNamed<QPushButton>(this, "cmdMaakLeeg");
   cmdAfdrukken = makeNamed<QPushButton>(this, "cmdAfdrukken");
   lblNaamBestand = makeNamed<QLabel>(this, "lblNaamBestand");
-  txtNaamBestand = makeNamed<QLineEdit>(this, "txtNaamBestand");
-  txtNaamBestand->setReadOnly(true);
-  txtNaamBestand->setMaxLength(12);
-  txtNaamBestand->setFocusPolicy(Qt::NoFocus);
+  // The name and the letter are shown, not typed: the calendar and the scroll bar set them.
+  auto shownOnly = [this](const char* name, int maxLength) {
+    auto* box = makeNamed<QLineEdit>(this, name);
+    box->setReadOnly(true);
+    box->setMaxLength(maxLength);
+    box->setFocusPolicy(Qt::NoFocus);
+    return box;
+  };
+  txtNaamBestand = shownOnly("txtNaamBestand", 12);
   lblNaamBestand->setBuddy(txtNaamBestand);
   cmdKalender = makeNamed<QPushButton>(this, "cmdKalender");
   lblGroepLetter = makeNamed<QLabel>(this, "lblGroepLetter");
-  txtGroepLetter = makeNamed<QLineEdit>(this, "txtGroepLetter");
-  txtGroepLetter->setReadOnly(true);
-  txtGroepLetter->setMaxLength(1);
+  txtGroepLetter = shownOnly("txtGroepLetter", 1);
   txtGroepLetter->setAlignment(Qt::AlignCenter);
-  txtGroepLetter->setFocusPolicy(Qt::NoFocus);
   txtGroepLetter->setFixedWidth(32);
   vscrGroepLetter = new QScrollBar(Qt::Vertical, this);
   vscrGroepLetter->setObjectName(QStringLiteral("vscrGroepLetter"));
@@ -145,12 +138,12 @@ GroupScreen::GroupScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) 
   main->addLayout(names, 2);
   main->addLayout(group, 2);
 
-  connect(lstNamenBestand, &QListWidget::itemClicked, this, &GroupScreen::lstNamenBestand_Click);
-  connect(lstNamenBestand, &QListWidget::itemActivated, this, &GroupScreen::lstNamenBestand_Click);
-  connect(lstGroepBestand, &QListWidget::itemClicked, this, &GroupScreen::lstGroepBestand_Click);
-  connect(lstGroepBestand, &QListWidget::itemActivated, this, &GroupScreen::lstGroepBestand_Click);
-  connect(chkSorteerNamen, &QCheckBox::clicked, this, &GroupScreen::chkSorteerNamen_Click);
-  connect(chkSorteerGroepen, &QCheckBox::clicked, this, &GroupScreen::chkSorteerGroepen_Click);
+  connect(nameFiles.list, &QListWidget::itemClicked, this, &GroupScreen::lstNamenBestand_Click);
+  connect(nameFiles.list, &QListWidget::itemActivated, this, &GroupScreen::lstNamenBestand_Click);
+  connect(groupFiles.list, &QListWidget::itemClicked, this, &GroupScreen::lstGroepBestand_Click);
+  connect(groupFiles.list, &QListWidget::itemActivated, this, &GroupScreen::lstGroepBestand_Click);
+  connect(nameFiles.sort, &QCheckBox::clicked, this, &GroupScreen::chkSorteerNamen_Click);
+  connect(groupFiles.sort, &QCheckBox::clicked, this, &GroupScreen::chkSorteerGroepen_Click);
   connect(msfgNamen, &QTableWidget::cellClicked, this, [this](int row, int) { msfgNamen_Click(row); });
   connect(msfgGroepen, &QTableWidget::cellClicked, this, [this](int row, int) { msfgGroepen_Click(row); });
   for (int i = 0; i < 2; ++i) connect(lblNaam[i], &ClickLabel::clicked, this, [this, i] { lblNaam_Click(i); });
@@ -160,8 +153,8 @@ GroupScreen::GroupScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) 
   connect(cmdAfdrukken, &QPushButton::clicked, this, &GroupScreen::cmdAfdrukken_Click);
   connect(cmdKalender, &QPushButton::clicked, this, &GroupScreen::cmdKalender_Click);
   connect(cmdOpslaan, &QPushButton::clicked, this, &GroupScreen::cmdOpslaan_Click);
-  connect(cmdWisGroepen, &QPushButton::clicked, this, &GroupScreen::cmdWisGroepen_Click);
-  connect(cmdWisNamen, &QPushButton::clicked, this, &GroupScreen::cmdWisNamen_Click);
+  connect(groupFiles.remove, &QPushButton::clicked, this, &GroupScreen::cmdWisGroepen_Click);
+  connect(nameFiles.remove, &QPushButton::clicked, this, &GroupScreen::cmdWisNamen_Click);
   connect(cmdTerug, &QPushButton::clicked, this, &QWidget::close);
   connect(vscrGroepLetter, &QScrollBar::valueChanged, this, &GroupScreen::vscrGroepLetter_Change);
   connect(txtNaamBestand, &QLineEdit::textChanged, this, &GroupScreen::txtNaamBestand_Change);
@@ -173,12 +166,8 @@ GroupScreen::GroupScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) 
 void GroupScreen::formLoad() {
   setWindowTitle(text(28));
   makeFocusSink(QStringLiteral("cmdSetfocus"));
-  fraNamenBestanden->setTitle(text(9));
-  chkSorteerNamen->setText(text(12));
-  cmdWisNamen->setText(text(37));
-  fraGroepBestanden->setTitle(text(31));
-  chkSorteerGroepen->setText(text(12));
-  cmdWisGroepen->setText(text(38));
+  nameFiles.setTexts(text(9), text(12), text(37));
+  groupFiles.setTexts(text(31), text(12), text(38));
   for (int i = 0; i < 2; ++i) {
     lblNaamNummer[i]->setText(text(29) + QStringLiteral(" %1:").arg(i + 1));
     lblNaam[i]->setAccessibleName(text(29) + QStringLiteral(" %1").arg(i + 1));
@@ -199,8 +188,8 @@ void GroupScreen::formLoad() {
   lblAanTalParen->setText(QLatin1String("0 ") + text(32) + QLatin1Char(' ') + text(42));
   msfgNamen->setAccessibleName(text(9));
   msfgGroepen->setAccessibleName(text(32));
-  lstNamenBestand->setAccessibleName(text(9));
-  lstGroepBestand->setAccessibleName(text(31));
+  nameFiles.list->setAccessibleName(text(9));
+  groupFiles.list->setAccessibleName(text(31));
 
   loading_ = true;
   vscrGroepLetter->setRange(-1, kLastLetterIndex + 1);
@@ -214,8 +203,8 @@ void GroupScreen::formLoad() {
   makeFolder(values().folder(DataFolder::Groups));
 
   for (QWidget* w : std::initializer_list<QWidget*>{cmdKalender, cmdAfdrukken, cmdToevoegen, cmdMaakLeeg, cmdStilzitter,
-                                                   cmdOpslaan, cmdWisGroepen, cmdWisNamen, txtNaamBestand, lblNaamBestand,
-                                                   fraGroepBestanden})
+                                                   cmdOpslaan, groupFiles.remove, nameFiles.remove, txtNaamBestand, lblNaamBestand,
+                                                   groupFiles.frame})
     w->setEnabled(false);
   showWarning(false);
 
@@ -243,15 +232,15 @@ void GroupScreen::formActivate() {
 // ---- lists and grids ----
 
 void GroupScreen::refreshNameLists() {
-  lstNamenBestand->clear();
-  lstNamenBestand->addItems(listFileNames(values().folder(DataFolder::Names), QStringLiteral("*.txt"),
-                                          chkSorteerNamen->isChecked()));
+  nameFiles.list->clear();
+  nameFiles.list->addItems(listFileNames(values().folder(DataFolder::Names), QStringLiteral("*.txt"),
+                                          nameFiles.sort->isChecked()));
 }
 
 void GroupScreen::refreshGroupFiles() {
-  lstGroepBestand->clear();
+  groupFiles.list->clear();
   const QString pattern = QLatin1Char('*') + text(125) + QLatin1String("*.txt");
-  lstGroepBestand->addItems(listFileNames(values().folder(DataFolder::Groups), pattern, chkSorteerGroepen->isChecked()));
+  groupFiles.list->addItems(listFileNames(values().folder(DataFolder::Groups), pattern, groupFiles.sort->isChecked()));
 }
 
 void GroupScreen::showNames() {
@@ -307,6 +296,15 @@ void GroupScreen::showPicks() {
 
 QString GroupScreen::letter() const { return txtGroepLetter->text(); }
 
+// The next group starts without a date or a letter, and with nothing to add or save yet.
+void GroupScreen::clearGroupName() {
+  txtNaamBestand->clear();
+  setLetterIndex(kLastLetterIndex);
+  cmdOpslaan->setEnabled(false);
+  cmdToevoegen->setEnabled(false);
+  cmdKalender->setEnabled(false);
+}
+
 void GroupScreen::setLetterIndex(int index) {
   if (vscrGroepLetter->value() == index)
     vscrGroepLetter_Change(index);
@@ -315,7 +313,7 @@ void GroupScreen::setLetterIndex(int index) {
 }
 
 QString GroupScreen::selectedGroup() const {
-  QListWidgetItem* item = lstGroepBestand->currentItem();
+  QListWidgetItem* item = groupFiles.list->currentItem();
   return item ? item->text() : QString();
 }
 
@@ -328,13 +326,13 @@ void GroupScreen::reselectNameList() {
     resetGroup();
     return;
   }
-  const auto found = lstNamenBestand->findItems(currentList_, Qt::MatchExactly);
+  const auto found = nameFiles.list->findItems(currentList_, Qt::MatchExactly);
   if (found.isEmpty()) {
     // The list has gone from the folder: nobody can be given back, only the group emptied.
     resetGroup();
     return;
   }
-  lstNamenBestand->setCurrentItem(found.first());
+  nameFiles.list->setCurrentItem(found.first());
   lstNamenBestand_Click();
 }
 
@@ -352,23 +350,23 @@ void GroupScreen::resetGroup() {
 // ---- handlers ----
 
 void GroupScreen::chkSorteerNamen_Click() {
-  chkSorteerNamen->setText(chkSorteerNamen->isChecked() ? text(13) : text(12));
+  nameFiles.sort->setText(nameFiles.sort->isChecked() ? text(13) : text(12));
   refreshNameLists();
   if (!currentList_.isEmpty()) {
-    const auto found = lstNamenBestand->findItems(currentList_, Qt::MatchExactly);
-    if (!found.isEmpty()) lstNamenBestand->setCurrentItem(found.first());
+    const auto found = nameFiles.list->findItems(currentList_, Qt::MatchExactly);
+    if (!found.isEmpty()) nameFiles.list->setCurrentItem(found.first());
   }
   parkFocus();
 }
 
 void GroupScreen::chkSorteerGroepen_Click() {
-  chkSorteerGroepen->setText(chkSorteerGroepen->isChecked() ? text(13) : text(12));
+  groupFiles.sort->setText(groupFiles.sort->isChecked() ? text(13) : text(12));
   refreshGroupFiles();
   parkFocus();
 }
 
 void GroupScreen::lstNamenBestand_Click() {
-  QListWidgetItem* item = lstNamenBestand->currentItem();
+  QListWidgetItem* item = nameFiles.list->currentItem();
   if (!item) return;
   const QString name = item->text();
   const QString file = values().file(DataFolder::Names, name + QStringLiteral(".txt"));
@@ -381,23 +379,19 @@ void GroupScreen::lstNamenBestand_Click() {
   }
   currentList_ = name;
   resetGroup();
-  fraNamenBestanden->setTitle(text(19) + QLatin1String(": ") + name);
+  nameFiles.frame->setTitle(text(19) + QLatin1String(": ") + name);
   names_.setRows(1);
   for (int c = 0; c < kNameCols; ++c) names_.setText(0, c, list->heading.value(c));
   names_.setAlignment(0, 0, kAlignCenterCenter);
   names_.setRows(static_cast<int>(list->players.size()) + 2);
   for (int r = 1; r < names_.rows(); ++r) names_.setAlignment(r, 0, kAlignCenterCenter);
   group_.load(list->players);
-  cmdWisNamen->setEnabled(true);
+  nameFiles.remove->setEnabled(true);
   cmdStilzitter->setEnabled(true);
-  fraGroepBestanden->setEnabled(true);
+  groupFiles.frame->setEnabled(true);
   renumberNames();
   showNames();
-  txtNaamBestand->clear();
-  setLetterIndex(kLastLetterIndex);
-  cmdOpslaan->setEnabled(false);
-  cmdToevoegen->setEnabled(false);
-  cmdKalender->setEnabled(false);
+  clearGroupName();
   parkFocus();
 }
 
@@ -524,11 +518,7 @@ void GroupScreen::cmdOpslaan_Click() {
   }
   reselectNameList();
   refreshGroupFiles();
-  txtNaamBestand->clear();
-  setLetterIndex(kLastLetterIndex);
-  cmdOpslaan->setEnabled(false);
-  cmdToevoegen->setEnabled(false);
-  cmdKalender->setEnabled(false);
+  clearGroupName();
   parkFocus();
 }
 
@@ -537,8 +527,8 @@ void GroupScreen::lstGroepBestand_Click() {
   if (group.isEmpty()) return;
   // Every player of a group composed so far goes back to the names grid first.
   reselectNameList();
-  const auto keep = lstGroepBestand->findItems(group, Qt::MatchExactly);
-  if (!keep.isEmpty()) lstGroepBestand->setCurrentItem(keep.first());
+  const auto keep = groupFiles.list->findItems(group, Qt::MatchExactly);
+  if (!keep.isEmpty()) groupFiles.list->setCurrentItem(keep.first());
 
   if (fileState(resultsPath(group)) == FileState::Filled) {
     QString msg = message(176);
@@ -546,12 +536,12 @@ void GroupScreen::lstGroepBestand_Click() {
         .replace(QLatin1Char(']'), QLatin1Char('"'))
         .replace(QLatin1Char('#'), QLatin1Char('<') + group + QLatin1Char('>'));
     inform(msg, PromptIcon::Information);
-    cmdWisGroepen->setEnabled(true);
+    groupFiles.remove->setEnabled(true);
     parkFocus();
     return;
   }
   const QString file = values().file(DataFolder::Groups, group + QStringLiteral(".txt"));
-  cmdWisGroepen->setEnabled(true);
+  groupFiles.remove->setEnabled(true);
   if (fileState(file) != FileState::Filled) {
     parkFocus();
     return;
@@ -574,7 +564,7 @@ void GroupScreen::lstGroepBestand_Click() {
   applyCountRule();
   showNames();
   showGroups();
-  cmdWisGroepen->setEnabled(true);
+  groupFiles.remove->setEnabled(true);
   if (group_.hasSitOut()) cmdStilzitter->setEnabled(false);
   parkFocus();
 }
@@ -582,7 +572,7 @@ void GroupScreen::lstGroepBestand_Click() {
 void GroupScreen::cmdWisGroepen_Click() {
   const QString group = selectedGroup();
   if (group.isEmpty()) return;
-  cmdWisGroepen->setEnabled(false);
+  groupFiles.remove->setEnabled(false);
   const QString results = resultsPath(group);
   const bool hasResults = fileState(results) != FileState::Missing;
   QString question;
@@ -594,7 +584,7 @@ void GroupScreen::cmdWisGroepen_Click() {
     question.replace(QLatin1Char('~'), group);
   }
   if (!askYesNo(question)) {
-    cmdWisGroepen->setEnabled(true);
+    groupFiles.remove->setEnabled(true);
     parkFocus();
     return;
   }
@@ -608,23 +598,19 @@ void GroupScreen::cmdWisGroepen_Click() {
   reselectNameList();
   showWarning(false);
   lblAanTalParen->setText(QLatin1String("0 ") + text(32) + QLatin1Char(' ') + text(42));
-  txtNaamBestand->clear();
-  cmdKalender->setEnabled(false);
-  cmdOpslaan->setEnabled(false);
-  cmdToevoegen->setEnabled(false);
-  setLetterIndex(kLastLetterIndex);
+  clearGroupName();
   parkFocus();
 }
 
 void GroupScreen::cmdWisNamen_Click() {
-  QListWidgetItem* item = lstNamenBestand->currentItem();
+  QListWidgetItem* item = nameFiles.list->currentItem();
   const QString name = item ? item->text() : currentList_;
   if (name.isEmpty()) return;
-  cmdWisNamen->setEnabled(false);
+  nameFiles.remove->setEnabled(false);
   QString question = message(24);
   question.replace(QLatin1Char('~'), name);
   if (!askYesNo(question)) {
-    cmdWisNamen->setEnabled(true);
+    nameFiles.remove->setEnabled(true);
     parkFocus();
     return;
   }

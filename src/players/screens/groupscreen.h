@@ -6,6 +6,7 @@
 
 #include "app/grid.h"
 #include "app/screens/fastmeasure.h"
+#include "app/screens/filepanel.h"
 #include "app/screens/screen.h"
 #include "players/groupcomposition.h"
 
@@ -27,14 +28,8 @@ class GroupScreen : public Screen {
   const QStringList& groupLines() const { return group_.groupLines(); }
   const QStringList& mailLines() const { return group_.mailLines(); }
 
-  QGroupBox* fraNamenBestanden = nullptr;
-  QListWidget* lstNamenBestand = nullptr;
-  QCheckBox* chkSorteerNamen = nullptr;
-  QPushButton* cmdWisNamen = nullptr;
-  QGroupBox* fraGroepBestanden = nullptr;
-  QListWidget* lstGroepBestand = nullptr;
-  QCheckBox* chkSorteerGroepen = nullptr;
-  QPushButton* cmdWisGroepen = nullptr;
+  FilePanel nameFiles;  // fraNamenBestanden: the name lists
+  FilePanel groupFiles;  // fraGroepBestanden: the groups
   QTableWidget* msfgNamen = nullptr;
   QLabel* lblNaamNummer[2] = {};
   ClickLabel* lblNaam[2] = {};
@@ -65,6 +60,7 @@ class GroupScreen : public Screen {
   void showGroups();
   void resetGroup();
   void showPicks();
+  void clearGroupName();
   void setLetterIndex(int index);
   QString letter() const;
   void applyCountRule();

@@ -39,16 +39,9 @@ bool rowHasData(const Grid& g, int r) {
 NameListScreen::NameListScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
   setObjectName(QStringLiteral("frmMervalo02"));
 
-  fraNamenBestand = makeNamed<QGroupBox>(this, "fraNamenBestand");
-  lstNamenBestand = makeNamed<QListWidget>(fraNamenBestand, "lstNamenBestand");
-  chkSorteer = makeNamed<QCheckBox>(fraNamenBestand, "chkSorteer");
-  cmdWissen = makeNamed<QPushButton>(fraNamenBestand, "cmdWissen");
-  cmdTerug = makeNamed<QPushButton>(fraNamenBestand, "cmdTerug");
-  auto* fileSide = new QVBoxLayout(fraNamenBestand);
-  fileSide->addWidget(lstNamenBestand);
-  fileSide->addWidget(chkSorteer);
-  fileSide->addWidget(cmdWissen);
-  fileSide->addWidget(cmdTerug);
+  nameFiles = makeFilePanel(this, "fraNamenBestand", "lstNamenBestand", "chkSorteer", "cmdWissen");
+  cmdTerug = makeNamed<QPushButton>(nameFiles.frame, "cmdTerug");
+  nameFiles.frame->layout()->addWidget(cmdTerug);
 
   fraInvoer = makeNamed<QGroupBox>(this, "fraInvoer");
   auto* entry = new QGridLayout(fraInvoer);
@@ -93,30 +86,20 @@ NameListScreen::NameListScreen(AppContext& ctx, Screen* opener) : Screen(ctx, op
   entry->addWidget(cmdOpslaan, 5, 3);
 
   auto* main = new QHBoxLayout(this);
-  main->addWidget(fraNamenBestand, 1);
+  main->addWidget(nameFiles.frame, 1);
   main->addWidget(fraInvoer, 3);
 
   // The tab order follows the screen: entry boxes first, then the list and the file side.
-  setTabOrder(txtNaam[0], txtNaam[1]);
-  setTabOrder(txtNaam[1], txtNaam[2]);
-  setTabOrder(txtNaam[2], chkTitel[0]);
-  setTabOrder(chkTitel[0], chkTitel[1]);
-  setTabOrder(chkTitel[1], cmdToevoegen);
-  setTabOrder(cmdToevoegen, msfgNamen);
-  setTabOrder(msfgNamen, txtNaamBestand);
-  setTabOrder(txtNaamBestand, cmdOpslaan);
-  setTabOrder(cmdOpslaan, lstNamenBestand);
-  setTabOrder(lstNamenBestand, chkSorteer);
-  setTabOrder(chkSorteer, cmdWissen);
-  setTabOrder(cmdWissen, cmdTerug);
+  setTabChain({txtNaam[0], txtNaam[1], txtNaam[2], chkTitel[0], chkTitel[1], cmdToevoegen, msfgNamen, txtNaamBestand,
+               cmdOpslaan, nameFiles.list, nameFiles.sort, nameFiles.remove, cmdTerug});
 
   connect(cmdTerug, &QPushButton::clicked, this, &QWidget::close);
-  connect(chkSorteer, &QCheckBox::clicked, this, &NameListScreen::chkSorteer_Click);
-  connect(cmdWissen, &QPushButton::clicked, this, &NameListScreen::cmdWissen_Click);
+  connect(nameFiles.sort, &QCheckBox::clicked, this, &NameListScreen::chkSorteer_Click);
+  connect(nameFiles.remove, &QPushButton::clicked, this, &NameListScreen::cmdWissen_Click);
   connect(cmdToevoegen, &QPushButton::clicked, this, &NameListScreen::cmdToevoegen_Click);
   connect(cmdOpslaan, &QPushButton::clicked, this, &NameListScreen::cmdOpslaan_Click);
-  connect(lstNamenBestand, &QListWidget::itemClicked, this, &NameListScreen::lstNamenBestand_Click);
-  connect(lstNamenBestand, &QListWidget::itemActivated, this, &NameListScreen::lstNamenBestand_Click);
+  connect(nameFiles.list, &QListWidget::itemClicked, this, &NameListScreen::lstNamenBestand_Click);
+  connect(nameFiles.list, &QListWidget::itemActivated, this, &NameListScreen::lstNamenBestand_Click);
   connect(msfgNamen, &QTableWidget::cellPressed, this, &NameListScreen::msfgNamen_MouseDown);
   connect(msfgNamen, &QTableWidget::cellClicked, this, [this](int row, int) { msfgNamen_Click(row); });
   for (int i = 0; i < 2; ++i)
@@ -148,9 +131,7 @@ NameListScreen::NameListScreen(AppContext& ctx, Screen* opener) : Screen(ctx, op
 void NameListScreen::formLoad() {
   setWindowTitle(text(8));
   makeFocusSink(QStringLiteral("cmdSetfocus"));
-  fraNamenBestand->setTitle(text(9));
-  chkSorteer->setText(QLatin1Char('&') + text(12));
-  cmdWissen->setText(QLatin1Char('&') + text(10));
+  nameFiles.setTexts(text(9), QLatin1Char('&') + text(12), QLatin1Char('&') + text(10));
   cmdTerug->setText(QLatin1Char('&') + text(11));
   fraInvoer->setTitle(text(19) + QLatin1Char(':'));
   const int labels[3] = {14, 15, 137};
@@ -166,9 +147,9 @@ void NameListScreen::formLoad() {
   txtNaamBestand->setAccessibleName(text(22));
   cmdOpslaan->setText(QLatin1Char('&') + text(18));
   msfgNamen->setAccessibleName(text(19));
-  lstNamenBestand->setAccessibleName(text(9));
+  nameFiles.list->setAccessibleName(text(9));
 
-  for (QWidget* w : std::initializer_list<QWidget*>{cmdWissen, cmdOpslaan, cmdToevoegen, lblNaamBestand, txtNaamBestand})
+  for (QWidget* w : std::initializer_list<QWidget*>{nameFiles.remove, cmdOpslaan, cmdToevoegen, lblNaamBestand, txtNaamBestand})
     w->setEnabled(false);
   lblTitel->setVisible(false);
 
@@ -187,9 +168,9 @@ void NameListScreen::formLoad() {
 void NameListScreen::formActivate() { parkFocus(); }
 
 void NameListScreen::refreshFileList() {
-  lstNamenBestand->clear();
-  lstNamenBestand->addItems(listFileNames(values().folder(DataFolder::Names), QStringLiteral("*.txt"),
-                                          chkSorteer->isChecked()));
+  nameFiles.list->clear();
+  nameFiles.list->addItems(listFileNames(values().folder(DataFolder::Names), QStringLiteral("*.txt"),
+                                          nameFiles.sort->isChecked()));
 }
 
 void NameListScreen::showNames() {
@@ -230,7 +211,7 @@ void NameListScreen::updateAddState() {
 }
 
 void NameListScreen::chkSorteer_Click() {
-  chkSorteer->setText(chkSorteer->isChecked() ? text(13) : text(12));
+  nameFiles.sort->setText(nameFiles.sort->isChecked() ? text(13) : text(12));
   refreshFileList();
   parkFocus();
 }
@@ -255,7 +236,7 @@ void NameListScreen::cmdToevoegen_Click() {
 }
 
 void NameListScreen::lstNamenBestand_Click() {
-  QListWidgetItem* item = lstNamenBestand->currentItem();
+  QListWidgetItem* item = nameFiles.list->currentItem();
   if (!item) return;
   const QString name = item->text();
   const auto list = readNameList(values().file(DataFolder::Names, name + QStringLiteral(".txt")));
@@ -266,7 +247,7 @@ void NameListScreen::lstNamenBestand_Click() {
     inform(msg);
     return;
   }
-  cmdWissen->setEnabled(true);
+  nameFiles.remove->setEnabled(true);
   fraInvoer->setTitle(text(19) + QLatin1String(": ") + name);
   grid_.setRows(1);
   for (int c = 0; c < kCols; ++c) grid_.setText(0, c, list->heading.value(c));
@@ -321,7 +302,7 @@ void NameListScreen::cmdOpslaan_Click() {
       return;
     }
   }
-  cmdWissen->setEnabled(false);
+  nameFiles.remove->setEnabled(false);
   QStringList lines;
   for (int r = 0; r <= grid_.rows() - 2; ++r) lines << grid_.rowTexts(r).join(QLatin1Char('|'));
   makeFolder(folder);
@@ -339,13 +320,13 @@ void NameListScreen::cmdOpslaan_Click() {
 }
 
 void NameListScreen::cmdWissen_Click() {
-  cmdWissen->setEnabled(false);
-  QListWidgetItem* item = lstNamenBestand->currentItem();
+  nameFiles.remove->setEnabled(false);
+  QListWidgetItem* item = nameFiles.list->currentItem();
   const QString name = item ? item->text() : loadedList_;
   QString question = message(24);
   question.replace(QLatin1Char('~'), name);
   if (!askYesNo(question)) {
-    cmdWissen->setEnabled(true);
+    nameFiles.remove->setEnabled(true);
     parkFocus();
     return;
   }

@@ -6,6 +6,7 @@
 
 #include "app/grid.h"
 #include "app/screens/fastmeasure.h"
+#include "app/screens/filepanel.h"
 #include "app/screens/screen.h"
 #include "players/entryrules.h"
 
@@ -23,10 +24,7 @@ class NameListScreen : public Screen {
   // The list being edited, as shown in msfgNamen.
   const Grid& namesGrid() const { return grid_; }
 
-  QGroupBox* fraNamenBestand = nullptr;
-  QListWidget* lstNamenBestand = nullptr;
-  QCheckBox* chkSorteer = nullptr;
-  QPushButton* cmdWissen = nullptr;
+  FilePanel nameFiles;  // fraNamenBestand: the name lists
   QPushButton* cmdTerug = nullptr;
   QGroupBox* fraInvoer = nullptr;
   QLabel* lblNaam[3] = {};

@@ -1,6 +1,7 @@
 #include "publish/screens/mailaddressbox.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -13,6 +14,8 @@ MailAddressBox::MailAddressBox(QWidget* parent, QString refused, std::function<v
   address = new QLineEdit(parent);
   address->setObjectName(QStringLiteral("txtEMailAdres"));
   address->setMinimumWidth(260);
+  providerLabel = new QLabel(parent);
+  providerLabel->setObjectName(QStringLiteral("lblProvider"));
   for (int i = 0; i < 2; ++i) {
     providers[i] = new QRadioButton(parent);
     providers[i]->setObjectName(QStringLiteral("optProvider_%1").arg(i));
@@ -22,6 +25,11 @@ MailAddressBox::MailAddressBox(QWidget* parent, QString refused, std::function<v
     const QString kept = withoutCharacters(typed, refused_);
     if (kept != typed) address->setText(kept);
   });
+}
+
+void MailAddressBox::setProviderTexts(const QString& label, const QString& word) const {
+  providerLabel->setText(label);
+  for (int i = 0; i < 2; ++i) providers[i]->setText(word + QStringLiteral(" %1").arg(i + 1));
 }
 
 bool MailAddressBox::eventFilter(QObject* watched, QEvent* event) {

@@ -49,25 +49,22 @@ MailDownloadScreen::MailDownloadScreen(AppContext& ctx, Screen* opener) : Screen
   cmdDownLoad = makeNamed<QPushButton>(this, "cmdDownLoad");
   fraMailadres = makeNamed<QGroupBox>(picVerStuurDeMail, "fraMailadres");
   lblAdres = makeNamed<QLabel>(fraMailadres, "lblAdres");
-  lblProvider = makeNamed<QLabel>(fraMailadres, "lblProvider");
-  const auto* box = new MailAddressBox(fraMailadres, downloadAddressRefused());
-  txtEMailAdres = box->address;
+  mail = new MailAddressBox(fraMailadres, downloadAddressRefused());
   for (int i = 0; i < 2; ++i) {
-    optProvider[i] = box->providers[i];
-    connect(optProvider[i], &QRadioButton::clicked, this, [this, i] { optProvider_Click(i); });
+    connect(mail->providers[i], &QRadioButton::clicked, this, [this, i] { optProvider_Click(i); });
   }
   cmdOK = makeNamed<QPushButton>(fraMailadres, "cmdOK");
   cmdTerug = makeNamed<QPushButton>(this, "cmdTerug");
-  lblAdres->setBuddy(txtEMailAdres);
+  lblAdres->setBuddy(mail->address);
 
   auto* info = new QVBoxLayout(picVoorVerstuurDeMail);
   info->addWidget(lblInfo);
   auto* test = new QGridLayout(fraMailadres);
   test->addWidget(lblAdres, 0, 0);
-  test->addWidget(txtEMailAdres, 0, 1, 1, 2);
-  test->addWidget(lblProvider, 1, 0);
-  test->addWidget(optProvider[0], 1, 1);
-  test->addWidget(optProvider[1], 1, 2);
+  test->addWidget(mail->address, 0, 1, 1, 2);
+  test->addWidget(mail->providerLabel, 1, 0);
+  test->addWidget(mail->providers[0], 1, 1);
+  test->addWidget(mail->providers[1], 1, 2);
   test->addWidget(cmdOK, 2, 2);
   auto* panel = new QVBoxLayout(picVerStuurDeMail);
   panel->setContentsMargins(0, 0, 0, 0);
@@ -80,14 +77,10 @@ MailDownloadScreen::MailDownloadScreen(AppContext& ctx, Screen* opener) : Screen
   main->addWidget(picVoorVerstuurDeMail);
   main->addWidget(picVerStuurDeMail);
   main->addLayout(buttons);
-  setTabOrder(cmdDownLoad, txtEMailAdres);
-  setTabOrder(txtEMailAdres, optProvider[0]);
-  setTabOrder(optProvider[0], optProvider[1]);
-  setTabOrder(optProvider[1], cmdOK);
-  setTabOrder(cmdOK, cmdTerug);
+  setTabChain({cmdDownLoad, mail->address, mail->providers[0], mail->providers[1], cmdOK, cmdTerug});
 
-  txtEMailAdres->installEventFilter(this);
-  connect(txtEMailAdres, &QLineEdit::textChanged, this, &MailDownloadScreen::txtEMailAdres_Change);
+  mail->address->installEventFilter(this);
+  connect(mail->address, &QLineEdit::textChanged, this, &MailDownloadScreen::txtEMailAdres_Change);
   connect(cmdDownLoad, &QPushButton::clicked, this, &MailDownloadScreen::cmdDownLoad_Click);
   connect(cmdOK, &QPushButton::clicked, this, &MailDownloadScreen::cmdOK_Click);
   connect(cmdTerug, &QPushButton::clicked, this, [this] { close(); });
@@ -102,8 +95,7 @@ void MailDownloadScreen::formLoad() {
   cmdDownLoad->setText(text(161));
   fraMailadres->setTitle(text(162));
   lblAdres->setText(text(137) + QLatin1Char(':'));
-  lblProvider->setText(text(163));
-  for (int i = 0; i < 2; ++i) optProvider[i]->setText(text(160) + QStringLiteral(" %1").arg(i + 1));
+  mail->setProviderTexts(text(163), text(160));
   cmdOK->setText(text(170));
   cmdTerug->setText(QLatin1Char('&') + text(11));
   picVoorVerstuurDeMail->setAutoFillBackground(true);
@@ -115,9 +107,9 @@ void MailDownloadScreen::formLoad() {
 
   ProgramValues& v = values();
   const QString own = readSetting(QStringLiteral("standaard"), QStringLiteral("eigen e-mail adres"), v.settingsFilePath);
-  if (!own.isEmpty()) txtEMailAdres->setText(withoutCharacters(own, QString()));
+  if (!own.isEmpty()) mail->address->setText(withoutCharacters(own, QString()));
   loadedProvider_ = providerSlotOf(readSetting(kSection, kProviderKey, v.settingsFilePath));
-  optProvider[loadedProvider_]->setChecked(true);
+  mail->providers[loadedProvider_]->setChecked(true);
   cmdOK->setEnabled(false);
   centreOnScreen();
 }
@@ -132,7 +124,7 @@ void MailDownloadScreen::optProvider_Click(int index) {
 
 void MailDownloadScreen::txtEMailAdres_Change() {
   cmdOK->setEnabled(false);
-  switch (addressProblem(txtEMailAdres->text())) {
+  switch (addressProblem(mail->address->text())) {
     case AddressProblem::TwoAts:
       inform(QStringLiteral("Geen geldig emailadres.\nVerwijder één < @ >"));
       return;
@@ -142,7 +134,7 @@ void MailDownloadScreen::txtEMailAdres_Change() {
     case AddressProblem::None:
       break;
   }
-  cmdOK->setEnabled(downloaded_ && addressLooksComplete(txtEMailAdres->text()) && !run_);
+  cmdOK->setEnabled(downloaded_ && addressLooksComplete(mail->address->text()) && !run_);
 }
 
 void MailDownloadScreen::cmdDownLoad_Click() {
@@ -177,7 +169,7 @@ void MailDownloadScreen::downloadFinished(qint32 status) {
   } else {
     downloaded_ = true;
     inform(message(168) + QLatin1Char('\t'));
-    cmdOK->setEnabled(!txtEMailAdres->text().isEmpty());
+    cmdOK->setEnabled(!mail->address->text().isEmpty());
     if (ctx().loadMailProviders) ctx().loadMailProviders(mainMenuOr(*this));
   }
   parkFocus();
@@ -191,7 +183,7 @@ void MailDownloadScreen::cmdOK_Click() {
     return;
   }
   ProgramValues& v = values();
-  const QString to = txtEMailAdres->text().trimmed();
+  const QString to = mail->address->text().trimmed();
   run_ = makeMailRun(v, {MailRequest{v.ownEmailAddress, text(164), to, QString(), message(165)}}, this);
   connect(run_, &MailRun::finished, this, &MailDownloadScreen::testMailFinished);
   writeSetting(QStringLiteral("standaard"), QStringLiteral("eigen e-mail adres"), to, v.settingsFilePath);
@@ -203,7 +195,7 @@ void MailDownloadScreen::testMailFinished(int failed, qint32 number) {
   run_->deleteLater();
   run_ = nullptr;
   unsetCursor();
-  keepMailOutcome(*this, failed >= 0 ? number : kMailSent, txtEMailAdres->text().trimmed());
+  keepMailOutcome(*this, failed >= 0 ? number : kMailSent, mail->address->text().trimmed());
   if (values().lastMailErrorNumber != 0) {
     inform(message(167));
     cmdOK->setEnabled(true);

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/screens/screen.h"
+#include "publish/screens/mailaddressbox.h"
 
 namespace mervalo {
 
@@ -24,9 +25,7 @@ class MailDownloadScreen : public Screen {
   QPushButton* cmdDownLoad = nullptr;
   QGroupBox* fraMailadres = nullptr;
   QLabel* lblAdres = nullptr;
-  QLineEdit* txtEMailAdres = nullptr;
-  QLabel* lblProvider = nullptr;
-  QRadioButton* optProvider[2] = {};
+  MailAddressBox* mail = nullptr;  // txtEMailAdres, lblProvider, optProvider_0 and _1
   QPushButton* cmdOK = nullptr;
   QPushButton* cmdTerug = nullptr;
   QFrame* picVerStuurDeMail = nullptr;

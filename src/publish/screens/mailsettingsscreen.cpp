@@ -29,33 +29,30 @@ MailSettingsScreen::MailSettingsScreen(AppContext& ctx, Screen* opener) : Screen
   lblInfo = makeNamed<QLabel>(this, "lblInfo");
   lblWaarvoor = makeNamed<QLabel>(this, "lblWaarvoor");
   // Enter in the address box saves whatever the box holds.
-  const auto* box = new MailAddressBox(this, settingsAddressRefused(), [this] {
+  mail = new MailAddressBox(this, settingsAddressRefused(), [this] {
     cmdOK->setEnabled(true);
     cmdOK_Click();
   });
-  txtEMailAdres = box->address;
   lblNaam = makeNamed<QLabel>(this, "lblNaam");
   txtNaam = makeNamed<QLineEdit>(this, "txtNaam");
-  lblProvider = makeNamed<QLabel>(this, "lblProvider");
   for (int i = 0; i < 2; ++i) {
-    optProvider[i] = box->providers[i];
-    connect(optProvider[i], &QRadioButton::clicked, this, [this, i] { provider_ = i; });
+    connect(mail->providers[i], &QRadioButton::clicked, this, [this, i] { provider_ = i; });
   }
   cmdOK = makeNamed<QPushButton>(this, "cmdOK");
   cmdTerug = makeNamed<QPushButton>(this, "cmdTerug");
   cmdDownload = makeNamed<QPushButton>(this, "cmdDownload");
-  lblWaarvoor->setBuddy(txtEMailAdres);
+  lblWaarvoor->setBuddy(mail->address);
   lblNaam->setBuddy(txtNaam);
 
   auto* form = new QGridLayout;
   form->addWidget(lblWaarvoor, 0, 0);
-  form->addWidget(txtEMailAdres, 0, 1);
+  form->addWidget(mail->address, 0, 1);
   form->addWidget(lblNaam, 1, 0);
   form->addWidget(txtNaam, 1, 1);
-  form->addWidget(lblProvider, 2, 0);
+  form->addWidget(mail->providerLabel, 2, 0);
   auto* options = new QHBoxLayout;
-  options->addWidget(optProvider[0]);
-  options->addWidget(optProvider[1]);
+  options->addWidget(mail->providers[0]);
+  options->addWidget(mail->providers[1]);
   form->addLayout(options, 2, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(cmdDownload);
@@ -66,15 +63,10 @@ MailSettingsScreen::MailSettingsScreen(AppContext& ctx, Screen* opener) : Screen
   main->addWidget(lblInfo);
   main->addLayout(form);
   main->addLayout(buttons);
-  setTabOrder(txtEMailAdres, txtNaam);
-  setTabOrder(txtNaam, optProvider[0]);
-  setTabOrder(optProvider[0], optProvider[1]);
-  setTabOrder(optProvider[1], cmdOK);
-  setTabOrder(cmdOK, cmdTerug);
-  setTabOrder(cmdTerug, cmdDownload);
+  setTabChain({mail->address, txtNaam, mail->providers[0], mail->providers[1], cmdOK, cmdTerug, cmdDownload});
 
-  txtEMailAdres->installEventFilter(this);
-  connect(txtEMailAdres, &QLineEdit::textChanged, this, &MailSettingsScreen::txtEMailAdres_Change);
+  mail->address->installEventFilter(this);
+  connect(mail->address, &QLineEdit::textChanged, this, &MailSettingsScreen::txtEMailAdres_Change);
   connect(txtNaam, &QLineEdit::textChanged, this, &MailSettingsScreen::txtNaam_Change);
   connect(cmdOK, &QPushButton::clicked, this, &MailSettingsScreen::cmdOK_Click);
   connect(cmdTerug, &QPushButton::clicked, this, [this] { close(); });
@@ -89,8 +81,7 @@ void MailSettingsScreen::formLoad() {
   lblInfo->setText(message(144));
   lblWaarvoor->setText(text(145));
   lblNaam->setText(text(146));
-  lblProvider->setText(text(147));
-  for (int i = 0; i < 2; ++i) optProvider[i]->setText(text(148) + QStringLiteral(" %1").arg(i + 1));
+  mail->setProviderTexts(text(147), text(148));
   cmdOK->setText(QStringLiteral("&OK"));
   cmdTerug->setText(QLatin1Char('&') + text(11));
   cmdDownload->setText(text(158));
@@ -100,7 +91,7 @@ void MailSettingsScreen::formLoad() {
   ProgramValues& v = values();
   // Filling the boxes runs their checks, so a stored address that is wrong says so at once.
   const QString own = readSetting(kOwnAddressSection, kOwnAddressKey, v.settingsFilePath);
-  txtEMailAdres->setText(withoutCharacters(own, QString()));
+  mail->address->setText(withoutCharacters(own, QString()));
   if (!own.isEmpty()) v.ownEmailAddress = own;
   txtNaam->setText(readSetting(kSection, kNameKey, v.settingsFilePath));
   centreOnScreen();
@@ -109,17 +100,17 @@ void MailSettingsScreen::formLoad() {
 void MailSettingsScreen::formActivate() {
   const QString stored = readSetting(kSection, kProviderKey, values().settingsFilePath);
   const int slot = stored.isEmpty() ? 0 : providerSlotOf(stored);
-  optProvider[slot]->setChecked(true);
+  mail->providers[slot]->setChecked(true);
   provider_ = slot;
-  safeFocus(txtEMailAdres);
+  safeFocus(mail->address);
 }
 
 void MailSettingsScreen::updateOk() {
-  cmdOK->setEnabled(addressLooksComplete(txtEMailAdres->text()) && !txtNaam->text().isEmpty());
+  cmdOK->setEnabled(addressLooksComplete(mail->address->text()) && !txtNaam->text().isEmpty());
 }
 
 void MailSettingsScreen::txtEMailAdres_Change() {
-  const AddressProblem problem = addressProblem(txtEMailAdres->text());
+  const AddressProblem problem = addressProblem(mail->address->text());
   if (problem != AddressProblem::None) {
     inform(message(149).replace(QLatin1Char('#'), problem == AddressProblem::TwoAts ? QStringLiteral("@") : QStringLiteral(".")));
     cmdOK->setEnabled(false);
@@ -133,14 +124,14 @@ void MailSettingsScreen::txtNaam_Change() { updateOk(); }
 void MailSettingsScreen::cmdOK_Click() {
   parkFocus();
   ProgramValues& v = values();
-  const bool written = writeSetting(kOwnAddressSection, kOwnAddressKey, txtEMailAdres->text(), v.settingsFilePath) &&
+  const bool written = writeSetting(kOwnAddressSection, kOwnAddressKey, mail->address->text(), v.settingsFilePath) &&
                        writeSetting(kSection, kNameKey, txtNaam->text(), v.settingsFilePath) &&
                        writeSetting(kSection, kProviderKey, QString::number(provider_), v.settingsFilePath);
   if (!written) {
     inform(message(182).replace(QLatin1Char('~'), v.settingsFilePath));
     return;
   }
-  v.ownEmailAddress = txtEMailAdres->text();
+  v.ownEmailAddress = mail->address->text();
   v.nameForEmail = txtNaam->text();
   close();
 }

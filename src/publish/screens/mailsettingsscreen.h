@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/screens/screen.h"
+#include "publish/screens/mailaddressbox.h"
 
 namespace mervalo {
 
@@ -15,11 +16,9 @@ class MailSettingsScreen : public Screen {
 
   QLabel* lblInfo = nullptr;
   QLabel* lblWaarvoor = nullptr;
-  QLineEdit* txtEMailAdres = nullptr;
+  MailAddressBox* mail = nullptr;  // txtEMailAdres, lblProvider, optProvider_0 and _1
   QLabel* lblNaam = nullptr;
   QLineEdit* txtNaam = nullptr;
-  QLabel* lblProvider = nullptr;
-  QRadioButton* optProvider[2] = {};
   QPushButton* cmdOK = nullptr;
   QPushButton* cmdTerug = nullptr;
   QPushButton* cmdDownload = nullptr;

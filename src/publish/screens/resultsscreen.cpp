@@ -20,8 +20,9 @@
 #include "publish/addresses.h"
 #include "publish/detailsfile.h"
 #include "publish/htmlpage.h"
+#include "scoring/resultgrid.h"
+#include "scoring/resultssource.h"
 #include "app/screens/printing.h"
-#include "app/screens/resultssource.h"
 #include "hands/screens/handrecordimport.h"
 
 #include <QProgressBar>
@@ -80,7 +81,7 @@ void ResultsScreen::buildControls() {
   cmdMaakHTML = button("cmdMaakHTML", 12, &ResultsScreen::cmdMaakHTML_Click);
   cmdAfdrukken = button("cmdAfdrukken", 50, &ResultsScreen::cmdAfdrukken_Click);
 
-  picVoorVerstuurDeMail = makeNamed<QFrame>(this, "picVoorVerstuurDeMail");
+  auto* picVoorVerstuurDeMail = makeNamed<QFrame>(this, "picVoorVerstuurDeMail");
   picVoorVerstuurDeMail->setFrameShape(QFrame::StyledPanel);
   picVoorVerstuurDeMail->setGeometry(x, 96, w, 330);
   lblVerstuurDeMail = makeNamed<QLabel>(picVoorVerstuurDeMail, "lblVerstuurDeMail");
@@ -110,7 +111,7 @@ void ResultsScreen::buildControls() {
 
   cmdSpelverdeling = button("cmdSpelverdeling", kFormHeight - 84, &ResultsScreen::cmdSpelverdeling_Click);
   cmdTerug = button("cmdTerug", kFormHeight - 42, &ResultsScreen::cmdTerug_Click);
-  cmdSetfocus = makeFocusSink(QStringLiteral("cmdSetfocus"));
+  makeFocusSink(QStringLiteral("cmdSetfocus"));
 
   setTabOrder(cmdMaakHTML, cmdAfdrukken);
   setTabOrder(cmdAfdrukken, lstWieMailen);
@@ -158,8 +159,9 @@ void ResultsScreen::formLoad() {
     item->setData(Qt::UserRole, key);
   }
 
-  grid_ = source ? resultsScreenGrid(source->resultsGrid(), fittingMeasure(msfgResultaat->font()))
-                 : resultsScreenGrid(Grid(), fittingMeasure(msfgResultaat->font()));
+  // The copy takes only texts and alignments: the full grid needs no widths of its own.
+  const Grid results = source ? resultsGrid(source->eventResult(), ResultsHeadings::of(v.language)) : Grid();
+  grid_ = resultsScreenGrid(results, fittingMeasure(msfgResultaat->font()));
   showGrid(grid_, msfgResultaat);
 }
 

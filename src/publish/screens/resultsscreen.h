@@ -66,11 +66,9 @@ class ResultsScreen : public Screen {
   QPushButton* cmdInstelling = nullptr;
   QPushButton* cmdTerug = nullptr;
   QPushButton* cmdSpelverdeling = nullptr;
-  QFrame* picVoorVerstuurDeMail = nullptr;
   QFrame* picVerStuurDeMail = nullptr;
   QLabel* lblVerstuurDeMail = nullptr;
   QListWidget* lstWieMailen = nullptr;
-  QPushButton* cmdSetfocus = nullptr;
 
   Grid grid_;
   QStringList wieMailen_;

@@ -63,26 +63,26 @@ void BoardEntryScreen::buildControls() {
   bold.setBold(true);
   bold.setPointSizeF(bold.pointSizeF() * 1.3);
   lblSpelNummer->setFont(bold);
-  lblKwetsbaarKop = addLabel("lblKwetsbaarKop", QRect(190, 206, 90, 22));
+  QLabel* vulnerabilityHead = addLabel("lblKwetsbaarKop", QRect(190, 206, 90, 22));
+  vulnerabilityHead->setText(text(90) + QLatin1Char(':'));
   lblKwetsbaar = addLabel("lblKwetsbaar", QRect(280, 206, 120, 22));
-  lblKwetsbaarKop->setBuddy(lblKwetsbaar);
+  vulnerabilityHead->setBuddy(lblKwetsbaar);
 
+  // The column headings of the table rows: pairs, scores and matchpoints, NS then EW.
   const int headY = 234;
-  const int xs[6] = {12, 62, 112, 212, 312, 382};
-  const int ws[6] = {46, 46, 96, 96, 66, 66};
-  auto head = [&](const char* name, int i) {
-    auto* l = new QLabel(this);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(xs[i], headY, ws[i], 20);
-    l->setAlignment(Qt::AlignCenter);
-    return l;
+  const struct {
+    const char* name;
+    int x, width, caption;
+  } heads[6] = {
+      {"lblNZKop", 12, 46, 74},       {"lblOWKop", 62, 46, 75},
+      {"lblScoreNZKop", 112, 96, 76}, {"lblScoreOWKop", 212, 96, 77},
+      {"lblMPNZKop", 312, 66, 78},    {"lblMPOWKop", 382, 66, 79},
   };
-  lblNZKop = head("lblNZKop", 0);
-  lblOWKop = head("lblOWKop", 1);
-  lblScoreNZKop = head("lblScoreNZKop", 2);
-  lblScoreOWKop = head("lblScoreOWKop", 3);
-  lblMPNZKop = head("lblMPNZKop", 4);
-  lblMPOWKop = head("lblMPOWKop", 5);
+  for (const auto& h : heads) {
+    QLabel* l = addLabel(h.name, QRect(h.x, headY, h.width, 20));
+    l->setAlignment(Qt::AlignCenter);
+    l->setText(text(h.caption));
+  }
 
   rows_ = new ScoreRowsPanel(*this, ScoreRowsPanel::Columns{true, false, true}, this);
   rows_->setObjectName(QStringLiteral("fraTafels"));
@@ -97,12 +97,10 @@ void BoardEntryScreen::buildControls() {
   cmdUitslag->setGeometry(rx, 310, 150, 30);
   testFill_->setGeometry(rx, 348, 150, 30);
   cmdTerug->setGeometry(rx, 438, 150, 30);
-  connect(cmdWisSpel, &QPushButton::clicked, this, &BoardEntryScreen::cmdWisSpel_Click);
-  connect(cmdUitslag, &QPushButton::clicked, this, &BoardEntryScreen::cmdUitslag_Click);
   lblKlaar->setGeometry(rx + 160, 230, 200, 40);
   placeHints(QPoint(rx + 160, 280), 320);
   // The keyboard way to the pair swap, under the other typing hints.
-  lblWisselInfo = addLabel("lblWisselInfo", QRect(rx + 160, 280 + 4 * 22, 320, 20));
+  addLabel("lblWisselInfo", QRect(rx + 160, 280 + 4 * 22, 320, 20))->setText(text(184));
   // What the screen is busy with while it scores stored boards again or fills every board.
   lblControleer = addLabel("lblControleer", QRect(rx + 160, 400, 300, 22));
   lblControleer->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0); font-weight: bold;"));
@@ -131,15 +129,6 @@ void BoardEntryScreen::fitBelowBoards() {
 bool BoardEntryScreen::formLoad() {
   ProgramValues& v = values();
   setWindowTitle(text(71) + QLatin1Char(' ') + QFileInfo(v.eventFileName).completeBaseName());
-
-  lblNZKop->setText(text(74));
-  lblOWKop->setText(text(75));
-  lblScoreNZKop->setText(text(76));
-  lblScoreOWKop->setText(text(77));
-  lblMPNZKop->setText(text(78));
-  lblMPOWKop->setText(text(79));
-  lblKwetsbaarKop->setText(text(90) + QLatin1Char(':'));
-  lblWisselInfo->setText(text(184));
 
   // The event file: its header decides everything.
   if (!loadEvent(kEntryPerBoard, {96, 98, message(118), QStringLiteral("Vul alles in")})) return false;
@@ -269,8 +258,7 @@ void BoardEntryScreen::cmdSpel_Click(int board) {
   showRows(storedRows(board));
   showTableScores(board);
   lblSpelNummer->setText(text(82) + QStringLiteral(": ") + QString::number(board));
-  const int code = vulnerabilityOf(board);
-  showVulnerability(lblKwetsbaar, text(vulnerabilityTextNumber(code < 0 ? 0 : code)), code);
+  showVulnerabilityOf(board);
   filling_ = false;
   if (previous > 0 && previous != board) paintBoardButton(previous);
   paintBoardButton(board);

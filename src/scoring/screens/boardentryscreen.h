@@ -14,7 +14,6 @@ class QTimer;
 namespace mervalo {
 
 class ButtonBar;
-class ScoreRowsPanel;
 
 // Entry per board: the organiser types the scores of an event board by board from the
 // travelling score sheets, or the tables send them from their phones. Completed boards are
@@ -29,13 +28,13 @@ class BoardEntryScreen : public EntryScreen {
 
   void formActivate() override;
 
-  // ResultsSource: the computed result while it is current, otherwise the working grid.
+  // The computed result while it is current, otherwise the working grid.
   const Grid& resultsGrid() const override;
 
   void cmdSpel_Click(int board);
   void cmdSpelKlaar_Click() override;
-  void cmdWisSpel_Click();
-  void cmdUitslag_Click();
+  void cmdWisSpel_Click() override;
+  void cmdUitslag_Click() override;
   void cmdVulAllesIn_Click();
   void lblNZ_Click(int row);
   void msfgResultaat_Click(int row, int col);
@@ -73,18 +72,8 @@ class BoardEntryScreen : public EntryScreen {
   void showProgress(const QString& text);
 
   QLabel* lblSpelNummer = nullptr;
-  QLabel* lblKwetsbaarKop = nullptr;
-  QLabel* lblKwetsbaar = nullptr;
-  QLabel* lblNZKop = nullptr;
-  QLabel* lblOWKop = nullptr;
-  QLabel* lblScoreNZKop = nullptr;
-  QLabel* lblScoreOWKop = nullptr;
-  QLabel* lblMPNZKop = nullptr;
-  QLabel* lblMPOWKop = nullptr;
-  ScoreRowsPanel* rows_ = nullptr;
   ButtonBar* boards_ = nullptr;
   QLabel* lblControleer = nullptr;
-  QLabel* lblWisselInfo = nullptr;
   QTimer* timKnipper = nullptr;
 
   // What each table row shows: the pairing as the movement seats it and the pairs as entered.
@@ -97,7 +86,6 @@ class BoardEntryScreen : public EntryScreen {
   int top_ = 0;
   int currentBoard_ = 0;
   bool activatedOnce_ = false;
-  bool filling_ = false;     // texts set by the screen itself, not typed
   bool blinkWhite_ = false;
 };
 

@@ -61,8 +61,8 @@ void EntryScreen::buildSharedControls(const QRect& information, const QRect& tab
                                       const char* testFillName, Handler testFill) {
   lblInformatie = addLabel("lblInformatie", information);
   cmdSpelKlaar = addButton("cmdSpelKlaar", {}, &EntryScreen::cmdSpelKlaar_Click);
-  cmdWisSpel = addButton("cmdWisSpel", {});
-  cmdUitslag = addButton("cmdUitslag", {});
+  cmdWisSpel = addButton("cmdWisSpel", {}, &EntryScreen::cmdWisSpel_Click);
+  cmdUitslag = addButton("cmdUitslag", {}, &EntryScreen::cmdUitslag_Click);
   cmdTerug = addButton("cmdTerug", {}, &EntryScreen::cmdTerug_Click);
   lblKlaar = addLabel("lblKlaar", {});
   lblKlaar->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
@@ -87,6 +87,17 @@ void EntryScreen::buildSharedControls(const QRect& information, const QRect& tab
 
 void EntryScreen::placeHints(QPoint at, int width) {
   for (int i = 0; i < lblInfo.size(); ++i) lblInfo[i]->setGeometry(at.x(), at.y() + i * 22, width, 20);
+}
+
+void EntryScreen::showVulnerabilityOf(int board) {
+  // The text with a blank before and after it: white on red when anyone is vulnerable, black
+  // on white when nobody is.
+  const int code = vulnerabilityOf(board);
+  const QString shown = QLatin1Char(' ') + text(vulnerabilityTextNumber(code < 0 ? 0 : code)) + QLatin1Char(' ');
+  if (lblKwetsbaar->text() != shown) lblKwetsbaar->setText(shown);
+  const QString look = code > 0 ? QStringLiteral("color: white; background-color: rgb(255, 0, 0);")
+                                : QStringLiteral("color: black; background-color: white;");
+  if (lblKwetsbaar->styleSheet() != look) lblKwetsbaar->setStyleSheet(look);
 }
 
 bool EntryScreen::loadEvent(int entryMode, const Captions& captions) {
@@ -155,7 +166,8 @@ void EntryScreen::showResult() {
   keeper_.saveNow();
   cmdUitslag->setEnabled(false);
   msfgResultaat->hide();
-  result_ = mervalo::resultsGrid(scoreEvent(event_, pairNames_), ResultsHeadings::of(values().language), measure_);
+  eventResult_ = scoreEvent(event_, pairNames_);
+  result_ = mervalo::resultsGrid(eventResult_, ResultsHeadings::of(values().language), measure_);
   showGrid(result_, msfgResultaat);
   cmdUitslag->setEnabled(true);
   openResults(*this, msfgResultaat);

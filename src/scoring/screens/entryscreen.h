@@ -6,10 +6,10 @@
 #include <utility>
 
 #include "app/grid.h"
-#include "app/screens/resultssource.h"
 #include "app/screens/screen.h"
 #include "event/eventmodel.h"
 #include "players/groupfile.h"
+#include "scoring/resultssource.h"
 #include "scoring/screens/entryevent.h"
 
 class QLabel;
@@ -23,20 +23,26 @@ class TablePanel;
 
 // What the two entry screens (per board and per round) share: the event they work on and its
 // keeper, the controls both have (information line, Klaar, Wis, Uitslag, Terug, the typing
-// hints, the results grid, the hidden test fill, the scores at the tables), the Klaar key, the
-// result and the way back. The scores the phones send arrive through the table panel; each
-// screen shows them as its own typing would have.
+// hints, the score rows, the vulnerability, the results grid, the hidden test fill, the scores
+// at the tables), the Klaar key, the result and the way back. The scores the phones send
+// arrive through the table panel; each screen shows them as its own typing would have.
 class EntryScreen : public Screen, public ResultsSource {
   Q_OBJECT
  public:
   ~EntryScreen() override;
 
+  const EventResult& eventResult() const override { return eventResult_; }
   QStringList playersForMail() const override { return lstVoorMail_; }
+  // What the results grid shows: the working grid while scores are entered, the result once
+  // it has been computed.
+  virtual const Grid& resultsGrid() const { return result_; }
   // The event file as it will be written, one entry per line.
   QStringList savedLines() const { return event_.lines(); }
   TablePanel* tablePanel() const { return tables_; }
 
   virtual void cmdSpelKlaar_Click() = 0;
+  virtual void cmdWisSpel_Click() = 0;
+  virtual void cmdUitslag_Click() = 0;
   void cmdTerug_Click() { close(); }
 
  protected:
@@ -52,6 +58,8 @@ class EntryScreen : public Screen, public ResultsSource {
                            Handler testFill);
   // The typing hints, one under the other from `at`.
   void placeHints(QPoint at, int width);
+  // The vulnerability of a board in its label.
+  void showVulnerabilityOf(int board);
 
   // The screen's own captions of the shared controls: text numbers of Wis and Uitslag (the
   // results grid is named after the latter), the Klaar label and the test fill.
@@ -96,6 +104,8 @@ class EntryScreen : public Screen, public ResultsSource {
   QLabel* lblKlaar = nullptr;
   QVector<QLabel*> lblInfo;
   QTableWidget* msfgResultaat = nullptr;
+  QLabel* lblKwetsbaar = nullptr;
+  ScoreRowsPanel* rows_ = nullptr;
   TablePanel* tables_ = nullptr;
 
   EventModel event_;
@@ -104,9 +114,11 @@ class EntryScreen : public Screen, public ResultsSource {
   Group group_;            // the event's group as read when it opened
   QStringList pairNames_;  // the group file's names, pair 1 first
   QStringList lstVoorMail_;
+  EventResult eventResult_;  // the result as last computed, for the results screen
   Grid result_;
   TextMeasure measure_;  // the menu font, for the grids' column widths
   bool loaded_ = false;
+  bool filling_ = false;  // the screen fills its own boxes: not typed
   EventKeeper keeper_{*this};
 
  private:

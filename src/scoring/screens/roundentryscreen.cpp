@@ -11,6 +11,7 @@
 #include <QScrollArea>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "app/screens/gridview.h"
 #include "event/movement.h"
@@ -30,9 +31,6 @@ constexpr int kMaxBoardRows = kMaxBoardsPerRound;
 const QColor kChosen(0xFF, 0xFF, 0xC0);
 const QColor kWhite(255, 255, 255);
 
-// "3-8" as the overview shows it: "3 - 8".
-QString spaced(const QString& pairText) { return QString(pairText).replace(QLatin1Char('-'), QStringLiteral(" - ")); }
-
 }  // namespace
 
 RoundEntryScreen::RoundEntryScreen(AppContext& ctx, Screen* opener)
@@ -45,7 +43,7 @@ RoundEntryScreen::RoundEntryScreen(AppContext& ctx, Screen* opener)
 RoundEntryScreen::~RoundEntryScreen() = default;
 
 void RoundEntryScreen::buildControls() {
-  fraBack = new QFrame(this);
+  auto* fraBack = new QFrame(this);
   fraBack->setObjectName(QStringLiteral("fraBack"));
   fraBack->setGeometry(8, 4, kFormWidth - 16, 26);
   fraBack->setFrameShape(QFrame::StyledPanel);
@@ -76,10 +74,11 @@ void RoundEntryScreen::buildControls() {
     lblPaar[i]->setFrameShape(QFrame::Panel);
     lblPaar[i]->setFrameShadow(QFrame::Sunken);
   }
-  lblScoreNZKop = addLabel("lblScoreNZKop", QRect(310, 96, 96, 20));
-  lblScoreNZKop->setAlignment(Qt::AlignCenter);
-  lblScoreOWKop = addLabel("lblScoreOWKop", QRect(410, 96, 96, 20));
-  lblScoreOWKop->setAlignment(Qt::AlignCenter);
+  for (auto [name, x, caption] : {std::tuple{"lblScoreNZKop", 310, 76}, {"lblScoreOWKop", 410, 77}}) {
+    QLabel* head = addLabel(name, QRect(x, 96, 96, 20));
+    head->setAlignment(Qt::AlignCenter);
+    head->setText(QLatin1Char(' ') + text(caption) + QLatin1Char(' '));
+  }
 
   rows_ = new ScoreRowsPanel(*this, ScoreRowsPanel::Columns{false, true, false}, this);
   rows_->setObjectName(QStringLiteral("fraSpellen"));
@@ -103,8 +102,6 @@ void RoundEntryScreen::buildControls() {
   const int rx = 720;
   for (auto [button, y] : {std::pair{cmdSpelKlaar, 70}, {cmdWisSpel, 104}, {cmdUitslag, 138}, {testFill_, 270}, {cmdTerug, 340}})
     button->setGeometry(rx, y, 150, 28);
-  connect(cmdWisSpel, &QPushButton::clicked, this, &RoundEntryScreen::cmdWisSpel_Click);
-  connect(cmdUitslag, &QPushButton::clicked, this, &RoundEntryScreen::cmdUitslag_Click);
   lblLetterKlaar = addLabel("lblLetterKlaar", QRect(530, 170, 180, 40));
   lblLetterKlaar->setWordWrap(true);
   lblLetterKlaar->hide();
@@ -128,8 +125,6 @@ void RoundEntryScreen::buildControls() {
 bool RoundEntryScreen::formLoad() {
   ProgramValues& v = values();
   setWindowTitle(text(72) + QStringLiteral(" (") + v.groupFileName.section(QLatin1Char(' '), 0, 0) + QLatin1Char(')'));
-  lblScoreNZKop->setText(QLatin1Char(' ') + text(76) + QLatin1Char(' '));
-  lblScoreOWKop->setText(QLatin1Char(' ') + text(77) + QLatin1Char(' '));
   lblLetterKlaar->setText(text(106));
   cmdDitMoetNog->setText(text(112));
   lstNietGevuld->setAccessibleName(text(112));
@@ -234,7 +229,7 @@ void RoundEntryScreen::paintOption(int j) {
 
 void RoundEntryScreen::optRonde_Click(int j) {
   if (j < 0 || j >= slips_.slips(round_).size()) return;
-  busy_ = true;
+  filling_ = true;
   slip_ = j;
   optRonde[j]->setChecked(true);
   const Slip& slip = slips_.slip(round_, j);
@@ -255,7 +250,7 @@ void RoundEntryScreen::optRonde_Click(int j) {
   lblPaar[0]->setText(QString::number(slip.ns));
   lblPaar[1]->setText(QString::number(slip.ew));
   lblLetterKlaar->hide();
-  busy_ = false;
+  filling_ = false;
   updateSlipComplete();
   if (slip.sitOut) {
     parkFocus();
@@ -265,7 +260,7 @@ void RoundEntryScreen::optRonde_Click(int j) {
 }
 
 void RoundEntryScreen::updateSlipComplete() {
-  if (busy_) return;
+  if (filling_) return;
   // A slip may be stored with boards still empty (they stay missing); the hint to store it
   // shows once every board has its score.
   const Slip* slip = chosenSlip();
@@ -280,8 +275,7 @@ void RoundEntryScreen::nsFocused(int row) {
   const int board = slip->firstBoard + row;
   lblRonde->setText(text(103) + QLatin1Char(' ') + QString::number(round_) + QStringLiteral(" - ") +
                     rows_->boardLabel(row)->text());
-  const int code = vulnerabilityOf(board);
-  showVulnerability(lblKwetsbaar, text(vulnerabilityTextNumber(code < 0 ? 0 : code)), code);
+  showVulnerabilityOf(board);
   // Beside the row being typed.
   const QPoint at = rows_->nsBox(row)->mapTo(this, QPoint(0, 0));
   lblKwetsbaar->move(lblKwetsbaar->x(), at.y());
@@ -378,31 +372,9 @@ void RoundEntryScreen::rebuildMissing() {
 }
 
 void RoundEntryScreen::showOverview() {
-  // One column per board, one cell per table that plays it: the pairs and, once stored, the
-  // two scores in brackets.
-  const int boards = slips_.boards();
-  int tables = 0;
-  for (int b = 1; b <= boards; ++b) tables = std::max(tables, static_cast<int>(slips_.boardEntries(b).size()));
-  if (overview_.rows() != tables + 1 || overview_.cols() != boards + 1) {
-    overview_ = Grid(tables + 1, boards + 1);
-    for (int b = 1; b <= boards; ++b) overview_.setText(0, b, text(82) + QLatin1Char(' ') + QString::number(b));
-    for (int t = 1; t <= tables; ++t) overview_.setText(t, 0, QString::number(t));
-  }
-  for (int b = 1; b <= boards; ++b) {
-    const QVector<SlipEntry>& entries = slips_.boardEntries(b);
-    for (int t = 0; t < tables; ++t) {
-      QString cell;
-      if (t < entries.size()) {
-        const SlipEntry& e = entries[t];
-        cell = spaced(e.pairText);
-        if (e.stored) cell += QStringLiteral(" [") + e.nsScore + QStringLiteral("]  [") + e.ewScore + QLatin1Char(']');
-      }
-      overview_.setText(t + 1, b, cell);
-      overview_.setAlignment(t + 1, b, kAlignCenterCenter);
-    }
-  }
-  fitColumns(overview_, measure_, false);
-  showGrid(overview_, msfgScore);
+  Grid overview = slipsOverview(slips_, text(82));
+  fitColumns(overview, measure_, false);
+  showGrid(overview, msfgScore);
 }
 
 // ---- result, fill, closing ------------------------------------------------------------
@@ -420,9 +392,9 @@ void RoundEntryScreen::cmdVulSpellen_Click() {
     for (int j = 0; j < slips_.slips(r).size(); ++j) {
       optRonde_Click(j);
       if (slips_.slip(r, j).sitOut) continue;
-      busy_ = true;
+      filling_ = true;
       fillAtRandom(*rows_);
-      busy_ = false;
+      filling_ = false;
       QVector<std::pair<QString, QString>> scores;
       for (int i = 0; i < slips_.slip(r, j).boards(); ++i) scores.append({rows_->nsBox(i)->text(), rows_->ewBox(i)->text()});
       slips_.store(r, j, scores);
@@ -459,10 +431,10 @@ void RoundEntryScreen::tableScoreArrived(int board, int table) {
   const int row = board - slip->firstBoard;
   const SlipEntry* e = slips_.entry(*slip, board);
   if (!e || !e->stored || row >= rows_->rowCount()) return;
-  busy_ = true;
+  filling_ = true;
   rows_->nsBox(row)->setText(e->nsScore);
   rows_->ewBox(row)->setText(e->ewScore);
-  busy_ = false;
+  filling_ = false;
   updateSlipComplete();
 }
 

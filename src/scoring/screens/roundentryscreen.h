@@ -7,7 +7,6 @@
 #include "scoring/roundslips.h"
 #include "scoring/screens/entryscreen.h"
 
-class QFrame;
 class QLabel;
 class QListWidget;
 class QRadioButton;
@@ -17,7 +16,6 @@ class QVBoxLayout;
 namespace mervalo {
 
 class ButtonBar;
-class ScoreRowsPanel;
 
 // Entry per round: the organiser picks a round, then one slip of it (a table: its NS and EW pair
 // and the boards they played), types the scores of the slip's boards and stores it. The slips
@@ -32,14 +30,12 @@ class RoundEntryScreen : public EntryScreen {
 
   void formActivate() override;
 
-  const Grid& resultsGrid() const override { return result_; }
-
   void cmdRonde_Click(int round);
   void optRonde_Click(int index);
   void optRonde_RightClick(int index);
   void cmdSpelKlaar_Click() override;
-  void cmdWisSpel_Click();
-  void cmdUitslag_Click();
+  void cmdWisSpel_Click() override;
+  void cmdUitslag_Click() override;
   void cmdVulSpellen_Click();
 
   int currentRound() const { return round_; }
@@ -68,27 +64,20 @@ class RoundEntryScreen : public EntryScreen {
   // The slips changed: into the model, and on disk once the screen is idle.
   void slipsChanged();
 
-  QFrame* fraBack = nullptr;
   ButtonBar* rounds_ = nullptr;
   QScrollArea* optionArea_ = nullptr;
   QVBoxLayout* optionLayout_ = nullptr;
   QVector<QRadioButton*> optRonde;
   QLabel* lblRonde = nullptr;
-  QLabel* lblKwetsbaar = nullptr;
   QLabel* lblPaar[2] = {};
-  QLabel* lblScoreNZKop = nullptr;
-  QLabel* lblScoreOWKop = nullptr;
-  ScoreRowsPanel* rows_ = nullptr;
   QLabel* lblLetterKlaar = nullptr;
   QPushButton* cmdDitMoetNog = nullptr;
   QListWidget* lstNietGevuld = nullptr;
   QTableWidget* msfgScore = nullptr;
 
   RoundSlips slips_;
-  Grid overview_;
   int round_ = 0;
   int slip_ = -1;
-  bool busy_ = false;  // the screen fills its own boxes
 };
 
 }  // namespace mervalo

@@ -306,12 +306,4 @@ void ScoreRowsPanel::moveVertically(int row, bool ns, int step) {
   }
 }
 
-void showVulnerability(QLabel* label, const QString& text, int code) {
-  const QString shown = QLatin1Char(' ') + text + QLatin1Char(' ');
-  if (label->text() != shown) label->setText(shown);
-  const QString look = code > 0 ? QStringLiteral("color: white; background-color: rgb(255, 0, 0);")
-                                : QStringLiteral("color: black; background-color: white;");
-  if (label->styleSheet() != look) label->setStyleSheet(look);
-}
-
 }  // namespace mervalo

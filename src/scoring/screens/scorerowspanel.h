@@ -97,8 +97,4 @@ class ScoreRowsPanel : public QScrollArea {
   QVector<Row> rows_;
 };
 
-// Shows a board's vulnerability text with a blank before and after it: white on red when
-// anyone is vulnerable (code 1 to 3), black on white when nobody is.
-void showVulnerability(QLabel* label, const QString& text, int code);
-
 }  // namespace mervalo
