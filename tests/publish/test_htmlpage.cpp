@@ -6,7 +6,6 @@
 #include "app/textfile.h"
 #include "publish/addresses.h"
 #include "publish/htmlpage.h"
-#include "computedresult.h"
 #include "qtprint.h"
 #include "testfiles.h"
 
@@ -14,7 +13,6 @@ using namespace mervalo;
 
 namespace {
 
-using test::computedResult;
 using test::readBytes;
 
 // A small results copy with every alignment form and colour the page distinguishes.
@@ -67,7 +65,16 @@ TEST(HtmlPage, MatchesTheExpectedPageByteForByteFontSizesAndAnEmptyGrid) {
 // The results screen's test shows the copy's rows, columns and stripes on a small grid; this one
 // the columns taken from a wide grid, the stripes in every cell and the fitted widths.
 TEST(ResultsCopy, TakesFourColumnsDropsTotalsAndStripesFromRowTwo) {
-  const Grid results = computedResult(11, 12);  // 13 rows
+  // A computed result of 11 pairs over 12 boards: rank, names, boards, MP, percentage, totals row.
+  Grid results(13, 16);
+  results.setText(0, 1, QStringLiteral("Paren"));
+  for (int p = 1; p <= 11; ++p) {
+    const QStringList texts = {QString::number(p), QStringLiteral("Paar %1 [12]").arg(p), QString::number(20 - p),
+                               QStringLiteral("%1.00%").arg(70 - p)};
+    for (int k = 0; k < 4; ++k) results.setText(p, k < 2 ? k : k + 12, texts[k]);
+    results.setAlignment(p, 0, kAlignCenterCenter);
+  }
+  results.setText(12, 2, QStringLiteral("99"));
   const Grid copy = resultsScreenGrid(results, [](const QString& s) { return 100 * static_cast<int>(s.size()); });
   ASSERT_EQ(copy.rows(), 12);
   ASSERT_EQ(copy.cols(), 4);

@@ -35,7 +35,6 @@ class RoundEntryTest : public EntryTest {
   static bool highlighted(QWidget* s, int round) {
     return button(s, QStringLiteral("cmdRonde_%1").arg(round))->styleSheet().contains(QStringLiteral("255, 255, 192"));
   }
-  static QString overview(QWidget* s, int row) { return child<QTableWidget>(s, "msfgScore")->item(row, 1)->text(); }
   // Types the NS scores of the chosen slip's rows (an empty text leaves the row) and stores it.
   void storeSlip(RoundEntryScreen* s, const QStringList& scores) {
     for (int row = 0; row < scores.size(); ++row) {
@@ -73,7 +72,6 @@ TEST_F(RoundEntryTest, ANewEventSlipBySlip) {
             QStringLiteral("De paren 3-8 zijn omgewisseld naar 8-3\n\nWilt u de wisseling omgedaan maken, klik dan "
                            "nogmaals met de rechtermuisknop op de paren"));
   EXPECT_EQ(option(s, 1)->text(), QStringLiteral("8-3 (1-4)"));
-  EXPECT_EQ(overview(s, 2), QStringLiteral("8 - 3"));
   clickOption(s, 1, Qt::RightButton);
   EXPECT_EQ(option(s, 1)->text(), QStringLiteral("3-8 (1-4)"));
   clickOption(s, 1, Qt::RightButton);  // swapped again, and kept so
@@ -101,9 +99,8 @@ TEST_F(RoundEntryTest, ANewEventSlipBySlip) {
   EXPECT_TRUE(s->missingScores().contains(QStringLiteral("Ronde 1 - Spel 4")));
   EXPECT_FALSE(s->missingScores().contains(QStringLiteral("Ronde 1 - Spel 3")));
   EXPECT_TRUE(s->savedLines()[10].startsWith(QStringLiteral("1-2*~8-3*|n|n")));
-  // The overview shows the stored scores in brackets.
-  EXPECT_EQ(overview(s, 2), QStringLiteral("8 - 3 [420]  [-420]"));
-  EXPECT_EQ(overview(s, 3), QStringLiteral("5 - 7"));
+  // The overview follows the swap and the stores (its cells are the slips overview's own test).
+  EXPECT_EQ(child<QTableWidget>(s, "msfgScore")->item(2, 1)->text(), QStringLiteral("8 - 3 [420]  [-420]"));
   // The missing list shows only while the mouse button is held on its button.
   auto* list = child<QListWidget>(s, "lstNietGevuld");
   EXPECT_FALSE(list->isVisible());
