@@ -1,6 +1,6 @@
 // Board matchpoints (the worked examples, irregular tables, Neuberg, properties over random
 // boards), a completed board's record, and a whole event scored: which boards count, totals and
-// percentages, ranks with ties, the sit-out pair. (Damaged event files are the fuzz target's.)
+// percentages, ranks with ties, the sit-out pair. (Damaged event files are left to the fuzz target.)
 
 #include <gtest/gtest.h>
 
