@@ -6,7 +6,6 @@
 #include "app/textfile.h"
 #include "publish/addresses.h"
 #include "publish/htmlpage.h"
-#include "computedresult.h"
 #include "qtprint.h"
 #include "testfiles.h"
 
@@ -14,7 +13,6 @@ using namespace mervalo;
 
 namespace {
 
-using test::computedResult;
 using test::readBytes;
 
 // A small results copy with every alignment form and colour the page distinguishes.
@@ -42,17 +40,16 @@ Grid smallResult() {
 
 }  // namespace
 
-TEST(HtmlPage, MatchesTheExpectedPageByteForByte) {
+// The expected page pins the colours (red first) and 9 points as size 3; other sizes are the
+// rounded points over three, and an empty grid is a whole page.
+TEST(HtmlPage, MatchesTheExpectedPageByteForByteFontSizesAndAnEmptyGrid) {
   QTemporaryDir dir;
   const QString out = dir.filePath(QStringLiteral("Dinsdag.html"));
   ASSERT_TRUE(writeHtmlPage(out, smallResult(), QStringLiteral("Uitslag (Dinsdag)")));
   const QByteArray expected = readBytes(QStringLiteral(MERVALO_TEST_DATA "/publish/small_page.html"));
   ASSERT_NE(expected, QByteArray("<missing>"));
   EXPECT_EQ(readBytes(out), expected);
-}
 
-// The expected page above pins the colours (red first) and 9 points as size 3.
-TEST(HtmlPage, FontSizeIsRoundedPointsOverThreeAndAnEmptyGridIsAWholePage) {
   Grid g(1, 1);
   g.setText(0, 0, QStringLiteral("x"));
   for (const auto& [points, size] : {std::pair(8.25, "2"), std::pair(12.0, "4"), std::pair(8.6, "3") /* 9 */}) {
@@ -68,7 +65,16 @@ TEST(HtmlPage, FontSizeIsRoundedPointsOverThreeAndAnEmptyGridIsAWholePage) {
 // The results screen's test shows the copy's rows, columns and stripes on a small grid; this one
 // the columns taken from a wide grid, the stripes in every cell and the fitted widths.
 TEST(ResultsCopy, TakesFourColumnsDropsTotalsAndStripesFromRowTwo) {
-  const Grid results = computedResult(11, 12);  // 13 rows
+  // A computed result of 11 pairs over 12 boards: rank, names, boards, MP, percentage, totals row.
+  Grid results(13, 16);
+  results.setText(0, 1, QStringLiteral("Paren"));
+  for (int p = 1; p <= 11; ++p) {
+    const QStringList texts = {QString::number(p), QStringLiteral("Paar %1 [12]").arg(p), QString::number(20 - p),
+                               QStringLiteral("%1.00%").arg(70 - p)};
+    for (int k = 0; k < 4; ++k) results.setText(p, k < 2 ? k : k + 12, texts[k]);
+    results.setAlignment(p, 0, kAlignCenterCenter);
+  }
+  results.setText(12, 2, QStringLiteral("99"));
   const Grid copy = resultsScreenGrid(results, [](const QString& s) { return 100 * static_cast<int>(s.size()); });
   ASSERT_EQ(copy.rows(), 12);
   ASSERT_EQ(copy.cols(), 4);

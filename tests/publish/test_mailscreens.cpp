@@ -1,3 +1,7 @@
+// The mail screens and the result sent by mail, against real servers on loopback: the mail
+// settings, the provider list downloaded over HTTPS, test mails, and the results screen mailing
+// every player through a server that demands STARTTLS and a login.
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -12,6 +16,8 @@
 #include "publish/providerlist.h"
 #include "publish/screens/maildownloadscreen.h"
 #include "publish/screens/mailsettingsscreen.h"
+#include "publish/screens/resultsscreen.h"
+#include "publishtest.h"
 #include "screentest.h"
 #include "testservers.h"
 
@@ -20,12 +26,20 @@ using namespace mervalo::test;
 
 namespace {
 
-class MailScreensTest : public ScreenTest {
+class MailTest : public ScreenTest {
  protected:
-  MailScreensTest() { registerAllScreens(ctx); }
-  QString setting(const char* section, const char* key) {
-    return readSetting(QString::fromLatin1(section), QString::fromLatin1(key), ctx.values.settingsFilePath);
+  MailTest() { registerAllScreens(ctx); }
+  // A mail server on loopback with a certificate of its own, which the settings file is to trust.
+  void startMailServer(const QString& user = {}, const QString& password = {}, const QStringList& reject = {}) {
+    QString error;
+    ASSERT_TRUE(makeCertificate(folder(), QStringLiteral("lus"), &certificate, &key, &error)) << error.toStdString();
+    smtp = LocalMailServer::start(path(QStringLiteral("/ontvangen")), {certificate, key, user, password, reject});
+    ASSERT_TRUE(smtp->running()) << smtp->error().toStdString();
   }
+  QString setting(const char* key) {
+    return readSetting(QStringLiteral("Standaard"), QString::fromLatin1(key), ctx.values.settingsFilePath);
+  }
+  QString said(int message) { return ctx.values.message(message); }
   template <class S>
   S* open(ScreenId id) {
     auto* s = dynamic_cast<S*>(ctx.open(id, nullptr));
@@ -34,10 +48,14 @@ class MailScreensTest : public ScreenTest {
   }
   static QLineEdit* box(QWidget* s) { return child<QLineEdit>(s, QStringLiteral("txtEMailAdres")); }
   static QPushButton* button(QWidget* s, const char* name) { return child<QPushButton>(s, QString::fromLatin1(name)); }
-  void type(QWidget* s, const QString& keys) {
-    QTest::keyClicks(box(s), keys);
-  }
+  // Waits until the screen has said something.
+  void waitForPrompt() { ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.count() > 0; }, 30'000)); }
+
+  QString certificate, key;
+  std::unique_ptr<LocalMailServer> smtp;
 };
+
+using MailScreensTest = MailTest;
 
 TEST_F(MailScreensTest, SettingsScreenAddressRules) {
   writeFile(QStringLiteral("/standaard.ini"), {"[Standaard]", "Naam voor e-mail=Kees", "provider=1"});
@@ -46,14 +64,11 @@ TEST_F(MailScreensTest, SettingsScreenAddressRules) {
   EXPECT_TRUE(child<QRadioButton>(s, QStringLiteral("optProvider_1"))->isChecked());
   QPushButton* ok = button(s, "cmdOK");
   EXPECT_FALSE(ok->isEnabled());
-  type(s, QStringLiteral("jan de.vries@club.nl"));
+  QTest::keyClicks(box(s), QStringLiteral("jan de.vries@club.nl"));
   EXPECT_EQ(box(s)->text(), QStringLiteral("jande.vries@club.nl")) << "a blank is refused";
-  EXPECT_TRUE(ok->isEnabled()) << "a dot before and after the @";
-  box(s)->clear();
-  type(s, QStringLiteral("jan.de.vries@club.nl"));
-  EXPECT_TRUE(ok->isEnabled()) << "several single dots";
+  EXPECT_TRUE(ok->isEnabled()) << "dots before and after the @";
   EXPECT_EQ(prompter.count(), 0);
-  type(s, QStringLiteral("@"));
+  QTest::keyClicks(box(s), QStringLiteral("@"));
   EXPECT_EQ(prompter.last().text, QStringLiteral("Geen geldig emailadres.\nVerwijder één <@>"));
   EXPECT_FALSE(ok->isEnabled());
   box(s)->setText(QStringLiteral("jan..vries@club.nl"));
@@ -68,8 +83,8 @@ TEST_F(MailScreensTest, SettingsScreenAddressRules) {
   QPointer<MailSettingsScreen> alive(s);
   QTest::keyClick(box(s), Qt::Key_Return);
   EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); })) << "Enter saves and closes";
-  EXPECT_EQ(setting("standaard", "eigen e-mail adres"), QStringLiteral("ikthuis@club.nl"));
-  EXPECT_EQ(setting("Standaard", "provider"), QStringLiteral("1"));
+  EXPECT_EQ(setting("eigen e-mail adres"), QStringLiteral("ikthuis@club.nl"));
+  EXPECT_EQ(setting("provider"), QStringLiteral("1"));
   EXPECT_EQ(ctx.values.nameForEmail, QStringLiteral("Kees"));
 }
 
@@ -86,140 +101,117 @@ TEST_F(MailScreensTest, SettingsScreenTellsAboutAStoredBadAddressAndEscapeSavesN
   ASSERT_FALSE(alive.isNull());
   QTest::keyClick(s, Qt::Key_Escape);
   EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }));
-  EXPECT_TRUE(setting("Standaard", "Naam voor e-mail").isEmpty());
+  EXPECT_TRUE(setting("Naam voor e-mail").isEmpty());
 }
 
 // The provider list served over HTTPS and a mail server behind it, both on loopback with one
-// certificate that the settings file trusts.
-class MailDownloadTest : public MailScreensTest {
+// certificate that the settings file trusts. Slot 0 names a server that is not there.
+class MailDownloadTest : public MailTest {
  protected:
   void SetUp() override {
-    QString error;
-    ASSERT_TRUE(makeCertificate(folder(), QStringLiteral("lus"), &certificate, &key, &error)) << error.toStdString();
-    mail = LocalMailServer::start(path(QStringLiteral("/ontvangen")), {certificate, key, {}, {}, {}});
-    ASSERT_TRUE(mail->running()) << mail->error().toStdString();
+    startMailServer();
     QDir().mkpath(path(QStringLiteral("/site/zelvo")));
     const QStringList none{"1", "", "club-pc", "x@club.nl", "127.0.0.2", "False", "", "X", "False"};
-    const QStringList real{QString::number(mail->port()), "", "club-pc", "test@club.nl", "127.0.0.1", "True", "",
+    const QStringList real{QString::number(smtp->port()), "", "club-pc", "test@club.nl", "127.0.0.1", "True", "",
                            "Test", "False"};
     served = makeProviderList({none, real}, {40, 600});
     writeRaw(QStringLiteral("/site/zelvo/MAIL.TXT"), served);
     web = LocalServer::https(path(QStringLiteral("/site")), certificate, key);
     ASSERT_TRUE(web->running()) << web->error().toStdString();
-    writeFile(QStringLiteral("/standaard.ini"), {"[Standaard]", "eigen e-mail adres=ik@thuis.nl", "provider=0", "server https=" + web->base(), "ca-bundle=" + certificate});
+    writeFile(QStringLiteral("/standaard.ini"), {"[Standaard]", "eigen e-mail adres=ik@thuis.nl", "provider=0",
+                                                 "server https=" + web->base(), "ca-bundle=" + certificate});
   }
-  MailDownloadScreen* openScreen() { return open<MailDownloadScreen>(ScreenId::MailDownload); }
-  void download(MailDownloadScreen* s) {
+  void press(MailDownloadScreen* s, const char* name) {
     prompter.clear();
-    button(s, "cmdDownLoad")->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.count() > 0; }, 30'000));
+    button(s, name)->click();
+    waitForPrompt();
   }
 
-  QString certificate, key;
   QByteArray served;
-  std::unique_ptr<LocalMailServer> mail;
   std::unique_ptr<LocalServer> web;
 };
 
-TEST_F(MailDownloadTest, DownloadThenTestMailWithTheOtherProviderThenTheSettingIsBack) {
+// Only a whole list answered 200 replaces the earlier one; then a test mail through the slot
+// without a server fails and offers another, and one through the other provider arrives.
+TEST_F(MailDownloadTest, DownloadsThatFailKeepTheListThenTestMailsWithEitherProvider) {
+  writeRaw(QStringLiteral("/MAIL.TXT"), "earlier list\r\n");
   ctx.values.mailUnavailable = true;  // as after a start-up without a usable list
-  auto* s = openScreen();
-  ASSERT_TRUE(s);
+  QByteArray wrongCheck = served;
+  wrongCheck[served.indexOf("\r\n") - 1] = wrongCheck[served.indexOf("\r\n") - 1] == '0' ? '1' : '0';
+  const struct {
+    const char* what;
+    QByteArray body;
+    QString base;
+  } cases[] = {{"no file", {}, web->base()},
+               {"an empty 204", served, web->base() + QStringLiteral("/status/204")},
+               {"a 203 with a good list", served, web->base() + QStringLiteral("/status/203")},
+               {"a damaged length check", wrongCheck, web->base()},
+               {"one provider", served.left(served.indexOf("\r\n") + 2), web->base()},
+               {"no list at all", "<html>Not here</html>", web->base()}};
+  auto* s = open<MailDownloadScreen>(ScreenId::MailDownload);
   EXPECT_EQ(box(s)->text(), QStringLiteral("ik@thuis.nl"));
-  EXPECT_FALSE(button(s, "cmdOK")->isEnabled()) << "nothing to test before a download";
-  download(s);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.body.isEmpty()) QFile::remove(path(QStringLiteral("/site/zelvo/MAIL.TXT")));
+    if (!c.body.isEmpty()) writeRaw(QStringLiteral("/site/zelvo/MAIL.TXT"), c.body);
+    writeSetting(QStringLiteral("Standaard"), QStringLiteral("server https"), c.base, ctx.values.settingsFilePath);
+    press(s, "cmdDownLoad");
+    EXPECT_EQ(prompter.last().text, ctx.values.message(169));
+    EXPECT_EQ(readRaw(QStringLiteral("/MAIL.TXT")), QByteArray("earlier list\r\n"));
+    EXPECT_TRUE(ctx.values.providers[0].isEmpty()) << "nothing was loaded";
+    EXPECT_TRUE(button(s, "cmdDownLoad")->isEnabled()) << "try again";
+    EXPECT_FALSE(button(s, "cmdOK")->isEnabled()) << "nothing to test before a download";
+  }
+  writeRaw(QStringLiteral("/site/zelvo/MAIL.TXT"), served);
+  press(s, "cmdDownLoad");
   EXPECT_EQ(prompter.last().text, ctx.values.message(168) + QLatin1Char('\t'));
   EXPECT_EQ(readRaw(QStringLiteral("/MAIL.TXT")), served);
   EXPECT_FALSE(ctx.values.mailUnavailable) << "the new list is loaded in the same run";
   EXPECT_FALSE(button(s, "cmdDownLoad")->isEnabled());
   ASSERT_TRUE(button(s, "cmdOK")->isEnabled());
 
-  child<QRadioButton>(s, QStringLiteral("optProvider_1"))->click();
-  EXPECT_EQ(setting("Standaard", "provider"), QStringLiteral("1"));
   box(s)->setText(QStringLiteral("ontvanger@club.nl"));
-  prompter.clear();
-  button(s, "cmdOK")->click();
-  EXPECT_FALSE(s->close()) << "the outcome of the test mail on its way is always shown";
-  EXPECT_TRUE(s->isVisible());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.count() > 0; }, 30'000));
-  EXPECT_EQ(prompter.last().text, ctx.values.message(166));
-  const auto got = mail->received();
-  ASSERT_EQ(got.size(), 1);
-  EXPECT_EQ(got[0].envelope.value("to").toArray().first().toString(), QStringLiteral("ontvanger@club.nl"));
-  EXPECT_EQ(parseMail(got[0].message).headers.value("subject"), ctx.values.text(164));
-  EXPECT_EQ(setting("standaard", "eigen e-mail adres"), QStringLiteral("ontvanger@club.nl"));
-  EXPECT_FALSE(button(s, "cmdOK")->isEnabled()) << "once per success";
-
-  s->close();
-  EXPECT_EQ(setting("Standaard", "provider"), QStringLiteral("0")) << "the choice lasted while the screen was open";
-}
-
-TEST_F(MailDownloadTest, AFailedDownloadKeepsTheEarlierListAndAFailedTestMailOffersAnother) {
-  writeRaw(QStringLiteral("/MAIL.TXT"), "earlier list\r\n");
-  QFile::remove(path(QStringLiteral("/site/zelvo/MAIL.TXT")));
-  auto* s = openScreen();
-  download(s);
-  EXPECT_EQ(prompter.last().text, ctx.values.message(169));
-  EXPECT_EQ(readRaw(QStringLiteral("/MAIL.TXT")), QByteArray("earlier list\r\n"));
-  EXPECT_TRUE(button(s, "cmdDownLoad")->isEnabled()) << "try again";
-  EXPECT_FALSE(button(s, "cmdOK")->isEnabled());
-
-  writeRaw(QStringLiteral("/site/zelvo/MAIL.TXT"), served);
-  download(s);
-  // Provider 1 (slot 0) points at a server that is not there.
-  box(s)->setText(QStringLiteral("ontvanger@club.nl"));
-  prompter.clear();
-  button(s, "cmdOK")->click();
+  press(s, "cmdOK");
   ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.countText(ctx.values.message(167)) > 0; }, 30'000));
   EXPECT_TRUE(prompter.shown().front().text.startsWith(QStringLiteral("Foutnummer: ")));
   EXPECT_NE(ctx.values.lastMailErrorNumber, 0);
   EXPECT_TRUE(button(s, "cmdOK")->isEnabled());
-}
 
-TEST_F(MailDownloadTest, OnlyAWholeListAnswered200ReplacesTheEarlierOne) {
-  const QByteArray earlier = served;
-  writeRaw(QStringLiteral("/MAIL.TXT"), earlier);
-  QByteArray wrongCheck = served;
-  wrongCheck[served.indexOf("\r\n") - 1] = wrongCheck[served.indexOf("\r\n") - 1] == '0' ? '1' : '0';
-  const QByteArray oneProvider = served.left(served.indexOf("\r\n") + 2);
-  const struct {
-    const char* what;
-    QByteArray body;
-    QString base;
-  } cases[] = {{"an empty 204", served, web->base() + QStringLiteral("/status/204")},
-               {"a 203 with a good list", served, web->base() + QStringLiteral("/status/203")},
-               {"a damaged length check", wrongCheck, web->base()},
-               {"one provider", oneProvider, web->base()},
-               {"no list at all", "<html>Not here</html>", web->base()}};
-  auto* s = openScreen();
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    writeRaw(QStringLiteral("/site/zelvo/MAIL.TXT"), c.body);
-    writeSetting(QStringLiteral("Standaard"), QStringLiteral("server https"), c.base, ctx.values.settingsFilePath);
-    download(s);
-    EXPECT_EQ(prompter.last().text, ctx.values.message(169));
-    EXPECT_EQ(readRaw(QStringLiteral("/MAIL.TXT")), earlier);
-    EXPECT_TRUE(ctx.values.providers[0].isEmpty()) << "nothing was loaded";
-    EXPECT_FALSE(button(s, "cmdOK")->isEnabled());
-  }
+  child<QRadioButton>(s, QStringLiteral("optProvider_1"))->click();
+  EXPECT_EQ(setting("provider"), QStringLiteral("1"));
+  prompter.clear();
+  button(s, "cmdOK")->click();
+  EXPECT_FALSE(s->close()) << "the outcome of the test mail on its way is always shown";
+  EXPECT_TRUE(s->isVisible());
+  waitForPrompt();
+  EXPECT_EQ(prompter.last().text, ctx.values.message(166));
+  const auto got = smtp->received();
+  ASSERT_EQ(got.size(), 1);
+  EXPECT_EQ(got[0].envelope.value("to").toArray().first().toString(), QStringLiteral("ontvanger@club.nl"));
+  EXPECT_EQ(parseMail(got[0].message).headers.value("subject"), ctx.values.text(164));
+  EXPECT_EQ(setting("eigen e-mail adres"), QStringLiteral("ontvanger@club.nl"));
+  EXPECT_FALSE(button(s, "cmdOK")->isEnabled()) << "once per success";
+  s->close();
+  EXPECT_EQ(setting("provider"), QStringLiteral("0")) << "the choice lasted while the screen was open";
 }
 
 TEST_F(MailDownloadTest, APasswordInClearOrAnOwnAddressThatIsNoAddressSendsNothing) {
   // A hand-made list: the program's own tools refuse to write a log-in without tls.
-  const QStringList clear{QString::number(mail->port()), "club", "club-pc", "test@club.nl", "127.0.0.1", "False",
-                          "geheim", "Test", "True"};
-  QByteArray list = encodeProviderLine(clear.join(QStringLiteral("<>")), 40).toLatin1() + "\r\n" +
-                    encodeProviderLine(clear.join(QStringLiteral("<>")), 600).toLatin1() + "\r\n";
+  const QString clear = QStringList{QString::number(smtp->port()), "club", "club-pc", "test@club.nl", "127.0.0.1",
+                                    "False", "geheim", "Test", "True"}
+                            .join(QStringLiteral("<>"));
+  QByteArray list = (encodeProviderLine(clear, 40) + "\r\n" + encodeProviderLine(clear, 600) + "\r\n").toLatin1();
   list.replace(list.indexOf("\r\n") - 4, 4, QByteArray::number(list.size() - 12).rightJustified(4, '0'));
   writeRaw(QStringLiteral("/site/zelvo/MAIL.TXT"), list);
-  auto* s = openScreen();
-  download(s);
+  auto* s = open<MailDownloadScreen>(ScreenId::MailDownload);
+  press(s, "cmdDownLoad");
   ASSERT_EQ(prompter.last().text, ctx.values.message(168) + QLatin1Char('\t'));
   box(s)->setText(QStringLiteral("ontvanger@club.nl"));
   const struct {
     const char* own;
     QString said;
-  } cases[] = {{"ik@thuis.nl\r\nBcc: boef@elders.nl", ctx.values.message(205).replace('~', "ik@thuis.nl\r\nBcc: boef@elders.nl")},
+  } cases[] = {{"ik@thuis.nl\r\nBcc: boef@elders.nl",
+                ctx.values.message(205).replace('~', "ik@thuis.nl\r\nBcc: boef@elders.nl")},
                {"ik@thuis.nl", ctx.values.message(206).replace('~', "127.0.0.1")}};
   for (const auto& c : cases) {
     ctx.values.ownEmailAddress = QString::fromLatin1(c.own);
@@ -228,24 +220,156 @@ TEST_F(MailDownloadTest, APasswordInClearOrAnOwnAddressThatIsNoAddressSendsNothi
     EXPECT_EQ(prompter.last().text, c.said);
     EXPECT_TRUE(button(s, "cmdOK")->isEnabled());
   }
-  EXPECT_TRUE(mail->received().isEmpty());
+  EXPECT_TRUE(smtp->received().isEmpty());
 }
 
 TEST_F(MailDownloadTest, AddressRulesOfTheDownloadScreen) {
-  auto* s = openScreen();
+  auto* s = open<MailDownloadScreen>(ScreenId::MailDownload);
   box(s)->clear();
-  type(s, QStringLiteral("a b.c@d.nl#"));
+  QTest::keyClicks(box(s), QStringLiteral("a b.c@d.nl#"));
   EXPECT_EQ(box(s)->text(), QStringLiteral("ab.c@d.nl")) << "separate dots are accepted, a blank is not";
   box(s)->clear();
   box(s)->insert(QStringLiteral("ab.c@d.nl\r\nBcc: boef@elders.nl"));
   EXPECT_EQ(box(s)->text(), QStringLiteral("ab.c@d.nlBccboef@elders.nl")) << "a pasted line break goes";
   box(s)->setText(QStringLiteral("ab.c@d.nl"));
-  EXPECT_FALSE(button(s, "cmdOK")->isEnabled()) << "not before a download";
-  type(s, QStringLiteral("."));
-  type(s, QStringLiteral("."));
+  QTest::keyClicks(box(s), QStringLiteral(".."));
   EXPECT_EQ(prompter.last().text, QStringLiteral("Geen geldig emailadres.\nVerwijder één < . >"));
   box(s)->setText(QStringLiteral("a@b@c.nl"));
   EXPECT_EQ(prompter.last().text, QStringLiteral("Geen geldig emailadres.\nVerwijder één < @ >"));
+}
+
+const QStringList kCompanion{"1|Dhr.|Jan|Smit|a@club.nl", "2|Mevr.|Ann|Bos|b@club.nl", "3|Dhr.|Piet|Vis|",
+                             "4|Mevr.|Els|Kok|c@club.nl"};
+
+// A results screen of group Dinsdag whose players a, b, c have addresses and whose mail goes
+// through a loopback server that demands STARTTLS and a login.
+class MailingTest : public MailTest {
+ protected:
+  void start(const QStringList& reject = {}, const QStringList& companion = kCompanion) {
+    startMailServer(QStringLiteral("club"), QStringLiteral("geheim"), reject);
+    // Slot 0 names a server that is not there: only its client name may be used.
+    const QStringList unused{"1", "niemand", "club-pc", "fout@elders.nl", "127.0.0.1", "True", "x", "Fout", "True"};
+    const QStringList real{QString::number(smtp->port()), "club", "niet-gebruikt", "uitslag@club.nl", "127.0.0.1",
+                           "True", "geheim", "Bridgeclub Troef", "1"};
+    writeRaw(QStringLiteral("/MAIL.TXT"), makeProviderList({unused, real}, {17, 503}));
+    ctx.values.providers = loadProviderList(path(QStringLiteral("/MAIL.TXT"))).providers;
+    writeFile(QStringLiteral("/standaard.ini"),
+              {"[standaard]", "eigen e-mail adres=ik@thuis.nl", "Naam voor e-mail=Kees", "provider=1",
+               "ca-bundle=" + certificate});
+    ctx.values.groupFileName = QStringLiteral("Dinsdag.txt");
+    writeFile(QStringLiteral("/groepen/Dinsdag.txt"),
+              {"1| Dhr. Jan Smit+2| Mevr. Ann Bos", "3| Dhr. Piet Vis+4| Mevr. Els Kok"});
+    writeFile(QStringLiteral("/groepen/Dinsdag.mail"), companion);
+    entry = new FakeEntryScreen(ctx);
+    entry->result = computedEventResult(2);
+    entry->players = {"|a@club.nl", "|b@club.nl", "|Dhr.|Piet|Vis|", "|c@club.nl"};
+    entry->show();
+    screen = dynamic_cast<ResultsScreen*>(entry->openChild(ScreenId::Results));
+    ASSERT_NE(screen, nullptr);
+  }
+  QPushButton* button(const char* name) { return child<QPushButton>(screen, QString::fromLatin1(name)); }
+  // Sends and waits for the closing message.
+  void send() {
+    ASSERT_TRUE(button("cmdVerstuur")->isVisible() && button("cmdVerstuur")->isEnabled());
+    prompter.clear();
+    button("cmdVerstuur")->click();
+    EXPECT_FALSE(button("cmdTerug")->isEnabled()) << "nothing else while the mail goes out";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.countText(said(157)) + prompter.countText(said(156)); }, 30'000));
+  }
+
+  FakeEntryScreen* entry = nullptr;
+  ResultsScreen* screen = nullptr;
+};
+
+// Every player with an address gets the page and the details page over one connection; the
+// details page goes along with the hands only while the setting allows.
+TEST_F(MailingTest, EveryPlayerWithAnAddressGetsThePagesOverOneConnection) {
+  start();
+  // The event behind the result: two pairs, three rounds of one board, two boards scored.
+  writeFile(QStringLiteral("/schema/10/02 Paren 03 Ronden.txt"),
+            {"Speelschema 2 paren 3 ronden", "Ronde 1\t1-2 (1-1)", "Ronde 2\t1-2 (2-2)", "Ronde 3\t1-2 (3-3)"});
+  writeFile(QStringLiteral("/invoer/Dinsdag Uitslag.txt"), {"Dinsdag Uitslag", "2", "Geen", "3", "1",
+                                                            "02 Paren 03 Ronden", "0", "01*1|2|||420|-420|0|0",
+                                                            "02*1|2|||-50|50|0|0"});
+  ctx.values.eventFileName = QStringLiteral("Dinsdag Uitslag.txt");
+  const QString deal = QStringLiteral("N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. ...AKQJT98765432");
+  writeFile(QStringLiteral("/invoer/Dinsdag Uitslag.pbn"),
+            {"[Board \"1\"]", "[Dealer \"N\"]", "[Vulnerable \"None\"]", "[Deal \"" + deal + "\"]", "",
+             "[Board \"2\"]", "[Dealer \"E\"]", "[Vulnerable \"NS\"]", "[Deal \"" + deal + "\"]"});
+  send();
+  EXPECT_EQ(prompter.last().text, said(157));
+  EXPECT_EQ(prompter.last().title, QStringLiteral("Uitslag Dinsdag"));
+  const auto got = smtp->received();
+  ASSERT_EQ(got.size(), 3) << "the player without an address is passed over";
+  const QByteArray page = readRaw(QStringLiteral("/HTML/Dinsdag.html"));
+  const QByteArray details = readRaw(QStringLiteral("/HTML/Dinsdag Details.html"));
+  ASSERT_FALSE(page.isEmpty());
+  EXPECT_EQ(details.count("class=\"deal\""), 2) << "the hands of both boards";
+  const QStringList to{"a@club.nl", "b@club.nl", "c@club.nl"};
+  const QStringList names{"Dhr. Jan Smit ", "Mevr. Ann Bos ", "Mevr. Els Kok "};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(got[i].envelope.value("to").toArray(), QJsonArray{to[i]});
+    EXPECT_EQ(got[i].envelope.value("from").toString(), QStringLiteral("uitslag@club.nl")) << "sender of slot 1";
+    EXPECT_EQ(got[i].envelope.value("ehlo").toString(), QStringLiteral("club-pc")) << "client name of slot 0";
+    EXPECT_EQ(got[i].envelope.value("port"), got[0].envelope.value("port")) << "one connection";
+    const ParsedMail mail = parseMail(got[i].message);
+    EXPECT_EQ(mail.headers.value("subject"), QStringLiteral("Uitslag Dinsdag"));
+    EXPECT_EQ(mail.headers.value("from"), QStringLiteral("\"Bridgeclub Troef\" <uitslag@club.nl>"));
+    EXPECT_EQ(mail.headers.value("reply-to"), QStringLiteral("<ik@thuis.nl>"));
+    ASSERT_EQ(mail.attachments.size(), 2);
+    EXPECT_EQ(mail.attachments[0], std::pair(QStringLiteral("Dinsdag.html"), page)) << "the page byte for byte";
+    EXPECT_EQ(mail.attachments[1], std::pair(QStringLiteral("Dinsdag Details.html"), details));
+    const QString body = QString(ctx.values.text(155))
+                             .replace('*', QStringLiteral("1.0.0"))
+                             .replace('$', QStringLiteral("Uitslag Dinsdag"))
+                             .replace('%', QStringLiteral("Kees"))
+                             .replace('|', QStringLiteral("\r\n"))
+                             .replace('#', names[i]);
+    EXPECT_EQ(mail.text, body.trimmed());
+  }
+  EXPECT_TRUE(button("cmdTerug")->isEnabled());
+  EXPECT_EQ(ctx.values.lastMailErrorNumber, 0);
+
+  ASSERT_TRUE(writeSetting(QStringLiteral("Standaard"), QStringLiteral("spelverdeling mailen"), QStringLiteral("0"),
+                           ctx.values.settingsFilePath));
+  send();
+  ASSERT_EQ(smtp->received().size(), 6);
+  const ParsedMail mail = parseMail(smtp->received().last().message);
+  ASSERT_EQ(mail.attachments.size(), 2);
+  EXPECT_EQ(mail.attachments[1].first, QStringLiteral("Dinsdag Details.html"));
+  EXPECT_TRUE(mail.attachments[1].second.contains("id=\"travellers\""));
+  EXPECT_FALSE(mail.attachments[1].second.contains("class=\"deal\""));
+  EXPECT_EQ(readRaw(QStringLiteral("/HTML/Dinsdag Details.html")).count("class=\"deal\""), 2)
+      << "the HTML folder's page keeps them";
+}
+
+TEST_F(MailingTest, ARefusedRecipientStopsTheLoopAndIsNamed) {
+  start({QStringLiteral("b@club.nl")});
+  ctx.values.lastMailErrorNumber = 535;  // a failed test mail earlier does not stop this send
+  send();
+  const auto got = smtp->received();
+  ASSERT_EQ(got.size(), 1) << "the first got it, the third was never tried";
+  EXPECT_EQ(got[0].envelope.value("to").toArray(), QJsonArray{QStringLiteral("a@club.nl")});
+  ASSERT_GE(prompter.count(), 2);
+  const Prompt& error = prompter.shown()[prompter.shown().size() - 2];
+  EXPECT_EQ(error.text, QStringLiteral("Foutnummer: 550\nBij het versturen naar: b@club.nl"));
+  EXPECT_EQ(error.title, QStringLiteral("Mervalo"));
+  EXPECT_EQ(error.icon, PromptIcon::None);
+  EXPECT_EQ(prompter.last().text, said(156));
+  EXPECT_EQ(ctx.values.lastMailErrorNumber, 550);
+  EXPECT_TRUE(button("cmdVerstuur")->isEnabled()) << "ready to try again";
+}
+
+TEST_F(MailingTest, APlayerWhoseAddressIsNoAddressIsSkippedAndNamed) {
+  QStringList companion = kCompanion;
+  companion[1] = QStringLiteral("2|Mevr.|Ann|Bos|b@club.nl, boef@elders.nl");
+  start({}, companion);
+  button("cmdVerstuur")->click();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.count() > 0; }, 30'000));
+  const auto got = smtp->received();
+  ASSERT_EQ(got.size(), 2);
+  EXPECT_EQ(got[1].envelope.value("to").toArray(), QJsonArray{QStringLiteral("c@club.nl")});
+  EXPECT_EQ(prompter.last().text, said(157) + QStringLiteral("\n\n") + said(207) + QStringLiteral("\nMevr. Ann Bos"));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // close an entry screen.
 
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -97,6 +98,11 @@ class EntryTest : public ScreenTest {
 
   static QLineEdit* ns(QWidget* s, int row) { return child<QLineEdit>(s, QStringLiteral("txtScoreNZ_%1").arg(row)); }
   static QLineEdit* ew(QWidget* s, int row) { return child<QLineEdit>(s, QStringLiteral("txtScoreOW_%1").arg(row)); }
+  // A row's two score boxes as "NS|EW".
+  static QString scores(QWidget* s, int row) { return ns(s, row)->text() + QLatin1Char('|') + ew(s, row)->text(); }
+  static QPushButton* button(QWidget* s, const QString& name) { return child<QPushButton>(s, name); }
+  static void click(QWidget* s, const QString& name) { QTest::mouseClick(button(s, name), Qt::LeftButton); }
+  static QString label(QWidget* s, const QString& name) { return child<QLabel>(s, name)->text(); }
   // Keys into a box, then Enter.
   static void type(QWidget* box, const QString& keys) {
     QTest::keyClicks(box, keys);
@@ -116,7 +122,7 @@ class EntryTest : public ScreenTest {
   // out by hand (pair 7 first with 52 of 72, pairs 2 and 3 sharing fifth place over 10 played
   // boards). Column widths depend on the fonts of the machine and are left out.
   ResultsScreen* expectEveningPage(EntryScreen* s) {
-    QTest::mouseClick(child<QPushButton>(s, "cmdUitslag"), Qt::LeftButton);
+    click(s, "cmdUitslag");
     auto* results = dynamic_cast<ResultsScreen*>(topLevel(QStringLiteral("frmMervalo08")));
     EXPECT_TRUE(results);
     if (!results) return nullptr;

@@ -2,17 +2,14 @@
 // requests over loopback, and what the screen and the event file make of them.
 
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
 #include <QTcpServer>
 #include <QTimer>
 #include <memory>
 
 #include "../tables/httpclient.h"
 #include "../tables/qrdecode.h"
+#include "../tables/tablesevent.h"
 #include "app/screens/printing.h"
 #include "entrytest.h"
 #include "tables/codesheet.h"
@@ -26,40 +23,25 @@ namespace {
 
 // A Mitchell movement: NS pair t stays at table t, EW moves up a table a round, and every table
 // plays set r in round r (two boards a round), so each board is played once at every table.
-QStringList mitchell() {
-  QStringList lines{QStringLiteral("08 Paren 03 Ronden Mitchell")};
-  for (int r = 1; r <= 3; ++r) {
-    QString line = QStringLiteral("Ronde %1").arg(r);
-    for (int t = 1; t <= 4; ++t)
-      line += QStringLiteral("\t%1-%2 (%3-%4)").arg(t).arg(4 + (t + r - 2) % 4 + 1).arg(4 * r - 3).arg(4 * r);
-    lines << line;
-  }
-  return lines;
-}
+const QStringList kMitchell = QStringList{QStringLiteral("08 Paren 03 Ronden Mitchell")} + mitchellRounds(4);
 
 // What table t sends for board b: 1NT by North or East, 7 to 9 tricks, right whoever is
 // vulnerable; and the NS score it gives.
-struct Sent {
-  QString declarer;
-  int tricks;
-  QString ns;
-};
-Sent sent(int table, int board) {
-  const int over = (table + board) % 3;
-  const bool east = (table * board) % 2 == 1;
-  return {east ? QStringLiteral("E") : QStringLiteral("N"), 7 + over,
-          (east ? QStringLiteral("-") : QString()) + QString::number(90 + 30 * over)};
+bool byEast(int table, int board) { return (table * board) % 2 == 1; }
+int tricks(int table, int board) { return 7 + (table + board) % 3; }
+QString sent(int table, int board) {
+  return QString::number((byEast(table, board) ? -1 : 1) * (30 * tricks(table, board) - 120));
 }
 
 class TablesEntryTest : public EntryTest, public ::testing::WithParamInterface<int> {
  protected:
   TablesEntryTest() {
-    writeFile(QStringLiteral("/schema/10/08 Paren 03 Ronden Mitchell.txt"), mitchell());
-    writeFile(QStringLiteral("/standaard.ini"), {QStringLiteral("[Standaard]"), QStringLiteral("tafel poort=0")});
+    writeFile(QStringLiteral("/schema/10/08 Paren 03 Ronden Mitchell.txt"), kMitchell);
+    writeFile(QStringLiteral("/standaard.ini"), {"[Standaard]", "tafel poort=0"});
   }
   int mode() const { return GetParam(); }
   EntryScreen* start() {
-    const QStringList lines = header(mode(), mitchell()[0], QStringLiteral("Geen"), 2);
+    const QStringList lines = header(mode(), kMitchell[0], QStringLiteral("Geen"), 2);
     return mode() == 0 ? static_cast<EntryScreen*>(startScreen<BoardEntryScreen>(lines))
                        : startScreen<RoundEntryScreen>(lines);
   }
@@ -71,13 +53,8 @@ class TablesEntryTest : public EntryTest, public ::testing::WithParamInterface<i
     return QJsonDocument(fields).toJson(QJsonDocument::Compact);
   }
   QByteArray body(EntryScreen* s, int table, int board) {
-    const Sent x = sent(table, board);
-    return ask(s, table,
-               {{"board", board},
-                {"contract", "1NT"},
-                {"declarer", x.declarer},
-                {"tricks", x.tricks},
-                {"id", QStringLiteral("t%1b%2").arg(table).arg(board)}});
+    return ask(s, table, {{"board", board}, {"contract", "1NT"}, {"declarer", byEast(table, board) ? "E" : "N"},
+                          {"tricks", tricks(table, board)}, {"id", QStringLiteral("t%1b%2").arg(table).arg(board)}});
   }
   // Shows table t's score for board b and gives its row: the row of NS pair t on the board
   // screen (NS pair t sits at table t), the row of the board on table t's slip of its round.
@@ -85,7 +62,7 @@ class TablesEntryTest : public EntryTest, public ::testing::WithParamInterface<i
     if (auto* b = dynamic_cast<BoardEntryScreen*>(s)) {
       if (b->currentBoard() != board) b->cmdSpel_Click(board);
       int row = 0;
-      while (row < 3 && child<QLabel>(s, QStringLiteral("lblNZ_%1").arg(row))->text() != QString::number(table)) ++row;
+      while (row < 3 && label(s, QStringLiteral("lblNZ_%1").arg(row)) != QString::number(table)) ++row;
       return row;
     }
     auto* r = static_cast<RoundEntryScreen*>(s);
@@ -111,7 +88,7 @@ class TablesEntryTest : public EntryTest, public ::testing::WithParamInterface<i
         s->cmdSpelKlaar_Click();
       }
   }
-  bool done(EntryScreen* s) { return child<QPushButton>(s, "cmdUitslag")->isEnabled(); }
+  bool done(EntryScreen* s) { return button(s, "cmdUitslag")->isEnabled(); }
 };
 
 }  // namespace
@@ -122,21 +99,20 @@ INSTANTIATE_TEST_SUITE_P(BothScreens, TablesEntryTest, ::testing::Values(0, 1),
 TEST_P(TablesEntryTest, PhonesFillTheScreenTheOrganiserCorrectsAndTheFileIsAsIfTyped) {
   EntryScreen* s = start();
   ASSERT_TRUE(s);
-  auto* tafels = child<QPushButton>(s, "cmdTafels");
-  ASSERT_EQ(tafels->text(), QStringLiteral("Scores aan tafel"));
+  ASSERT_EQ(button(s, "cmdTafels")->text(), QStringLiteral("Scores aan tafel"));
   EXPECT_FALSE(child<QLabel>(s, "picTafelQR")->isVisible());
-  QTest::mouseClick(tafels, Qt::LeftButton);
+  click(s, "cmdTafels");
   ASSERT_TRUE(server(s).running());
-  EXPECT_EQ(tafels->text(), QStringLiteral("Stop scores aan tafel"));
+  EXPECT_EQ(button(s, "cmdTafels")->text(), QStringLiteral("Stop scores aan tafel"));
   const QString address = server(s).address();
-  EXPECT_EQ(child<QLabel>(s, "lblTafelAdres")->text(), QStringLiteral("Adres voor de telefoons: ") + address);
+  EXPECT_EQ(label(s, "lblTafelAdres"), QStringLiteral("Adres voor de telefoons: ") + address);
   ASSERT_TRUE(child<QLabel>(s, "picTafelQR")->pixmap().save(path("/qr.png")));
   EXPECT_EQ(decodeQr(path("/qr.png")), address);
 
   // The code sheets: a PDF page per table with its number, its code and the page's address, and
   // a QR code that opens the page at that table.
   setPrinterDialog(pdfPrinterDialog(path("/codes.pdf")));
-  QTest::mouseClick(child<QPushButton>(s, "cmdCodeKaarten"), Qt::LeftButton);
+  click(s, "cmdCodeKaarten");
   setPrinterDialog({});
   const QStringList pages =
       runTool("pdftotext", {"-layout", path("/codes.pdf"), "-"}).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
@@ -149,29 +125,25 @@ TEST_P(TablesEntryTest, PhonesFillTheScreenTheOrganiserCorrectsAndTheFileIsAsIfT
 
   // Three tables send board 1: their rows fill, and the board waits for the fourth.
   Client phone(server(s).port());
-  for (int table = 1; table <= 3; ++table) {
-    ASSERT_EQ(phone.call("POST", "/api/score", body(s, table, 1)).status, 200);
-  }
-  EXPECT_EQ(child<QLabel>(s, "lblTafelsGezien")->text(), QStringLiteral("Tafels gezien: 3 van 4"));
-  for (int table = 1; table <= 3; ++table) EXPECT_EQ(shown(s, table, 1), sent(table, 1).ns) << table;
+  for (int table = 1; table <= 3; ++table) ASSERT_EQ(phone.call("POST", "/api/score", body(s, table, 1)).status, 200);
+  EXPECT_EQ(label(s, "lblTafelsGezien"), QStringLiteral("Tafels gezien: 3 van 4"));
+  for (int table = 1; table <= 3; ++table) EXPECT_EQ(shown(s, table, 1), sent(table, 1)) << table;
   EXPECT_TRUE(shown(s, 4, 1).isEmpty());
   EXPECT_FALSE(done(s));
 
-  // The rest but one at once, from a phone each, while the screen's event loop keeps turning.
+  // The rest but one at once, each sent twice from a phone of its own (the second is answered
+  // as a repeat and stored no second time), while the screen's event loop keeps turning.
   int ticks = 0;
   QTimer ticker;
   QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
   ticker.start(0);
   std::vector<std::unique_ptr<Client>> phones;
   for (int board = 1; board <= 6; ++board)
-    for (int table = board == 1 ? 4 : 1; table <= (board == 6 ? 3 : 4); ++table) {
-      phones.push_back(std::make_unique<Client>(server(s).port()));
-      phones.back()->send("POST", "/api/score", body(s, table, board));
-    }
-  for (int table = 1; phones.size() < 30; table = table % 4 + 1) {
-    phones.push_back(std::make_unique<Client>(server(s).port()));
-    phones.back()->send("POST", "/api/round", ask(s, table, {}));
-  }
+    for (int table = board == 1 ? 4 : 1; table <= (board == 6 ? 3 : 4); ++table)
+      for (int copy = 0; copy < 2; ++copy) {
+        phones.push_back(std::make_unique<Client>(server(s).port()));
+        phones.back()->send("POST", "/api/score", body(s, table, board));
+      }
   std::vector<Response> answers(phones.size());
   std::vector<bool> in(phones.size(), false);
   ASSERT_TRUE(QTest::qWaitFor(
@@ -181,10 +153,16 @@ TEST_P(TablesEntryTest, PhonesFillTheScreenTheOrganiserCorrectsAndTheFileIsAsIfT
       },
       20000));
   EXPECT_GT(ticks, 1);  // answered over many turns of the event loop, none of them waiting
-  for (const Response& r : answers) EXPECT_EQ(r.status, 200) << r.body.constData();
+  int repeats = 0;
+  for (const Response& r : answers) {
+    EXPECT_EQ(r.status, 200) << r.body.constData();
+    repeats += r.json["repeated"].toBool();
+  }
+  EXPECT_EQ(repeats, 20);
+  EXPECT_EQ(readLines(QStringLiteral("/invoer/Dinsdag Uitslag Contracten.txt")).size(), 23);
   // The last one typed: that board (that slip) is completed by hand among the phones' scores.
   EXPECT_FALSE(done(s));
-  typeScore(s, 4, 6, sent(4, 6).ns);
+  typeScore(s, 4, 6, sent(4, 6));
   s->cmdSpelKlaar_Click();
   EXPECT_TRUE(done(s));
   if (mode() == 0) {
@@ -197,7 +175,7 @@ TEST_P(TablesEntryTest, PhonesFillTheScreenTheOrganiserCorrectsAndTheFileIsAsIfT
   }
 
   // The organiser corrects table 2 on board 3 and stores it; the phone reads the correction.
-  const QString corrected = sent(2, 3).ns == QLatin1String("120") ? QStringLiteral("150") : QStringLiteral("120");
+  const QString corrected = sent(2, 3) == QLatin1String("120") ? QStringLiteral("150") : QStringLiteral("120");
   typeScore(s, 2, 3, corrected);
   s->cmdSpelKlaar_Click();
   const Response round = phone.call("POST", "/api/round", ask(s, 2, {{"round", 2}}));
@@ -212,15 +190,14 @@ TEST_P(TablesEntryTest, PhonesFillTheScreenTheOrganiserCorrectsAndTheFileIsAsIfT
 
   // The same evening typed from the score sheets gives the same event file, line for line.
   // (With that port taken the tables cannot start, and the organiser is told why.)
-  writeFile(QStringLiteral("/standaard.ini"),
-            {QStringLiteral("[Standaard]"), QStringLiteral("tafel poort=%1").arg(port)});
+  writeFile(QStringLiteral("/standaard.ini"), {"[Standaard]", QStringLiteral("tafel poort=%1").arg(port)});
   s = start();
   ASSERT_TRUE(s);
-  QTest::mouseClick(child<QPushButton>(s, "cmdTafels"), Qt::LeftButton);
+  click(s, "cmdTafels");
   EXPECT_FALSE(server(s).running());
   EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("De scores aan tafel kunnen niet starten:\n")))
       << prompter.last().text.toStdString();
-  typeAll(s, [&](int t, int b) { return t == 2 && b == 3 ? corrected : sent(t, b).ns; });
+  typeAll(s, [&](int t, int b) { return t == 2 && b == 3 ? corrected : sent(t, b); });
   ASSERT_TRUE(done(s));
   closeScreen(s);
   EXPECT_EQ(readLines(kEvent), fromPhones);

@@ -1,53 +1,17 @@
-// Legal scores, vulnerability and the score box rules, checked against the duplicate scoring
-// table worked out independently here.
+// Legal scores, vulnerability, the score box rules and the score of a contract: the score lists
+// against every score a contract can give, and the contract's score against hand-worked cases.
 
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "qtprint.h"
+#include "scoring/contract.h"
 #include "scoring/scoretable.h"
 
 namespace {
 
 using namespace mervalo;
-
-// --- the scoring table, from the laws ------------------------------------------------------
-
-std::set<int> madeContractScores(bool vulnerable) {
-  std::set<int> scores;
-  for (int level = 1; level <= 7; ++level) {
-    for (int strain = 0; strain < 3; ++strain) {  // minor, major, no trumps
-      for (int doubling = 1; doubling <= 4; doubling *= 2) {
-        const int perTrick = strain == 0 ? 20 : 30;
-        const int tricks = (perTrick * level + (strain == 2 ? 10 : 0)) * doubling;
-        int score = tricks + (tricks >= 100 ? (vulnerable ? 500 : 300) : 50);
-        if (level == 6) score += vulnerable ? 750 : 500;
-        if (level == 7) score += vulnerable ? 1500 : 1000;
-        if (doubling == 2) score += 50;
-        if (doubling == 4) score += 100;
-        const int over = doubling == 1 ? perTrick : (vulnerable ? 200 : 100) * doubling / 2;
-        for (int extra = 0; level + extra <= 7; ++extra) scores.insert(score + extra * over);
-      }
-    }
-  }
-  return scores;
-}
-
-std::set<int> undertrickPenalties(bool vulnerable) {
-  std::set<int> scores;
-  for (int down = 1; down <= 13; ++down) {
-    scores.insert(down * (vulnerable ? 100 : 50));
-    int doubled = 0;
-    for (int t = 1; t <= down; ++t) {
-      if (vulnerable) doubled += t == 1 ? 200 : 300;
-      else doubled += t == 1 ? 100 : (t <= 3 ? 200 : 300);
-    }
-    scores.insert(doubled);
-    scores.insert(doubled * 2);
-  }
-  return scores;
-}
 
 std::set<int> listed(ScoreList list) {
   std::set<int> values;
@@ -56,38 +20,49 @@ std::set<int> listed(ScoreList list) {
   return values;
 }
 
-TEST(ScoreLists, UndertricksAreThePenaltiesOfTheLaws) {
-  EXPECT_EQ(listed(ScoreList::UndertricksNotVulnerable), undertrickPenalties(false));
-  EXPECT_EQ(listed(ScoreList::UndertricksVulnerable), undertrickPenalties(true));
-}
-
-TEST(ScoreLists, EveryMadeContractIsListed) {
+// Every contract, doubling, declarer, board vulnerability and number of tricks gives a score the
+// score boxes accept on that board: a legal score, and one of that vulnerability. The score lists
+// hold those scores (the contract's score is pinned by the hand-worked cases below), and besides
+// them only 0 and the named penalties.
+TEST(ScoreLists, HoldEveryContractScoreOfTheirVulnerabilityAndNothingElse) {
+  std::set<int> made[2], penalties[2];  // by the declarer's vulnerability
+  for (int board = 1; board <= 4; ++board)  // boards 1-4: nobody, NS, EW, both
+    for (int level = 1; level <= 7; ++level)
+      for (int strain = 0; strain < 5; ++strain)
+        for (int dbl = 0; dbl < 3; ++dbl)
+          for (int seat = 0; seat < 4; ++seat)
+            for (int tricks = 0; tricks <= 13; ++tricks) {
+              const Contract c{level, static_cast<Denomination>(strain), static_cast<Doubling>(dbl)};
+              const auto score = nsContractScore(c, static_cast<Declarer>(seat), tricks, board);
+              ASSERT_TRUE(score && *score != 0);
+              ASSERT_EQ(checkScore(board, QString::number(*score)), ScoreVerdict::Accepted)
+                  << qPrintable(contractText(c)) << " by " << seat << " " << tricks << " tricks, board " << board
+                  << ": " << *score;
+              const bool ns = seat % 2 == 0, vulnerable = board == 4 || board == (ns ? 2 : 3);
+              const int declarers = ns ? *score : -*score;
+              (declarers > 0 ? made : penalties)[vulnerable].insert(std::abs(declarers));
+            }
+  EXPECT_EQ(listed(ScoreList::UndertricksNotVulnerable), penalties[0]);
+  EXPECT_EQ(listed(ScoreList::UndertricksVulnerable), penalties[1]);
   for (bool vul : {false, true}) {
+    SCOPED_TRACE(vul ? "vulnerable" : "not vulnerable");
     const ScoreList l = vul ? ScoreList::MadeVulnerable : ScoreList::MadeNotVulnerable;
     const auto list = listed(l);
-    for (int s : madeContractScores(vul)) EXPECT_TRUE(list.count(s)) << s << (vul ? " vulnerable" : " not vulnerable");
+    for (int s : made[vul]) EXPECT_TRUE(list.count(s)) << s;
     // As many values as the list holds, none twice and none beyond the numbers looked up.
     EXPECT_EQ(static_cast<int>(list.size()), vul ? 172 : 148);
     EXPECT_EQ(scoreListSize(l), vul ? 172 : 148);
   }
-  // Besides the made contracts, the vulnerable list holds 0 and the named penalties only.
   std::set<int> extra = listed(ScoreList::MadeVulnerable);
-  for (int s : madeContractScores(true)) extra.erase(s);
+  for (int s : made[1]) extra.erase(s);
   const std::set<int> allowed = {0,    100,  300,  400,  500,  700,  800,  900,  1100, 1300, 1700, 2300, 2800,
                                  2900, 3200, 3400, 3500, 3800, 4000, 4600, 5200, 5800, 6400, 7000, 7600};
   for (int s : extra) EXPECT_TRUE(allowed.count(s)) << s;
-}
-
-TEST(ScoreLists, LookupIsOnTheWrittenNumber) {
-  EXPECT_TRUE(inScoreList(ScoreList::MadeNotVulnerable, QStringLiteral("420")));
-  EXPECT_FALSE(inScoreList(ScoreList::MadeNotVulnerable, QStringLiteral("0420")));
-  EXPECT_FALSE(inScoreList(ScoreList::MadeNotVulnerable, QStringLiteral("420 ")));
-  EXPECT_FALSE(inScoreList(ScoreList::MadeNotVulnerable, QStringLiteral("")));
-  EXPECT_FALSE(inScoreList(ScoreList::MadeNotVulnerable, QStringLiteral("42x")));
+  // The lookup is on the number as written.
+  for (const char* text : {"0420", "420 ", "", "42x"})
+    EXPECT_FALSE(inScoreList(ScoreList::MadeNotVulnerable, QLatin1String(text))) << text;
   EXPECT_FALSE(inScoreList(ScoreList::MadeVulnerable, QStringLiteral("99999999999")));
 }
-
-// --- vulnerability --------------------------------------------------------------------------
 
 TEST(Vulnerability, FollowsTheSixteenBoardCycleUpToBoard192) {
   const int firstSixteen[] = {0, 1, 2, 3, 1, 2, 3, 0, 2, 3, 0, 1, 3, 0, 1, 2};
@@ -97,57 +72,91 @@ TEST(Vulnerability, FollowsTheSixteenBoardCycleUpToBoard192) {
   EXPECT_EQ(vulnerabilityTextNumber(vulnerabilityOf(4)), 89);
 }
 
-// --- the check ------------------------------------------------------------------------------
+// --- the check, and typing -------------------------------------------------------------------
 
 TEST(ScoreCheck, WorkedExamples) {
+  using enum ScoreVerdict;
   const struct {
     int board;
     const char* score;
     ScoreVerdict verdict;
   } cases[] = {
-      {1, "420", ScoreVerdict::Accepted},          {1, "620", ScoreVerdict::WrongVulnerability},
-      {1, "435", ScoreVerdict::Impossible},        {2, "-620", ScoreVerdict::WrongVulnerability},
-      {2, "-420", ScoreVerdict::Accepted},         {2, "-200", ScoreVerdict::Accepted},
-      {4, "-100", ScoreVerdict::Accepted},         {4, "-50", ScoreVerdict::WrongVulnerability},
-      {1, "970", ScoreVerdict::Accepted},          {17, "620", ScoreVerdict::WrongVulnerability},
-      {17, "420", ScoreVerdict::Accepted},         {192, "-50", ScoreVerdict::Accepted},
-      {192, "50", ScoreVerdict::WrongVulnerability}, {1, "7700", ScoreVerdict::Impossible},
-      {3, "-7600", ScoreVerdict::Accepted},        {1, "0", ScoreVerdict::Accepted},
-      {1, "n", ScoreVerdict::Accepted},            {1, "N", ScoreVerdict::Accepted},
-      {1, "55%", ScoreVerdict::Accepted},          {1, "", ScoreVerdict::Impossible},
-      {1, "--50", ScoreVerdict::Impossible},
+      {1, "420", Accepted},  {1, "620", WrongVulnerability},  {1, "435", Impossible},  {2, "-620", WrongVulnerability},
+      {2, "-420", Accepted}, {2, "-200", Accepted},  {4, "-100", Accepted},  {4, "-50", WrongVulnerability},
+      {1, "970", Accepted},  {17, "620", WrongVulnerability},  {17, "420", Accepted},  {192, "-50", Accepted},
+      {192, "50", WrongVulnerability},  {1, "7700", Impossible},  {3, "-7600", Accepted},  {1, "0", Accepted},
+      {1, "n", Accepted},    {1, "N", Accepted},  {1, "55%", Accepted},  {1, "", Impossible},  {1, "--50", Impossible},
       // Each side is judged by its own vulnerability: on board 2 NS are vulnerable, on 3 EW.
-      {2, "620", ScoreVerdict::Accepted},          {3, "100", ScoreVerdict::Accepted},
-      {3, "-50", ScoreVerdict::Accepted},          {3, "50", ScoreVerdict::WrongVulnerability},
+      {2, "620", Accepted},  {3, "100", Accepted},  {3, "-50", Accepted},  {3, "50", WrongVulnerability},
   };
-  for (const auto& c : cases) EXPECT_EQ(checkScore(c.board, QLatin1String(c.score)), c.verdict) << c.board << " " << c.score;
+  for (const auto& c : cases)
+    EXPECT_EQ(checkScore(c.board, QLatin1String(c.score)), c.verdict) << c.board << " " << c.score;
 }
 
-// --- typing and Enter -----------------------------------------------------------------------
-
-TEST(ScoreEntry, ShortFormsAndMirror) {
+TEST(ScoreEntry, ShortFormsMirrorAndKeysTheBoxDoesNotTake) {
   const struct {
     const char* typed;
     const char* ns;
     const char* ew;
   } cases[] = {
-      {"42", "420", "-420"}, {"420", "420", "-420"}, {"5-", "-50", "50"},   {"-5", "-50", "50"},
-      {"420-", "-420", "420"}, {"11", "110", "-110"}, {"50", "50", "-50"},  {"-50", "-50", "50"},
-      {"0", "0", "0"},       {"n", "n", "n"},       {"N", "N", "n"},      {"7", "70", "-70"},
-      {"69", "690", "-690"}, {"70", "70", "-70"},   {"60%", "60%", ""},   {"", "", ""},
+      {"42", "420", "-420"},   {"420", "420", "-420"}, {"5-", "-50", "50"},  {"-5", "-50", "50"},
+      {"420-", "-420", "420"}, {"11", "110", "-110"},  {"50", "50", "-50"},  {"-50", "-50", "50"},
+      {"0", "0", "0"},         {"n", "n", "n"},        {"N", "N", "n"},      {"7", "70", "-70"},
+      {"69", "690", "-690"},   {"70", "70", "-70"},    {"60%", "60%", ""},   {"", "", ""},
   };
   for (const auto& c : cases) {
     const NormalisedScore s = normaliseNsScore(QLatin1String(c.typed));
     EXPECT_EQ(s.ns, QLatin1String(c.ns)) << c.typed;
     EXPECT_EQ(s.ew, QLatin1String(c.ew)) << c.typed;
   }
-}
-
-TEST(ScoreEntry, KeysTheBoxDoesNotTakeAreSwallowedAndCClears) {
   // The entry screen test shows letters swallowed and an impossible score refused.
   EXPECT_EQ(typedNsText(QStringLiteral("62.5%")), QStringLiteral("625%"));
   EXPECT_EQ(typedNsText(QStringLiteral("99c42")), QStringLiteral("42"));
   EXPECT_EQ(typedNsText(QStringLiteral("Nn-%")), QStringLiteral("Nn-%"));
+}
+
+// --- the score of a contract -----------------------------------------------------------------
+
+TEST(ContractScore, HandWorkedCases) {
+  const struct {
+    const char* contract;
+    const char* declarer;
+    int tricks, board, ns;
+  } cases[] = {
+      {"pass", "N", 0, 1, 0},
+      {"4S", "N", 10, 1, 420},      // game, nobody vulnerable
+      {"4S", "S", 11, 2, 650},      // vulnerable game plus one
+      {"3NT", "E", 9, 3, -600},     // EW vulnerable
+      {"1NT", "W", 7, 1, -90},
+      {"2H", "N", 8, 1, 110},
+      {"2HX", "N", 13, 1, 970},     // the made 2♥ doubled with five overtricks
+      {"2CX", "S", 8, 1, 180},      // doubled into game
+      {"1CXX", "N", 7, 4, 230},     // redoubled below game: 80 + 50 + 100
+      {"2SXX", "N", 10, 2, 1640},   // redoubled into game, vulnerable: 240 + 500 + 100 + 2 × 400
+      {"7NTXX", "N", 13, 4, 2980},
+      {"6D", "E", 12, 4, -1370},
+      {"3NT", "N", 8, 1, -50},
+      {"3NT", "N", 8, 2, -100},
+      {"4HX", "E", 6, 1, 800},      // four down doubled, not vulnerable: 100 + 200 + 200 + 300
+      {"4HX", "E", 7, 3, 800},      // three down doubled, vulnerable: 200 + 300 + 300
+      {"7NTXX", "S", 0, 4, -7600},  // thirteen down redoubled vulnerable
+      {"7NTXX", "W", 0, 1, 7000},
+  };
+  for (const auto& c : cases) {
+    const auto contract = parseContract(QString::fromLatin1(c.contract));
+    const auto seat = parseDeclarer(QString::fromLatin1(c.declarer));
+    ASSERT_TRUE(contract && seat) << c.contract;
+    EXPECT_EQ(nsContractScore(*contract, *seat, c.tricks, c.board), c.ns) << c.contract << " " << c.tricks;
+  }
+  // Texts read back as written, nonsense is refused.
+  for (const char* text : {"4S", "3NTX", "2HXX", "pass", "7C", "1D"})
+    EXPECT_EQ(contractText(*parseContract(QString::fromLatin1(text))), QString::fromLatin1(text));
+  EXPECT_EQ(contractText(*parseContract(u"3ntx")), QStringLiteral("3NTX"));
+  for (const char* text : {"", "0S", "8NT", "4", "4SXXX", "4Z", "NT", "4N", "pas"})
+    EXPECT_FALSE(parseContract(QString::fromLatin1(text))) << text;
+  EXPECT_FALSE(parseDeclarer(u"X"));
+  EXPECT_FALSE(nsContractScore(*parseContract(u"4S"), Declarer::North, 14, 1));
+  EXPECT_FALSE(nsContractScore(*parseContract(u"4S"), Declarer::North, 10, 193));
 }
 
 }  // namespace

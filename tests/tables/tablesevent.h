@@ -11,6 +11,18 @@
 
 #include "app/textfile.h"
 
+// The rounds of that Mitchell movement at this many tables, as the movement file's lines.
+inline QStringList mitchellRounds(int tables) {
+  QStringList rounds;
+  for (int r = 1; r <= 3; ++r) {
+    QString line = QStringLiteral("Ronde %1").arg(r);
+    for (int t = 1; t <= tables; ++t)
+      line += QStringLiteral("\t%1-%2 (%3-%4)").arg(t).arg(tables + (t + r - 2) % tables + 1).arg(4 * r - 3).arg(4 * r);
+    rounds.append(line);
+  }
+  return rounds;
+}
+
 struct TablesEvent {
   QTemporaryDir dir;
   QString name = QStringLiteral("05-12-2026 Groep A Uitslag");
@@ -25,17 +37,8 @@ struct TablesEvent {
     for (int p = 1; p <= pairs - (phantom ? 1 : 0); ++p)
       group.append(QStringLiteral("%1| Speler %1a+%2| Speler %1b").arg(2 * p - 1).arg(2 * p));
     mervalo::writeTextLines(root + QStringLiteral("/groepen/05-12-2026 Groep A.txt"), group);
-    QStringList schema{QStringLiteral("Mitchell")};
-    for (int r = 1; r <= 3; ++r) {
-      QString line = QStringLiteral("Ronde %1").arg(r);
-      for (int t = 1; t <= tables; ++t) {
-        const int ew = tables + (t + r - 2) % tables + 1;
-        line += QStringLiteral("\t%1-%2 (%3-%4)").arg(t).arg(ew).arg(4 * r - 3).arg(4 * r);
-      }
-      schema.append(line);
-    }
     mervalo::writeTextLines(root + QStringLiteral("/schema/10/%1 Paren 03 Ronden Test.txt").arg(pairs, 2, 10, QLatin1Char('0')),
-                            schema);
+                            QStringList{QStringLiteral("Mitchell")} + mitchellRounds(tables));
     mervalo::writeTextLines(eventPath(), {QStringLiteral("05-12-2026 Groep A Uitslag"), QString::number(pairs),
                                           phantom ? QString::number(pairs) : QStringLiteral("Geen"), QStringLiteral("3"),
                                           QStringLiteral("2"),
