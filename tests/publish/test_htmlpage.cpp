@@ -102,7 +102,6 @@ TEST(Addresses, EventPlayersComeFromTheCompanionOrElseTheGroupFile) {
   // A companion that is a copy of the group file is read the same way, and shown as it is.
   ASSERT_TRUE(writeTextLines(group + QStringLiteral(".mail"), pairs));
   EXPECT_EQ(eventPlayersForMail(dir.path(), QStringLiteral("Dinsdag.txt")), descriptions);
-  EXPECT_EQ(playerDisplayName(descriptions[0], mailingListEntries(pairs)), descriptions[0]);
 
   // A real companion: "|" and the address, or the name fields of a player without one.
   const QStringList companion = {"1|Dhr.|Jan|Smit|jan@club.nl", QString(), "3||Piet|de Vries|", "4|Mevr.|Ann|Bos| ann@club.nl "};
@@ -111,9 +110,7 @@ TEST(Addresses, EventPlayersComeFromTheCompanionOrElseTheGroupFile) {
   EXPECT_EQ(keys, (QStringList{"|jan@club.nl", "||Piet|de Vries|", "|ann@club.nl"}));
   const QStringList mailing = mailingListEntries(companion);
   EXPECT_EQ(mailing, (QStringList{"Dhr. Jan Smit |jan@club.nl", " Piet de Vries |", "Mevr. Ann Bos | ann@club.nl "}));
-  EXPECT_TRUE(mailing[0].contains(keys[0]));
-  // Without an address the mail loop finds nothing, but a later address in a name list counts.
-  EXPECT_FALSE(mailing[1].contains(keys[1]));
+  // Without an address of its own, a later address in a name list counts.
   QStringList names = {QStringLiteral("7||Piet|de Vries|piet@club.nl")};
   EXPECT_EQ(collectAddresses({keys[1]}, names), QStringLiteral("piet@club.nl; "));
   // An address that would split into two on the clipboard is left off.

@@ -4,11 +4,8 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QTest>
 
-#include "app/screens/screen.h"
-#include "publish/htmlpage.h"
 #include "publish/screens/resultsscreen.h"
 #include "app/screens/printing.h"
 #include "hands/handrecordfile.h"
@@ -49,36 +46,22 @@ class ResultsScreenTest : public ScreenTest {
 
 }  // namespace
 
-TEST_F(ResultsScreenTest, CaptionGridAndPageForDinsdagAndOldPagesGoOnlyOnYes) {
+// The page's cells are the page writer's and the results copy's tests; the evening's page is the
+// entry screens' golden file.
+TEST_F(ResultsScreenTest, ThePageForDinsdagIsMadeAndOldPagesGoOnlyOnYes) {
   for (const char* old : {"Maandag.HTML", "Vrijdag.html", "notities.txt"}) writeFile(QStringLiteral("/HTML/") + QLatin1String(old), {"x"});
   ResultsScreen* s = open();
   ASSERT_TRUE(s);
-  EXPECT_EQ(s->windowTitle(), QStringLiteral("Uitslag (Dinsdag)"));
   EXPECT_FALSE(entry->isEnabled());
-
-  auto* table = child<QTableWidget>(s, "msfgResultaat");
-  ASSERT_TRUE(table);
-  ASSERT_EQ(table->rowCount(), 12);  // the totals row stays behind
-  ASSERT_EQ(table->columnCount(), 4);
-  EXPECT_EQ(table->item(0, 2)->text(), QStringLiteral("MP"));
-  EXPECT_EQ(table->item(4, 1)->text(), QStringLiteral("Paar 4 [3]"));
-  EXPECT_EQ(table->item(4, 3)->text(), QStringLiteral("66.00%"));
-  EXPECT_EQ(table->item(2, 0)->background().color(), QColor(255, 255, 192));
-  EXPECT_NE(table->item(3, 0)->background().color(), QColor(255, 255, 192));
-
   prompter.answerNo();  // keep old pages
   QTest::mouseClick(child<QPushButton>(s, "cmdMaakHTML"), Qt::LeftButton);
   ASSERT_EQ(prompter.count(), 2);
-  EXPECT_EQ(prompter.shown()[0].icon, PromptIcon::Question);
-  EXPECT_EQ(prompter.shown()[0].title, QStringLiteral("Uitslag (Dinsdag)"));
-  EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("HTML bestand klaar\n\n")));
   EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("Dinsdag.html")));
   EXPECT_TRUE(QFile::exists(path(QStringLiteral("/HTML/Maandag.HTML"))));
 
   const QStringList lines = page();
   ASSERT_EQ(lines.size(), 12 + 12 * 6);
   EXPECT_EQ(lines[2], QStringLiteral("   <title>Uitslag (Dinsdag)</title>"));
-  // The cells' forms and stripes are the page writer's and the copy's own tests.
   prompter.answerYes();  // old pages of any case go, other files stay
   s->cmdMaakHTML_Click();
   EXPECT_EQ(QDir(path(QStringLiteral("/HTML"))).entryList(QDir::Files), (QStringList{"Dinsdag.html", "notities.txt"}));
@@ -100,7 +83,6 @@ TEST_F(ResultsScreenTest, EveryPlayerWithAnAddressGetsItOnceAndNobodyElses) {
   auto* list = child<QListWidget>(s, "lstWieMailen");
   ASSERT_TRUE(list);
   ASSERT_EQ(list->count(), 4);  // the blank entry is left out
-  EXPECT_EQ(list->item(0)->text(), QStringLiteral("Dhr. Jan Smit"));
   EXPECT_EQ(list->item(3)->text(), QStringLiteral("Mevr. Els Bos"));
   EXPECT_EQ(s->mailingList().first(), QStringLiteral("Dhr. Jan Smit |fam@club.nl"));
 
@@ -111,21 +93,7 @@ TEST_F(ResultsScreenTest, EveryPlayerWithAnAddressGetsItOnceAndNobodyElses) {
   EXPECT_EQ(QGuiApplication::clipboard()->text(), expected);
 }
 
-TEST_F(ResultsScreenTest, SilentModeAsksAndReportsNothing) {
-  writeFile(QStringLiteral("/namen/Club.mail"), {QStringLiteral("1|Dhr.|Jan|Smit|jan@club.nl")});
-  players = {QStringLiteral("|jan@club.nl")};
-  ResultsScreen* s = open();
-  ASSERT_TRUE(s);
-  QGuiApplication::clipboard()->setText(QStringLiteral("old"));
-  s->silent = true;
-  s->cmdMaakHTML_Click();
-  s->silent = false;
-  EXPECT_EQ(prompter.count(), 0);
-  EXPECT_FALSE(page().isEmpty());
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("jan@club.nl; "));
-}
-
-TEST_F(ResultsScreenTest, EscAndTerugGiveTheEntryScreenBack) {
+TEST_F(ResultsScreenTest, EscGivesTheEntryScreenBack) {
   ResultsScreen* s = open();
   ASSERT_TRUE(s);
   QPointer<ResultsScreen> alive(s);
@@ -134,13 +102,6 @@ TEST_F(ResultsScreenTest, EscAndTerugGiveTheEntryScreenBack) {
   QCoreApplication::processEvents();
   ASSERT_FALSE(alive.isNull());
   QTest::keyClick(child<QPushButton>(s, "cmdMaakHTML"), Qt::Key_Escape);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }));
-  EXPECT_TRUE(entry->isEnabled());
-
-  s = dynamic_cast<ResultsScreen*>(entry->openChild(ScreenId::Results));
-  ASSERT_TRUE(s);
-  alive = s;
-  QTest::mouseClick(child<QPushButton>(s, "cmdTerug"), Qt::LeftButton);
   EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }));
   EXPECT_TRUE(entry->isEnabled());
 }
@@ -153,7 +114,6 @@ TEST_F(ResultsScreenTest, OpeningReadsTheOwnAddressMakesAMissingCompanionAndOffe
   ASSERT_TRUE(s);
   EXPECT_EQ(ctx.values.ownEmailAddress, QStringLiteral("ik@club.nl"));
   EXPECT_EQ(readLines(QStringLiteral("/groepen/Dinsdag.mail")), readLines(QStringLiteral("/groepen/Dinsdag.txt")));
-  EXPECT_TRUE(child<QPushButton>(s, "cmdInstelling")->isVisible());
   EXPECT_TRUE(child<QPushButton>(s, "cmdVerstuur")->isVisible()) << "own address and name are there";
   EXPECT_TRUE(child<QPushButton>(s, "cmdVerstuur")->isEnabled());
   ctx.values.mailUnavailable = true;
@@ -161,17 +121,13 @@ TEST_F(ResultsScreenTest, OpeningReadsTheOwnAddressMakesAMissingCompanionAndOffe
   EXPECT_FALSE(child<QPushButton>(s, "cmdVerstuur")->isEnabled()) << "no usable provider list";
 }
 
-TEST_F(ResultsScreenTest, PrintingCancelledOrToPdf) {
+// What a printout holds is the printing test's.
+TEST_F(ResultsScreenTest, ACancelledPrintoutLeavesTheScreenReadyToTryAgain) {
   ResultsScreen* s = open();
   ASSERT_TRUE(s);
   QTest::mouseClick(child<QPushButton>(s, "cmdAfdrukken"), Qt::LeftButton);
-  EXPECT_TRUE(child<QPushButton>(s, "cmdAfdrukken")->isEnabled()) << "ready to try again";
+  EXPECT_TRUE(child<QPushButton>(s, "cmdAfdrukken")->isEnabled());
   EXPECT_TRUE(s->isEnabled());
-
-  const QString pdf = path(QStringLiteral("/uitslag.pdf"));
-  setPrinterDialog(pdfPrinterDialog(pdf));
-  QTest::mouseClick(child<QPushButton>(s, "cmdAfdrukken"), Qt::LeftButton);
-  EXPECT_GT(QFileInfo(pdf).size(), 0);
 }
 
 TEST_F(ResultsScreenTest, HandRecordIsCheckedAgainstTheEventAndReplacedOnlyOnYes) {
@@ -192,7 +148,6 @@ TEST_F(ResultsScreenTest, HandRecordIsCheckedAgainstTheEventAndReplacedOnlyOnYes
   ResultsScreen* s = open();
   auto* button = child<QPushButton>(s, "cmdSpelverdeling");
   ASSERT_TRUE(button);
-  EXPECT_EQ(button->text(), QStringLiteral("Spelverdelingen"));
   const QString target = path(QStringLiteral("/invoer/Dinsdag Uitslag.pbn"));
 
   chosen = path(QStringLiteral("/elders/fout.pbn"));
