@@ -2,7 +2,6 @@
 // requests over loopback, and what the screen and the event file make of them.
 
 #include <QJsonArray>
-#include <QRadioButton>
 #include <QTcpServer>
 #include <QTimer>
 #include <memory>
@@ -150,15 +149,7 @@ TEST_P(TablesEntryTest, PhonesFillTheScreenTheOrganiserCorrectsAndTheFileIsAsIfT
   EXPECT_FALSE(done(s));
   typeScore(s, 4, 6, sent(4, 6));
   s->cmdSpelKlaar_Click();
-  EXPECT_TRUE(done(s));
-  if (mode() == 0) {
-    for (int board = 1; board <= 6; ++board)
-      EXPECT_TRUE(static_cast<BoardEntryScreen*>(s)->boardCompleted(board)) << board;
-  } else {
-    EXPECT_TRUE(static_cast<RoundEntryScreen*>(s)->missingScores().isEmpty());
-    for (int j = 0; j < 4; ++j)
-      EXPECT_TRUE(child<QRadioButton>(s, QStringLiteral("optRonde_%1").arg(j))->font().strikeOut()) << j;
-  }
+  EXPECT_TRUE(done(s));  // the result only when every board (every slip) is complete
 
   // The organiser corrects table 2 on board 3 and stores it; the phone reads the correction.
   const QString corrected = sent(2, 3) == QLatin1String("120") ? QStringLiteral("150") : QStringLiteral("120");
