@@ -3,7 +3,6 @@
 // every player through a server that demands STARTTLS and a login.
 
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QLineEdit>
 #include <QPointer>
@@ -125,8 +124,10 @@ class MailDownloadTest : public MailTest {
   std::unique_ptr<LocalServer> web;
 };
 
-// Only a whole list answered 200 replaces the earlier one; then a test mail through the slot
-// without a server fails and offers another, and one through the other provider arrives.
+// Only a whole list answered 200 replaces the earlier one (the other failures of a download are
+// the download test's); then a test mail through the slot without a server fails and offers
+// another, and one through the other provider arrives. What the mailer refuses to send (a
+// password in clear, an own address with a header behind it) is the mailer test's.
 TEST_F(MailDownloadTest, DownloadsThatFailKeepTheListThenTestMailsWithEitherProvider) {
   writeRaw(QStringLiteral("/MAIL.TXT"), "earlier list\r\n");
   ctx.values.mailUnavailable = true;  // as after a start-up without a usable list
@@ -136,9 +137,7 @@ TEST_F(MailDownloadTest, DownloadsThatFailKeepTheListThenTestMailsWithEitherProv
     const char* what;
     QByteArray body;
     QString base;
-  } cases[] = {{"no file", {}, web->base()},
-               {"an empty 204", served, web->base() + QStringLiteral("/status/204")},
-               {"a 203 with a good list", served, web->base() + QStringLiteral("/status/203")},
+  } cases[] = {{"an empty 204", served, web->base() + QStringLiteral("/status/204")},
                {"a damaged length check", wrongCheck, web->base()},
                {"one provider", served.left(served.indexOf("\r\n") + 2), web->base()},
                {"no list at all", "<html>Not here</html>", web->base()}};
@@ -146,8 +145,7 @@ TEST_F(MailDownloadTest, DownloadsThatFailKeepTheListThenTestMailsWithEitherProv
   EXPECT_EQ(box(s)->text(), QStringLiteral("ik@thuis.nl"));
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    if (c.body.isEmpty()) QFile::remove(path(QStringLiteral("/site/zelvo/MAIL.TXT")));
-    if (!c.body.isEmpty()) writeRaw(QStringLiteral("/site/zelvo/MAIL.TXT"), c.body);
+    writeRaw(QStringLiteral("/site/zelvo/MAIL.TXT"), c.body);
     writeSetting(QStringLiteral("Standaard"), QStringLiteral("server https"), c.base, ctx.values.settingsFilePath);
     press(s, "cmdDownLoad");
     EXPECT_EQ(prompter.last().text, ctx.values.message(169));
@@ -187,34 +185,6 @@ TEST_F(MailDownloadTest, DownloadsThatFailKeepTheListThenTestMailsWithEitherProv
   EXPECT_FALSE(button(s, "cmdOK")->isEnabled()) << "once per success";
   s->close();
   EXPECT_EQ(setting("provider"), QStringLiteral("0")) << "the choice lasted while the screen was open";
-}
-
-TEST_F(MailDownloadTest, APasswordInClearOrAnOwnAddressThatIsNoAddressSendsNothing) {
-  // A hand-made list: the program's own tools refuse to write a log-in without tls.
-  const QString clear = QStringList{QString::number(smtp->port()), "club", "club-pc", "test@club.nl", "127.0.0.1",
-                                    "False", "geheim", "Test", "True"}
-                            .join(QStringLiteral("<>"));
-  QByteArray list = (encodeProviderLine(clear, 40) + "\r\n" + encodeProviderLine(clear, 600) + "\r\n").toLatin1();
-  list.replace(list.indexOf("\r\n") - 4, 4, QByteArray::number(list.size() - 12).rightJustified(4, '0'));
-  writeRaw(QStringLiteral("/site/zelvo/MAIL.TXT"), list);
-  auto* s = open<MailDownloadScreen>(ScreenId::MailDownload);
-  press(s, "cmdDownLoad");
-  ASSERT_EQ(prompter.last().text, ctx.values.message(168) + QLatin1Char('\t'));
-  box(s)->setText(QStringLiteral("ontvanger@club.nl"));
-  const struct {
-    const char* own;
-    QString said;
-  } cases[] = {{"ik@thuis.nl\r\nBcc: boef@elders.nl",
-                ctx.values.message(205).replace('~', "ik@thuis.nl\r\nBcc: boef@elders.nl")},
-               {"ik@thuis.nl", ctx.values.message(206).replace('~', "127.0.0.1")}};
-  for (const auto& c : cases) {
-    ctx.values.ownEmailAddress = QString::fromLatin1(c.own);
-    prompter.clear();
-    button(s, "cmdOK")->click();
-    EXPECT_EQ(prompter.last().text, c.said);
-    EXPECT_TRUE(button(s, "cmdOK")->isEnabled());
-  }
-  EXPECT_TRUE(smtp->received().isEmpty());
 }
 
 const QStringList kCompanion{"1|Dhr.|Jan|Smit|a@club.nl", "2|Mevr.|Ann|Bos|b@club.nl", "3|Dhr.|Piet|Vis|",
@@ -298,13 +268,8 @@ TEST_F(MailingTest, EveryPlayerWithAnAddressGetsThePagesOverOneConnection) {
     ASSERT_EQ(mail.attachments.size(), 2);
     EXPECT_EQ(mail.attachments[0], std::pair(QStringLiteral("Dinsdag.html"), page)) << "the page byte for byte";
     EXPECT_EQ(mail.attachments[1], std::pair(QStringLiteral("Dinsdag Details.html"), details));
-    const QString body = QString(ctx.values.text(155))
-                             .replace('*', QStringLiteral("1.0.0"))
-                             .replace('$', QStringLiteral("Uitslag Dinsdag"))
-                             .replace('%', QStringLiteral("Kees"))
-                             .replace('|', QStringLiteral("\r\n"))
-                             .replace('#', names[i]);
-    EXPECT_EQ(mail.text, body.trimmed());
+    // How the body's text is filled in is the mail logic's test.
+    EXPECT_TRUE(mail.text.contains(names[i]) && mail.text.contains(QStringLiteral("Kees"))) << mail.text.toStdString();
   }
   EXPECT_TRUE(button("cmdTerug")->isEnabled());
   EXPECT_EQ(ctx.values.lastMailErrorNumber, 0);
