@@ -45,7 +45,6 @@ class Client {
     if (!QTest::qWaitFor([&] { return poll(&r); }, 10'000)) r.status = 0;  // no answer in time
     return r;
   }
-  QTcpSocket& socket() { return socket_; }
 
  private:
   QTcpSocket socket_;
