@@ -39,8 +39,6 @@ const OverviewCase kCases[] = {
      [](RoundSlips& s) { s.store(1, 1, {{"420", "-420"}, {"", ""}, {"n", "n"}, {"60%", "40%"}}); }, 5, 13,
      {{2, 1, "3 - 8[420]  [-420] "}, {2, 2, "3 - 8"}, {2, 3, "3 - 8[n]  [n] "}, {2, 4, "3 - 8[60%]  [40%] "},
       {1, 1, "1 - 2"}}},
-    {"a swapped slip: its pairs the other way round", 8, kEightPairs,
-     [](RoundSlips& s) { s.swap(1, 1); }, 5, 13, {{2, 1, "8 - 3"}, {2, 4, "8 - 3"}, {1, 1, "1 - 2"}}},
     {"boards played at fewer tables: rows as many as the busiest board, the rest empty", 4,
      {QStringLiteral("Ronde 1\t1-2 (1-4)\t3-4 (5-8)"), QStringLiteral("Ronde 2\t1-3 (1-4)")},
      [](RoundSlips&) {}, 3, 9, {{2, 0, "2"}, {1, 1, "1 - 2"}, {2, 1, "1 - 3"}, {1, 5, "3 - 4"}, {2, 5, ""}}},
