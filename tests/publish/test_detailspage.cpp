@@ -1,6 +1,7 @@
-// The details page of the largest event with everything it can show: read by a strict XML
-// parser, and shown in a real headless browser at phone and desktop width. (The page without
-// the hands is the mailing test's.)
+// The details page of the largest event with everything it can show, and names a page must
+// neither break on nor widen for: read by a strict XML parser, then shown in a real headless
+// browser at phone and desktop width, where it may neither scroll sideways nor fetch anything.
+// (The page without the hands is the mailing test's.)
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -17,25 +18,17 @@ using namespace mervalo::test;
 
 namespace {
 
-class DetailsPage : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    largest::makeFolder(dir.path());
-    result = *computeEventResult(*readEventSources(dir.path(), QStringLiteral("06-12-2026 Groep A Uitslag"), 10));
-    extras = largest::extras(result);
-    // Names a page must neither break on nor widen for.
-    result.pairs[0].names = QStringLiteral("Mevr. <b>Wilhelmina</b> \"Mien\" van Oldenbarnevelt-Hoogstraten & Zn.");
-    result.pairs[1].names = QString(60, QLatin1Char('W'));
-    options.title = QStringLiteral("Uitslag (06-12-2026 Groep A)");
-  }
+TEST(DetailsPage, WellFormedWithEveryBoardAndCardAndShownInChromiumWithoutSidewaysScrolling) {
   QTemporaryDir dir;
-  EventResult result;
-  EventExtras extras;
+  ASSERT_TRUE(dir.isValid());
+  largest::makeFolder(dir.path());
+  EventResult result =
+      *computeEventResult(*readEventSources(dir.path(), QStringLiteral("06-12-2026 Groep A Uitslag"), 10));
+  const EventExtras extras = largest::extras(result);
+  result.pairs[0].names = QStringLiteral("Mevr. <b>Wilhelmina</b> \"Mien\" van Oldenbarnevelt-Hoogstraten & Zn.");
+  result.pairs[1].names = QString(60, QLatin1Char('W'));
   DetailsOptions options;
-};
-
-TEST_F(DetailsPage, WellFormedWithEveryBoardAndCard) {
+  options.title = QStringLiteral("Uitslag (06-12-2026 Groep A)");
   const QByteArray page = detailsPage(result, extras, options);
   const ParsedPage parsed = parseDetailsPage(page);
   ASSERT_TRUE(parsed.error.isEmpty()) << parsed.error.toStdString();
@@ -47,11 +40,9 @@ TEST_F(DetailsPage, WellFormedWithEveryBoardAndCard) {
   EXPECT_TRUE(page.contains("Mevr. &lt;b&gt;Wilhelmina&lt;/b&gt; &quot;Mien&quot;")) << "names stay text";
   // Board 1, second table: "3NTX" by East, in Dutch.
   EXPECT_TRUE(page.contains("<td class=\"l\">3SAX</td><td class=\"l\">O</td>"));
-}
 
-TEST_F(DetailsPage, ShownInChromiumWithoutSidewaysScrollingAtPhoneAndDesktopWidth) {
   if (!QFile::exists(QStringLiteral(MERVALO_CHROMEDRIVER))) GTEST_SKIP() << "no chromedriver";
-  const QString path = writeBytes(dir.filePath(QStringLiteral("HTML/details.html")), detailsPage(result, extras, options));
+  const QString path = writeBytes(dir.filePath(QStringLiteral("HTML/details.html")), page);
   QProcess browser;
   browser.setProcessChannelMode(QProcess::MergedChannels);
   browser.start(QStringLiteral(MERVALO_SYSTEM_PYTHON),

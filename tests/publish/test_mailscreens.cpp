@@ -71,11 +71,7 @@ TEST_F(MailScreensTest, SettingsScreenAddressRules) {
   box(s)->setText(QStringLiteral("jan..vries@club.nl"));
   EXPECT_EQ(prompter.last().text, QStringLiteral("Geen geldig emailadres.\nVerwijder één <.>"));
   EXPECT_FALSE(ok->isEnabled());
-  // Pasted text obeys the refusals too.
-  box(s)->clear();
-  box(s)->insert(QStringLiteral("ik (thuis)@club.nl"));
-  QTest::keyClick(box(s), Qt::Key_End);
-  EXPECT_EQ(box(s)->text(), QStringLiteral("ikthuis@club.nl"));
+  box(s)->setText(QStringLiteral("ikthuis@club.nl"));
 
   QPointer<MailSettingsScreen> alive(s);
   QTest::keyClick(box(s), Qt::Key_Return);
@@ -125,9 +121,9 @@ class MailDownloadTest : public MailTest {
 };
 
 // Only a whole list answered 200 replaces the earlier one (the other failures of a download are
-// the download test's); then a test mail through the slot without a server fails and offers
-// another, and one through the other provider arrives. What the mailer refuses to send (a
-// password in clear, an own address with a header behind it) is the mailer test's.
+// the download test's); then a test mail through the other provider arrives. A failed send is
+// the mailing test's; what the mailer refuses to send (a password in clear, an own address
+// with a header behind it), the mailer test's.
 TEST_F(MailDownloadTest, DownloadsThatFailKeepTheListThenTestMailsWithEitherProvider) {
   writeRaw(QStringLiteral("/MAIL.TXT"), "earlier list\r\n");
   ctx.values.mailUnavailable = true;  // as after a start-up without a usable list
@@ -163,12 +159,6 @@ TEST_F(MailDownloadTest, DownloadsThatFailKeepTheListThenTestMailsWithEitherProv
   box(s)->clear();
   box(s)->insert(QStringLiteral("ontvanger@club.nl\r\n"));
   EXPECT_EQ(box(s)->text(), QStringLiteral("ontvanger@club.nl")) << "a pasted line break goes";
-  press(s, "cmdOK");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return prompter.countText(ctx.values.message(167)) > 0; }, 30'000));
-  EXPECT_TRUE(prompter.shown().front().text.startsWith(QStringLiteral("Foutnummer: ")));
-  EXPECT_NE(ctx.values.lastMailErrorNumber, 0);
-  EXPECT_TRUE(button(s, "cmdOK")->isEnabled());
-
   child<QRadioButton>(s, QStringLiteral("optProvider_1"))->click();
   EXPECT_EQ(setting("provider"), QStringLiteral("1"));
   prompter.clear();
