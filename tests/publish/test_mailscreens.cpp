@@ -56,11 +56,22 @@ class MailTest : public ScreenTest {
 
 using MailScreensTest = MailTest;
 
+// A stored bad address is told while the screen opens; Esc saves nothing, Enter saves all.
 TEST_F(MailScreensTest, SettingsScreenAddressRules) {
-  writeFile(QStringLiteral("/standaard.ini"), {"[Standaard]", "Naam voor e-mail=Kees", "provider=1"});
+  writeFile(QStringLiteral("/standaard.ini"), {"[Standaard]", "eigen e-mail adres=a..b@club.nl", "provider=1"});
   auto* s = open<MailSettingsScreen>(ScreenId::MailSettings);
   ASSERT_TRUE(s);
-  EXPECT_TRUE(child<QRadioButton>(s, QStringLiteral("optProvider_1"))->isChecked());
+  EXPECT_EQ(prompter.count(), 1);
+  child<QLineEdit>(s, QStringLiteral("txtNaam"))->setText(QStringLiteral("Kees"));
+  QPointer<MailSettingsScreen> alive(s);
+  QTest::keyClick(s, Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }));
+  EXPECT_TRUE(setting("Naam voor e-mail").isEmpty());
+
+  s = open<MailSettingsScreen>(ScreenId::MailSettings);
+  ASSERT_TRUE(s);
+  box(s)->clear();
+  child<QLineEdit>(s, QStringLiteral("txtNaam"))->setText(QStringLiteral("Kees"));
   QPushButton* ok = button(s, "cmdOK");
   QTest::keyClicks(box(s), QStringLiteral("jan de.vries@club.nl"));
   EXPECT_EQ(box(s)->text(), QStringLiteral("jande.vries@club.nl")) << "a blank is refused";
@@ -73,24 +84,12 @@ TEST_F(MailScreensTest, SettingsScreenAddressRules) {
   EXPECT_FALSE(ok->isEnabled());
   box(s)->setText(QStringLiteral("ikthuis@club.nl"));
 
-  QPointer<MailSettingsScreen> alive(s);
+  alive = s;
   QTest::keyClick(box(s), Qt::Key_Return);
   EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); })) << "Enter saves and closes";
   EXPECT_EQ(setting("eigen e-mail adres"), QStringLiteral("ikthuis@club.nl"));
   EXPECT_EQ(setting("provider"), QStringLiteral("1"));
   EXPECT_EQ(ctx.values.nameForEmail, QStringLiteral("Kees"));
-}
-
-TEST_F(MailScreensTest, SettingsScreenTellsAboutAStoredBadAddressAndEscapeSavesNothing) {
-  writeFile(QStringLiteral("/standaard.ini"), {"[standaard]", "eigen e-mail adres=a..b@club.nl"});
-  auto* s = open<MailSettingsScreen>(ScreenId::MailSettings);
-  ASSERT_TRUE(s);
-  EXPECT_EQ(prompter.count(), 1) << "said while the screen opens";
-  child<QLineEdit>(s, QStringLiteral("txtNaam"))->setText(QStringLiteral("Kees"));
-  QPointer<MailSettingsScreen> alive(s);
-  QTest::keyClick(s, Qt::Key_Escape);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }));
-  EXPECT_TRUE(setting("Naam voor e-mail").isEmpty());
 }
 
 // The provider list served over HTTPS and a mail server behind it, both on loopback with one
@@ -164,7 +163,6 @@ TEST_F(MailDownloadTest, DownloadsThatFailKeepTheListThenTestMailsWithEitherProv
   prompter.clear();
   button(s, "cmdOK")->click();
   EXPECT_FALSE(s->close()) << "the outcome of the test mail on its way is always shown";
-  EXPECT_TRUE(s->isVisible());
   waitForPrompt();
   EXPECT_EQ(prompter.last().text, ctx.values.message(166));
   const auto got = smtp->received();
@@ -262,7 +260,6 @@ TEST_F(MailingTest, EveryPlayerWithAnAddressGetsThePagesOverOneConnection) {
     EXPECT_TRUE(mail.text.contains(names[i]) && mail.text.contains(QStringLiteral("Kees"))) << mail.text.toStdString();
   }
   EXPECT_TRUE(button("cmdTerug")->isEnabled());
-  EXPECT_EQ(ctx.values.lastMailErrorNumber, 0);
 
   ASSERT_TRUE(writeSetting(QStringLiteral("Standaard"), QStringLiteral("spelverdeling mailen"), QStringLiteral("0"),
                            ctx.values.settingsFilePath));

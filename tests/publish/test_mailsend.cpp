@@ -68,7 +68,6 @@ TEST(ProviderList, DamageIsReportedButDecodableLinesStillLoad) {
       {"three providers", providerFile({two[0], two[1], fields(QStringLiteral("c"))}, {5, 6, 7}), Status::Damaged,
        false},
       {"a bad sender", providerFile({two[0], badSender}, {5, 6}), Status::Damaged, false},
-      {"blanks only", "\r\n  \r\n\t\r\n", Status::Damaged, false},
       {"no text at all", QByteArray("\x00\xff garbage", 10), Status::Damaged, true},
       {"empty", QByteArray(), Status::Missing, false},
   };
@@ -122,8 +121,6 @@ TEST(MailSend, MessageSubjectAndBodyTexts) {
 TEST(MailAddress, ProblemsRefusedCharactersAndWhatIsSafe) {
   EXPECT_FALSE(addressLooksComplete(QStringLiteral("jan@club")));
   EXPECT_FALSE(addressLooksComplete(QStringLiteral("jan@club.nl>")));
-  EXPECT_EQ(settingsAddressRefused(), QStringLiteral("!#$%^&*()+=:;'}|{'><?/\\,[] "));
-  EXPECT_TRUE(downloadAddressRefused().contains(QLatin1Char('"')));
   for (const char* good : {"jan@club.nl", "j.smit@mail.club.nl", "renée@café.nl"})
     EXPECT_TRUE(isSafeMailAddress(QString::fromUtf8(good))) << good;
   for (const char* bad : {"", "jan @club.nl", "jan@club.nl\r\nBcc: x@y.nl", "<jan@club.nl>", "a@b.nl,c@d.nl",
