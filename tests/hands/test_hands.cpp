@@ -119,10 +119,9 @@ TEST(DealGenerator, ASeedGivesTheSameWholeDealsEverywhere) {
     EXPECT_EQ(b.vulnerability, vulnerabilityOf(b.board));
   }
   EXPECT_EQ(dealerOfBoard(8), Seat::West);
-  EXPECT_EQ(vulnerabilityOfBoard(200), vulnerabilityOf(8));
 }
 
-// Three deals the solver's own distribution publishes with their tables, and one whose hands
+// Two deals the solver's own distribution publishes with their tables, and one whose hands
 // each hold a whole suit (North spades, East hearts, South diamonds, West clubs): the side with
 // the trumps takes all thirteen, and in no trump the opening leader's side takes every trick.
 // All solved at once, so each answer must come back to its own deal. Tables in the solver's
@@ -139,8 +138,6 @@ TEST(DoubleDummy, KnownDealsGiveTheirTablesAndPar) {
        {5, 8, 5, 8, 6, 6, 6, 6, 5, 7, 5, 7, 7, 5, 7, 5, 6, 6, 6, 6}, -110, "EW 2S"},
       {"E:QJT5432.T.6.QJ82 .J97543.K7532.94 87.A62.QJT4.AT75 AK96.KQ8.A98.K63", kNorthSouth,
        {4, 9, 4, 9, 10, 2, 10, 2, 8, 3, 8, 3, 6, 7, 6, 7, 9, 3, 9, 3}, 100, "EW 4SX"},
-      {"N:73.QJT.AQ54.T752 QT6.876.KJ9.AQ84 5.A95432.7632.K6 AKJ9842.K.T8.J93", kNobody,
-       {3, 10, 3, 10, 9, 4, 9, 4, 8, 4, 8, 4, 3, 9, 3, 9, 4, 8, 4, 8}, -300, "NS 5HX"},
       {"N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. ...AKQJT98765432", kNobody,
        {13, 0, 13, 0, 0, 13, 0, 13, 13, 0, 13, 0, 0, 13, 0, 13, 0, 0, 0, 0}, 1510, "NS 7S"},
   };
