@@ -120,9 +120,9 @@ class MailDownloadTest : public MailTest {
 };
 
 // Only a whole list answered 200 replaces the earlier one (the other failures of a download are
-// the download test's); then a test mail through the other provider arrives. A failed send is
-// the mailing test's; what the mailer refuses to send (a password in clear, an own address
-// with a header behind it), the mailer test's.
+// the download test's); then a test mail through the other provider arrives. A failed send,
+// and what is never sent (a password in clear, an own address with a header behind it), are
+// the mailing tests'.
 TEST_F(MailDownloadTest, DownloadsThatFailKeepTheListThenTestMailsWithEitherProvider) {
   writeRaw(QStringLiteral("/MAIL.TXT"), "earlier list\r\n");
   ctx.values.mailUnavailable = true;  // as after a start-up without a usable list
@@ -297,6 +297,21 @@ TEST_F(MailingTest, APlayerWhoseAddressIsNoAddressIsSkippedAndNamed) {
   ASSERT_EQ(got.size(), 2);
   EXPECT_EQ(got[1].envelope.value("to").toArray(), QJsonArray{QStringLiteral("c@club.nl")});
   EXPECT_EQ(prompter.last().text, said(157) + QStringLiteral("\n\n") + said(207) + QStringLiteral("\nMevr. Ann Bos"));
+}
+
+// A log-in without encryption (in a hand-made list: the program's own tools refuse to write one)
+// or an own address with a header behind it: told, and nothing is sent.
+TEST_F(MailingTest, APasswordInClearOrAnOwnAddressThatIsNoAddressSendsNothing) {
+  start();
+  ctx.values.ownEmailAddress = QStringLiteral("ik@thuis.nl\r\nBcc: boef@elders.nl");
+  button("cmdVerstuur")->click();
+  EXPECT_EQ(prompter.last().text, said(205).replace('~', ctx.values.ownEmailAddress));
+  ctx.values.ownEmailAddress = QStringLiteral("ik@thuis.nl");
+  ctx.values.providers[1][3] = QStringLiteral("False");  // the chosen slot's encryption
+  button("cmdVerstuur")->click();
+  EXPECT_EQ(prompter.last().text, said(206).replace('~', QStringLiteral("127.0.0.1")));
+  EXPECT_TRUE(button("cmdVerstuur")->isEnabled());
+  EXPECT_TRUE(smtp->received().isEmpty());
 }
 
 }  // namespace
