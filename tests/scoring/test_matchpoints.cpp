@@ -128,13 +128,6 @@ EventSources sources(int mode, const QStringList& scoreLines, int pairs = 4, int
   return s;
 }
 
-EventResult scored(const EventSources& s) {
-  ResultError error;
-  const auto r = computeEventResult(s, &error);
-  EXPECT_TRUE(r) << error.describe().toStdString();
-  return r.value_or(EventResult{});
-}
-
 TEST(EventResult, ResultGrids) {
   const struct {
     const char* name;
@@ -158,7 +151,10 @@ TEST(EventResult, ResultGrids) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const Grid g = resultsGrid(scored(sources(c.mode, c.lines, c.pairs, c.sitOut)), ResultsHeadings::of(10));
+    ResultError error;
+    const auto result = computeEventResult(sources(c.mode, c.lines, c.pairs, c.sitOut), &error);
+    ASSERT_TRUE(result) << error.describe().toStdString();
+    const Grid g = resultsGrid(*result, ResultsHeadings::of(10));
     QStringList rows;
     for (int row = 1; row < g.rows(); ++row) rows << g.rowTexts(row).join(QLatin1Char('|'));
     EXPECT_EQ(rows, c.expected);

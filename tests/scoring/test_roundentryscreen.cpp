@@ -57,7 +57,6 @@ TEST_F(RoundEntryTest, ANewEventSlipBySlip) {
 
   // Storing a slip mirrors its scores, strikes it through and moves on; then it cannot be swapped.
   clickOption(s, 1);
-  EXPECT_EQ(label(s, "lblPaar_0"), QStringLiteral("8"));
   storeSlip(s, {"420", "5-", "0", "n"});
   EXPECT_TRUE(option(s, 1)->font().strikeOut());
   EXPECT_EQ(option(s, 1)->accessibleDescription(), QStringLiteral("De slip is ingevoerd"));
@@ -114,7 +113,6 @@ TEST_F(RoundEntryTest, ANewEventSlipBySlip) {
   EXPECT_EQ(option(s, 1)->text(), QStringLiteral("8-3 (1-4)"));
   EXPECT_TRUE(option(s, 1)->font().strikeOut());
   clickOption(s, 1);
-  EXPECT_EQ(scores(s, 0), QStringLiteral("420|-420"));
   EXPECT_EQ(scores(s, 1), QStringLiteral("-50|50"));
   click(s, "cmdWisSpel");
   EXPECT_FALSE(option(s, 1)->font().strikeOut());

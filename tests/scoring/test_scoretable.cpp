@@ -136,8 +136,6 @@ TEST(ContractScore, HandWorkedCases) {
   EXPECT_EQ(contractText(*parseContract(u"3ntx")), QStringLiteral("3NTX"));
   for (const char* text : {"", "0S", "4", "4SXXX", "4Z", "NT", "4N", "pas"})
     EXPECT_FALSE(parseContract(QString::fromLatin1(text))) << text;
-  EXPECT_FALSE(parseDeclarer(u"X"));
-  EXPECT_FALSE(nsContractScore(*parseContract(u"4S"), Declarer::North, 14, 1));
   EXPECT_FALSE(nsContractScore(*parseContract(u"4S"), Declarer::North, 10, 193));
 }
 
