@@ -8,7 +8,6 @@
 #include "app/connection.h"
 #include "app/fileops.h"
 #include "app/grid.h"
-#include "app/language.h"
 #include "app/numeric.h"
 #include "app/settings.h"
 #include "app/textfile.h"
@@ -97,12 +96,6 @@ TEST(Settings, SurvivesDamagedFiles) {
   EXPECT_TRUE(write("Standaard", "Naam voor e-mail", "Piet\r\n[Standaard]\nprovider=9"));
   EXPECT_EQ(read("Standaard", "provider"), "1");
   EXPECT_EQ(read("Standaard", "Naam voor e-mail"), "Piet [Standaard] provider=9");
-  // An empty value leaves the key with nothing after the equals sign.
-  EXPECT_TRUE(write("Standaard", "provider", QString()));
-  EXPECT_EQ(read("Standaard", "provider"), QString());
-  // A long value is cut to 254 characters.
-  writeBytes(ini, "[standaard]\r\neigen e-mail adres=" + QByteArray(300, 'a') + "\r\n");
-  EXPECT_EQ(read("Standaard", "eigen e-mail adres"), QString(254, QLatin1Char('a')));
 }
 
 TEST(Settings, UnwritableFolderFailsQuietly) {
@@ -112,14 +105,6 @@ TEST(Settings, UnwritableFolderFailsQuietly) {
     EXPECT_FALSE(writeSetting("Standaard", "provider", "1", dir.filePath("standaard.ini")));
   }
   QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-}
-
-TEST(Language, FileSurvivesDamage) {
-  QTemporaryDir dir;
-  writeBytes(dir.filePath("taal.txt"), QByteArray("\x00\xff\xfe", 3) + QByteArray(100000, 'x'));
-  EXPECT_EQ(readLanguageFile(dir.filePath("taal.txt")), kDutch);
-  QDir().mkpath(dir.filePath("folder.txt"));  // a folder of that name
-  EXPECT_EQ(readLanguageFile(dir.filePath("folder.txt")), kDutch);
 }
 
 TEST(Connection, CountsOnlyInterfacesThatAreUpAndNotLoopback) {
