@@ -114,10 +114,7 @@ TEST_F(MainMenuTest, EscTheCloseButtonAndClosingEndTheProgram) {
     QTest::keyClick(control, Qt::Key_Escape);
     EXPECT_TRUE(quitCalled) << name;
   }
-  // Other keys do nothing of the sort.
   quitCalled = false;
-  QTest::keyClick(find("cmdAfsluiten"), Qt::Key_A);
-  EXPECT_FALSE(quitCalled);
   find("cmdAfsluiten")->click();
   EXPECT_TRUE(quitCalled);
   quitCalled = false;
@@ -131,8 +128,6 @@ TEST_F(MainMenuTest, OpeningAScreenDisablesTheMenuAndReturningRunsTheActivationA
   connected = true;
   start();
   EXPECT_EQ(updateChecks, 1);
-  EXPECT_TRUE(find("cmdSchema")->isEnabled());
-  EXPECT_TRUE(find("cmdDownload")->isEnabled());
 
   const char* const mainButtons[] = {"cmdAfsluiten", "cmdNamenInvoeren", "cmdGroepenMaken", "cmdInVoerScores"};
   const struct {

@@ -31,10 +31,7 @@ TEST(TextTable, EveryNumberExistsInBothLanguagesAndKeepsItsSpecialCharacters) {
 
 TEST(TextTable, MakerDetailsAreFilledInEverywhere) {
   for (int n : {1, 115, 152, 153}) EXPECT_FALSE(nl(n).contains("{{") || en(n).contains("{{")) << n;
-  EXPECT_EQ(nl(152).section("naar ", 1).section('|', 0, 0), en(152).section("to ", 1).section('|', 0, 0));
-  EXPECT_TRUE(en(115).endsWith(nl(115).section("website: ", 1)));
   const QString support = TextTable::builtin().detail("support");
-  EXPECT_TRUE(support.contains('@'));
   EXPECT_TRUE(en(153).contains("Send an email to " + support + '|'));
   EXPECT_TRUE(TextTable::builtin().detail("none").isEmpty());
 }

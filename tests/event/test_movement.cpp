@@ -55,18 +55,13 @@ QString errorsOf(const SchemaCheck& c) {
 
 TEST_F(SchemaFolder, ListsMatchingFilesWithoutCaseLeavingOutTheExcludedNameAndLoadsThem) {
   EXPECT_TRUE(listSchemas(dir.path(), kDutch, 14, 12).isEmpty());  // no folder yet
+  // Which pairs and rounds match the event start screen's test shows; here the odd names.
   for (const char* name : {"08 Paren 03 Ronden Howell.txt", "08 paren 03 ronden Mitchell.txt" /* the excluded one */,
-                           "08 paren 03 ronden Mitchell 2.txt", "08 PAREN 03 RONDEN.TXT", "08 Paren 04 Ronden Howell.txt",
-                           "10 Paren 03 Ronden Howell.txt", "08 Paren 03 Ronden notes.doc", "14 Paren 12 Ronden.txt",
-                           "14 Paren 11 Ronden.txt"})
+                           "08 paren 03 ronden Mitchell 2.txt", "08 PAREN 03 RONDEN.TXT", "08 Paren 03 Ronden notes.doc"})
     touch(kDutch, name);
-  touch(kEnglish, "08 Pairs 03 Rounds Howell.txt");
-
   QStringList dutch = listSchemas(dir.path(), kDutch, 8, 3);
   dutch.sort();
   EXPECT_EQ(dutch, (QStringList{"08 PAREN 03 RONDEN", "08 Paren 03 Ronden Howell", "08 paren 03 ronden Mitchell 2"}));
-  EXPECT_EQ(listSchemas(dir.path(), kDutch, 14, 12), QStringList{"14 Paren 12 Ronden"});
-  EXPECT_EQ(listSchemas(dir.path(), kEnglish, 8, 3), QStringList{"08 Pairs 03 Rounds Howell"});
 
   // Loading drops the header and blank lines, whatever the line ends.
   test::writeBytes(schemaFolderPath(dir.path(), kDutch) + "/04 Paren 03 Ronden.txt",
@@ -107,7 +102,6 @@ TEST(Pairings, FollowTheBoardsSetInAscendingNsOrder) {
   const QStringList rounds = {"Ronde 1\t7-2 (1-4)\t3-8 (5-8)\t1-6 (9-12)\t4-5 (1-4)",
                               "Ronde 2\t 3 - 8 (1-4)\t1-2 (5-8)",
                               "Ronde 3\t10-1 (1-4)\t-  - (5-8)"};
-  EXPECT_EQ(keys(pairingsOfBoard(rounds, 3, 4, 1)), (QStringList{"003-8", "004-5", "007-2", "010-1"}));
   // "3-8 (1-4)" with three boards a round: board 2 is in set 1 and seats 3-8; board 5 is in set 2.
   EXPECT_EQ(tableCells({"R1\t3-8 (1-4)"}, rangeMap(3, 3)), QStringList{"3-8 (1-3)"});
   EXPECT_EQ(keys(pairingsOfBoard(rounds, 3, 3, 2)), (QStringList{"003-8", "004-5", "007-2", "010-1"}));
@@ -137,13 +131,6 @@ TEST(Pairings, EmptyTablesAndUnusableFieldsAreNeverSeated) {
 
 // ---- the checker ----
 
-TEST(SchemaCheck, ASoundMovementPassesWithItsSharedSetsAsWarnings) {
-  const SchemaCheck c = checkSchema(fourPairs(), 4, 3);
-  EXPECT_TRUE(c.ok()) << errorsOf(c).toStdString();
-  EXPECT_EQ(c.issues.size(), 3);  // one shared set per round
-  for (const SchemaIssue& i : c.issues) EXPECT_FALSE(i.error);
-}
-
 TEST(SchemaCheck, HardRulesAreErrors) {
   const auto withLine = [](int index, const char* line) {
     QStringList m = fourPairs();
@@ -163,9 +150,7 @@ TEST(SchemaCheck, HardRulesAreErrors) {
   EXPECT_TRUE(hasError(c, 2, "(2-5) names no board set"));
   // Numbers too long for any movement are refused before any sum is made with them.
   EXPECT_TRUE(hasError(withLine(1, "Ronde 1\t1-2 (2147483645-2147483647)\t3-4 (1-4)"), 2, "not a table"));
-  EXPECT_TRUE(hasError(withLine(1, "Ronde 1\t99999-2 (1-4)\t3-4 (1-4)"), 2, "not a table"));
   EXPECT_TRUE(hasError(checkSchema(fourPairs().mid(0, 1), 4, 3), 0, "0 round lines"));  // a header only
-  EXPECT_FALSE(checkSchema({}, 4, 3).ok());
   EXPECT_TRUE(hasError(checkSchema(fourPairs() << "Ronde 4\t1-2 (1-4)", 4, 3), 5, "round line 4"));
 }
 
@@ -191,7 +176,7 @@ TEST(SchemaCheck, NamesAndLineEnds) {
   const QByteArray crlf = fourPairs().join("\r\n").toLatin1();
   SchemaCheck c = checkSchemaBytes("04 Paren 03 Ronden.txt", crlf);
   EXPECT_TRUE(c.ok());
-  EXPECT_EQ(c.issues.size(), 3);
+  EXPECT_EQ(c.issues.size(), 3);  // warnings: all tables of a round share a set
   QByteArray unix = fourPairs().join("\n").toLatin1();
   c = checkSchemaBytes("04 Pairs 03 Rounds.txt", unix);
   EXPECT_TRUE(c.ok()) << errorsOf(c).toStdString();
