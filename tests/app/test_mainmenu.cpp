@@ -11,12 +11,6 @@ using namespace mervalo::test;
 
 namespace {
 
-// A screen that does nothing but close again, standing in for the screens the menu opens.
-class StubScreen : public Screen {
- public:
-  StubScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) { resize(200, 100); }
-};
-
 // Two providers whose nine fields are "a0".."a8" and "b0".."b8".
 QByteArray providerFile() {
   std::array<QStringList, kProviderSlots> fields;
@@ -66,7 +60,6 @@ TEST_F(MainMenuTest, FirstStartOfflineInAnEmptyFolderMakesFoldersShowsDutchAndRe
   ASSERT_EQ(prompter.count(), 1);
   EXPECT_TRUE(prompter.last().text.startsWith("Kan het bestand MAIL.TXT niet vinden.\n\nStuur een mail naar "));
   EXPECT_TRUE(ctx.values.mailUnavailable);
-  EXPECT_FALSE(quitCalled);
 
   // Without a connection the update check never runs, not even on a later activation; the
   // download button stays for the organiser to try.
@@ -124,7 +117,8 @@ TEST_F(MainMenuTest, EscTheCloseButtonAndClosingEndTheProgram) {
 
 TEST_F(MainMenuTest, OpeningAScreenDisablesTheMenuAndReturningRunsTheActivationAgain) {
   registerAllScreens(ctx);
-  ctx.screens[ScreenId::MailDownload] = [](AppContext& c, Screen* opener) -> Screen* { return new StubScreen(c, opener); };
+  // A plain screen stands in for the download, which would go out to the network.
+  ctx.screens[ScreenId::MailDownload] = [](AppContext& c, Screen* opener) -> Screen* { return new Screen(c, opener); };
   connected = true;
   start();
   EXPECT_EQ(updateChecks, 1);

@@ -38,7 +38,6 @@ TEST(EventModelRecords, EveryBoardOfTheLargestEventReadsBack) {
   largest[4] = "9";
   EventModel m(*parseHeader(largest, QString()));
   for (int b = 1; b <= 108; ++b) m.storeRecord(boardRecord(b));
-  EXPECT_EQ(recordKey(108), "108*");
   const EventModel back = model(m.lines());
   EXPECT_TRUE(back.problems().isEmpty());
   ASSERT_EQ(back.recordedBoards().size(), 108);
@@ -85,7 +84,6 @@ TEST(EventModelRecords, UnusableLinesAreReportedKeptAsTheyStoodAndGiveWayToNewSc
 }
 
 TEST(EventModelRead, HeaderValuesAndTheLinesWrittenBack) {
-  EXPECT_EQ(model(header()).lines(), header());
   QStringList english = header(3, " 7 ");
   english[5] = " 08 Pairs 03 Rounds ";
   const EventModel g = model(english);
@@ -119,7 +117,6 @@ TEST(EventModelRead, AnUnreadableHeaderRefusesTheFileNamingTheLine) {
   }
   EventFileError e;
   EventModel::fromLines(header(2, "acht"), "x.txt", &e);
-  EXPECT_EQ(e.file, "x.txt");
   EXPECT_TRUE(e.describe().contains("acht")) << e.describe().toStdString();
 }
 

@@ -42,7 +42,6 @@ class CalendarScreen : public ScreenTest {
 TEST_F(CalendarScreen, OpensOnTodayWithMondayFirstAndShowsTheSixthRowOnlyWhenNeeded) {
   open();
   EXPECT_EQ(cellOfDay(1), 2) << "1 December 2026 is a Tuesday";
-  EXPECT_EQ(screen->windowTitle(), "03-12-2026 (Kalender)");
   EXPECT_TRUE(marked(cellOfDay(3))) << "today is marked";
   EXPECT_FALSE(marked(cellOfDay(4)));
   choose(screen->comMaand, "Augustus");  // 31 days from a Saturday
