@@ -330,13 +330,14 @@ TEST_F(UpdateCheckTest, NeverUpdatedAsksNothingAndAnUpdaterThatFailsOrNoTrustedK
   QFile::remove(path(QStringLiteral("/laatsteupdate.txt")));
   const QString failed = QStringLiteral("Kan de update van Mervalo nu niet downloaden.\n");
   const QString unsigned_ = ctx.values.message(208);
+  const QString elsewhere = shared->https->base() + QStringLiteral("/elders");
   const struct {
     const char* what;
     QByteArray signature;  // null: none on the server
     QString base;          // empty: the suite's server
     QString shown;         // how the message starts
   } cases[] = {{"unsigned", QByteArray(), {}, unsigned_},
-               {"not on the server (404)", shared->signature, shared->https->base() + QStringLiteral("/elders"), failed},
+               {"not on the server (404)", shared->signature, elsewhere, failed},
                {"a key the settings do not name", shared->signature, {}, unsigned_}};
   start();
   EXPECT_EQ(prompter.count(), 0);
