@@ -55,8 +55,9 @@ TEST_F(CliTools, MailTxtWritesWhatTheLoaderReadsBack) {
   EXPECT_EQ(list.status, mervalo::ProviderListResult::Status::Ok);
   EXPECT_FALSE(list.lengthCheckFailed);
   // Slot entries in the order the mail sender reads them.
-  EXPECT_EQ(list.providers[0], (QStringList{"club-pc", "smtp.club.nl", "587", "True", "uitslag@club.nl", "geheim=met=is",
-                                            "True", "uitslag@club.nl", QStringLiteral("Bridgeclub Café")}));
+  const QStringList first{"club-pc", "smtp.club.nl", "587",         "True", "uitslag@club.nl",
+                          "geheim=met=is", "True", "uitslag@club.nl", QStringLiteral("Bridgeclub Café")};
+  EXPECT_EQ(list.providers[0], first);
   EXPECT_EQ(list.providers[1].value(1), QStringLiteral("mail.example.org"));
 }
 
