@@ -15,7 +15,6 @@ using test::parseMail;
 MailMessage message(const QString& to, const QStringList& attachments = {}) {
   MailMessage m;
   m.subject = QStringLiteral("Uitslag Dinsdag");
-  m.body = QStringLiteral("Hallo Jan,\n\nHierbij de uitslag.\n\nMet vriendelijke groet,\nBridgeclub");
   m.sender = {QStringLiteral("uitslag@club.nl"), QStringLiteral("Bridgeclub")};
   m.recipient = {to, {}};
   m.own = {QStringLiteral("ik@club.nl"), {}};
@@ -94,15 +93,13 @@ class MailerTest : public ::testing::Test {
 };
 
 TEST_F(MailerTest, RefusalsComeBackAsNumbersWithoutThePassword) {
-  MailerSettings wrong = settings(), untrusted = settings(), plain = settings(), clear = settings();
+  MailerSettings wrong = settings(), untrusted = settings(), plain = settings();
   wrong.password = QStringLiteral("fout-wachtwoord");
   untrusted.caBundle.clear();
   plain.tls = plain.login = false;
-  clear.tls = false;
-  MailMessage badOwn = message(QStringLiteral("a@club.nl"));
-  badOwn.own.address = QStringLiteral("ik@club.nl\nBcc: boef@elders.nl");
   const qint32 anyError = -1;
-  // Nothing that could end an address early reaches a header or an SMTP command.
+  // A log-in in clear and a header behind the own address are the mail screens' tests; which
+  // addresses are safe is the address rule's.
   const struct {
     const char* what;
     MailerSettings settings;
@@ -112,14 +109,10 @@ TEST_F(MailerTest, RefusalsComeBackAsNumbersWithoutThePassword) {
       {"a wrong password", wrong, message(QStringLiteral("a@club.nl")), anyError},
       {"a certificate nobody vouches for", untrusted, message(QStringLiteral("a@club.nl")), anyError},
       {"no encryption where the server demands it", plain, message(QStringLiteral("a@club.nl")), anyError},
-      {"a log-in without encryption", clear, message(QStringLiteral("a@club.nl")), kMailPasswordInClear},
       {"an attachment that is gone", settings(), message(QStringLiteral("a@club.nl"), {dir.filePath("geen.htm")}),
        kMailAttachmentUnreadable},
       {"a command behind the address", settings(), message(QStringLiteral("a@club.nl>\r\nRCPT TO:<boef@elders.nl")),
        kMailBadAddress},
-      {"two addresses", settings(), message(QStringLiteral("a@club.nl, boef@elders.nl")), kMailBadAddress},
-      {"a blank in the address", settings(), message(QStringLiteral("a @club.nl")), kMailBadAddress},
-      {"a header behind the own address", settings(), badOwn, kMailBadAddress},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
