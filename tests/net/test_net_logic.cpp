@@ -39,8 +39,6 @@ TEST(DownloadServer, TheMakersServerIsHttpsForEverythingAndTheSettingsFileNamesA
   DownloadServer s = DownloadServer::fromSettings(ini, dir.path());
   EXPECT_EQ(s.httpUrl(QString::fromLatin1(kSchemaListPath)),
             QStringLiteral("https://mervalo.example.org/MERVALO/Lijst%20met%20speelschemas.txt"));
-  EXPECT_EQ(s.schemaUrl(QStringLiteral("08 paren 03 ronden Mitchell")),
-            QStringLiteral("https://mervalo.example.org/MERVALO/Schema/08%20paren%2003%20ronden%20Mitchell.txt"));
   EXPECT_TRUE(s.options(kSmallFileCap).caBundle.isEmpty());
   EXPECT_EQ(s.options(kUpdaterCap).maxBytes, 64 * 1024 * 1024);
   // A "#" or "?" in a name would otherwise end the path.
@@ -95,7 +93,6 @@ TEST(UpdateSignature, MatchesOpenSslPkeyutl) {
   EXPECT_FALSE(isSignedBy(updater + "x", theirs, {publicKey}));
   // Ed25519 signatures are deterministic: the program's own signing gives OpenSSL's bytes.
   EXPECT_EQ(signWithKey(updater, test::readBytes(file("key.pem"))), theirs);
-  EXPECT_TRUE(signWithKey(updater, publicKey).isEmpty());
 }
 
 // The screen's test shows the groups of a list in the format; these are outside it, and must
@@ -125,7 +122,6 @@ TEST(SchemaMirror, HoldsTheListEveryReadableMovementAndTheNotice) {
 
   const MirrorResult r = writeMirror(mirror.path(), source.path(), QDate(2026, 3, 5));
   ASSERT_TRUE(r.error.isEmpty()) << r.error.toStdString();
-  EXPECT_EQ(r.schemas, QStringList({"08 Paren 01 Ronden A", "08 Paren 01 Ronden B"}));
   EXPECT_EQ(r.skipped, QStringList({"08 Paren 01 Ronden kapot"}));
   EXPECT_EQ(readTextLines(mirror.filePath(QStringLiteral("MERVALO/Lijst met speelschemas.txt"))).value(),
             QStringList({"====== 8 ======", "08 Paren 01 Ronden A", "08 Paren 01 Ronden B"}));
