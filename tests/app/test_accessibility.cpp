@@ -23,11 +23,6 @@ using namespace mervalo::test;
 
 namespace {
 
-class Menu : public Screen {
- public:
-  explicit Menu(AppContext& c) : Screen(c, nullptr) { setObjectName("menu"); }
-};
-
 // The names of the reachable controls of a window that a screen reader could not name.
 QStringList unnamedControls(QWidget* window) {
   QSet<QWidget*> labelled;
@@ -114,7 +109,8 @@ class AccessibilityTest : public ScreenTest {
       event << QStringLiteral("%1*%2|||420|-420|0|0@%3|||400|-400|0|0").arg(b, 2, 10, QLatin1Char('0')).arg(t[0], t[1]);
     }
     writeFile("/invoer/Dinsdag Groep A Uitslag.txt", event);
-    menu = new Menu(ctx);
+    menu = new Screen(ctx, nullptr);
+    menu->setObjectName("menu");
     menu->show();
   }
 
@@ -129,7 +125,7 @@ class AccessibilityTest : public ScreenTest {
     }
   }
 
-  Menu* menu = nullptr;
+  Screen* menu = nullptr;
 };
 
 }  // namespace

@@ -1,9 +1,5 @@
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QTimer>
 
 #include "app/screens/printing.h"
 #include "app/screens/screen.h"
@@ -50,9 +46,6 @@ class PrintingTest : public ScreenTest {
     for (int c = 0; c < columns; ++c) g.setColumnWidth(c, 2400);
     return g;
   }
-  int plannedPages(QPrinter& printer, const Grid& grid) {
-    return static_cast<int>(layoutForPrinter(printer, grid, "Uitslag", false, closingLine(*screen)).pages.size());
-  }
 
   Screen* screen = nullptr;
 };
@@ -78,7 +71,8 @@ TEST_F(PrintingTest, RealPrintoutsHaveTheLayoutsPagesTurnOnlyForAWideGridAndFail
   QPrinter printer(QPrinter::HighResolution);
   ASSERT_TRUE(choosePrinter(*screen, printer));
   const Grid grid = resultGrid(150, 3);
-  const int planned = plannedPages(printer, grid);
+  const auto planned =
+      static_cast<int>(layoutForPrinter(printer, grid, "Uitslag", false, closingLine(*screen)).pages.size());
   ASSERT_GE(planned, 3);
 
   ASSERT_TRUE(printGrid(*screen, grid, "Uitslag", false, printer));
@@ -109,57 +103,4 @@ TEST_F(PrintingTest, RealPrintoutsHaveTheLayoutsPagesTurnOnlyForAWideGridAndFail
   ASSERT_EQ(prompter.count(), 2);
   EXPECT_EQ(prompter.last().icon, PromptIcon::Exclamation);
   EXPECT_EQ(prompter.last().text, "Er is niets afgedrukt.\nControleer of er een printer is aangesloten en gekozen.");
-}
-
-// The platform's own dialog, answered by a timer while it runs modal.
-class PlatformDialogTest : public PrintingTest {
- protected:
-  PlatformDialogTest() { setPrinterDialog({}); }
-
-  // Runs choosePrinter with answer called on the dialog once it is up; false when it never came.
-  bool answer(QPrinter& printer, const std::function<void(QPrintDialog&)>& answer, bool* accepted) {
-    bool seen = false;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-      auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-      if (!dialog || seen) return;
-      seen = true;
-      answer(*dialog);
-      if (dialog->isVisible()) dialog->reject();
-    });
-    closer.start(10);
-    *accepted = choosePrinter(*screen, printer);
-    return seen;
-  }
-};
-
-// The dialog's own texts follow the program's language as the main menu's test shows for Qt's.
-TEST_F(PlatformDialogTest, APdfFileChosenInTheDialogGetsThePagesPaperWould) {
-  QPrinter printer(QPrinter::HighResolution);
-  bool accepted = false;
-  ASSERT_TRUE(answer(printer, [&](QPrintDialog& dialog) {
-    EXPECT_EQ(dialog.parentWidget(), screen);
-    auto* printers = dialog.findChild<QComboBox*>("printers");
-    ASSERT_NE(printers, nullptr);
-    printers->setCurrentIndex(printers->count() - 1);  // the file is the last entry
-    auto* file = dialog.findChild<QLineEdit*>("filename");
-    ASSERT_NE(file, nullptr);
-    file->setText(pdf());
-    dialog.accept();
-  }, &accepted));
-  ASSERT_TRUE(accepted);
-  EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
-  EXPECT_EQ(printer.outputFileName(), pdf());
-
-  // The pages planned for a sheet of the same size on a paper printer.
-  const Grid grid = resultGrid(150, 3);
-  QPrinter paper(QPrinter::HighResolution);
-  paper.setPageLayout(printer.pageLayout());
-  const int planned = plannedPages(paper, grid);
-  ASSERT_TRUE(printGrid(*screen, grid, "Uitslag", false, printer));
-  const PdfFacts facts = readPdf();
-  EXPECT_EQ(facts.pages, planned);
-  const QSizeF sheet = paper.pageLayout().fullRect(QPageLayout::Point).size();
-  EXPECT_NEAR(facts.firstPage.width(), sheet.width(), 1.0);
-  EXPECT_NEAR(facts.firstPage.height(), sheet.height(), 1.0);
 }

@@ -20,21 +20,16 @@ TEST(TextTable, EveryNumberExistsInBothLanguagesAndKeepsItsSpecialCharacters) {
   }
   EXPECT_EQ(both, 165);  // text 45 in Dutch is a single blank: present, though it looks empty
   EXPECT_EQ(nl(45), " ");
-  EXPECT_TRUE(TextTable::builtin().lookup(0, 12).isEmpty());
   EXPECT_EQ(nl(149), "Geen geldig emailadres.|Verwijder één <#>");
   EXPECT_EQ(en(168), "Download from MAIL.TXT successful.\t");
   // Five-digit numbers are identifiers of their own, the same in every language.
   EXPECT_EQ(TextTable::builtin().lookup(11004, kDutch), "Enter &names");
   EXPECT_EQ(TextTable::builtin().lookup(10002, 12), "Mervalo");
-  EXPECT_TRUE(TextTable::builtin().lookup(12000, kDutch).isEmpty());
 }
 
 TEST(TextTable, MakerDetailsAreFilledInEverywhere) {
   for (int n : {1, 115, 152, 153}) EXPECT_FALSE(nl(n).contains("{{") || en(n).contains("{{")) << n;
-  EXPECT_EQ(nl(152).section("naar ", 1).section('|', 0, 0), en(152).section("to ", 1).section('|', 0, 0));
-  EXPECT_TRUE(en(115).endsWith(nl(115).section("website: ", 1)));
   const QString support = TextTable::builtin().detail("support");
-  EXPECT_TRUE(support.contains('@'));
   EXPECT_TRUE(en(153).contains("Send an email to " + support + '|'));
   EXPECT_TRUE(TextTable::builtin().detail("none").isEmpty());
 }

@@ -25,10 +25,6 @@ class SchemaFolder : public ::testing::Test {
   QTemporaryDir dir;
 };
 
-QStringList cellsFor(const QStringList& roundLines, int rounds, int b) {
-  return tableCells(roundLines, rangeMap(rounds, b));
-}
-
 QStringList keys(const QVector<Pairing>& ps) {
   QStringList out;
   for (const Pairing& p : ps) out.append(p.key());
@@ -55,35 +51,18 @@ QString errorsOf(const SchemaCheck& c) {
   return ::testing::AssertionFailure() << "no error " << line << ": " << words << " among\n" << errorsOf(c).toStdString();
 }
 
-struct Expected {
-  int a, b, same, opposite;
-};
-
-void expectCounts(const MovementBalance& m, const std::vector<Expected>& rows) {
-  for (const Expected& e : rows) {
-    EXPECT_EQ(m.sameOf(e.a, e.b), e.same) << e.a << "-" << e.b;
-    EXPECT_EQ(m.sameOf(e.b, e.a), e.same) << e.b << "-" << e.a;
-    EXPECT_EQ(m.oppositeOf(e.a, e.b), e.opposite) << e.a << "-" << e.b;
-    EXPECT_EQ(m.oppositeOf(e.b, e.a), e.opposite) << e.b << "-" << e.a;
-  }
-}
-
 }  // namespace
 
 TEST_F(SchemaFolder, ListsMatchingFilesWithoutCaseLeavingOutTheExcludedNameAndLoadsThem) {
   EXPECT_TRUE(listSchemas(dir.path(), kDutch, 14, 12).isEmpty());  // no folder yet
+  // Which pairs and rounds match the event start screen's test shows; here the odd names.
   for (const char* name : {"08 Paren 03 Ronden Howell.txt", "08 paren 03 ronden Mitchell.txt" /* the excluded one */,
-                           "08 paren 03 ronden Mitchell 2.txt", "08 PAREN 03 RONDEN.TXT", "08 Paren 04 Ronden Howell.txt",
-                           "10 Paren 03 Ronden Howell.txt", "08 Paren 03 Ronden notes.doc", "14 Paren 12 Ronden.txt",
-                           "14 Paren 11 Ronden.txt"})
+                           "08 paren 03 ronden Mitchell 2.txt", "08 PAREN 03 RONDEN.TXT",
+                           "08 Paren 03 Ronden notes.doc"})
     touch(kDutch, name);
-  touch(kEnglish, "08 Pairs 03 Rounds Howell.txt");
-
   QStringList dutch = listSchemas(dir.path(), kDutch, 8, 3);
   dutch.sort();
   EXPECT_EQ(dutch, (QStringList{"08 PAREN 03 RONDEN", "08 Paren 03 Ronden Howell", "08 paren 03 ronden Mitchell 2"}));
-  EXPECT_EQ(listSchemas(dir.path(), kDutch, 14, 12), QStringList{"14 Paren 12 Ronden"});
-  EXPECT_EQ(listSchemas(dir.path(), kEnglish, 8, 3), QStringList{"08 Pairs 03 Rounds Howell"});
 
   // Loading drops the header and blank lines, whatever the line ends.
   test::writeBytes(schemaFolderPath(dir.path(), kDutch) + "/04 Paren 03 Ronden.txt",
@@ -100,7 +79,6 @@ TEST_F(SchemaFolder, ListsMatchingFilesWithoutCaseLeavingOutTheExcludedNameAndLo
 }
 
 TEST(BoardRanges, MapFourBoardSetsOntoTheEventsBoardsPerRoundAndConvertEveryRangeInACellOnce) {
-  EXPECT_EQ(rangeMap(3, 4), (QStringList{"(1-4)|(1-4)", "(5-8)|(5-8)", "(9-12)|(9-12)"}));
   const QStringList two = rangeMap(12, 2);
   EXPECT_EQ(two[1], "(5-8)|(3-4)");
   EXPECT_EQ(two[11], "(45-48)|(23-24)");
@@ -108,13 +86,12 @@ TEST(BoardRanges, MapFourBoardSetsOntoTheEventsBoardsPerRoundAndConvertEveryRang
   const struct {
     int board, perRound;
     const char* want;
-  } ranges[] = {{3, 2, "(3-4)"}, {4, 2, "(3-4)"}, {108, 9, "(100-108)"}, {1, 1, "(1-1)"}, {0, 4, ""}, {1, 0, ""}};
+  } ranges[] = {{3, 2, "(3-4)"}, {108, 9, "(100-108)"}, {1, 1, "(1-1)"}, {0, 4, ""}, {1, 0, ""}};
   for (const auto& r : ranges) EXPECT_EQ(boardRange(r.board, r.perRound), r.want) << r.board << "/" << r.perRound;
 
   // Every range in a cell is converted once: with B = 2 set 3 "(9-12)" becomes "(5-6)", which
   // must not be mistaken for set 2 afterwards.
   EXPECT_EQ(convertRanges("1-2 (9-12)", two), "1-2 (5-6)");
-  EXPECT_EQ(convertRanges("1-2 (45-48)", two), "1-2 (23-24)");
   // A range that names no set of the event stays as it was and so never matches a board.
   EXPECT_EQ(convertRanges("1-2 (2-5)", two), "1-2 (2-5)");
   EXPECT_EQ(convertRanges("1-2 (13-16)", rangeMap(3, 2)), "1-2 (13-16)");
@@ -124,7 +101,6 @@ TEST(Pairings, FollowTheBoardsSetInAscendingNsOrder) {
   const QStringList rounds = {"Ronde 1\t7-2 (1-4)\t3-8 (5-8)\t1-6 (9-12)\t4-5 (1-4)",
                               "Ronde 2\t 3 - 8 (1-4)\t1-2 (5-8)",
                               "Ronde 3\t10-1 (1-4)\t-  - (5-8)"};
-  EXPECT_EQ(keys(pairingsOfBoard(rounds, 3, 4, 1)), (QStringList{"003-8", "004-5", "007-2", "010-1"}));
   // "3-8 (1-4)" with three boards a round: board 2 is in set 1 and seats 3-8; board 5 is in set 2.
   EXPECT_EQ(tableCells({"R1\t3-8 (1-4)"}, rangeMap(3, 3)), QStringList{"3-8 (1-3)"});
   EXPECT_EQ(keys(pairingsOfBoard(rounds, 3, 3, 2)), (QStringList{"003-8", "004-5", "007-2", "010-1"}));
@@ -134,7 +110,7 @@ TEST(Pairings, FollowTheBoardsSetInAscendingNsOrder) {
 
 TEST(Pairings, OneBoardARoundDoesNotConfuseBoardOneWithBoardEleven) {
   const QStringList rounds = {"R\t1-2 (1-4)\t3-4 (41-44)", "R\t5-6 (41-44)"};
-  const QStringList cells = cellsFor(rounds, 12, 1);
+  const QStringList cells = tableCells(rounds, rangeMap(12, 1));
   EXPECT_EQ(cells, (QStringList{"1-2 (1-1)", "3-4 (11-11)", "5-6 (11-11)"}));
   EXPECT_EQ(keys(pairingsOfBoard(cells, 1, 1)), QStringList{"001-2"});
   EXPECT_EQ(keys(pairingsOfBoard(cells, 11, 1)), (QStringList{"003-4", "005-6"}));
@@ -144,7 +120,7 @@ TEST(Pairings, EmptyTablesAndUnusableFieldsAreNeverSeated) {
   const QStringList rounds = {"R1\t-  - (1-4)\t1-2 (1-4)\t3 -  - 4 (1-4)",
                               "R2\t5 (1-4)\tx-y (1-4)\t6-7\t8-9 (1-5)\t11-12(1-4)",
                               "R3 without tabs 13-14 (1-4)", QString()};
-  const QStringList cells = cellsFor(rounds, 3, 4);
+  const QStringList cells = tableCells(rounds, rangeMap(3, 4));
   for (const QString& c : cells) EXPECT_FALSE(c.contains("-  -")) << c.toStdString();
   const auto ps = pairingsOfBoard(cells, 1, 4);
   // "5 (1-4)" seats pair 5 without an EW pair; "x-y" has no NS number; "6-7" and "(1-5)" name no set.
@@ -153,13 +129,6 @@ TEST(Pairings, EmptyTablesAndUnusableFieldsAreNeverSeated) {
 }
 
 // ---- the checker ----
-
-TEST(SchemaCheck, ASoundMovementPassesWithItsSharedSetsAsWarnings) {
-  const SchemaCheck c = checkSchema(fourPairs(), 4, 3);
-  EXPECT_TRUE(c.ok()) << errorsOf(c).toStdString();
-  EXPECT_EQ(c.issues.size(), 3);  // one shared set per round
-  for (const SchemaIssue& i : c.issues) EXPECT_FALSE(i.error);
-}
 
 TEST(SchemaCheck, HardRulesAreErrors) {
   const auto withLine = [](int index, const char* line) {
@@ -180,9 +149,7 @@ TEST(SchemaCheck, HardRulesAreErrors) {
   EXPECT_TRUE(hasError(c, 2, "(2-5) names no board set"));
   // Numbers too long for any movement are refused before any sum is made with them.
   EXPECT_TRUE(hasError(withLine(1, "Ronde 1\t1-2 (2147483645-2147483647)\t3-4 (1-4)"), 2, "not a table"));
-  EXPECT_TRUE(hasError(withLine(1, "Ronde 1\t99999-2 (1-4)\t3-4 (1-4)"), 2, "not a table"));
   EXPECT_TRUE(hasError(checkSchema(fourPairs().mid(0, 1), 4, 3), 0, "0 round lines"));  // a header only
-  EXPECT_FALSE(checkSchema({}, 4, 3).ok());
   EXPECT_TRUE(hasError(checkSchema(fourPairs() << "Ronde 4\t1-2 (1-4)", 4, 3), 5, "round line 4"));
 }
 
@@ -200,45 +167,20 @@ TEST(SchemaCheck, NamesAndLineEnds) {
   int p = 0, r = 0;
   EXPECT_TRUE(parseSchemaFileName("/x/08 paren 03 ronden Mitchell.txt", &p, &r));
   EXPECT_EQ(std::pair(p, r), std::pair(8, 3));
-  EXPECT_TRUE(parseSchemaFileName("14 Pairs 12 Rounds.TXT", &p, &r));
-  EXPECT_EQ(std::pair(p, r), std::pair(14, 12));
   EXPECT_FALSE(parseSchemaFileName("8 Paren 3 Ronden.txt", &p, &r));
-  EXPECT_FALSE(parseSchemaFileName("08 Paren 03 Ronden.doc", &p, &r));
 
   const QByteArray crlf = fourPairs().join("\r\n").toLatin1();
   SchemaCheck c = checkSchemaBytes("04 Paren 03 Ronden.txt", crlf);
   EXPECT_TRUE(c.ok());
-  EXPECT_EQ(c.issues.size(), 3);
+  EXPECT_EQ(c.issues.size(), 3);  // warnings: all tables of a round share a set
   QByteArray unix = fourPairs().join("\n").toLatin1();
   c = checkSchemaBytes("04 Pairs 03 Rounds.txt", unix);
   EXPECT_TRUE(c.ok()) << errorsOf(c).toStdString();
   EXPECT_EQ(c.issues.size(), 4);  // one more: the line ends
 }
 
-// ---- the balance figure, worked out by hand ----
-
-// A movement whose tables share a set in a round (four pairs) is checked against the generator's
-// own figures for every shipped file (ShippedMovements); the summary of the one below is
-// mervalo-cli schema-check's test.
-
-// Six pairs over three rounds, no set shared and nobody meeting twice:
-//   round 1: 3-6 set 2, 4-2 set 1, 5-1 set 3
-//   round 2: 6-4 set 3, 2-1 set 2, 3-5 set 1
-//   round 3: 1-6 set 1, 3-2 set 3, 5-4 set 2
-// Set 1 has 4, 3, 1 NS and 2, 5, 6 EW; set 2 has 3, 2, 5 NS and 6, 1, 4 EW; set 3 has 5, 6, 3 NS
-// and 1, 4, 2 EW. Pairs 1 and 4 sit in the same direction on all three sets; 1-5 and 4-5 never.
-TEST(Balance, SixPairsThreeRounds) {
-  const SchemaCheck c = checkSchema({"06 Pairs 03 Rounds", "Round 1\t3-6 (5-8)\t4-2 (1-4)\t5-1 (9-12)",
-                                     "Round 2\t6-4 (9-12)\t2-1 (5-8)\t3-5 (1-4)",
-                                     "Round 3\t1-6 (1-4)\t3-2 (9-12)\t5-4 (5-8)"},
-                                    6, 3);
-  ASSERT_TRUE(c.ok());
-  ASSERT_TRUE(c.issues.isEmpty());
-  const MovementBalance& m = c.balance;
-  expectCounts(m, {{1, 2, 1, 1}, {1, 3, 1, 2}, {1, 4, 3, 0}, {1, 5, 0, 2}, {1, 6, 1, 1}, {2, 3, 1, 1}, {2, 4, 1, 1}, {2, 5, 2, 1},
-                   {2, 6, 1, 2}, {3, 4, 1, 2}, {3, 5, 2, 0}, {3, 6, 1, 1}, {4, 5, 0, 2}, {4, 6, 1, 1}, {5, 6, 2, 1}});
-}
-
+// The balance of every shipped movement is checked against the generator's own figures
+// (ShippedMovements); here what an unusable table adds to it.
 TEST(Balance, UnreadableTablesAndEmptyTablesCountForNobody) {
   // Round 2's second table cannot be read and round 3's is empty: pairs 2 and 4, then 2 and 3, sit out.
   const SchemaCheck c = checkSchema({"04 Paren 03 Ronden", "Ronde 1\t1-2 (1-4)\t3-4 (1-4)",
@@ -246,7 +188,14 @@ TEST(Balance, UnreadableTablesAndEmptyTablesCountForNobody) {
                                     4, 3);
   EXPECT_FALSE(c.ok());
   EXPECT_EQ(c.tables.size(), 4);
-  expectCounts(c.balance, {{1, 3, 1, 0}, {2, 4, 1, 0}, {1, 4, 0, 1}, {2, 3, 0, 1}, {1, 2, 0, 0}, {3, 4, 0, 0}});
+  const struct {
+    int a, b, same, opposite;
+  } counts[] = {{1, 3, 1, 0}, {2, 4, 1, 0}, {1, 4, 0, 1}, {2, 3, 0, 1}, {1, 2, 0, 0}, {3, 4, 0, 0}};
+  for (const auto& e : counts) {
+    SCOPED_TRACE(QStringLiteral("%1-%2").arg(e.a).arg(e.b).toStdString());
+    EXPECT_EQ(std::pair(c.balance.sameOf(e.a, e.b), c.balance.oppositeOf(e.a, e.b)), std::pair(e.same, e.opposite));
+    EXPECT_EQ(std::pair(c.balance.sameOf(e.b, e.a), c.balance.oppositeOf(e.b, e.a)), std::pair(e.same, e.opposite));
+  }
   EXPECT_EQ(balanceOf({}, 0).pairs, 0);  // no pairs: nothing to divide by
   const MovementBalance none = balanceOf({}, 4);
   EXPECT_EQ(none.sameMax, 0);

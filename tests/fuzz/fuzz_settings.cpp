@@ -13,11 +13,7 @@ using fuzz::require;
 void fuzzOne(const QByteArray& input) {
   static const QString path =
       QDir::tempPath() + QStringLiteral("/mervalo-fuzz-settings-%1.ini").arg(QCoreApplication::applicationPid());
-  {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
-    f.write(input);
-  }
+  if (!writeFileAtomic(path, input)) return;
   for (const char* key : {"provider", "eigen e-mail adres", "Naam voor e-mail", ""})
     require(readSetting(QStringLiteral("Standaard"), QString::fromLatin1(key), path).size() <= 254);
   if (writeSetting(QStringLiteral("Standaard"), QStringLiteral("provider"), QStringLiteral("1"), path))

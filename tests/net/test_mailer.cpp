@@ -1,4 +1,3 @@
-#include <QJsonArray>
 #include <QTemporaryDir>
 #include <QTimeZone>
 #include <gtest/gtest.h>
@@ -16,7 +15,6 @@ using test::parseMail;
 MailMessage message(const QString& to, const QStringList& attachments = {}) {
   MailMessage m;
   m.subject = QStringLiteral("Uitslag Dinsdag");
-  m.body = QStringLiteral("Hallo Jan,\n\nHierbij de uitslag.\n\nMet vriendelijke groet,\nBridgeclub");
   m.sender = {QStringLiteral("uitslag@club.nl"), QStringLiteral("Bridgeclub")};
   m.recipient = {to, {}};
   m.own = {QStringLiteral("ik@club.nl"), {}};
@@ -35,24 +33,20 @@ TEST(ComposeMail, HeadersBodyAndAttachmentSurviveEncodingAndNothingBecomesAHeade
   m.subject = QStringLiteral("Uitslag café-avond van de Bridgeclub Ĳsselmeer, één ronde meer") + pasted;
   m.sender.displayName = QStringLiteral("Bridgeclub \"De Troef\"");
   m.recipient.displayName = QStringLiteral("Renée Müller-Ñúñez van der Ĳsselmeer-Ötztaler-Ålesund") + pasted;
-  m.body = QStringLiteral("Één regel met = en é, ") + QString(90, QLatin1Char('x')) + QStringLiteral(" \nnog een\n.\nslot");
+  m.body = QStringLiteral("Één regel met = en é, ") + QString(90, QLatin1Char('x')) +
+           QStringLiteral(" \nnog een\n.\nslot");
   const QDateTime date(QDate(2026, 12, 7), QTime(20, 15, 3), QTimeZone(3600));
   const QByteArray wire = composeMail(m, date, QStringLiteral("abc@club.nl"));
 
   for (const QByteArray& line : wire.split('\n')) EXPECT_LE(line.size(), 78) << line.constData();
-  for (const QByteArray& line : wire.left(wire.indexOf("\r\n\r\n")).split('\n')) {
-    EXPECT_LE(line.trimmed().size(), 76) << line.constData();
-    EXPECT_FALSE(line.startsWith("Bcc")) << "a header of its own";
+  for (const QByteArray& line : wire.left(wire.indexOf("\r\n\r\n")).split('\n'))
     for (const QByteArray& word : line.trimmed().split(' ')) EXPECT_LE(word.size(), 75) << word.constData();
-  }
-  EXPECT_LE(wire.indexOf("\r\n\r\n"), wire.indexOf("Content-Type: text/plain"));
   const auto mail = parseMail(wire);
   EXPECT_FALSE(mail.headers.contains(QStringLiteral("bcc")));
   EXPECT_EQ(mail.headers.value("subject"), QString(m.subject).replace(QStringLiteral("\r\n"), QStringLiteral("  ")));
   EXPECT_EQ(mail.headers.value("from"), QStringLiteral("\"Bridgeclub \\\"De Troef\\\"\" <uitslag@club.nl>"));
-  EXPECT_EQ(mail.headers.value("to"),
-            QStringLiteral("Renée Müller-Ñúñez van der Ĳsselmeer-Ötztaler-Ålesund  Bcc: boef@elders.nl <jan@club.nl>"));
-  EXPECT_EQ(mail.headers.value("reply-to"), QStringLiteral("<ik@club.nl>"));
+  EXPECT_EQ(mail.headers.value("to"), QStringLiteral("Renée Müller-Ñúñez van der Ĳsselmeer-Ötztaler-Ålesund  "
+                                                     "Bcc: boef@elders.nl <jan@club.nl>"));
   EXPECT_EQ(mail.headers.value("date"), QStringLiteral("Mon, 07 Dec 2026 20:15:03 +0100"));
   EXPECT_EQ(mail.headers.value("message-id"), QStringLiteral("<abc@club.nl>"));
   EXPECT_EQ(mail.text, QString(m.body).replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
@@ -66,21 +60,17 @@ TEST(ComposeMail, HeadersBodyAndAttachmentSurviveEncodingAndNothingBecomesAHeade
   const auto plain = parseMail(composeMail(m, date, QStringLiteral("abc@club.nl")));
   EXPECT_FALSE(plain.headers.contains(QStringLiteral("bcc")));
   EXPECT_EQ(plain.headers.value("subject"), QStringLiteral("Uitslag Dinsdag  Bcc: boef@elders.nl"));
-
-  QString why;
-  m.attachments = {{dir.filePath(QStringLiteral("weg.htm"))}};
-  EXPECT_TRUE(composeMail(m, date, QStringLiteral("x@y"), &why).isEmpty());
-  EXPECT_TRUE(why.contains(QStringLiteral("weg.htm")));
 }
 
-// An SMTP server on loopback that demands STARTTLS and a log-in, and refuses one recipient.
+// An SMTP server on loopback that demands STARTTLS and a log-in. Sending through it is the
+// mailing screen's test; here the refusals.
 class MailerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(tls.made) << tls.error.toStdString();
-    server = test::LocalMailServer::start(dir.filePath(QStringLiteral("ontvangen")),
-                                          {tls.certificate, tls.key, QStringLiteral("club"), QStringLiteral("geheim"),
-                                           {QStringLiteral("weiger@club.nl")}});
+    const test::LocalMailServer::Options demands{tls.certificate, tls.key, QStringLiteral("club"),
+                                                 QStringLiteral("geheim"), {}};
+    server = test::LocalMailServer::start(dir.filePath(QStringLiteral("ontvangen")), demands);
     ASSERT_TRUE(server->running()) << server->error().toStdString();
   }
   MailerSettings settings() const {
@@ -99,37 +89,14 @@ class MailerTest : public ::testing::Test {
   std::unique_ptr<test::LocalMailServer> server;
 };
 
-// A refused recipient costs the connection, not the mailer.
-TEST_F(MailerTest, OneEncryptedConnectionCarriesTheMessagesAndTheMailerOutlivesARefusal) {
-  const QByteArray page("<html>uitslag</html>\r\n");
-  const QString file = test::writeBytes(dir.filePath(QStringLiteral("uitslag.htm")), page);
-  Mailer mailer(settings());
-  for (const char* to : {"a@club.nl", "b@club.nl", "weiger@club.nl", "c@club.nl"}) {
-    const MailOutcome out = mailer.send(message(QString::fromLatin1(to), {file}), true);
-    EXPECT_EQ(out.number, to[0] == 'w' ? 550 : 0) << out.text.toStdString();
-    EXPECT_TRUE(out.number == 0 || !out.text.isEmpty());
-  }
-  const auto got = server->received();
-  ASSERT_EQ(got.size(), 3);
-  for (const auto& g : got) {
-    EXPECT_EQ(g.envelope.value("from").toString(), QStringLiteral("uitslag@club.nl"));
-    EXPECT_EQ(g.envelope.value("ehlo").toString(), QStringLiteral("mervalo-client"));
-    EXPECT_EQ(parseMail(g.message).attachments.value(0).second, page);
-  }
-  EXPECT_EQ(got[1].envelope.value("port"), got[0].envelope.value("port")) << "one connection for both";
-  EXPECT_EQ(got[2].envelope.value("to").toArray(), QJsonArray{QStringLiteral("c@club.nl")});
-}
-
 TEST_F(MailerTest, RefusalsComeBackAsNumbersWithoutThePassword) {
-  MailerSettings wrong = settings(), untrusted = settings(), plain = settings(), clear = settings();
+  MailerSettings wrong = settings(), untrusted = settings(), plain = settings();
   wrong.password = QStringLiteral("fout-wachtwoord");
   untrusted.caBundle.clear();
   plain.tls = plain.login = false;
-  clear.tls = false;
-  MailMessage badOwn = message(QStringLiteral("a@club.nl"));
-  badOwn.own.address = QStringLiteral("ik@club.nl\nBcc: boef@elders.nl");
   const qint32 anyError = -1;
-  // Nothing that could end an address early reaches a header or an SMTP command.
+  // A log-in in clear and a header behind the own address are the mail screens' tests; which
+  // addresses are safe is the address rule's.
   const struct {
     const char* what;
     MailerSettings settings;
@@ -139,14 +106,10 @@ TEST_F(MailerTest, RefusalsComeBackAsNumbersWithoutThePassword) {
       {"a wrong password", wrong, message(QStringLiteral("a@club.nl")), anyError},
       {"a certificate nobody vouches for", untrusted, message(QStringLiteral("a@club.nl")), anyError},
       {"no encryption where the server demands it", plain, message(QStringLiteral("a@club.nl")), anyError},
-      {"a log-in without encryption", clear, message(QStringLiteral("a@club.nl")), kMailPasswordInClear},
       {"an attachment that is gone", settings(), message(QStringLiteral("a@club.nl"), {dir.filePath("geen.htm")}),
        kMailAttachmentUnreadable},
       {"a command behind the address", settings(), message(QStringLiteral("a@club.nl>\r\nRCPT TO:<boef@elders.nl")),
        kMailBadAddress},
-      {"two addresses", settings(), message(QStringLiteral("a@club.nl, boef@elders.nl")), kMailBadAddress},
-      {"a blank in the address", settings(), message(QStringLiteral("a @club.nl")), kMailBadAddress},
-      {"a header behind the own address", settings(), badOwn, kMailBadAddress},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -58,12 +58,9 @@ class InstalledPackage : public ::testing::Test {
     p.setProcessEnvironment(environment(home));
     p.start(program, args);
     if (!p.waitForStarted(10'000)) return {-1, {}, "could not start " + program};
-    Outcome r;
     p.waitForFinished(120'000);
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
   }
   static QProcessEnvironment environment(const QString& home) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -135,10 +132,6 @@ TEST_F(InstalledPackage, HoldsTheProgramItsDataAndWhatADesktopNeedsAndPassesTheV
 }
 
 TEST_F(InstalledPackage, TheCommandLineToolRunsFromWhereItIsInstalled) {
-  const Outcome v = run(at("/usr/bin/mervalo-cli"), {"--version"});
-  EXPECT_EQ(v.exitCode, 0) << qPrintable(v.err);
-  EXPECT_TRUE(v.out.startsWith("mervalo-cli ")) << qPrintable(v.out);
-
   // With no folder given, the mirror serves the movements the package ships.
   QTemporaryDir mirror;
   const Outcome m = run(at("/usr/bin/mervalo-cli"), {"mirror", mirror.path()});

@@ -5,8 +5,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/grid.h"
-
 namespace mervalo::test {
 
 // Clicks a cell as the user would: press and release in the middle of it.
@@ -27,14 +25,6 @@ inline void clickEntry(QListWidget* list, const QString& text) {
 inline QStringList listEntries(const QListWidget* list) {
   QStringList out;
   for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
-  return out;
-}
-
-// The non-empty texts of one column below the heading.
-inline QStringList column(const Grid& grid, int col) {
-  QStringList out;
-  for (int r = 1; r < grid.rows(); ++r)
-    if (!grid.text(r, col).isEmpty()) out << grid.text(r, col);
   return out;
 }
 

@@ -10,8 +10,8 @@
 using namespace mervalo;
 using namespace mervalo::test;
 
-// Which day sits in which cell of which month is the calendar's logic test; here what the screen
-// shows of it and what it gives back.
+// The month as the screen shows it (Monday first, a sixth row only when the month needs it) and
+// the date it gives back.
 namespace {
 class CalendarScreen : public ScreenTest {
  protected:
@@ -41,21 +41,18 @@ class CalendarScreen : public ScreenTest {
 
 TEST_F(CalendarScreen, OpensOnTodayWithMondayFirstAndShowsTheSixthRowOnlyWhenNeeded) {
   open();
-  QTest::keyClick(screen->comMaand, Qt::Key_Down);
-  EXPECT_EQ(screen->comMaand->currentText(), "December") << "keys in the lists change nothing";
-  EXPECT_EQ(screen->lblDag[1]->text() + screen->lblDag[7]->text(), "MaZo");
   EXPECT_EQ(cellOfDay(1), 2) << "1 December 2026 is a Tuesday";
-  EXPECT_EQ(screen->windowTitle(), "03-12-2026 (Kalender)");
   EXPECT_TRUE(marked(cellOfDay(3))) << "today is marked";
   EXPECT_FALSE(marked(cellOfDay(4)));
   choose(screen->comMaand, "Augustus");  // 31 days from a Saturday
   EXPECT_EQ(cellOfDay(31), 36);
   EXPECT_FALSE(screen->lblDatum[36]->isHidden());
+  choose(screen->comMaand, "November");  // 30 days from a Sunday
+  EXPECT_EQ(cellOfDay(30), 36);
   choose(screen->comMaand, "Februari");  // 28 days from a Sunday
   EXPECT_EQ(cellOfDay(1), 7);
-  EXPECT_EQ(cellOfDay(28), 34);
   EXPECT_TRUE(screen->lblDatum[36]->isHidden() && screen->lblDatum[42]->isHidden());
-  choose(screen->comJaar, "2024");
+  choose(screen->comJaar, "2024");  // a leap year
   EXPECT_EQ(cellOfDay(29), 32);
 }
 

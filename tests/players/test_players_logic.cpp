@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "players/calendar.h"
 #include "players/entryrules.h"
 #include "players/gridsort.h"
 #include "players/groupcomposition.h"
@@ -13,22 +12,14 @@ using namespace mervalo;
 // ---- name lists and what the boxes accept ----
 
 TEST(NameListFile, OnlyOneTrailingBarIsDroppedAndAnEmptyFileHasAFullHeading) {
+  // Blank lines, extra fields and a lone trailing bar are the name list screen's test.
   EXPECT_EQ(splitNameLine("1|||Smit||"), (QStringList{"1", "", "", "Smit", ""}));
-  bool cut = false;
-  splitNameLine("1|a|b|c|d|", &cut);
-  EXPECT_FALSE(cut);
-  splitNameLine("1|a|b|c|d|e", &cut);
-  EXPECT_TRUE(cut);
-  EXPECT_EQ(parseNameList({}).heading.size(), kNameFields);
-  EXPECT_TRUE(parseNameList({"  ", ""}).players.isEmpty());
 }
 
 // Whole pasted texts; typing one character at a time is shown by the name-list screen test.
 TEST(EntryRules, RepairsAndListNames) {
-  EXPECT_EQ(repairEntry("a....b"), "a.b");
   EXPECT_EQ(repairEntry("jan@club.nl@"), "jan@club.nl");
   EXPECT_EQ(repairEntry("a@b@c@d"), "a@b");
-  EXPECT_EQ(cleanField("a|b\r\nc"), "abc");
   EXPECT_EQ(nameBeforeTxt("Club.txt.txt"), "Club");
   EXPECT_EQ(groupName("03.12.2026", "Groep", "B"), "03 Groep B") << "a date with dots is cut like a file name";
   const auto parts = splitGroupName("03-12-2026 Groep B", "Groep");
@@ -51,38 +42,12 @@ TEST(GridSort, SameOrderAsTheGridsOwnSort) {
   EXPECT_TRUE(b.text(b.rows() - 1, 3).isEmpty()) << "rows outside the range stay put";
 }
 
-// The date picker's month grid: Monday first, six rows only when the month needs them.
-TEST(Calendar, MonthGridsInLeapAndCommonYears) {
-  const struct {
-    int year, month, days, cellOfTheFirst;
-    bool sixthRow;
-  } rows[] = {{2024, 2, 29, 4, false}, {2026, 2, 28, 7, false},
-              {2027, 2, 28, 1, false},  // a common February from a Monday: four rows exactly
-              {2100, 2, 28, 1, false},  // divisible by 100: no leap year
-              {2026, 8, 31, 6, true},   // 31 days from a Saturday
-              {2026, 11, 30, 7, true},  // 30 days from a Sunday
-              {2026, 6, 30, 1, false},  {2026, 12, 31, 2, false}};
-  for (const auto& r : rows) {
-    SCOPED_TRACE(QStringLiteral("%1-%2").arg(r.year).arg(r.month).toStdString());
-    EXPECT_EQ(daysInMonth(r.year, r.month), r.days);
-    EXPECT_EQ(needsSixthRow(r.year, r.month), r.sixthRow);
-    std::array<int, kCalendarCells> want{};
-    for (int d = 1; d <= r.days; ++d) want[static_cast<size_t>(r.cellOfTheFirst + d - 2)] = d;
-    EXPECT_EQ(monthCells(r.year, r.month), want);
-  }
-  EXPECT_EQ(dateText(5, 3, 2026, "DD-MM-YYYY"), "05-03-2026");
-  EXPECT_EQ(dateText(5, 3, 2026, "YYYY/MM/DD x"), "2026/03/05 x");
-}
-
 // ---- group files ----
 
 TEST(GroupFile, DamagedFilesKeepEveryLineTheyCan) {
   const Group g = Group::parse({"3| Dhr. Jan Smit+7| Mevr. Anna de Vries [3]", "", "***** Stilzit *****",
                                 "no plus here", "x| Dhr. A B+y| Dhr. C D", "** again **", "1| Dhr. A+2| B+3| C"});
   ASSERT_EQ(g.entries.size(), 5);
-  EXPECT_EQ(g.entries[1].kind, GroupEntry::Kind::SitOut);
-  EXPECT_EQ(g.entries[2].kind, GroupEntry::Kind::Unreadable);
-  EXPECT_EQ(g.entries[3].players[0], "x| Dhr. A B");
   EXPECT_EQ(g.entries[4].players[1], "2| B+3| C");
   EXPECT_EQ(g.entries[4].number, 5) << "blank lines and the left-out sit-out do not count";
   EXPECT_FALSE(g.complete) << "the second sit-out was left out";
@@ -98,8 +63,8 @@ TEST(GroupFile, DamagedFilesKeepEveryLineTheyCan) {
   EXPECT_EQ(findMailLine(mail, "   "), -1);
 }
 
-// How many pairs an event of the group has and who sits out: the sit-out line wherever it
-// stands, a phantom pair after the last when the count is odd (even with a sit-out line).
+// How many pairs an event of the group has and who sits out; the event start screen's test shows
+// the common cases, here the odd ones: a phantom pair even with a sit-out line, another language.
 TEST(GroupFile, PairCountAndSitOut) {
   const QString pair = "1| A+2| B";
   const QString sitOut = "***** Stilzit *****";
@@ -109,12 +74,8 @@ TEST(GroupFile, PairCountAndSitOut) {
     int sitOut;
   } cases[] = {
       {{}, 0, 0},
-      {{pair, pair}, 2, 0},
-      {{pair, pair, "  ", pair}, 4, 4},
-      {{pair, sitOut, pair, pair}, 4, 2},
       {{pair, "** Sit out **"}, 2, 2},  // another language's word: the stars make it the sit-out
       {{pair, sitOut, pair}, 4, 4},
-      {{pair, pair, pair, pair, pair, pair, pair}, 8, 8},
   };
   for (const auto& c : cases) {
     const Group g = Group::parse(c.lines);
@@ -123,7 +84,7 @@ TEST(GroupFile, PairCountAndSitOut) {
   }
 }
 
-// ---- composing a group (the group screen's test shows the lines and addresses it saves) ----
+// ---- composing a group (the group screen's test shows picking, giving back and saving) ----
 
 namespace {
 // Two players share a name; the list's own numbers are stale and must be replaced.
@@ -146,18 +107,11 @@ GroupComposition composed(bool longer = false) {
 TEST(GroupComposition, PicksAndGivingBackRestoreThePlayerItWasTakenFrom) {
   GroupComposition g = composed();
   EXPECT_FALSE(g.pick(5)) << "a row without a name";
-  EXPECT_FALSE(g.pick(0) || g.pick(6));
   ASSERT_TRUE(g.pick(3));
   EXPECT_FALSE(g.pick(3)) << "taken";
-  EXPECT_EQ(g.shownFields(3), (QStringList{"3", "", "", "", ""}));
-  EXPECT_FALSE(g.addPair()) << "one pick is no pair";
-  ASSERT_TRUE(g.pick(4)) << "a player without a title can be picked";
+  ASSERT_TRUE(g.pick(4));
   EXPECT_FALSE(g.pick(1)) << "both slots full";
-  EXPECT_EQ(g.picked(1).description, "  Piet Bos");
   ASSERT_TRUE(g.addPair());
-  EXPECT_FALSE(g.picked(0).filled());
-  EXPECT_EQ(g.groupLines(), QStringList{"3| Dhr. Jan Smit+4|  Piet Bos"});
-  EXPECT_EQ(g.displays(), QStringList{" Dhr. Jan Smit -   Piet Bos"});
   g.pick(1);
   g.pick(2);
   g.addPair();
@@ -167,13 +121,6 @@ TEST(GroupComposition, PicksAndGivingBackRestoreThePlayerItWasTakenFrom) {
   EXPECT_FALSE(g.isFree(3));
   EXPECT_EQ(g.shownFields(1), (QStringList{"1", "Dhr.", "Jan", "Smit", "jan@club.nl"}));
   EXPECT_EQ(g.mailLines(), (QStringList{"3|Dhr.|Jan|Smit|ander@club.nl", "4||Piet|Bos|"}));
-  EXPECT_FALSE(g.removeEntry(1));
-  ASSERT_TRUE(g.pick(2));
-  ASSERT_TRUE(g.unpick(0));
-  EXPECT_TRUE(g.isFree(2));
-  EXPECT_FALSE(g.unpick(0)) << "empty slot";
-  g.clear();
-  for (int n = 1; n <= 4; ++n) EXPECT_TRUE(g.isFree(n)) << n;
 }
 
 TEST(GroupComposition, OpeningASavedGroupTakesOnlyPlayersOfThisListByTheirOwnNumbers) {
@@ -186,9 +133,6 @@ TEST(GroupComposition, OpeningASavedGroupTakesOnlyPlayersOfThisListByTheirOwnNum
   EXPECT_TRUE(g.isFree(3));
   // "1*" must not find player 12 or 13 of a longer list; the stranger has no mail line.
   EXPECT_EQ(g.mailLines(), (QStringList{"2|Mevr.|Anna|de Vries|", "1|Dhr.|Jan|Smit|jan@club.nl", "4||Piet|Bos|"}));
-  ASSERT_TRUE(g.removeEntry(0));
-  EXPECT_TRUE(g.isFree(2));
-  EXPECT_EQ(g.mailLines().size(), 2);
 
   // Pair 13 of a longer list takes its own number, not a namesake's whose number it begins with.
   GroupComposition longer = composed(true);

@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QMap>
-#include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
 #include <QVector>
@@ -11,7 +10,8 @@
 namespace mervalo::test {
 
 // The details page read by a strict XML parser: the body rows of every table by the id of the
-// section around it ("ranking", "b3", "p5"; not the double-dummy tables), each cell's text with its parts joined by blanks.
+// section around it ("ranking", "b3", "p5"; not the double-dummy tables), each cell's text with
+// its parts joined by blanks.
 struct ParsedPage {
   QString error;  // empty when the page is well-formed
   QMap<QString, QVector<QStringList>> rows;
@@ -38,7 +38,8 @@ inline ParsedPage parseDetailsPage(const QByteArray& page) {
       if (href.startsWith(QLatin1Char('#'))) out.links << href.mid(1);
       if (name == QLatin1String("section")) sections << id;
       if (name == QLatin1String("tbody")) inBody = true;
-      if (name == QLatin1String("table")) handTable = xml.attributes().value(QStringLiteral("class")) == QLatin1String("dd");
+      if (name == QLatin1String("table"))
+        handTable = xml.attributes().value(QStringLiteral("class")) == QLatin1String("dd");
       if (name == QLatin1String("tr")) row.clear();
       if (name == QLatin1String("td") || name == QLatin1String("th")) cell.clear(), cellDepth = 1;
       else if (cellDepth > 0) ++cellDepth;
@@ -60,12 +61,6 @@ inline ParsedPage parseDetailsPage(const QByteArray& page) {
   }
   if (xml.hasError()) out.error = QStringLiteral("line %1: %2").arg(xml.lineNumber()).arg(xml.errorString());
   return out;
-}
-
-// The leading whole number of a cell ("3 Dhr. Jan Smit - …" gives 3), or 0.
-inline int leadingInt(const QString& text) {
-  static const QRegularExpression number(QStringLiteral("^\\d+"));
-  return number.match(text).captured().toInt();
 }
 
 }  // namespace mervalo::test

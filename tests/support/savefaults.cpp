@@ -1,7 +1,7 @@
 // Loaded with LD_PRELOAD, makes one step of saving one file fail, as a full disk or a share
 // that runs out of room would. The file is chosen while the test runs, by environment variable:
 //   MERVALO_FAIL_WRITE=<path>   write() into it fails with ENOSPC
-//   MERVALO_FAIL_SYNC=<path>    fdatasync() and fsync() on it fail with ENOSPC
+//   MERVALO_FAIL_SYNC=<path>    fdatasync() on it fails with ENOSPC
 //   MERVALO_FAIL_RENAME=<path>  rename() onto it fails with EIO
 // "Into it" covers the temporary file a save writes first: one named "<path>.XXXXXX", or an
 // unnamed one in the same folder. Unset, every call goes straight through.
@@ -60,14 +60,6 @@ bool fdMatches(int fd, const char* variable) {
   return pathMatches(std::string(path, static_cast<size_t>(n)), target);
 }
 
-int syncOrFail(int fd, int (*real)(int)) {
-  if (fdMatches(fd, "MERVALO_FAIL_SYNC")) {
-    errno = ENOSPC;
-    return -1;
-  }
-  return real(fd);
-}
-
 }  // namespace
 
 extern "C" {
@@ -86,12 +78,11 @@ ssize_t write(int fd, const void* buffer, size_t count) {
 
 int fdatasync(int fd) {
   static const auto real = next<int (*)(int)>("fdatasync");
-  return syncOrFail(fd, real);
-}
-
-int fsync(int fd) {
-  static const auto real = next<int (*)(int)>("fsync");
-  return syncOrFail(fd, real);
+  if (fdMatches(fd, "MERVALO_FAIL_SYNC")) {
+    errno = ENOSPC;
+    return -1;
+  }
+  return real(fd);
 }
 
 int rename(const char* from, const char* to) {

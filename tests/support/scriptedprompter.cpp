@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace mervalo::test {
 
 ScriptedPrompter::~ScriptedPrompter() {
@@ -21,9 +23,7 @@ PromptAnswer ScriptedPrompter::ask(const Prompt& prompt, QWidget*) {
 }
 
 int ScriptedPrompter::countText(const QString& text) const {
-  int n = 0;
-  for (const Prompt& p : shown_) n += p.text == text ? 1 : 0;
-  return n;
+  return static_cast<int>(std::count_if(shown_.begin(), shown_.end(), [&](const Prompt& p) { return p.text == text; }));
 }
 
 }  // namespace mervalo::test

@@ -42,22 +42,19 @@ std::unique_ptr<LocalServer> LocalServer::start(bool tls, const QStringList& arg
   return s;
 }
 
-// The files server's arguments: the folder, then the options that are given.
-static QStringList filesArguments(const QString& dir, const QStringList& options) {
+std::unique_ptr<LocalServer> LocalServer::files(const QString& dir, const QString& requestLog,
+                                                const QString& dropping) {
   QStringList args{QStringLiteral("files"), dir};
-  for (qsizetype i = 0; i + 1 < options.size(); i += 2)
-    if (!options[i + 1].isEmpty()) args << options[i] << options[i + 1];
-  return args;
-}
-
-std::unique_ptr<LocalServer> LocalServer::files(const QString& dir, const QString& requestLog, const QString& dropping) {
-  return start(false, filesArguments(dir, {QStringLiteral("--log"), requestLog, QStringLiteral("--drop"), dropping}));
+  if (!requestLog.isEmpty()) args << QStringLiteral("--log") << requestLog;
+  if (!dropping.isEmpty()) args << QStringLiteral("--drop") << dropping;
+  return start(false, args);
 }
 
 std::unique_ptr<LocalServer> LocalServer::https(const QString& dir, const QString& certificate, const QString& key,
                                                 const QString& requestLog) {
-  return start(true, filesArguments(dir, {QStringLiteral("--log"), requestLog}) +
-                         QStringList{QStringLiteral("--tls"), certificate, key});
+  QStringList args{QStringLiteral("files"), dir, QStringLiteral("--tls"), certificate, key};
+  if (!requestLog.isEmpty()) args << QStringLiteral("--log") << requestLog;
+  return start(true, args);
 }
 
 std::unique_ptr<LocalServer> LocalServer::hanging() { return start(false, {QStringLiteral("hang")}); }
@@ -77,10 +74,10 @@ bool makeCertificate(const QString& dir, const QString& name, QString* certifica
   *key = dir + QLatin1Char('/') + name + QStringLiteral(".key");
   QProcess openssl;
   openssl.setProcessChannelMode(QProcess::MergedChannels);
-  openssl.start(QStringLiteral("openssl"), QStringLiteral("req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes "
-                                                          "-days 2 -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1")
-                                                .split(QLatin1Char(' '))
-                                            << QStringLiteral("-keyout") << *key << QStringLiteral("-out") << *certificate);
+  const QString request = QStringLiteral("req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 2 "
+                                         "-subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 -keyout");
+  openssl.start(QStringLiteral("openssl"),
+                request.split(QLatin1Char(' ')) << *key << QStringLiteral("-out") << *certificate);
   if (!openssl.waitForFinished(kStartMs) || openssl.exitStatus() != QProcess::NormalExit || openssl.exitCode() != 0) {
     *error = QString::fromLocal8Bit(openssl.readAll());
     return false;
