@@ -6,12 +6,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# poppler-utils: the tests read the printed code sheets back (their text, and their QR codes as images).
 PACKAGES=(build-essential cmake ninja-build ccache qt6-base-dev libgl-dev libcurl4-openssl-dev
           libgtest-dev libgmock-dev libbenchmark-dev python3 python3-aiosmtpd clang libclang-rt-14-dev xvfb xauth
           qt6-translations-l10n qt6-qpa-plugins dpkg-dev lintian desktop-file-utils appstream
           libssl-dev libdds-dev qt6-httpserver-dev libqrencode-dev chromium chromium-driver
-          python3-selenium zbar-tools poppler-utils
+          python3-selenium
           qt6-websockets-dev)  # Debian's Qt HTTP Server CMake package will not load without it
 
 install_missing() {
