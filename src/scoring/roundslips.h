@@ -71,7 +71,7 @@ class RoundSlips {
 // The overview of every board's table entries: one column per board headed "Spel 5" (with
 // the board word given) and rows numbered 1 … the most entries a board has. Row t of a board's
 // column holds its t-th entry in the event file's order, centred: the pairs ("3 - 8") and, once
-// stored, the two scores ("3 - 8 [420]  [-420]").
+// stored, the two scores ("3 - 8[420]  [-420] ").
 Grid slipsOverview(const RoundSlips& slips, const QString& boardWord);
 
 }  // namespace mervalo

@@ -159,7 +159,7 @@ void ResultsScreen::formLoad() {
     item->setData(Qt::UserRole, key);
   }
 
-  // The copy takes only texts and alignments: the full grid needs no widths of its own.
+  // The window fits its own columns: the standings come without widths, and without the boards.
   const Grid results = source ? standingsGrid(source->eventResult(), ResultsHeadings::of(v.language)) : Grid();
   grid_ = resultsScreenGrid(results, fittingMeasure(msfgResultaat->font()));
   showGrid(grid_, msfgResultaat);
