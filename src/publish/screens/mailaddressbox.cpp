@@ -9,11 +9,14 @@
 
 namespace mervalo {
 
-MailAddressBox::MailAddressBox(QWidget* parent, QString refused, std::function<void()> onEnter)
+MailAddressBox::MailAddressBox(QWidget* parent, const char* labelName, QString refused, std::function<void()> onEnter)
     : QObject(parent), refused_(std::move(refused)), onEnter_(std::move(onEnter)) {
+  addressLabel = new QLabel(parent);
+  addressLabel->setObjectName(QString::fromLatin1(labelName));
   address = new QLineEdit(parent);
   address->setObjectName(QStringLiteral("txtEMailAdres"));
   address->setMinimumWidth(260);
+  addressLabel->setBuddy(address);
   providerLabel = new QLabel(parent);
   providerLabel->setObjectName(QStringLiteral("lblProvider"));
   for (int i = 0; i < 2; ++i) {
@@ -27,9 +30,16 @@ MailAddressBox::MailAddressBox(QWidget* parent, QString refused, std::function<v
   });
 }
 
-void MailAddressBox::setProviderTexts(const QString& label, const QString& word) const {
-  providerLabel->setText(label);
-  for (int i = 0; i < 2; ++i) providers[i]->setText(word + QStringLiteral(" %1").arg(i + 1));
+void MailAddressBox::setTexts(const QString& addressText, const QString& providerText,
+                              const QString& providerWord) const {
+  addressLabel->setText(addressText);
+  providerLabel->setText(providerText);
+  for (int i = 0; i < 2; ++i) providers[i]->setText(providerWord + QStringLiteral(" %1").arg(i + 1));
+}
+
+void MailAddressBox::follow(QObject* screen, std::function<void()> changed) const {
+  address->installEventFilter(screen);
+  connect(address, &QLineEdit::textChanged, screen, [changed = std::move(changed)] { changed(); });
 }
 
 bool MailAddressBox::eventFilter(QObject* watched, QEvent* event) {

@@ -16,14 +16,19 @@ namespace mervalo {
 // dropped; Enter in the box runs onEnter, or nothing when there is none.
 class MailAddressBox : public QObject {
  public:
-  MailAddressBox(QWidget* parent, QString refused, std::function<void()> onEnter = {});
+  // labelName: the object name of the address box's label.
+  MailAddressBox(QWidget* parent, const char* labelName, QString refused, std::function<void()> onEnter = {});
 
+  QLabel* addressLabel = nullptr;
   QLineEdit* address = nullptr;
   QLabel* providerLabel = nullptr;
   QRadioButton* providers[2] = {};
 
-  // The label's text, and the options named by word and number: "<word> 1", "<word> 2".
-  void setProviderTexts(const QString& label, const QString& word) const;
+  // The screen sees the box's keys first (its own keys, such as Esc, work in the box) and hears
+  // of every change of the address.
+  void follow(QObject* screen, std::function<void()> changed) const;
+  // The labels' texts, and the options named by word and number: "<word> 1", "<word> 2".
+  void setTexts(const QString& addressText, const QString& providerText, const QString& providerWord) const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

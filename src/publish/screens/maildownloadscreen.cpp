@@ -48,19 +48,17 @@ MailDownloadScreen::MailDownloadScreen(AppContext& ctx, Screen* opener) : Screen
   lblInfo->setWordWrap(true);
   cmdDownLoad = makeNamed<QPushButton>(this, "cmdDownLoad");
   fraMailadres = makeNamed<QGroupBox>(picVerStuurDeMail, "fraMailadres");
-  lblAdres = makeNamed<QLabel>(fraMailadres, "lblAdres");
-  mail = new MailAddressBox(fraMailadres, downloadAddressRefused());
+  mail = new MailAddressBox(fraMailadres, "lblAdres", downloadAddressRefused());
   for (int i = 0; i < 2; ++i) {
     connect(mail->providers[i], &QRadioButton::clicked, this, [this, i] { optProvider_Click(i); });
   }
   cmdOK = makeNamed<QPushButton>(fraMailadres, "cmdOK");
   cmdTerug = makeNamed<QPushButton>(this, "cmdTerug");
-  lblAdres->setBuddy(mail->address);
 
   auto* info = new QVBoxLayout(picVoorVerstuurDeMail);
   info->addWidget(lblInfo);
   auto* test = new QGridLayout(fraMailadres);
-  test->addWidget(lblAdres, 0, 0);
+  test->addWidget(mail->addressLabel, 0, 0);
   test->addWidget(mail->address, 0, 1, 1, 2);
   test->addWidget(mail->providerLabel, 1, 0);
   test->addWidget(mail->providers[0], 1, 1);
@@ -79,8 +77,7 @@ MailDownloadScreen::MailDownloadScreen(AppContext& ctx, Screen* opener) : Screen
   main->addLayout(buttons);
   setTabChain({cmdDownLoad, mail->address, mail->providers[0], mail->providers[1], cmdOK, cmdTerug});
 
-  mail->address->installEventFilter(this);
-  connect(mail->address, &QLineEdit::textChanged, this, &MailDownloadScreen::txtEMailAdres_Change);
+  mail->follow(this, [this] { txtEMailAdres_Change(); });
   connect(cmdDownLoad, &QPushButton::clicked, this, &MailDownloadScreen::cmdDownLoad_Click);
   connect(cmdOK, &QPushButton::clicked, this, &MailDownloadScreen::cmdOK_Click);
   connect(cmdTerug, &QPushButton::clicked, this, [this] { close(); });
@@ -94,8 +91,7 @@ void MailDownloadScreen::formLoad() {
   lblInfo->setText(message(159));
   cmdDownLoad->setText(text(161));
   fraMailadres->setTitle(text(162));
-  lblAdres->setText(text(137) + QLatin1Char(':'));
-  mail->setProviderTexts(text(163), text(160));
+  mail->setTexts(text(137) + QLatin1Char(':'), text(163), text(160));
   cmdOK->setText(text(170));
   cmdTerug->setText(QLatin1Char('&') + text(11));
   picVoorVerstuurDeMail->setAutoFillBackground(true);

@@ -24,8 +24,7 @@ class MailDownloadScreen : public Screen {
   QLabel* lblInfo = nullptr;
   QPushButton* cmdDownLoad = nullptr;
   QGroupBox* fraMailadres = nullptr;
-  QLabel* lblAdres = nullptr;
-  MailAddressBox* mail = nullptr;  // txtEMailAdres, lblProvider, optProvider_0 and _1
+  MailAddressBox* mail = nullptr;  // lblAdres, txtEMailAdres, lblProvider, optProvider_0 and _1
   QPushButton* cmdOK = nullptr;
   QPushButton* cmdTerug = nullptr;
   QFrame* picVerStuurDeMail = nullptr;

@@ -26,14 +26,16 @@ const QString kProviderKey = QStringLiteral("provider");
 
 MailSettingsScreen::MailSettingsScreen(AppContext& ctx, Screen* opener) : Screen(ctx, opener) {
   setObjectName(QStringLiteral("frmMervalo09"));
-  lblInfo = makeNamed<QLabel>(this, "lblInfo");
-  lblWaarvoor = makeNamed<QLabel>(this, "lblWaarvoor");
+  // The two labels only ever show one text.
+  auto* lblInfo = makeNamed<QLabel>(this, "lblInfo");
+  lblInfo->setText(message(144));
   // Enter in the address box saves whatever the box holds.
-  mail = new MailAddressBox(this, settingsAddressRefused(), [this] {
+  mail = new MailAddressBox(this, "lblWaarvoor", settingsAddressRefused(), [this] {
     cmdOK->setEnabled(true);
     cmdOK_Click();
   });
-  lblNaam = makeNamed<QLabel>(this, "lblNaam");
+  auto* lblNaam = makeNamed<QLabel>(this, "lblNaam");
+  lblNaam->setText(text(146));
   txtNaam = makeNamed<QLineEdit>(this, "txtNaam");
   for (int i = 0; i < 2; ++i) {
     connect(mail->providers[i], &QRadioButton::clicked, this, [this, i] { provider_ = i; });
@@ -41,11 +43,10 @@ MailSettingsScreen::MailSettingsScreen(AppContext& ctx, Screen* opener) : Screen
   cmdOK = makeNamed<QPushButton>(this, "cmdOK");
   cmdTerug = makeNamed<QPushButton>(this, "cmdTerug");
   cmdDownload = makeNamed<QPushButton>(this, "cmdDownload");
-  lblWaarvoor->setBuddy(mail->address);
   lblNaam->setBuddy(txtNaam);
 
   auto* form = new QGridLayout;
-  form->addWidget(lblWaarvoor, 0, 0);
+  form->addWidget(mail->addressLabel, 0, 0);
   form->addWidget(mail->address, 0, 1);
   form->addWidget(lblNaam, 1, 0);
   form->addWidget(txtNaam, 1, 1);
@@ -65,8 +66,7 @@ MailSettingsScreen::MailSettingsScreen(AppContext& ctx, Screen* opener) : Screen
   main->addLayout(buttons);
   setTabChain({mail->address, txtNaam, mail->providers[0], mail->providers[1], cmdOK, cmdTerug, cmdDownload});
 
-  mail->address->installEventFilter(this);
-  connect(mail->address, &QLineEdit::textChanged, this, &MailSettingsScreen::txtEMailAdres_Change);
+  mail->follow(this, [this] { txtEMailAdres_Change(); });
   connect(txtNaam, &QLineEdit::textChanged, this, &MailSettingsScreen::txtNaam_Change);
   connect(cmdOK, &QPushButton::clicked, this, &MailSettingsScreen::cmdOK_Click);
   connect(cmdTerug, &QPushButton::clicked, this, [this] { close(); });
@@ -78,10 +78,7 @@ MailSettingsScreen::MailSettingsScreen(AppContext& ctx, Screen* opener) : Screen
 void MailSettingsScreen::formLoad() {
   setWindowTitle(text(142));
   makeFocusSink(QStringLiteral("cmdFocus"));
-  lblInfo->setText(message(144));
-  lblWaarvoor->setText(text(145));
-  lblNaam->setText(text(146));
-  mail->setProviderTexts(text(147), text(148));
+  mail->setTexts(text(145), text(147), text(148));
   cmdOK->setText(QStringLiteral("&OK"));
   cmdTerug->setText(QLatin1Char('&') + text(11));
   cmdDownload->setText(text(158));

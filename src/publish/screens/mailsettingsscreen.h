@@ -14,10 +14,7 @@ class MailSettingsScreen : public Screen {
 
   void formActivate() override;
 
-  QLabel* lblInfo = nullptr;
-  QLabel* lblWaarvoor = nullptr;
-  MailAddressBox* mail = nullptr;  // txtEMailAdres, lblProvider, optProvider_0 and _1
-  QLabel* lblNaam = nullptr;
+  MailAddressBox* mail = nullptr;  // lblWaarvoor, txtEMailAdres, lblProvider, optProvider_0 and _1
   QLineEdit* txtNaam = nullptr;
   QPushButton* cmdOK = nullptr;
   QPushButton* cmdTerug = nullptr;
