@@ -58,10 +58,7 @@ TEST_F(ProgramFolderTest, AnInstalledProgramFillsTheUserDataFolderAndLaterBrings
   EXPECT_FALSE(runsInPlace(bin));
   const ProgramFolder first = choose();
   EXPECT_EQ(first.folder, home);
-  EXPECT_EQ(first.shippedFrom, share);
   EXPECT_EQ(first.copied, all);
-  EXPECT_TRUE(first.failed.isEmpty());
-  EXPECT_TRUE(QFileInfo(home + "/taal.txt").isWritable());
 
   // The user chooses English and loses a movement: a later start leaves his choice alone.
   writeBytes(home + "/taal.txt", "11\r\n");
