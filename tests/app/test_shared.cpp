@@ -95,6 +95,18 @@ TEST(Connection, CountsOnlyInterfacesThatAreUpAndNotLoopback) {
   EXPECT_TRUE(connectionTest(dir.path()));
 }
 
+TEST(TextFile, RoundTripsWindows1252WithCrLfAndReadsAnyLineEnd) {
+  QTemporaryDir dir;
+  const QString p = dir.filePath("a.txt");
+  const QString euro = "€ café";
+  ASSERT_TRUE(writeTextLines(p, {euro, QString()}));
+  EXPECT_EQ(readBytes(p), "\x80 caf\xE9\r\n\r\n");
+  EXPECT_EQ(readTextLines(p).value(), (QStringList{euro, QString()}));
+  writeBytes(p, "one\ntwo\r\nthree\rfour");
+  EXPECT_EQ(readTextLines(p).value(), (QStringList{"one", "two", "three", "four"}));
+  EXPECT_FALSE(readTextLines(dir.filePath("missing.txt")));
+}
+
 // A full disk, or a share that reports it only when the file is synced, or a refused rename: the
 // save says it failed and the file keeps its previous contents, whole.
 class SaveUnderFault : public ::testing::TestWithParam<const char*> {};
