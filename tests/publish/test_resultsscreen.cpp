@@ -108,8 +108,6 @@ TEST_F(ResultsScreenTest, OpeningReadsTheOwnAddressMakesAMissingCompanionAndOffe
   ASSERT_TRUE(s);
   EXPECT_EQ(ctx.values.ownEmailAddress, QStringLiteral("ik@club.nl"));
   EXPECT_EQ(readLines(QStringLiteral("/groepen/Dinsdag.mail")), readLines(QStringLiteral("/groepen/Dinsdag.txt")));
-  EXPECT_TRUE(child<QPushButton>(s, "cmdVerstuur")->isVisible()) << "own address and name are there";
-  EXPECT_TRUE(child<QPushButton>(s, "cmdVerstuur")->isEnabled());
   ctx.values.mailUnavailable = true;
   s->formActivate();
   EXPECT_FALSE(child<QPushButton>(s, "cmdVerstuur")->isEnabled()) << "no usable provider list";
