@@ -78,7 +78,6 @@ TEST_F(ResultsScreenTest, EveryPlayerWithAnAddressGetsItOnceAndNobodyElses) {
   auto* list = child<QListWidget>(s, "lstWieMailen");
   ASSERT_TRUE(list);
   ASSERT_EQ(list->count(), 4);  // the blank entry is left out
-  EXPECT_EQ(list->item(3)->text(), QStringLiteral("Mevr. Els Bos"));
 
   prompter.answerNo();
   s->cmdMaakHTML_Click();

@@ -1,19 +1,19 @@
-"""Servers on 127.0.0.1 for the tests of the program's downloads.
+# Servers on 127.0.0.1 for the tests of the program's downloads.
+#
+# Prints the port it listens on as the first line of standard output, then serves until killed.
+#
+#   testserver.py files DIR [--tls CERT KEY] [--log FILE] [--drop TEXT]
+#       DIR as a static web site. Besides the files:
+#         /hop/N/PATH   redirects N times, then to /PATH
+#         /drop/PATH    promises the whole file, sends half of it and closes the connection
+#         /stream/PATH  sends the file without announcing its length, and closes
+#         /to/PORT/PATH redirects to http://127.0.0.1:PORT/PATH
+#         /status/N/PATH answers status N with the file as body (none for 204)
+#       --log writes every requested path (as sent, percent-encoding included) to FILE.
+#       --drop TEXT cuts off, as /drop does, every file whose decoded path contains TEXT.
+#   testserver.py hang
+#       accepts every connection and never answers; prints "accepted" for each.
 
-Prints the port it listens on as the first line of standard output, then serves until killed.
-
-  testserver.py files DIR [--tls CERT KEY] [--log FILE] [--drop TEXT]
-      DIR as a static web site. Besides the files:
-        /hop/N/PATH   redirects N times, then to /PATH
-        /drop/PATH    promises the whole file, sends half of it and closes the connection
-        /stream/PATH  sends the file without announcing its length, and closes
-        /to/PORT/PATH redirects to http://127.0.0.1:PORT/PATH
-        /status/N/PATH answers status N with the file as body (none for 204)
-      --log writes every requested path (as sent, percent-encoding included) to FILE.
-      --drop TEXT cuts off, as /drop does, every file whose decoded path contains TEXT.
-  testserver.py hang
-      accepts every connection and never answers; prints "accepted" for each.
-"""
 import argparse
 import http.server
 import os
@@ -48,7 +48,7 @@ def serve_files(argv):
             self.end_headers()
 
         def do_GET(self):
-            if a.log:
+            if a.log:  # an empty name: no log
                 with log_lock, open(a.log, "a", encoding="utf-8") as f:
                     f.write(self.path + "\n")
             parts = self.path.split("/")
