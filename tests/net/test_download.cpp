@@ -59,7 +59,6 @@ TEST(Download, FetchesByteForByteOrLeavesTheEarlierFileAsItWas) {
       {"cut off mid-body", http->base() + "/drop" + file, {}, failed},
       {"six redirects", http->base() + "/hop/6" + file, {}, CURLE_TOO_MANY_REDIRECTS},
       {"certificate of nobody we trust", https->base() + file, strangers, failed},
-      {"certificate without a bundle", https->base() + file, {}, failed},
       {"https redirected down to http", https->base() + "/to/" + QString::number(http->port()) + file, trusting,
        failed},
       {"server that never answers", hang->base() + file, quick, failed},

@@ -54,10 +54,8 @@ class MailTest : public ScreenTest {
   std::unique_ptr<LocalMailServer> smtp;
 };
 
-using MailScreensTest = MailTest;
-
 // A stored bad address is told while the screen opens; Esc saves nothing, Enter saves all.
-TEST_F(MailScreensTest, SettingsScreenAddressRules) {
+TEST_F(MailTest, SettingsScreenAddressRules) {
   writeFile(QStringLiteral("/standaard.ini"), {"[Standaard]", "eigen e-mail adres=a..b@club.nl", "provider=1"});
   auto* s = open<MailSettingsScreen>(ScreenId::MailSettings);
   ASSERT_TRUE(s);
