@@ -52,7 +52,6 @@ TEST(Download, FetchesByteForByteOrLeavesTheEarlierFileAsItWas) {
   } cases[] = {
       {"five redirects", http->base() + "/hop/5" + file, {}, kDownloadOk},
       {"exactly the cap, size untold", https->base() + "/stream" + file, exact, kDownloadOk},
-      {"not found", http->base() + QStringLiteral("/MERVALO/missing.txt"), {}, kDownloadHttpError + 404},
       {"an empty 204", http->base() + "/status/204" + file, {}, kDownloadHttpError + 204},
       {"a 203 with the body", http->base() + "/status/203" + file, {}, kDownloadHttpError + 203},
       {"over the cap, size announced", http->base() + file, capped, kDownloadTooLarge},
@@ -60,7 +59,6 @@ TEST(Download, FetchesByteForByteOrLeavesTheEarlierFileAsItWas) {
       {"cut off mid-body", http->base() + "/drop" + file, {}, failed},
       {"six redirects", http->base() + "/hop/6" + file, {}, CURLE_TOO_MANY_REDIRECTS},
       {"certificate of nobody we trust", https->base() + file, strangers, failed},
-      {"certificate without a bundle", https->base() + file, {}, failed},
       {"https redirected down to http", https->base() + "/to/" + QString::number(http->port()) + file, trusting,
        failed},
       {"server that never answers", hang->base() + file, quick, failed},

@@ -1,9 +1,9 @@
 #!/usr/bin/python3
-"""Opens pages in headless Chromium at phone and desktop widths and fails when one scrolls
-sideways, fetches anything, or shows hearts and diamonds in another colour than red.
+# Opens pages in headless Chromium at phone and desktop widths and fails when one scrolls
+# sideways, fetches anything, or shows hearts and diamonds in another colour than red.
+#
+# usage: pagewidth.py CHROMEDRIVER PAGE...   (exit 77 when Selenium is not installed)
 
-usage: pagewidth.py CHROMEDRIVER PAGE...   (exit 77 when Selenium is not installed)
-"""
 import pathlib
 import sys
 

@@ -1,10 +1,8 @@
-"""An SMTP server on 127.0.0.1 for the mail tests (Debian's python3-aiosmtpd).
-
-Prints the port it listens on, then keeps every accepted message in OUT as N.eml with
-N.json beside it (envelope sender, recipients, the client's port and the name it announced).
---tls CERT KEY requires STARTTLS; --user and --password require that login (over TLS);
---reject ADDRESS refuses that recipient with 550.
-"""
+# An SMTP server on 127.0.0.1 for the mail tests (Debian's python3-aiosmtpd).
+# Prints the port it listens on, then keeps every accepted message in OUT as N.eml with
+# N.json beside it (envelope sender, recipients, the client's port and the name it announced).
+# --tls CERT KEY requires STARTTLS; --user and --password require that login (over TLS);
+# --reject ADDRESS refuses that recipient with 550.
 import argparse
 import asyncio
 import json

@@ -1,19 +1,20 @@
-"""Servers on 127.0.0.1 for the tests of the program's downloads.
+# Servers on 127.0.0.1 for the tests of the program's downloads.
+#
+# Prints the port it listens on as the first line of standard output, then serves until killed.
+#
+#   testserver.py files DIR [--tls CERT KEY] [--log FILE] [--drop TEXT]
+#       DIR as a static web site. Besides the files:
+#         /hop/N/PATH   redirects N times, then to /PATH
+#         /drop/PATH    promises the whole file, sends half of it and closes the connection
+#         /stream/PATH  sends the file without announcing its length, and closes
+#         /to/PORT/PATH redirects to http://127.0.0.1:PORT/PATH
+#         /status/N/PATH answers status N with the file as body (none for 204)
+#       --log writes every requested path (as sent, percent-encoding included) to FILE.
+#       --drop TEXT cuts off, as /drop does, every file whose decoded path contains TEXT.
+#   testserver.py hang
+#       accepts every connection and never answers; prints "accepted" for each.
 
-Prints the port it listens on as the first line of standard output, then serves until killed.
-
-  testserver.py files DIR [--tls CERT KEY] [--log FILE]
-      DIR as a static web site. Besides the files:
-        /hop/N/PATH   redirects N times, then to /PATH
-        /drop/PATH    promises the whole file, sends half of it and closes the connection
-        /to/PORT/PATH redirects to http://127.0.0.1:PORT/PATH
-        /status/N/PATH answers status N with the file as body (none for 204)
-        /stream/PATH  sends the file without announcing its length, and closes
-      --log writes every requested path (as sent, percent-encoding included) to FILE.
-      --drop TEXT cuts off, as /drop does, every file whose decoded path contains TEXT.
-  testserver.py hang
-      accepts every connection and never answers; prints "accepted" for each.
-"""
+import argparse
 import http.server
 import os
 import shutil
@@ -24,55 +25,55 @@ import threading
 import urllib.parse
 
 
-def serve_files(args):
-    directory = args[0]
-    tls = None
-    log = None
-    drop = None
-    i = 1
-    while i < len(args):
-        if args[i] == "--tls":
-            tls = (args[i + 1], args[i + 2])
-            i += 3
-        elif args[i] == "--drop":
-            drop = args[i + 1]
-            i += 2
-        elif args[i] == "--log":
-            log = args[i + 1]
-            i += 2
-        else:
-            raise SystemExit("unknown option " + args[i])
+def serve_files(argv):
+    p = argparse.ArgumentParser()
+    p.add_argument("dir")
+    p.add_argument("--tls", nargs=2)
+    p.add_argument("--log")
+    p.add_argument("--drop")
+    a = p.parse_args(argv)
     log_lock = threading.Lock()
 
     class Handler(http.server.SimpleHTTPRequestHandler):
-        def __init__(self, *a, **kw):
-            super().__init__(*a, directory=directory, **kw)
+        def __init__(self, *args, **kw):
+            super().__init__(*args, directory=a.dir, **kw)
 
-        def log_message(self, *a):
+        def log_message(self, *args):
             pass
 
+        def redirect(self, location):
+            self.send_response(302)
+            self.send_header("Location", location)
+            self.send_header("Content-Length", "0")
+            self.end_headers()
+
         def do_GET(self):
-            if log:
-                with log_lock, open(log, "a", encoding="utf-8") as f:
+            if a.log:  # an empty name: no log
+                with log_lock, open(a.log, "a", encoding="utf-8") as f:
                     f.write(self.path + "\n")
             parts = self.path.split("/")
+            rest = "/".join(parts[3:])
             if len(parts) > 3 and parts[1] == "hop":
                 n = int(parts[2])
-                rest = "/".join(parts[3:])
-                self.send_response(302)
-                self.send_header("Location", "/hop/%d/%s" % (n - 1, rest) if n > 1 else "/" + rest)
-                self.send_header("Content-Length", "0")
-                self.end_headers()
-                return
+                return self.redirect("/hop/%d/%s" % (n - 1, rest) if n > 1 else "/" + rest)
             if len(parts) > 3 and parts[1] == "to":
-                self.send_response(302)
-                self.send_header("Location", "http://127.0.0.1:%s/%s" % (parts[2], "/".join(parts[3:])))
-                self.send_header("Content-Length", "0")
+                return self.redirect("http://127.0.0.1:%s/%s" % (parts[2], rest))
+            cut = len(parts) > 2 and parts[1] == "drop"
+            if cut or (len(parts) > 2 and parts[1] == "stream"):
+                self.path = "/" + "/".join(parts[2:])
+            path = self.translate_path(self.path)
+            if len(parts) > 2 and parts[1] == "stream":
+                self.send_response(200)
                 self.end_headers()
-                return
-            if len(parts) > 3 and parts[1] == "status":
+                self.close_connection = True
+                try:
+                    with open(path, "rb") as f:
+                        shutil.copyfileobj(f, self.wfile, 1 << 16)
+                except OSError:
+                    pass  # the client stopped reading, as it should past its cap
+            elif len(parts) > 3 and parts[1] == "status":
                 code = int(parts[2])
-                path = self.translate_path("/" + "/".join(parts[3:]))
+                path = self.translate_path("/" + rest)
                 body = b""
                 if code != 204 and os.path.isfile(path):
                     with open(path, "rb") as f:
@@ -82,25 +83,7 @@ def serve_files(args):
                     self.send_header("Content-Length", str(len(body)))
                 self.end_headers()
                 self.wfile.write(body)
-                return
-            if len(parts) > 2 and parts[1] == "stream":
-                path = self.translate_path("/" + "/".join(parts[2:]))
-                self.send_response(200)
-                self.end_headers()
-                self.close_connection = True
-                try:
-                    with open(path, "rb") as f:
-                        shutil.copyfileobj(f, self.wfile, 1 << 16)
-                except OSError:
-                    pass  # the client stopped reading, as it should past its cap
-                return
-            cut = len(parts) > 2 and parts[1] == "drop"
-            if cut:
-                self.path = "/" + "/".join(parts[2:])
-            path = self.translate_path(self.path)
-            if drop and drop in urllib.parse.unquote(self.path) and os.path.isfile(path):
-                cut = True
-            if cut:
+            elif cut or (a.drop and a.drop in urllib.parse.unquote(self.path) and os.path.isfile(path)):
                 with open(path, "rb") as f:
                     body = f.read()
                 self.send_response(200)
@@ -110,14 +93,14 @@ def serve_files(args):
                 self.wfile.flush()
                 self.connection.shutdown(socket.SHUT_RDWR)
                 self.close_connection = True
-                return
-            super().do_GET()
+            else:
+                super().do_GET()
 
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
     server.daemon_threads = True
-    if tls:
+    if a.tls:
         context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-        context.load_cert_chain(tls[0], tls[1])
+        context.load_cert_chain(a.tls[0], a.tls[1])
         # The handshake runs in the request's thread, so a client that refuses the
         # certificate never holds up the others.
         server.socket = context.wrap_socket(server.socket, server_side=True, do_handshake_on_connect=False)
@@ -132,19 +115,12 @@ def hang():
     print(listener.getsockname()[1], flush=True)
     held = []
     while True:
-        conn, _ = listener.accept()
-        held.append(conn)
+        held.append(listener.accept()[0])
         print("accepted", flush=True)
 
 
-def main():
-    if len(sys.argv) >= 3 and sys.argv[1] == "files":
-        serve_files(sys.argv[2:])
-    elif len(sys.argv) == 2 and sys.argv[1] == "hang":
+if __name__ == "__main__":
+    if sys.argv[1:] == ["hang"]:
         hang()
     else:
-        raise SystemExit(__doc__)
-
-
-if __name__ == "__main__":
-    main()
+        serve_files(sys.argv[2:])

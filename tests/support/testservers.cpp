@@ -44,17 +44,15 @@ std::unique_ptr<LocalServer> LocalServer::start(bool tls, const QStringList& arg
 
 std::unique_ptr<LocalServer> LocalServer::files(const QString& dir, const QString& requestLog,
                                                 const QString& dropping) {
-  QStringList args{QStringLiteral("files"), dir};
-  if (!requestLog.isEmpty()) args << QStringLiteral("--log") << requestLog;
+  QStringList args{QStringLiteral("files"), dir, QStringLiteral("--log"), requestLog};
   if (!dropping.isEmpty()) args << QStringLiteral("--drop") << dropping;
   return start(false, args);
 }
 
 std::unique_ptr<LocalServer> LocalServer::https(const QString& dir, const QString& certificate, const QString& key,
                                                 const QString& requestLog) {
-  QStringList args{QStringLiteral("files"), dir, QStringLiteral("--tls"), certificate, key};
-  if (!requestLog.isEmpty()) args << QStringLiteral("--log") << requestLog;
-  return start(true, args);
+  return start(true, {QStringLiteral("files"), dir, QStringLiteral("--tls"), certificate, key, QStringLiteral("--log"),
+                      requestLog});
 }
 
 std::unique_ptr<LocalServer> LocalServer::hanging() { return start(false, {QStringLiteral("hang")}); }

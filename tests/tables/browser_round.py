@@ -1,11 +1,11 @@
 #!/usr/bin/python3
-"""A real browser enters a whole round at four tables through the tables' page.
+# A real browser enters a whole round at four tables through the tables' page.
+#
+# Starts `mervalo-cli tables` on a fresh program folder, drives Debian's headless chromium with
+# chromedriver through Selenium (loopback only), stops the server with SIGTERM and checks that the
+# event file and the contracts file hold exactly the scores entered. With --screenshot PATH it also
+# saves the phone page showing a score for East-West to confirm (the README's picture).
 
-Starts `mervalo-cli tables` on a fresh program folder, drives Debian's headless chromium with
-chromedriver through Selenium (loopback only), stops the server with SIGTERM and checks that the
-event file and the contracts file hold exactly the scores entered. With --screenshot PATH it also
-saves the phone page showing a score for East-West to confirm (the README's picture).
-"""
 import argparse
 import os
 import signal
